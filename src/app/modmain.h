@@ -1,0 +1,23 @@
+#pragma once
+// The start-up module: the two process-wide objects, the entry procedure and
+// the one orderly way out.
+#include <QString>
+#include <memory>
+#include <optional>
+
+class clsErrHandler;
+class clsApp;
+
+// The one error handler, created on first use with the class defaults.
+clsErrHandler& gErrHandler();
+// Replaces the error handler by a fresh one (Main's first step; tests).
+clsErrHandler& gErrHandlerRenew();
+
+// The one application object: set by Main, released by AppShutdown.
+extern std::unique_ptr<clsApp> gApp;
+
+void Main();
+// On the normal path this does not return: the process ends.
+void AppShutdown(std::optional<int> unloadMode = std::nullopt, const QString& commandLine = QString(),
+                 bool silent = false);
+void ShowUnexpectedError();

@@ -1,0 +1,105 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+#include <memory>
+#include <variant>
+#include <vector>
+
+class QFile;
+
+// Where a report goes when the destination is a record set: one row per
+// report. The database wrappers provide the implementation.
+class ErrorLogRecordset {
+public:
+    virtual ~ErrorLogRecordset() = default;
+    virtual void AddNew() = 0;
+    virtual void SetField(const QString& name, const QVariant& value) = 0;
+    virtual void Update() = 0;
+    virtual int RecordCount() = 0;
+    virtual void MoveFirst() = 0;
+    virtual void Delete() = 0;
+    virtual void MoveNext() = 0;
+    virtual bool IsEOF() = 0;
+};
+using ErrorLogRecordsetRef = std::shared_ptr<ErrorLogRecordset>;
+Q_DECLARE_METATYPE(ErrorLogRecordsetRef)
+
+// The procedure stack, trace log and error handler of the program.
+class clsErrHandler {
+public:
+    clsErrHandler();
+    ~clsErrHandler();
+    clsErrHandler(const clsErrHandler&) = delete;
+    clsErrHandler& operator=(const clsErrHandler&) = delete;
+
+    // A text (file name) or a record set reference (ErrorLogRecordsetRef).
+    QVariant Destination() const;
+    void Destination(const QVariant& value);
+
+    bool DisplayMsgOnError() const { return displayMsgOnError_; }
+    void DisplayMsgOnError(bool v) { displayMsgOnError_ = v; }
+    bool IncludeExpandedInfo() const { return includeExpandedInfo_; }
+    void IncludeExpandedInfo(bool v) { includeExpandedInfo_ = v; }
+    short MaxProcStackItems() const { return maxProcStackItems_; }
+    void MaxProcStackItems(short n);
+    bool TraceExecution() const { return traceExecution_; }
+    void TraceExecution(bool v);
+
+    bool ClearLog();
+    // Handles the current error (platform::Err()).
+    void HandleError();
+    void Pop();
+    void Push(const QString& strProc);
+    QStringList CurrentStack() const;
+    bool IsError() const { return errNumber_ != 0; }
+    void Clear();
+    bool ReportErrors() const { return reportErrors_; }
+    void ReportErrors(bool state) { reportErrors_ = state; }
+
+    // Events raised by HandleError. A listener of the first may set cancel.
+    std::function<void(bool& cancel)> BeforeHandlerCalled;
+    std::function<void()> AfterHandlerCalled;
+
+    // Accessors for the program's own modules.
+    long ErrNumber() const { return errNumber_; }
+    long ErrLine() const { return errLine_; }
+    const QString& ErrDescription() const { return errDescription_; }
+    const QString& ErrProc() const { return errProc_; }
+    const QString& AppTitle() const { return appTitle_; }
+    void AppTitle(const QString& v) { appTitle_ = v; }
+    const QString& CurrentOperation() const { return currentOperation_; }
+    void CurrentOperation(const QString& v) { currentOperation_ = v; }
+    short StackDepth() const { return stackDepth_; }
+
+    // The stack listing of a report: "01  name" lines, each ended by CR LF.
+    QString StackListing() const;
+    // The eight lines of the "Additional Information" block, without line ends.
+    static QStringList AdditionalInformation();
+    // The file a text destination names on this system ("C:\ERRORS.TXT" maps to
+    // ERRORS.TXT in the temporary folder where there are no drive letters).
+    static QString resolveDestinationPath(const QString& destination);
+
+private:
+    QString failingProc() const;
+    void writeReportFile(const QString& path) const;
+    void writeReportRow(ErrorLogRecordset& rs) const;
+
+    short maxProcStackItems_ = 100;
+    bool includeExpandedInfo_ = true;
+    bool displayMsgOnError_ = true;
+    long errNumber_ = 0;
+    long errLine_ = 0;
+    QString errDescription_;
+    QString errProc_;
+    QString appTitle_;
+    std::variant<QString, ErrorLogRecordsetRef> destination_{QStringLiteral("C:\\ERRORS.TXT")};
+    QString currentOperation_;
+    bool traceExecution_ = false;
+    std::vector<QString> procStack_;
+    short stackDepth_ = 0;
+    QString traceFile_;
+    std::unique_ptr<QFile> traceStream_;
+    bool reportErrors_ = true;
+};

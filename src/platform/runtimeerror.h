@@ -1,0 +1,68 @@
+#pragma once
+#include <QString>
+#include <exception>
+
+namespace platform {
+
+// Error numbers callers observe, as the original platform reported them.
+namespace errnum {
+constexpr long InvalidProcedureCall = 5;
+constexpr long Overflow = 6;
+constexpr long OutOfMemory = 7;
+constexpr long SubscriptOutOfRange = 9;
+constexpr long TypeMismatch = 13;
+constexpr long InternalError = 51;
+constexpr long FileNotFound = 53;
+constexpr long BadFileMode = 54;
+constexpr long FileAlreadyOpen = 55;
+constexpr long DiskFull = 61;
+constexpr long DuplicateKey = 457;
+constexpr long DeviceUnavailable = 68;
+constexpr long PermissionDenied = 70;
+constexpr long PathFileAccessError = 75;
+constexpr long PathNotFound = 76;
+constexpr long ObjectRequired = 424;
+constexpr long ApplicationBase = -2147221504;
+constexpr long Framework = -2147220504; // ApplicationBase + 1000
+constexpr long RegValueMissing = -2147024894;
+constexpr long RegAccessDenied = -2147024891;
+} // namespace errnum
+
+// The usual description of a platform error number ("" for unknown numbers).
+QString errorDescription(long number);
+
+// A run-time error: what a procedure's trap receives.
+class RuntimeError : public std::exception {
+public:
+    RuntimeError(long number, QString description, QString source = QString(), long line = 0);
+    explicit RuntimeError(long number);
+
+    long number() const { return number_; }
+    const QString& description() const { return description_; }
+    const QString& source() const { return source_; }
+    long line() const { return line_; }
+    const char* what() const noexcept override { return what_.c_str(); }
+
+private:
+    long number_;
+    QString description_;
+    QString source_;
+    long line_;
+    std::string what_;
+};
+
+[[noreturn]] void Raise(long number);
+[[noreturn]] void Raise(long number, const QString& description, const QString& source = QString());
+
+// The current error of the running procedure (what the handler reads with no arguments).
+struct ErrObject {
+    long Number = 0;
+    QString Description;
+    QString Source;
+    long Line = 0;
+    void Clear() { *this = ErrObject(); }
+    void set(const RuntimeError& e);
+};
+ErrObject& Err();
+
+} // namespace platform

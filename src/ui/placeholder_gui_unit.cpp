@@ -1,0 +1,1 @@
+// The window library starts here; windows are added beside it.
