@@ -1,1 +1,0 @@
-// The window library starts here; windows are added beside it.
