@@ -1,0 +1,129 @@
+#include "platform/clock.h"
+#include "platform/runtimeerror.h"
+#include "testsupport.h"
+#include "util/modutils.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <climits>
+
+class UtilRoutines : public FrameworkTest {};
+
+TEST_F(UtilRoutines, NiceTimeFollowsTheUnitCascade)
+{
+    const struct {
+        int seconds;
+        const char* text;
+    } cases[] = {
+        {0, "0 seconds"},
+        {1, "1 second"},
+        {2, "2 seconds"},
+        {59, "59 seconds"},
+        {60, "1 minute, 0 seconds"},
+        {61, "1 minute, 1 second"},
+        {3600, "1 hour, 0 minutes, 0 seconds"},
+        {7322, "2 hours, 2 minutes, 2 seconds"},
+        {86400, "1 day, 0 hours, 0 minutes, 0 seconds"},
+        {90061, "1 day, 1 hour, 1 minute, 1 second"},
+        {172800, "2 days, 0 hours, 0 minutes, 0 seconds"},
+        {-5, "-5 seconds"},
+        {-61, "-1 seconds"},
+        {INT_MAX, "24855 days, 3 hours, 14 minutes, 7 seconds"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(utFormatSecondsAsNiceTime(c.seconds), QString::fromLatin1(c.text)) << c.seconds;
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(UtilRoutines, PauseDiffNeedsMoreWholeSecondsThanAsked)
+{
+    platform::FakeClock clock;
+    const QDateTime since = clock.now();
+    clock.advanceMs(3999);
+    EXPECT_FALSE(utPauseDiff(since, 3)); // 3.999 s is 3 whole seconds: not more than 3
+    clock.advanceMs(1);
+    EXPECT_TRUE(utPauseDiff(since, 3));
+    EXPECT_FALSE(utPauseDiff(since, 4));
+    EXPECT_TRUE(utPauseDiff(since, -1));
+    EXPECT_FALSE(utPauseDiff(clock.now().addSecs(10), 0)); // a start in the future
+}
+
+TEST_F(UtilRoutines, FakeClockRestoresTheSystemClock)
+{
+    {
+        platform::FakeClock clock(QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)));
+        EXPECT_EQ(platform::Now(), QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)));
+    }
+    EXPECT_LE(qAbs(platform::Now().secsTo(QDateTime::currentDateTime())), 5);
+}
+
+TEST_F(UtilRoutines, PathSeparatorEdges)
+{
+    const QString sep = platform::hasDriveLetters() ? QStringLiteral("\\") : QStringLiteral("/");
+    EXPECT_EQ(utPathBackslashAdd(QString()), sep);
+    EXPECT_EQ(utPathBackslashAdd(QStringLiteral("C:\\")), QStringLiteral("C:\\"));
+    EXPECT_EQ(utPathBackslashAdd(QStringLiteral("dir")), QStringLiteral("dir") + sep);
+    EXPECT_EQ(utPathBackslashAdd(QStringLiteral("dir") + sep), QStringLiteral("dir") + sep);
+    EXPECT_EQ(utPathBackslashRemove(QString()), QString());
+    EXPECT_EQ(utPathBackslashRemove(QStringLiteral("C:\\")), QStringLiteral("C:"));
+    EXPECT_EQ(utPathBackslashRemove(QStringLiteral("dir") + sep + sep), QStringLiteral("dir") + sep);
+    EXPECT_EQ(utPathBackslashRemove(sep), QString());
+}
+
+TEST_F(UtilRoutines, SystemFolderTokensExpandToExistingFoldersInAnyCase)
+{
+    for (const char* token : {"%WINDOWSDIR%", "%SYSTEMDIR%", "%TEMPDIR%", "%tempdir%", "%SystemDir%"}) {
+        const QString expanded = utExpandSystemFolders(QString::fromLatin1(token));
+        EXPECT_NE(expanded, QString::fromLatin1(token));
+        EXPECT_FALSE(expanded.isEmpty()) << token;
+        EXPECT_FALSE(expanded.endsWith(QLatin1Char('/')) || expanded.endsWith(QLatin1Char('\\'))) << token;
+        EXPECT_TRUE(QFileInfo(expanded).isDir()) << token;
+    }
+    EXPECT_EQ(utExpandSystemFolders(QStringLiteral("%TEMPDIR%/a/%TEMPDIR%")),
+              QDir::toNativeSeparators(QDir::tempPath()) + QStringLiteral("/a/") +
+                  QDir::toNativeSeparators(QDir::tempPath()));
+    EXPECT_EQ(utExpandSystemFolders(QStringLiteral("%TEMP%")), QStringLiteral("%TEMP%"));
+}
+
+TEST_F(UtilRoutines, FileOrFolderExists)
+{
+    QFile f(path(QStringLiteral("present.txt")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    QDir(dir.path()).mkdir(QStringLiteral("sub"));
+
+    const struct {
+        QString path;
+        bool exists;
+    } cases[] = {
+        {QStringLiteral("%TEMPDIR%"), true},
+        {QStringLiteral("%systemdir%"), true},
+        {QStringLiteral("   "), false},
+        {QString(), false},
+        {path(QStringLiteral("present.txt")), true},
+        {path(QStringLiteral("sub")), true},
+        {path(QStringLiteral("absent.txt")), false},
+        {path(QStringLiteral("absent/deeper/x")), false},
+        {dir.path() + QStringLiteral("\\present.txt"), true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(utFileOrFolderExists(c.path), c.exists) << qPrintable(c.path);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("error.log"))));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(UtilRoutines, AbsoluteLeftReportsOverflowAndYieldsZero)
+{
+    handler->DisplayMsgOnError(false); // as configured at start-up
+    EXPECT_EQ(utFormResize_AbsoluteLeft(1000, 105), 1105);
+    EXPECT_EQ(utFormResize_AbsoluteLeft(-10, 5), -5);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(utFormResize_AbsoluteLeft(INT_MAX, 1), 0);
+    EXPECT_EQ(handler->ErrNumber(), platform::errnum::Overflow);
+    EXPECT_EQ(handler->ErrProc(), QStringLiteral("utFormResize_AbsoluteLeft()"));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Unexpected Error"));
+    EXPECT_EQ(handler->StackDepth(), 0);
+}
