@@ -1,0 +1,283 @@
+#include "cli/reportwriter.h"
+
+#include "model/mainformview.h"
+
+#include <algorithm>
+
+namespace cli {
+
+namespace {
+
+constexpr size_t kCaptionWidth = 19; // "Broadcast Address: "
+constexpr size_t kBinaryWidth = 35;  // 32 digits and 3 dots
+constexpr size_t kValueColumn = kCaptionWidth + kBinaryWidth + 2;
+constexpr size_t kLineWidth = 80;
+constexpr size_t kStatsCaptionWidth = 26; // "Usable IPs (All Subnets): "
+
+const char* const kReset = "\x1b[0m";
+
+const char* colourOf(char portion)
+{
+    switch (portion) {
+    case 'N': return "\x1b[38;2;0;192;0m";
+    case 'S': return "\x1b[38;2;255;128;128m";
+    case 'H': return "\x1b[38;2;128;128;255m";
+    default: return nullptr;
+    }
+}
+
+void appendUtf8(std::string& out, const QString& s)
+{
+    const qsizetype n = s.size();
+    const QChar* p = s.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i].unicode() >= 0x80) {
+            out += s.toUtf8().toStdString();
+            return;
+        }
+    }
+    for (qsizetype i = 0; i < n; ++i)
+        out += char(p[i].unicode());
+}
+
+void padTo(std::string& out, size_t lineStart, size_t column)
+{
+    const size_t used = out.size() - lineStart;
+    out.append(used < column ? column - used : 1, ' ');
+}
+
+// Count of characters, not bytes: the decimal separator may be multi-byte.
+size_t columnsOf(const QString& s)
+{
+    return size_t(s.size());
+}
+
+// A value in the value column; when it would run past the line it continues
+// on the next line, broken before a note in brackets.
+void appendValue(std::string& out, const QString& value)
+{
+    const size_t room = kLineWidth - kValueColumn;
+    QString rest = value;
+    while (columnsOf(rest) > room) {
+        const qsizetype cut = rest.lastIndexOf(QLatin1String(" ("), qsizetype(room));
+        if (cut <= 0)
+            break;
+        appendUtf8(out, rest.left(cut));
+        out += '\n';
+        out.append(kValueColumn, ' ');
+        rest = rest.mid(cut + 1);
+    }
+    appendUtf8(out, rest);
+}
+
+// Binary text with its digits coloured by the portion bars under them.
+void appendBinary(std::string& out, const QString& bits, const std::string& portions, Colour colour)
+{
+    if (colour == Colour::Off) {
+        appendUtf8(out, bits);
+        return;
+    }
+    char current = ' ';
+    int digit = 0;
+    for (QChar ch : bits) {
+        if (ch == QLatin1Char('.')) {
+            if (current != ' ')
+                out += kReset;
+            current = ' ';
+            out += '.';
+            continue;
+        }
+        const char p = digit < 32 ? portions[size_t(digit)] : ' ';
+        ++digit;
+        if (p != current) {
+            if (current != ' ')
+                out += kReset;
+            if (const char* c = colourOf(p))
+                out += c;
+            current = p;
+        }
+        out += char(ch.unicode());
+    }
+    if (current != ' ')
+        out += kReset;
+}
+
+void appendRow(std::string& out, const char* caption, const QString& bits, const std::string& portions,
+               const QString& value, Colour colour)
+{
+    out += caption;
+    // Columns so far: colour codes take none.
+    size_t column = std::char_traits<char>::length(caption);
+    if (!bits.isEmpty()) {
+        out.append(kCaptionWidth - column, ' ');
+        appendBinary(out, bits, portions, colour);
+        column = kCaptionWidth + columnsOf(bits);
+    }
+    if (!value.isEmpty()) {
+        out.append(column < kValueColumn ? kValueColumn - column : 1, ' ');
+        appendValue(out, value);
+    }
+    out += '\n';
+}
+
+void appendStat(std::string& out, const char* caption, const QString& value)
+{
+    const size_t start = out.size();
+    out += caption;
+    padTo(out, start, kStatsCaptionWidth);
+    appendUtf8(out, value);
+    out += '\n';
+}
+
+void appendJsonString(std::string& out, const QString& s)
+{
+    out += '"';
+    std::string bytes;
+    appendUtf8(bytes, s);
+    for (char ch : bytes) {
+        switch (ch) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (static_cast<unsigned char>(ch) < 0x20) {
+                static const char hex[] = "0123456789abcdef";
+                out += "\\u00";
+                out += hex[(ch >> 4) & 15];
+                out += hex[ch & 15];
+            } else {
+                out += ch;
+            }
+        }
+    }
+    out += '"';
+}
+
+void appendDotted(std::string& out, const AddressInput& input)
+{
+    for (int k = 0; k < 4; ++k) {
+        if (k > 0)
+            out += '.';
+        out += std::to_string(input.octets[size_t(k)]);
+    }
+}
+
+void appendBar(std::string& out, const char* name, const BarGeometry& bar)
+{
+    out += '"';
+    out += name;
+    out += "\":[";
+    out += std::to_string(bar.left);
+    out += ',';
+    out += std::to_string(bar.width);
+    out += ']';
+}
+
+} // namespace
+
+std::string DigitPortions(const MainFormView& view, int row)
+{
+    std::string out(32, ' ');
+    for (int i = 0; i < 32; ++i) {
+        const int middle =
+            mainform::kBarsLeft + i * mainform::kDigitTwips + (i / 8) * mainform::kDotTwips + mainform::kDigitTwips / 2;
+        static const char kinds[] = {'N', 'S', 'H'};
+        for (int k = 0; k < 3; ++k) {
+            const BarGeometry& bar = view.shapeMaskBits[size_t(3 * row + k)];
+            if (bar.width > 0 && middle >= bar.left && middle < bar.left + bar.width)
+                out[size_t(i)] = kinds[k];
+        }
+    }
+    return out;
+}
+
+void AppendText(std::string& out, const AddressInput& input, const MainFormView& view, Colour colour)
+{
+    const size_t start = out.size();
+    out += "Address:";
+    padTo(out, start, kCaptionWidth);
+    appendUtf8(out, view.lblValues[11]);
+    out += " / ";
+    out += std::to_string(input.bits);
+    padTo(out, start, kValueColumn);
+    out += "Class: ";
+    appendUtf8(out, view.lblValues[7]);
+    out += '\n';
+    out += '\n';
+
+    out.append(kCaptionWidth, ' ');
+    out += "Binary:";
+    out.append(kBinaryWidth + 2 - 7, ' ');
+    out += "Value:\n";
+
+    // Rows in the window's order; their bars are rows 0 to 5 of shapeMaskBits.
+    appendRow(out, "IP Address:", view.lblValues[0], DigitPortions(view, 0), view.lblValues[11], colour);
+    appendRow(out, "Subnet Address:", view.lblValues[1], DigitPortions(view, 1), view.lblValues[12], colour);
+    out += '\n';
+    appendRow(out, "Network Address:", view.lblValues[2], DigitPortions(view, 2), view.lblValues[13], colour);
+    appendRow(out, "Broadcast Address:", view.lblValues[21], DigitPortions(view, 5), view.lblValues[17], colour);
+    out += '\n';
+    appendRow(out, "Host Portion:", view.lblValues[3], DigitPortions(view, 3), view.lblValues[14], colour);
+    appendRow(out, "Subnet Portion:", view.lblValues[4], DigitPortions(view, 4), view.lblValues[15], colour);
+
+    // The bars of the window, as a row of letters under the digits.
+    const std::string portions = DigitPortions(view, 0);
+    QString letters;
+    for (int i = 0; i < 32; ++i) {
+        if (i > 0 && i % 8 == 0)
+            letters += QLatin1Char('.');
+        letters += QLatin1Char(portions[size_t(i)]);
+    }
+    appendRow(out, "Portions:", letters, portions, QStringLiteral("N net, S subnet, H host"), colour);
+    out += '\n';
+
+    appendUtf8(out, view.lblSubnetRange);
+    out += "\n\n";
+
+    appendStat(out, "Number of subnets:", view.lblValues[5]);
+    appendStat(out, "Num hosts per subnet:", view.lblValues[6]);
+    appendStat(out, "Usable IPs (All Subnets):", view.lblValues[16]);
+    appendStat(out, "Bits for Network:", view.lblValues[8]);
+    appendStat(out, "Bits for Subnet:", view.lblValues[9]);
+    appendStat(out, "Bits for Hosts:", view.lblValues[10]);
+}
+
+void AppendJson(std::string& out, const AddressInput& input, const MainFormView& view)
+{
+    static const std::pair<const char*, int> labels[] = {
+        {"ip_binary", 0},     {"mask_binary", 1},  {"network_binary", 2}, {"broadcast_binary", 21}, {"host_binary", 3},
+        {"subnet_binary", 4}, {"ip", 11},          {"mask", 12},          {"network", 13},          {"broadcast", 17},
+        {"host", 14},         {"subnet", 15},      {"subnets", 5},        {"hosts_per_subnet", 6},  {"usable", 16},
+        {"class", 7},         {"network_bits", 8}, {"subnet_bits", 9},    {"host_bits", 10},
+    };
+    out += '{';
+    for (const auto& [key, index] : labels) {
+        out += '"';
+        out += key;
+        out += "\":";
+        appendJsonString(out, view.lblValues[size_t(index)]);
+        out += ',';
+    }
+    out += "\"range\":";
+    appendJsonString(out, view.lblSubnetRange);
+    out += ",\"address\":\"";
+    appendDotted(out, input);
+    out += "\",\"mask_bits\":";
+    out += std::to_string(input.bits);
+    out += ",\"subnetted\":";
+    out += view.subnetted ? "true" : "false";
+    out += ",\"bars\":{";
+    appendBar(out, "network", view.shapeMaskBits[0]);
+    out += ',';
+    appendBar(out, "subnet", view.shapeMaskBits[1]);
+    out += ',';
+    appendBar(out, "host", view.shapeMaskBits[2]);
+    out += '}';
+    if (view.supernet)
+        out += ",\"supernet\":true";
+    out += "}\n";
+}
+
+} // namespace cli
