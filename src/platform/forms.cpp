@@ -78,9 +78,14 @@ void Forms::setActiveProvider(std::function<Form*()> activeForm, std::function<b
     activeControlFn() = std::move(activeControl);
 }
 
-void Forms::registerFactory(const QString& name, Factory factory)
+Forms::Factory Forms::registerFactory(const QString& name, Factory factory)
 {
-    factories().insert(name.toLower(), std::move(factory));
+    Factory previous = factories().value(name.toLower());
+    if (factory)
+        factories().insert(name.toLower(), std::move(factory));
+    else
+        factories().remove(name.toLower());
+    return previous;
 }
 
 Form* Forms::load(const QString& name)

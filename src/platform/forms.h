@@ -70,7 +70,8 @@ public:
 
     // Windows are created by name through factories the window layer registers.
     using Factory = std::function<Form*()>;
-    static void registerFactory(const QString& name, Factory factory);
+    // Returns the factory it replaces (empty if none), so tests can put it back.
+    static Factory registerFactory(const QString& name, Factory factory);
     // The loaded window of that name, loading a new one if none is loaded (nullptr if unknown).
     static Form* load(const QString& name);
 };
