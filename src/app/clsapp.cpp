@@ -1,14 +1,19 @@
 #include "app/clsapp.h"
 
+#include "data/clsdataenginedao.h"
 #include "errors/procedure.h"
 #include "model/clsipaddy.h"
+#include "platform/clock.h"
 #include "platform/forms.h"
+#include "settings/clsregsettings.h"
 
 using errors::Procedure;
 
 clsApp::clsApp()
 {
     Procedure(QStringLiteral("clsApp.Class_Initialize()"), [&] {
+        RegSettings = std::make_unique<clsRegSettings>();
+        DataEngine = std::make_unique<clsDataEngineDAO>();
         IPAddy = std::make_unique<clsIPAddy>();
         Settings_App_Load();
     });
@@ -19,15 +24,19 @@ clsApp::~clsApp()
     Procedure(QStringLiteral("clsApp.Class_Terminate()"), [&] {
         Settings_App_Save();
         IPAddy.reset();
+        DataEngine.reset();
+        RegSettings.reset();
     });
 }
 
 void clsApp::Start()
 {
     Procedure(QStringLiteral("clsApp.Start()"), [&] {
-        startTime_ = QDateTime::currentDateTime();
-        if (platform::Form* main = platform::Forms::load(QStringLiteral("frmMain")))
-            main->Show(false);
+        startTime_ = platform::Now();
+        platform::Form* main = platform::Forms::load(QStringLiteral("frmMain"));
+        if (!main)
+            platform::Raise(platform::errnum::ObjectRequired);
+        main->Show(false);
     });
 }
 

@@ -1,0 +1,385 @@
+#include "data/daorecordset.h"
+
+#include "data/daoengine.h"
+#include "platform/runtimeerror.h"
+
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <algorithm>
+
+using platform::Raise;
+
+namespace dao {
+
+namespace {
+const QString RowidColumn = QStringLiteral("rowid");
+
+QSqlDatabase databaseOf(const Connection& c)
+{
+    return QSqlDatabase::database(c.name(), false);
+}
+
+[[noreturn]] void raiseNoCurrent()
+{
+    Raise(err::NoCurrentRecord, QStringLiteral("No current record."));
+}
+
+[[noreturn]] void raiseUpdateFailed(const QSqlError& e)
+{
+    const QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
+    if (text.contains(QLatin1String("UNIQUE constraint"), Qt::CaseInsensitive))
+        Raise(err::DuplicateValues, QStringLiteral("The changes were not saved because they would create duplicate "
+                                                   "values in the index or primary key. ") +
+                                        text);
+    if (text.contains(QLatin1String("NOT NULL constraint"), Qt::CaseInsensitive))
+        Raise(err::FieldNotNull, QStringLiteral("A field cannot contain a Null value. ") + text);
+    Raise(err::UpdateFailed, QStringLiteral("The record could not be saved. ") + text);
+}
+
+bool isIndex(const QVariant& v)
+{
+    switch (v.userType()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Double: return true;
+    default: return false;
+    }
+}
+} // namespace
+
+Recordset::Recordset(std::shared_ptr<Connection> connection, QString table)
+    : connection_(std::move(connection)), table_(std::move(table))
+{
+}
+
+std::shared_ptr<Recordset> Recordset::openTable(std::shared_ptr<Connection> connection, const QString& table)
+{
+    QSqlDatabase db = databaseOf(*connection);
+    QSqlQuery find(db);
+    find.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
+    find.addBindValue(table);
+    if (!find.exec() || !find.next())
+        Raise(err::ItemNotFound, QStringLiteral("Item not found in this collection."));
+    const QString actual = find.value(0).toString();
+    std::shared_ptr<Recordset> rs(new Recordset(std::move(connection), actual));
+    rs->load(QStringLiteral("SELECT rowid, * FROM ") + db.driver()->escapeIdentifier(actual, QSqlDriver::TableName));
+    return rs;
+}
+
+std::shared_ptr<Recordset> Recordset::openQuery(std::shared_ptr<Connection> connection, const QString& sql)
+{
+    std::shared_ptr<Recordset> rs(new Recordset(std::move(connection), QString()));
+    rs->load(sql);
+    return rs;
+}
+
+void Recordset::load(const QString& sql)
+{
+    QSqlDatabase db = databaseOf(*connection_);
+    // A statement that returns no rows (an action) is refused and undone.
+    const bool inTransaction = db.transaction();
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(sql)) {
+        const QSqlError e = q.lastError();
+        q.finish();
+        if (inTransaction)
+            db.rollback();
+        Raise(err::InvalidOperation, QStringLiteral("Invalid SQL statement. ") + e.text());
+    }
+    if (!q.isSelect()) {
+        q.finish();
+        if (inTransaction)
+            db.rollback();
+        Raise(err::InvalidOperation, QStringLiteral("Invalid operation."));
+    }
+    const QSqlRecord rec = q.record();
+    const int first = Updatable() ? 1 : 0; // tables carry the row id in column 0
+    for (int i = first; i < rec.count(); ++i)
+        fields_.append(rec.fieldName(i));
+    while (q.next()) {
+        Row row;
+        if (Updatable())
+            row.rowid = q.value(0).toLongLong();
+        row.values.reserve(size_t(fields_.size()));
+        for (int i = first; i < rec.count(); ++i)
+            row.values.push_back(q.value(i));
+        rows_.push_back(std::move(row));
+    }
+    q.finish();
+    if (inTransaction)
+        db.commit();
+    land(firstLive());
+}
+
+bool Recordset::hasLive() const
+{
+    return firstLive() < int(rows_.size());
+}
+
+int Recordset::firstLive() const
+{
+    for (size_t i = 0; i < rows_.size(); ++i)
+        if (!rows_[i].deleted)
+            return int(i);
+    return int(rows_.size());
+}
+
+int Recordset::lastLive() const
+{
+    for (size_t i = rows_.size(); i-- > 0;)
+        if (!rows_[i].deleted)
+            return int(i);
+    return -1;
+}
+
+void Recordset::land(int pos)
+{
+    pos_ = pos;
+    if (pos_ >= 0 && pos_ < int(rows_.size()))
+        rows_[size_t(pos_)].reached = true;
+}
+
+bool Recordset::IsEOF()
+{
+    return !hasLive() || pos_ >= int(rows_.size());
+}
+
+bool Recordset::IsBOF() const
+{
+    return !hasLive() || pos_ < 0;
+}
+
+void Recordset::MoveFirst()
+{
+    if (!hasLive())
+        raiseNoCurrent();
+    mode_ = Mode::None;
+    land(firstLive());
+}
+
+void Recordset::MoveLast(int)
+{
+    if (!hasLive())
+        raiseNoCurrent();
+    mode_ = Mode::None;
+    for (Row& r : rows_)
+        r.reached = true;
+    land(lastLive());
+}
+
+void Recordset::MoveNext()
+{
+    if (IsEOF())
+        raiseNoCurrent();
+    mode_ = Mode::None;
+    int p = pos_ + 1;
+    while (p < int(rows_.size()) && rows_[size_t(p)].deleted)
+        ++p;
+    land(p);
+}
+
+void Recordset::MovePrevious()
+{
+    if (IsBOF())
+        raiseNoCurrent();
+    mode_ = Mode::None;
+    int p = pos_ - 1;
+    while (p >= 0 && rows_[size_t(p)].deleted)
+        --p;
+    land(p);
+}
+
+int Recordset::RecordCount()
+{
+    return int(std::count_if(rows_.begin(), rows_.end(), [](const Row& r) { return r.reached && !r.deleted; }));
+}
+
+int Recordset::fieldIndex(const QVariant& item) const
+{
+    if (isIndex(item)) {
+        const qint64 i = item.toLongLong();
+        if (i >= 0 && i < fields_.size())
+            return int(i);
+    } else {
+        const QString name = item.toString();
+        for (int i = 0; i < fields_.size(); ++i)
+            if (fields_[i].compare(name, Qt::CaseInsensitive) == 0)
+                return i;
+    }
+    Raise(err::ItemNotFound, QStringLiteral("Item not found in this collection."));
+}
+
+const Recordset::Row& Recordset::current() const
+{
+    if (pos_ < 0 || pos_ >= int(rows_.size()))
+        raiseNoCurrent();
+    const Row& r = rows_[size_t(pos_)];
+    if (r.deleted)
+        Raise(err::RecordDeleted, QStringLiteral("Record is deleted."));
+    return r;
+}
+
+QVariant Recordset::FieldValue(const QVariant& item) const
+{
+    const int i = fieldIndex(item);
+    if (mode_ != Mode::None)
+        return buffer_[size_t(i)];
+    return current().values[size_t(i)];
+}
+
+void Recordset::SetFieldValue(const QVariant& item, const QVariant& value)
+{
+    const int i = fieldIndex(item);
+    if (mode_ == Mode::None)
+        Raise(err::UpdateWithoutEdit, QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
+    buffer_[size_t(i)] = value;
+    changed_[size_t(i)] = true;
+}
+
+void Recordset::requireUpdatable() const
+{
+    if (!Updatable())
+        Raise(err::ReadOnly, QStringLiteral("Cannot update. Database or object is read-only."));
+}
+
+void Recordset::Edit()
+{
+    requireUpdatable();
+    buffer_ = current().values;
+    changed_.assign(buffer_.size(), false);
+    mode_ = Mode::Edit;
+}
+
+void Recordset::AddNew()
+{
+    requireUpdatable();
+    buffer_.assign(size_t(fields_.size()), QVariant());
+    changed_.assign(buffer_.size(), false);
+    mode_ = Mode::AddNew;
+}
+
+void Recordset::CancelUpdate()
+{
+    if (mode_ == Mode::None)
+        Raise(err::UpdateWithoutEdit, QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
+    mode_ = Mode::None;
+}
+
+void Recordset::Update(int updateType, bool)
+{
+    if (updateType != 1)
+        Raise(err::InvalidArgument, QStringLiteral("Invalid argument."));
+    if (mode_ == Mode::None)
+        Raise(err::UpdateWithoutEdit, QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
+    // On failure the edit stays open with its values, so nothing typed is
+    // lost; the database keeps what it had.
+    if (mode_ == Mode::AddNew)
+        insertBuffer();
+    else
+        updateBuffer();
+    mode_ = Mode::None;
+}
+
+Recordset::Row Recordset::readRow(qint64 rowid) const
+{
+    QSqlDatabase db = databaseOf(*connection_);
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT rowid, * FROM ") + db.driver()->escapeIdentifier(table_, QSqlDriver::TableName) +
+              QStringLiteral(" WHERE rowid = ?"));
+    q.addBindValue(rowid);
+    Row row;
+    row.rowid = rowid;
+    row.reached = true;
+    if (q.exec() && q.next()) {
+        for (int i = 1; i <= fields_.size(); ++i)
+            row.values.push_back(q.value(i));
+    } else {
+        row.values = buffer_; // still saved; show what was written
+    }
+    return row;
+}
+
+void Recordset::insertBuffer()
+{
+    QSqlDatabase db = databaseOf(*connection_);
+    QSqlDriver* d = db.driver();
+    QStringList cols, marks;
+    for (int i = 0; i < fields_.size(); ++i)
+        if (changed_[size_t(i)]) {
+            cols << d->escapeIdentifier(fields_[i], QSqlDriver::FieldName);
+            marks << QStringLiteral("?");
+        }
+    QString sql = QStringLiteral("INSERT INTO ") + d->escapeIdentifier(table_, QSqlDriver::TableName);
+    sql += cols.isEmpty() ? QStringLiteral(" DEFAULT VALUES")
+                          : QStringLiteral(" (") + cols.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                                marks.join(QStringLiteral(", ")) + QStringLiteral(")");
+    QSqlQuery q(db);
+    q.prepare(sql);
+    for (size_t i = 0; i < buffer_.size(); ++i)
+        if (changed_[i])
+            q.addBindValue(buffer_[i]);
+    if (!q.exec())
+        raiseUpdateFailed(q.lastError());
+    const qint64 rowid = q.lastInsertId().toLongLong();
+    q.finish();
+    // The new record joins the end of the set; the current record stays
+    // (past the end stays past the end).
+    const bool pastEnd = pos_ >= int(rows_.size());
+    rows_.push_back(readRow(rowid));
+    if (pastEnd)
+        pos_ = int(rows_.size());
+}
+
+void Recordset::updateBuffer()
+{
+    const Row& cur = current();
+    QSqlDatabase db = databaseOf(*connection_);
+    QSqlDriver* d = db.driver();
+    QStringList sets;
+    for (int i = 0; i < fields_.size(); ++i)
+        if (changed_[size_t(i)])
+            sets << d->escapeIdentifier(fields_[i], QSqlDriver::FieldName) + QStringLiteral(" = ?");
+    if (sets.isEmpty())
+        return;
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("UPDATE ") + d->escapeIdentifier(table_, QSqlDriver::TableName) + QStringLiteral(" SET ") +
+              sets.join(QStringLiteral(", ")) + QStringLiteral(" WHERE rowid = ?"));
+    for (size_t i = 0; i < buffer_.size(); ++i)
+        if (changed_[i])
+            q.addBindValue(buffer_[i]);
+    q.addBindValue(cur.rowid);
+    if (!q.exec())
+        raiseUpdateFailed(q.lastError());
+    q.finish();
+    rows_[size_t(pos_)] = readRow(cur.rowid);
+}
+
+void Recordset::Delete()
+{
+    requireUpdatable();
+    const Row& cur = current();
+    QSqlDatabase db = databaseOf(*connection_);
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("DELETE FROM ") + db.driver()->escapeIdentifier(table_, QSqlDriver::TableName) +
+              QStringLiteral(" WHERE rowid = ?"));
+    q.addBindValue(cur.rowid);
+    if (!q.exec())
+        raiseUpdateFailed(q.lastError());
+    q.finish();
+    // The deleted record stays current (without fields) until the next move.
+    rows_[size_t(pos_)].deleted = true;
+    mode_ = Mode::None;
+}
+
+} // namespace dao

@@ -1,0 +1,136 @@
+#include "settings/clsregsettings.h"
+
+#include "errors/procedure.h"
+#include "platform/appinfo.h"
+#include "platform/registry.h"
+#include "platform/runtimeerror.h"
+
+using errors::Function;
+using errors::Procedure;
+using namespace platform;
+
+namespace {
+const QChar BS = QLatin1Char('\\');
+
+RegistryStore& storeOf(const std::unique_ptr<RegistryStore>& shell)
+{
+    if (!shell)
+        Raise(errnum::ObjectRequired);
+    return *shell;
+}
+} // namespace
+
+clsRegSettings::clsRegSettings()
+{
+    Procedure(QStringLiteral("clsRegSettings.Class_Initialize()"), [&] {
+        shell_ = CreateRegistryStore();
+        appName_ = App().title;
+        company_ = App().companyName;
+    });
+}
+
+clsRegSettings::~clsRegSettings()
+{
+    Procedure(QStringLiteral("clsRegSettings.Class_Terminate()"), [&] { shell_.reset(); });
+}
+
+QString clsRegSettings::Company() const
+{
+    return Function<QString>(QStringLiteral("clsRegSettings.Company() [Get]"), [&](QString& r) { r = company_; });
+}
+
+void clsRegSettings::Company(const QString& newVal)
+{
+    Procedure(QStringLiteral("clsRegSettings.Company() [Let]"),
+              [&] { company_ = newVal.isEmpty() ? App().companyName : newVal.trimmed(); });
+}
+
+QString clsRegSettings::AppName() const
+{
+    return Function<QString>(QStringLiteral("clsRegSettings.AppName() [Get]"), [&](QString& r) { r = appName_; });
+}
+
+void clsRegSettings::AppName(const QString& newVal)
+{
+    Procedure(QStringLiteral("clsRegSettings.AppName() [Let]"),
+              [&] { appName_ = newVal.isEmpty() ? App().productName : newVal.trimmed(); });
+}
+
+QString clsRegSettings::SettingsKey(const QString& section) const
+{
+    QString key = QStringLiteral("HKCU\\Software\\") + company_ + BS + appName_ + BS + QString::number(App().major) +
+                  QLatin1Char('.') + QString::number(App().minor);
+    if (!section.isEmpty())
+        key += BS + section;
+    return key;
+}
+
+QString clsRegSettings::KeyTypeName(int keyType)
+{
+    switch (keyType) {
+    case 1: return QStringLiteral("REG_SZ");
+    case 2: return QStringLiteral("REG_EXPAND_SZ");
+    case 3: return QStringLiteral("REG_BINARY");
+    case 4: return QStringLiteral("REG_DWORD");
+    default: return QString();
+    }
+}
+
+bool clsRegSettings::AppSettingDelete(const QString& section, const QString& keyName)
+{
+    return Function<bool>(QStringLiteral("clsRegSettings.AppSettingDelete()"), [&](bool& r) {
+        try {
+            storeOf(shell_).RegDelete(SettingsKey(section) + BS + keyName);
+            r = true;
+        } catch (const RuntimeError& e) {
+            // A refused deletion is an answer, not a fault.
+            if (e.number() != errnum::RegAccessDenied)
+                throw;
+        }
+    });
+}
+
+QVariant clsRegSettings::readValue(const QString& procName, const QString& path, const QVariant& defaultValue)
+{
+    return Function<QVariant>(procName, [&](QVariant& r) {
+        try {
+            r = storeOf(shell_).RegRead(path);
+        } catch (const RuntimeError& e) {
+            if (e.number() != errnum::RegValueMissing)
+                throw;
+            r = defaultValue;
+        }
+    });
+}
+
+void clsRegSettings::writeValue(const QString& procName, const QString& path, int keyType, const QVariant& defaultValue,
+                                const QVariant& setting)
+{
+    Procedure(procName,
+              [&] { storeOf(shell_).RegWrite(path, setting.isNull() ? defaultValue : setting, KeyTypeName(keyType)); });
+}
+
+QVariant clsRegSettings::AppSetting(const QString& section, const QString& keyName, int, const QVariant& defaultValue)
+{
+    return readValue(QStringLiteral("clsRegSettings.AppSetting() [Get]"), SettingsKey(section) + BS + keyName,
+                     defaultValue);
+}
+
+void clsRegSettings::AppSetting(const QString& section, const QString& keyName, int keyType,
+                                const QVariant& defaultValue, const QVariant& setting)
+{
+    writeValue(QStringLiteral("clsRegSettings.AppSetting() [Let]"), SettingsKey(section) + BS + keyName, keyType,
+               defaultValue, setting);
+}
+
+QVariant clsRegSettings::AnySetting(const QString& section, const QString& keyName, int, const QVariant& defaultValue)
+{
+    return readValue(QStringLiteral("clsRegSettings.AnySetting() [Get]"), section + BS + keyName, defaultValue);
+}
+
+void clsRegSettings::AnySetting(const QString& section, const QString& keyName, int keyType,
+                                const QVariant& defaultValue, const QVariant& setting)
+{
+    writeValue(QStringLiteral("clsRegSettings.AnySetting() [Let]"), section + BS + keyName, keyType, defaultValue,
+               setting);
+}

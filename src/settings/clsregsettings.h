@@ -1,0 +1,54 @@
+#pragma once
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+namespace platform {
+class RegistryStore;
+}
+
+// The program's persistent settings in the per-user store, under
+// "HKCU\Software\<Company>\<AppName>\<major>.<minor>\<section>".
+// KeyType: 1 REG_SZ, 2 REG_EXPAND_SZ, 3 REG_BINARY, 4 REG_DWORD, else "".
+class clsRegSettings {
+public:
+    clsRegSettings();
+    ~clsRegSettings();
+    clsRegSettings(const clsRegSettings&) = delete;
+    clsRegSettings& operator=(const clsRegSettings&) = delete;
+
+    // "" falls back to the version information; other names are trimmed.
+    QString Company() const;
+    void Company(const QString& newVal);
+    QString AppName() const;
+    void AppName(const QString& newVal);
+
+    // True when the value was deleted; an access-denied refusal is not reported.
+    bool AppSettingDelete(const QString& section, const QString& keyName);
+
+    // Reads: the stored value, or Default when there is none (not reported).
+    QVariant AppSetting(const QString& section, const QString& keyName, int keyType = 0,
+                        const QVariant& defaultValue = QVariant());
+    // Writes Setting (Default when Setting is null) with the type of KeyType.
+    void AppSetting(const QString& section, const QString& keyName, int keyType, const QVariant& defaultValue,
+                    const QVariant& setting);
+
+    // As AppSetting, with Section a full key path from the root ("HKCU\...").
+    QVariant AnySetting(const QString& section, const QString& keyName, int keyType = 0,
+                        const QVariant& defaultValue = QVariant());
+    void AnySetting(const QString& section, const QString& keyName, int keyType, const QVariant& defaultValue,
+                    const QVariant& setting);
+
+    // The settings key of a section, and the type name of a KeyType.
+    QString SettingsKey(const QString& section) const;
+    static QString KeyTypeName(int keyType);
+
+private:
+    QVariant readValue(const QString& procName, const QString& path, const QVariant& defaultValue);
+    void writeValue(const QString& procName, const QString& path, int keyType, const QVariant& defaultValue,
+                    const QVariant& setting);
+
+    std::unique_ptr<platform::RegistryStore> shell_;
+    QString company_;
+    QString appName_;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// Window placement kept in section "Startup" of the settings store: one set
+// of values per window, named after it (frmMain_WindowState, frmMain_Top,
+// frmMain_Left, and for sizable windows frmMain_Width and frmMain_Height), in twips.
+#include <optional>
+
+namespace platform {
+class Form;
+}
+
+// Saves the placement of the restored window and hides it (it stays hidden).
+// SaveSize omitted: width and height are saved for sizable windows only.
+void utFormSettingsSave(platform::Form& form, std::optional<bool> saveSize = std::nullopt);
+
+// Restores a saved placement (missing or unusable values keep the current
+// one), brings a window that would lie off every screen back onto the nearest
+// one, and never restores it minimized. Does nothing before gApp exists.
+void utFormSettingsLoad(platform::Form& form);
