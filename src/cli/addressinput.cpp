@@ -34,14 +34,14 @@ std::optional<int> parseOctet(std::string_view s, const std::string& what, std::
         return std::nullopt;
     }
     if (s.size() > 3) {
-        problem = what + ' ' + std::string(s) + " is more than 255";
+        problem = what + " is " + std::string(s) + ", more than 255";
         return std::nullopt;
     }
     int v = 0;
     for (char ch : s)
         v = v * 10 + (ch - '0');
     if (v > 255) {
-        problem = what + ' ' + std::to_string(v) + " is more than 255";
+        problem = what + " is " + std::to_string(v) + ", more than 255";
         return std::nullopt;
     }
     return v;

@@ -121,7 +121,7 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
             AppendFieldNotes(v.lblValues[15], ip.IP_AsBinary(0).mid(c, m - c), m - c);
         } else {
             v.lblValues[4] = QString();
-            v.lblValues[15] = v.supernet ? QStringLiteral("Supernet (mask < class ") + ip.ClassName() + QLatin1Char(')')
+            v.lblValues[15] = v.supernet ? QStringLiteral("Supernet: mask < class ") + ip.ClassName()
                                          : QStringLiteral("Not subnetted");
         }
     }

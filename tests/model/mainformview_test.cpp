@@ -1,0 +1,567 @@
+#include "model/clsipaddy.h"
+#include "model/mainformview.h"
+#include "model/mainformview_steps.h"
+#include "testsupport.h"
+
+#include <QRandomGenerator>
+
+#include <cstdint>
+#include <map>
+#include <vector>
+
+// Readable failures.
+static void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+static void PrintTo(const BarGeometry& b, std::ostream* os)
+{
+    *os << "{" << b.left << ", " << b.width << "}";
+}
+
+namespace {
+
+void setAddress(clsIPAddy& ip, int a, int b, int c, int d, int bits)
+{
+    ip.IPAddress(1, a);
+    ip.IPAddress(2, b);
+    ip.IPAddress(3, c);
+    ip.IPAddress(4, d);
+    ip.SubnetBits(bits);
+}
+
+// Field name -> expected text; "tip5" etc. name the three tooltips, "range" the sentence.
+using Fields = std::map<QString, QString>;
+
+QString field(const MainFormView& v, const QString& name)
+{
+    if (name == QLatin1String("tip5"))
+        return v.tipValues5;
+    if (name == QLatin1String("tip6"))
+        return v.tipValues6;
+    if (name == QLatin1String("tip16"))
+        return v.tipValues16;
+    if (name == QLatin1String("range"))
+        return v.lblSubnetRange;
+    return v.lblValues[size_t(name.toInt())];
+}
+
+struct Refresh {
+    int a, b, c, d, bits;
+    Fields fields;
+    bool subnetted;
+};
+
+class MainFormViewTest : public FrameworkTest {
+protected:
+    MainFormView refresh(int a, int b, int c, int d, int bits)
+    {
+        setAddress(ip, a, b, c, d, bits);
+        MainFormView v = MainFormView::design();
+        ComputeUpdateForm(ip, v);
+        return v;
+    }
+    clsIPAddy ip;
+};
+
+TEST_F(MainFormViewTest, WorkedRefreshesShowEveryTextOfTheWindow)
+{
+    const Refresh cases[] = {
+        {192,
+         168,
+         1,
+         1,
+         24,
+         {{"0", "11000000.10101000.00000001.00000001"},
+          {"1", "11111111.11111111.11111111.00000000"},
+          {"2", "11000000.10101000.00000001.00000000"},
+          {"21", "11000000.10101000.00000001.11111111"},
+          {"3", "00000000.00000000.00000000.00000001"},
+          {"4", ""},
+          {"11", "192.168.1.1"},
+          {"12", "255.255.255.0"},
+          {"13", "192.168.1.0 (network)"},
+          {"17", "192.168.1.255 (broadcast)"},
+          {"14", "Host: 1"},
+          {"15", "Not subnetted"},
+          {"5", "Not subnetted"},
+          {"tip5", ""},
+          {"6", "256 total, 254 usable."},
+          {"tip6", "2^BitsForHosts - 2"},
+          {"16", "254 (100.00%)"},
+          {"tip16", "Usable Subnets * Usable Hosts per Subnet"},
+          {"7", "C (private)"},
+          {"8", "24 bits."},
+          {"9", "0 bits."},
+          {"10", "8 bits."},
+          {"range", "This subnet uses address from 192.168.1.1 to 192.168.1.254"}},
+         false},
+        {172,
+         16,
+         5,
+         10,
+         20,
+         {{"0", "10101100.00010000.00000101.00001010"},
+          {"1", "11111111.11111111.11110000.00000000"},
+          {"2", "10101100.00010000.00000000.00000000"},
+          {"21", "10101100.00010000.00001111.11111111"},
+          {"3", "00000000.00000000.00000101.00001010"},
+          {"4", "00000000.00000000.00000000.00000000"},
+          {"11", "172.16.5.10"},
+          {"12", "255.255.240.0"},
+          {"13", "172.16.0.0 (network)"},
+          {"17", "172.16.15.255 (broadcast)"},
+          {"14", "Host: 1290"},
+          {"15", "Subnet: 0 (unusable - network)"},
+          {"5", "16 total, 14 usable."},
+          {"tip5", "2^BitsForSubnet - 2"},
+          {"6", "4096 total, 4094 usable."},
+          {"tip6", "2^BitsForHosts - 2"},
+          {"16", "57316 (87.46%)"},
+          {"tip16", "Usable Subnets * Usable Hosts per Subnet"},
+          {"7", "B (private)"},
+          {"8", "16 bits."},
+          {"9", "4 bits."},
+          {"10", "12 bits."},
+          {"range", "This subnet uses address from 172.16.0.1 to 172.16.15.254"}},
+         true},
+    };
+    for (const Refresh& r : cases) {
+        const MainFormView v = refresh(r.a, r.b, r.c, r.d, r.bits);
+        for (const auto& [name, text] : r.fields)
+            EXPECT_EQ(field(v, name), text) << r.a << "." << r.b << " field " << name.toStdString();
+        EXPECT_EQ(v.subnetted, r.subnetted);
+        EXPECT_FALSE(v.supernet);
+    }
+    EXPECT_EQ(handler->StackDepth(), 0);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(MainFormViewTest, NotesAndSpecialAddresses)
+{
+    const Refresh cases[] = {
+        // Host field all ones / all zeros, same for the subnet field.
+        {192, 168, 1, 255, 24, {{"14", "Host: 255 (unusable - broadcast)"}}, false},
+        {192, 168, 1, 0, 24, {{"14", "Host: 0 (unusable - network)"}}, false},
+        {192,
+         168,
+         1,
+         200,
+         26,
+         {{"14", "Host: 8"}, {"15", "Subnet: 3 (unusable - broadcast)"}, {"4", "00000000.00000000.00000000.11000000"}},
+         true},
+        {10, 1, 2, 3, 16, {{"15", "Subnet: 1"}, {"5", "256 total, 254 usable."}, {"16", "16645636 (99.22%)"}}, true},
+        // /31: the one host bit always earns a note, no usable hosts.
+        {10,
+         0,
+         0,
+         6,
+         31,
+         {{"14", "Host: 0 (unusable - network)"},
+          {"6", "2 total, 0 usable."},
+          {"16", "0 (00.00%)"},
+          {"10", "1 bits."},
+          {"range", "This subnet has no usable hosts."}},
+         true},
+        {10, 0, 0, 7, 31, {{"14", "Host: 1 (unusable - broadcast)"}}, true},
+        // Class D counts as 8 network bits.
+        {224,
+         0,
+         0,
+         1,
+         24,
+         {{"7", "D"},
+          {"8", "8 bits."},
+          {"9", "16 bits."},
+          {"5", "65536 total, 65534 usable."},
+          {"15", "Subnet: 0 (unusable - network)"}},
+         true},
+        {240,
+         1,
+         2,
+         3,
+         30,
+         {{"7", "E"}, {"9", "22 bits."}, {"range", "This subnet uses address from 240.1.2.1 to 240.1.2.2"}},
+         true},
+        {127,
+         0,
+         0,
+         1,
+         8,
+         {{"7", "A (loopback)"},
+          {"15", "Not subnetted"},
+          {"6", "16777216 total, 16777214 usable."},
+          {"16", "16777214 (100.00%)"},
+          {"range", "This subnet uses address from 127.0.0.1 to 127.255.255.254"}},
+         false},
+        {172, 31, 255, 255, 16, {{"7", "B (private)"}, {"14", "Host: 65535 (unusable - broadcast)"}}, false},
+        {172, 32, 0, 1, 16, {{"7", "B"}}, false},
+    };
+    for (const Refresh& r : cases) {
+        const MainFormView v = refresh(r.a, r.b, r.c, r.d, r.bits);
+        for (const auto& [name, text] : r.fields)
+            EXPECT_EQ(field(v, name), text)
+                << r.a << "." << r.b << "." << r.c << "." << r.d << "/" << r.bits << " field " << name.toStdString();
+        EXPECT_EQ(v.subnetted, r.subnetted) << r.a << "/" << r.bits;
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(MainFormViewTest, BarsUnderlineThePortionsOfEveryRow)
+{
+    struct Bars {
+        int a, b, c, d, bits;
+        BarGeometry net, sub, host;
+    };
+    const Bars cases[] = {
+        {192, 168, 1, 1, 24, {1800, 2250}, {4095, 0}, {4095, 740}},
+        {192, 168, 1, 1, 26, {1800, 2250}, {4095, 180}, {4275, 560}},
+        {172, 16, 5, 10, 20, {1800, 1485}, {3330, 360}, {3690, 1145}},
+        {10, 1, 2, 3, 20, {1800, 720}, {2565, 1125}, {3690, 1145}},
+        {10, 1, 2, 3, 31, {1800, 720}, {2565, 2160}, {4725, 110}},
+        {224, 0, 0, 1, 24, {1800, 720}, {2565, 1485}, {4050, 785}},
+    };
+    for (const Bars& b : cases) {
+        const MainFormView v = refresh(b.a, b.b, b.c, b.d, b.bits);
+        for (size_t r = 0; r < 6; ++r) {
+            EXPECT_EQ(v.shapeMaskBits[3 * r], b.net) << b.a << "/" << b.bits << " row " << r;
+            EXPECT_EQ(v.shapeMaskBits[3 * r + 1], b.sub) << b.a << "/" << b.bits << " row " << r;
+            EXPECT_EQ(v.shapeMaskBits[3 * r + 2], b.host) << b.a << "/" << b.bits << " row " << r;
+        }
+    }
+}
+
+TEST_F(MainFormViewTest, SwitchingToAnUnsubnettedMaskClearsTheSubnetRow)
+{
+    MainFormView v = MainFormView::design();
+    setAddress(ip, 192, 168, 1, 77, 26);
+    ComputeUpdateForm(ip, v);
+    ASSERT_TRUE(v.subnetted);
+    ASSERT_EQ(v.lblValues[4], QStringLiteral("00000000.00000000.00000000.01000000"));
+    ip.SubnetBits(24);
+    ComputeUpdateForm(ip, v);
+    EXPECT_FALSE(v.subnetted);
+    EXPECT_EQ(v.lblValues[4], QString());
+    EXPECT_EQ(v.lblValues[15], QStringLiteral("Not subnetted"));
+    EXPECT_EQ(v.lblValues[5], QStringLiteral("Not subnetted"));
+    EXPECT_EQ(v.tipValues5, QString());
+    EXPECT_EQ(v.shapeMaskBits[13], (BarGeometry{4095, 0}));
+}
+
+// A mask shorter than the class's network part: no negative counts or
+// widths, no share above 100%, and words saying what it is.
+TEST_F(MainFormViewTest, MaskShorterThanTheClassIsShownAsASupernet)
+{
+    struct Super {
+        int a, b, c, d, bits;
+        Fields fields;
+        BarGeometry net, sub, host;
+    };
+    const Super cases[] = {
+        {192,
+         168,
+         1,
+         1,
+         16,
+         {{"1", "11111111.11111111.00000000.00000000"},
+          {"12", "255.255.0.0"},
+          {"13", "192.168.0.0 (network)"},
+          {"17", "192.168.255.255 (broadcast)"},
+          {"14", "Host: 257"},
+          {"4", ""},
+          {"15", "Supernet: mask < class C"},
+          {"5", "Supernet of 256 class C networks"},
+          {"tip5", "The mask is 8 bits shorter than the class's 24 network bits: the network joins 256 class C "
+                   "networks and has no subnets."},
+          {"6", "65536 total, 65534 usable."},
+          {"8", "24 bits."},
+          {"9", "0 bits (supernet)."},
+          {"10", "16 bits."},
+          {"16", "65534 (100.00%)"},
+          {"range", "This subnet uses address from 192.168.0.1 to 192.168.255.254"}},
+         {1800, 1485},
+         {3330, 0},
+         {3330, 1505}},
+        {200,
+         1,
+         2,
+         3,
+         23,
+         {{"15", "Supernet: mask < class C"}, {"5", "Supernet of 2 class C networks"}, {"9", "0 bits (supernet)."}},
+         {1800, 2160},
+         {3960, 0},
+         {3960, 875}},
+        {172,
+         20,
+         1,
+         1,
+         12,
+         {{"13", "172.16.0.0 (network)"},
+          {"15", "Supernet: mask < class B"},
+          {"5", "Supernet of 16 class B networks"},
+          {"16", "1048574 (100.00%)"}},
+         {1800, 1125},
+         {2925, 0},
+         {2925, 1910}},
+    };
+    for (const Super& s : cases) {
+        const MainFormView v = refresh(s.a, s.b, s.c, s.d, s.bits);
+        for (const auto& [name, text] : s.fields)
+            EXPECT_EQ(field(v, name), text) << s.a << "/" << s.bits << " field " << name.toStdString();
+        EXPECT_TRUE(v.supernet);
+        EXPECT_FALSE(v.subnetted);
+        for (size_t r = 0; r < 6; ++r) {
+            EXPECT_EQ(v.shapeMaskBits[3 * r], s.net) << s.a << "/" << s.bits;
+            EXPECT_EQ(v.shapeMaskBits[3 * r + 1], s.sub) << s.a << "/" << s.bits;
+            EXPECT_EQ(v.shapeMaskBits[3 * r + 2], s.host) << s.a << "/" << s.bits;
+        }
+    }
+    // The model's subnet number is never read for such a mask: nothing is reported.
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(FormatShare, PatternAndSeparator)
+{
+    struct Row {
+        double share;
+        const char* dp;
+        const char* text;
+    };
+    const Row rows[] = {{0.5, ".", "50.00%"},
+                        {1, ".", "100.00%"},
+                        {0.0123, ".", "01.23%"},
+                        {0, ".", "00.00%"},
+                        {57316.0 / 65534, ".", "87.46%"},
+                        {0.99999, ".", "100.00%"},
+                        {0.87456, ",", "87,46%"},
+                        {0.0001, ".", "00.01%"}};
+    for (const Row& r : rows)
+        EXPECT_EQ(mainform::FormatShare(r.share, QString::fromUtf8(r.dp)), QString::fromUtf8(r.text)) << r.share;
+}
+
+TEST(MainFormViewDesign, FreshWindowShowsTheDesignTexts)
+{
+    const MainFormView v = MainFormView::design();
+    EXPECT_EQ(v.lblValues[0], QStringLiteral("180."));
+    EXPECT_EQ(v.lblValues[1], QStringLiteral("11111111.11111111.11111111.11111111"));
+    EXPECT_EQ(v.lblValues[7], QStringLiteral("..."));
+    EXPECT_EQ(v.lblValues[21], QStringLiteral("..."));
+    EXPECT_EQ(v.lblSubnetRange, QStringLiteral("..."));
+    EXPECT_EQ(v.shapeMaskBits[0], (BarGeometry{1800, 105}));
+    EXPECT_EQ(v.shapeMaskBits[16], (BarGeometry{1920, 105}));
+    EXPECT_EQ(v.shapeMaskBits[17], (BarGeometry{2040, 105}));
+}
+
+// A model that fails at its n-th read, the way a run-time error inside the
+// refresh would surface.
+class FailingModel {
+public:
+    FailingModel(const clsIPAddy& real, int failAt) : real_(real), failAt_(failAt) {}
+    int reads() const { return reads_; }
+
+#define QM_FORWARD(R, name, params, args)                                                                              \
+    R name params const                                                                                                \
+    {                                                                                                                  \
+        tick();                                                                                                        \
+        return real_.name args;                                                                                        \
+    }
+    QM_FORWARD(QString, SubnetMask, (int k), (k))
+    QM_FORWARD(int, NetworkAddress, (int k), (k))
+    QM_FORWARD(int, BroadcastAddress, (int k), (k))
+    QM_FORWARD(double, HostAddress, (), ())
+    QM_FORWARD(double, SubnetNumber, (), ())
+    QM_FORWARD(int, SubnetBits, (), ())
+    QM_FORWARD(int, IPAddress, (int k), (k))
+    QM_FORWARD(int, Class, (), ())
+    QM_FORWARD(QString, ClassName, (), ())
+    QM_FORWARD(int, ClassBits, (), ())
+    QM_FORWARD(QString, IP_AsBinary, (int k), (k))
+    QM_FORWARD(QString, Subnet_AsBinary, (int k), (k))
+    QM_FORWARD(QString, NetworkAddress_AsBinary, (int k), (k))
+    QM_FORWARD(QString, BroadcastAddress_AsBinary, (int k), (k))
+    QM_FORWARD(QString, HostAddress_AsBinary, (), ())
+    QM_FORWARD(QString, SubnetNumber_AsBinary, (), ())
+    QM_FORWARD(double, utStringBinaryToDec, (const QString& t), (t))
+    QM_FORWARD(QString, IPAddyDotsAdd, (const QString& t), (t))
+    QM_FORWARD(bool, IsPrivateAddress, (), ())
+    QM_FORWARD(bool, IsLoopbackAddress, (), ())
+#undef QM_FORWARD
+
+private:
+    void tick() const
+    {
+        if (++reads_ == failAt_)
+            platform::Raise(platform::errnum::Overflow);
+    }
+    const clsIPAddy& real_;
+    int failAt_;
+    mutable int reads_ = 0;
+};
+
+// Every field of the view in the order the refresh writes them.
+std::vector<QString> inWriteOrder(const MainFormView& v)
+{
+    std::vector<QString> out;
+    for (int i : {0, 11, 1, 12, 2, 13, 21, 17, 3, 14})
+        out.push_back(v.lblValues[size_t(i)]);
+    out.push_back(v.subnetted ? QStringLiteral("shown") : QStringLiteral("hidden"));
+    out.push_back(v.lblValues[4]);
+    out.push_back(v.lblValues[15]);
+    out.push_back(v.lblValues[5] + QLatin1Char('|') + v.tipValues5);
+    out.push_back(v.lblValues[6] + QLatin1Char('|') + v.tipValues6);
+    for (int i : {7, 8, 9, 10})
+        out.push_back(v.lblValues[size_t(i)]);
+    out.push_back(v.lblValues[16] + QLatin1Char('|') + v.tipValues16);
+    out.push_back(v.lblSubnetRange);
+    for (const BarGeometry& b : v.shapeMaskBits)
+        out.push_back(QString::number(b.left) + QLatin1Char(',') + QString::number(b.width));
+    return out;
+}
+
+MainFormView stale()
+{
+    MainFormView v;
+    v.lblValues.fill(QStringLiteral("old"));
+    v.tipValues5 = v.tipValues6 = v.tipValues16 = v.lblSubnetRange = QStringLiteral("old");
+    v.shapeMaskBits.fill(BarGeometry{-7, -7});
+    return v;
+}
+
+TEST_F(MainFormViewTest, AFailingReadEndsTheRefreshAndLeavesTheLaterFields)
+{
+    for (const auto& [bits, subnetted] : {std::pair{20, true}, std::pair{16, false}}) {
+        setAddress(ip, 172, 16, 5, 10, bits);
+        MainFormView full = stale();
+        full.subnetted = !subnetted;
+        FailingModel counter(ip, 0);
+        mainform::UpdateForm(counter, full);
+        ASSERT_EQ(full.subnetted, subnetted);
+        const std::vector<QString> expected = inWriteOrder(full);
+        const std::vector<QString> old = [&] {
+            MainFormView s = stale();
+            s.subnetted = !subnetted;
+            return inWriteOrder(s);
+        }();
+
+        size_t previousDone = 0;
+        for (int failAt = 1; failAt <= counter.reads(); ++failAt) {
+            MainFormView v = stale();
+            v.subnetted = !subnetted;
+            const size_t reportsBefore = messages.shown.size();
+            mainform::UpdateForm(FailingModel(ip, failAt), v);
+            ASSERT_GT(messages.shown.size(), reportsBefore) << "read " << failAt << " failed unreported";
+            EXPECT_EQ(handler->ErrNumber(), platform::errnum::Overflow);
+            EXPECT_EQ(handler->StackDepth(), 0);
+
+            const std::vector<QString> got = inWriteOrder(v);
+            size_t done = 0;
+            while (done < got.size() && got[done] == expected[done])
+                ++done;
+            // At most the field being written when the read failed is partly
+            // done (a note or the second half of the range); every later one is untouched.
+            for (size_t i = done + 1; i < got.size(); ++i)
+                EXPECT_EQ(got[i], old[i]) << "read " << failAt << " field " << i;
+            EXPECT_LT(done, got.size()) << "read " << failAt << " failed but everything was written";
+            EXPECT_GE(done, previousDone) << "read " << failAt;
+            previousDone = done;
+        }
+        // The last read to fail is in the bars of the last row.
+        EXPECT_EQ(handler->ErrProc(), QStringLiteral("frmMain.AdjustSubnetLines()"));
+    }
+}
+
+// Plain 32-bit arithmetic, for comparison.
+QString dotted(uint32_t v)
+{
+    return QStringLiteral("%1.%2.%3.%4").arg(v >> 24).arg((v >> 16) & 255).arg((v >> 8) & 255).arg(v & 255);
+}
+
+QString dottedBinary(uint32_t v)
+{
+    QString s;
+    for (int i = 31; i >= 0; --i) {
+        s += QLatin1Char((v >> i) & 1 ? '1' : '0');
+        if (i % 8 == 0 && i > 0)
+            s += QLatin1Char('.');
+    }
+    return s;
+}
+
+QString notes(uint64_t value, uint64_t top)
+{
+    QString s;
+    if (value == top)
+        s += QStringLiteral(" (unusable - broadcast)");
+    if (value == 0)
+        s += QStringLiteral(" (unusable - network)");
+    return s;
+}
+
+TEST_F(MainFormViewTest, AgreesWithIntegerArithmeticOnRandomAddresses)
+{
+    QRandomGenerator rng(20240611);
+    MainFormView v = MainFormView::design();
+    int checked = 0;
+    while (checked < 100000) {
+        const uint32_t addr = rng.generate();
+        const int m = int(rng.bounded(8, 32));
+        const int first = int(addr >> 24);
+        const int c = first < 128 ? 8 : first < 192 ? 16 : first < 224 ? 24 : 8;
+        if (m < c)
+            continue;
+        ++checked;
+        setAddress(ip, first, (addr >> 16) & 255, (addr >> 8) & 255, addr & 255, m);
+        ComputeUpdateForm(ip, v);
+
+        const uint32_t mask = uint32_t(0xFFFFFFFFull << (32 - m));
+        const uint32_t net = addr & mask;
+        const uint32_t bcast = net | ~mask;
+        const uint32_t host = addr & ~mask;
+        const int s = m - c;
+        const int h = 32 - m;
+        const uint64_t subnet = (addr >> h) & ((1ull << s) - 1);
+        const uint64_t hostsPer = (1ull << h) - 2;
+        const uint64_t usable = s > 0 ? ((1ull << s) - 2) * hostsPer : hostsPer;
+        const uint64_t denominator = (1ull << (32 - c)) - 2;
+        const uint64_t hundredths = (usable * 20000 + denominator) / (2 * denominator);
+        const QString share = QStringLiteral("%1.%2%")
+                                  .arg(hundredths / 100, 2, 10, QLatin1Char('0'))
+                                  .arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+
+        const std::vector<std::pair<QString, QString>> want = {
+            {v.lblValues[0], dottedBinary(addr)},
+            {v.lblValues[2], dottedBinary(net)},
+            {v.lblValues[21], dottedBinary(bcast)},
+            {v.lblValues[3], dottedBinary(host)},
+            {v.lblValues[4], s > 0 ? dottedBinary(uint32_t(subnet << h)) : QString()},
+            {v.lblValues[12], dotted(mask)},
+            {v.lblValues[13], dotted(net) + QStringLiteral(" (network)")},
+            {v.lblValues[17], dotted(bcast) + QStringLiteral(" (broadcast)")},
+            {v.lblValues[14], QStringLiteral("Host: %1").arg(host) + notes(host, ~mask)},
+            {v.lblValues[15], s > 0 ? QStringLiteral("Subnet: %1").arg(subnet) + notes(subnet, (1ull << s) - 1)
+                                    : QStringLiteral("Not subnetted")},
+            {v.lblValues[5], s > 0 ? QStringLiteral("%1 total, %2 usable.").arg(1ull << s).arg((1ull << s) - 2)
+                                   : QStringLiteral("Not subnetted")},
+            {v.lblValues[6], QStringLiteral("%1 total, %2 usable.").arg(1ull << h).arg(hostsPer)},
+            {v.lblValues[16], QStringLiteral("%1 (%2)").arg(usable).arg(share)},
+            {v.lblValues[9], QStringLiteral("%1 bits.").arg(s)},
+            {v.lblSubnetRange,
+             h >= 2 ? QStringLiteral("This subnet uses address from %1 to %2").arg(dotted(net + 1), dotted(bcast - 1))
+                    : QStringLiteral("This subnet has no usable hosts.")},
+        };
+        for (const auto& [got, expected] : want)
+            ASSERT_EQ(got, expected) << dotted(addr).toStdString() << "/" << m;
+
+        const int netWidth = c * 90 + (c / 8 - 1) * 45;
+        const int subWidth = s * 90 + (s > 0 ? (s - 1) / 8 : 0) * 45;
+        for (size_t r = 0; r < 6; ++r) {
+            ASSERT_EQ(v.shapeMaskBits[3 * r], (BarGeometry{1800, netWidth})) << dotted(addr).toStdString() << "/" << m;
+            ASSERT_EQ(v.shapeMaskBits[3 * r + 1], (BarGeometry{1800 + netWidth + 45, subWidth}));
+            ASSERT_EQ(v.shapeMaskBits[3 * r + 2],
+                      (BarGeometry{1800 + netWidth + 45 + subWidth, 2990 - netWidth - subWidth}));
+        }
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+} // namespace
