@@ -1,0 +1,34 @@
+#pragma once
+#include "platform/gui/formbase.h"
+
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+// The reference of the address classes and the special address ranges: fixed
+// texts, the same rules the address model applies.
+class frmClassHelp : public platform::FormBase {
+    Q_OBJECT
+public:
+    explicit frmClassHelp(QWidget* parent = nullptr);
+
+    // Fills both lists, emptying them first.
+    void RefreshForm();
+    void cmdOptions_Click();
+
+    QTreeWidget* lvClass() const { return lvClass_; }
+    QTreeWidget* lvSpecial() const { return lvSpecial_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Form_Load();
+
+    QLabel* Label1_;
+    QTreeWidget* lvClass_;
+    QLabel* Label2_;
+    QTreeWidget* lvSpecial_;
+    QPushButton* cmdOptions_;
+    bool placed_ = false;
+};

@@ -1,0 +1,25 @@
+#pragma once
+// How the main window reads and normalises what was typed into its boxes.
+// Pure text rules, no widgets.
+#include <QString>
+
+namespace entrytext {
+
+// The number at the start of a text: leading blanks skipped, then an optional
+// sign, digits, a decimal point with digits and an exponent, up to the first
+// character that cannot continue the number. No number reads as 0.
+double leadingNumber(const QString& text);
+
+// The plain decimal form of a number ("7", "1.5", "0"), never an exponent for
+// values a box can hold.
+QString decimalText(double value);
+
+// A number rounded to a 32-bit integer, halves to the even neighbour (1.5 and
+// 2.5 both give 2); values beyond the range are clamped.
+int roundHalfEven(double value);
+
+// An octet box's text as it is left: its leading number in decimal form, "0"
+// for anything outside 0 to 255.
+QString normaliseOctet(const QString& text);
+
+} // namespace entrytext

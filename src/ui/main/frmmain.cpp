@@ -1,0 +1,503 @@
+#include "ui/main/frmmain.h"
+
+#include "app/clsapp.h"
+#include "app/modmain.h"
+#include "errors/procedure.h"
+#include "model/binaryfield.h"
+#include "model/clsipaddy.h"
+#include "platform/appinfo.h"
+#include "platform/messagebox.h"
+#include "platform/runtimeerror.h"
+#include "ui/main/entrytext.h"
+#include "ui/main/updown.h"
+#include "util/gui/modutilsgui.h"
+#include "util/modutils.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+
+#include <functional>
+
+// Resources of a static library are registered by hand, outside any namespace.
+static void initQuillmarkResources()
+{
+    Q_INIT_RESOURCE(quillmark);
+}
+
+using errors::Procedure;
+
+namespace {
+
+constexpr int ShiftMask = 1;
+constexpr int CtrlMask = 2;
+constexpr int AltMask = 4;
+constexpr int KeyDot = 46;
+constexpr int KeyBackspace = 8;
+
+clsIPAddy& model()
+{
+    if (!gApp || !gApp->IPAddy)
+        platform::Raise(91, QStringLiteral("Object variable or With block variable not set"));
+    return *gApp->IPAddy;
+}
+
+// Sees the key events of every control before the control does: the
+// window's key preview.
+class KeyPreviewHook : public QObject {
+public:
+    KeyPreviewHook(QObject* parent, std::function<bool(QObject*, QEvent*)> fn) : QObject(parent), fn_(std::move(fn)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override { return fn_(watched, event); }
+
+private:
+    std::function<bool(QObject*, QEvent*)> fn_;
+};
+
+// The shift state of a key event as the framework numbers it (1 Shift, 2 Ctrl,
+// 4 Alt), counting a modifier key as held while it goes down and as released
+// once it comes up, whatever the platform reports for the key itself.
+int shiftState(const QKeyEvent* e)
+{
+    int state = 0;
+    const Qt::KeyboardModifiers m = e->modifiers();
+    if (m & Qt::ShiftModifier)
+        state |= ShiftMask;
+    if (m & Qt::ControlModifier)
+        state |= CtrlMask;
+    if (m & Qt::AltModifier)
+        state |= AltMask;
+    int own = 0;
+    switch (e->key()) {
+    case Qt::Key_Shift: own = ShiftMask; break;
+    case Qt::Key_Control: own = CtrlMask; break;
+    case Qt::Key_Alt: own = AltMask; break;
+    default: break;
+    }
+    return e->type() == QEvent::KeyPress ? state | own : state & ~own;
+}
+
+// The character code a key press types, or -1 for keys that type nothing
+// (arrows, Delete, Tab, function keys). Ctrl with a letter types the control
+// character (Ctrl+C is 3).
+int keyAscii(const QKeyEvent* e)
+{
+    const int key = e->key();
+    switch (key) {
+    case Qt::Key_Backspace: return KeyBackspace;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return -1;
+    default: break;
+    }
+    if ((e->modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
+        return key - Qt::Key_A + 1;
+    const QString text = e->text();
+    if (text.isEmpty())
+        return -1;
+    return text.at(0).unicode();
+}
+
+bool leavesTheWindow(Qt::FocusReason reason)
+{
+    // Switching to another program or opening a menu is not leaving the box.
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget* parent)
+    : platform::FormBase(QStringLiteral("frmMain"), platform::bsFixedSingle, parent), view_(MainFormView::design())
+{
+    initQuillmarkResources();
+    setWindowIcon(QIcon(QStringLiteral(":/quillmark.png")));
+    setWindowTitle(QStringLiteral("Quillmark"));
+    setClientSizeTwips(mainlayout::FormWidth, mainlayout::FormHeight);
+    c_ = mainlayout::build(this);
+    setMouseTracking(true);
+    connectControls();
+    centerOnScreen();
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::connectControls()
+{
+    qApp->installEventFilter(new KeyPreviewHook(this, [this](QObject* w, QEvent* e) { return keyPreview(w, e); }));
+    for (QLineEdit* box : c_.txtIP)
+        box->installEventFilter(this);
+    for (QLabel* label : c_.lblValues)
+        if (label)
+            label->installEventFilter(this);
+    c_.lblWebLinks->installEventFilter(this);
+
+    connect(c_.txtSubnetBits, &QLineEdit::textChanged, this, [this] { txtSubnetBits_Change(); });
+    for (int i = 0; i < 2; ++i) {
+        connect(c_.udIPChanger[size_t(i)], &UpDown::valueChanged, this, [this, i] { udIPChanger_Change(i); });
+        connect(c_.cmdOptions[size_t(i)], &QPushButton::clicked, this, [this, i] { cmdOptions_Click(i); });
+    }
+    // Exit is the window's cancel button: Escape presses it.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, c_.cmdOptions[0], &QPushButton::click);
+}
+
+QString frmMain::CaptionText()
+{
+    const platform::AppInfo& app = platform::App();
+    return app.title + QLatin1Char(' ') + QString::number(app.major) + QLatin1Char('.') + QString::number(app.minor) +
+           QString::number(app.revision) + QStringLiteral(" - by Tamsworth");
+}
+
+void frmMain::Form_Load()
+{
+    Procedure(QStringLiteral("frmMain.Form_Load()"), [&] {
+        setWindowTitle(CaptionText());
+        // The mask length changes only through its spin control.
+        utControlLock(c_.txtSubnetBits, true);
+        UpdateForm();
+    });
+}
+
+void frmMain::Form_QueryUnload(bool& cancel, int unloadMode)
+{
+    Procedure(QStringLiteral("frmMain.Form_QueryUnload()"), [&] {
+        switch (unloadMode) {
+        case platform::vbFormControlMenu:
+        case platform::vbAppWindows:
+        case platform::vbAppTaskManager:
+            // Closing the calculator ends the program, as Exit does.
+            SaveSettings();
+            cancel = true;
+            AppShutdown(unloadMode, QString(), false);
+            break;
+        default: break; // the program's own unload proceeds
+        }
+    });
+}
+
+void frmMain::SaveSettings()
+{
+    Procedure(QStringLiteral("frmMain.SaveSettings()"), [&] { hide(); });
+}
+
+bool frmMain::CallByName(const QString& operation)
+{
+    if (operation.compare(QLatin1String("SaveSettings"), Qt::CaseInsensitive) == 0) {
+        SaveSettings();
+        return true;
+    }
+    return false;
+}
+
+void frmMain::cmdOptions_Click(int Index)
+{
+    Procedure(QStringLiteral("frmMain.cmdOptions_Click()"), [&] {
+        switch (Index) {
+        case 0: AppShutdown(std::nullopt, QString(), false); break;
+        case 1:
+            if (platform::Form* about = platform::Forms::load(QStringLiteral("frmAbout")))
+                about->Show(true);
+            break;
+        default: break;
+        }
+    });
+}
+
+void frmMain::lblValues_Click(int Index)
+{
+    if (Index != 7)
+        return;
+    if (platform::Form* help = platform::Forms::load(QStringLiteral("frmClassHelp")))
+        help->Show(true);
+}
+
+void frmMain::lblWebLinks_Click()
+{
+    Procedure(QStringLiteral("frmMain.lblWebLinks_Click()"), [&] {
+        const QString path = utPathBackslashAdd(platform::AppPath()) + QStringLiteral("weblinks.htm");
+        if (!utFileOrFolderExists(path))
+            platform::MsgBox(QStringLiteral("Web Links file is missing."), platform::vbExclamation | platform::vbOKOnly,
+                             QStringLiteral("Error"));
+    });
+}
+
+void frmMain::lblValues_MouseMove(int Index)
+{
+    if (Index == 7)
+        setLinkColour(c_.lblValues[7], mainlayout::HoverColour);
+}
+
+void frmMain::lblWebLinks_MouseMove()
+{
+    setLinkColour(c_.lblWebLinks, mainlayout::HoverColour);
+}
+
+void frmMain::Form_MouseMove()
+{
+    setLinkColour(c_.lblValues[7], mainlayout::LinkColour());
+    setLinkColour(c_.lblWebLinks, mainlayout::LinkColour());
+}
+
+void frmMain::setLinkColour(QWidget* label, const QColor& colour)
+{
+    if (label->palette().color(QPalette::WindowText) == colour)
+        return;
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    label->setPalette(pal);
+}
+
+void frmMain::mouseMoveEvent(QMouseEvent* event)
+{
+    Form_MouseMove();
+    platform::FormBase::mouseMoveEvent(event);
+}
+
+bool frmMain::event(QEvent* event)
+{
+    // The modifier flags only follow key events this window sees: a key let
+    // go while another window is active would leave them set for good.
+    if (event->type() == QEvent::WindowDeactivate) {
+        ShiftDown_ = false;
+        CtrlDown_ = false;
+    }
+    return platform::FormBase::event(event);
+}
+
+bool frmMain::keyPreview(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
+        return false;
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (!w || w->window() != this)
+        return false;
+    const auto* ke = static_cast<const QKeyEvent*>(event);
+    if (type == QEvent::KeyPress)
+        Form_KeyDown(ke->key(), shiftState(ke));
+    else
+        Form_KeyUp(ke->key(), shiftState(ke));
+    return false;
+}
+
+void frmMain::Form_KeyDown(int KeyCode, int Shift)
+{
+    Q_UNUSED(KeyCode);
+    Procedure(QStringLiteral("frmMain.Form_KeyDown()"), [&] {
+        ShiftDown_ = (Shift & ShiftMask) != 0;
+        CtrlDown_ = (Shift & CtrlMask) != 0;
+    });
+}
+
+void frmMain::Form_KeyUp(int KeyCode, int Shift)
+{
+    Q_UNUSED(KeyCode);
+    Procedure(QStringLiteral("frmMain.Form_KeyUp()"), [&] {
+        ShiftDown_ = (Shift & ShiftMask) != 0;
+        CtrlDown_ = (Shift & CtrlMask) != 0;
+    });
+}
+
+int frmMain::indexOf(const QObject* control, const char* name) const
+{
+    const QString n = control->objectName();
+    const QLatin1String prefix(name);
+    if (!n.startsWith(prefix) || n.size() <= prefix.size() + 1 || n.at(prefix.size()) != QLatin1Char('_'))
+        return -1;
+    bool ok = false;
+    const int index = n.mid(prefix.size() + 1).toInt(&ok);
+    return ok ? index : -1;
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (isUnloading())
+        return false;
+    if (watched == c_.lblWebLinks) {
+        if (event->type() == QEvent::MouseMove)
+            lblWebLinks_MouseMove();
+        else if (event->type() == QEvent::MouseButtonRelease) {
+            const auto* me = static_cast<const QMouseEvent*>(event);
+            if (me->button() == Qt::LeftButton && c_.lblWebLinks->rect().contains(me->position().toPoint()))
+                lblWebLinks_Click();
+        }
+        return false;
+    }
+    if (const int box = indexOf(watched, "txtIP"); box >= 0)
+        return octetBoxEvent(box, event);
+    if (const int value = indexOf(watched, "lblValues"); value >= 0) {
+        if (event->type() == QEvent::MouseMove)
+            lblValues_MouseMove(value);
+        else if (event->type() == QEvent::MouseButtonRelease) {
+            const auto* me = static_cast<const QMouseEvent*>(event);
+            if (me->button() == Qt::LeftButton &&
+                c_.lblValues[size_t(value)]->rect().contains(me->position().toPoint()))
+                lblValues_Click(value);
+        }
+    }
+    return false;
+}
+
+bool frmMain::octetBoxEvent(int Index, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const int ascii = keyAscii(static_cast<const QKeyEvent*>(event));
+        if (ascii < 0)
+            return false;
+        int key = ascii;
+        txtIP_KeyPress(Index, key);
+        return key == 0;
+    }
+    case QEvent::FocusIn:
+        if (!leavesTheWindow(static_cast<const QFocusEvent*>(event)->reason()))
+            txtIP_GotFocus(Index);
+        return false;
+    case QEvent::FocusOut:
+        if (!leavesTheWindow(static_cast<const QFocusEvent*>(event)->reason())) {
+            bool cancel = false;
+            txtIP_Validate(Index, cancel);
+        }
+        return false;
+    default: return false;
+    }
+}
+
+void frmMain::txtIP_GotFocus(int Index)
+{
+    Q_UNUSED(Index);
+    Procedure(QStringLiteral("frmMain.txtIP_GotFocus()"), [] { utHighlight(); });
+}
+
+void frmMain::sendKeystroke(QWidget* to, int key, Qt::KeyboardModifiers modifiers)
+{
+    // Posted, not sent: the key is handled after the current one, as typed.
+    QCoreApplication::postEvent(to, new QKeyEvent(QEvent::KeyPress, key, modifiers));
+    QCoreApplication::postEvent(to, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
+}
+
+void frmMain::txtIP_KeyPress(int Index, int& KeyAscii)
+{
+    Procedure(QStringLiteral("frmMain.txtIP_KeyPress()"), [&] {
+        QLineEdit* box = c_.txtIP[size_t(Index)];
+        if (KeyAscii == KeyDot) {
+            sendKeystroke(box, Qt::Key_Tab, Qt::NoModifier);
+            KeyAscii = 0;
+        } else if (KeyAscii >= '0' && KeyAscii <= '9') {
+            // typed as usual
+        } else if (KeyAscii == KeyBackspace) {
+            if (box->text().isEmpty()) {
+                sendKeystroke(box, Qt::Key_Backtab, Qt::ShiftModifier);
+                KeyAscii = 0;
+            }
+        } else {
+            KeyAscii = 0;
+        }
+    });
+}
+
+void frmMain::txtIP_Validate(int Index, bool& Cancel)
+{
+    Q_UNUSED(Cancel);
+    Procedure(QStringLiteral("frmMain.txtIP_LostFocus()"), [&] {
+        QLineEdit* box = c_.txtIP[size_t(Index)];
+        const QString text = entrytext::normaliseOctet(box->text());
+        box->setText(text);
+        model().IPAddress(Index + 1, entrytext::roundHalfEven(entrytext::leadingNumber(text)));
+        UpdateForm();
+    });
+}
+
+void frmMain::txtSubnetBits_Change()
+{
+    Procedure(QStringLiteral("frmMain.txtSubnetBits_Change()"), [&] {
+        QLineEdit* box = c_.txtSubnetBits;
+        // Each write below that changes the text runs this handler again,
+        // nested, before going on.
+        box->setText(entrytext::decimalText(entrytext::leadingNumber(box->text())));
+        if (entrytext::leadingNumber(box->text()) > 31)
+            box->setText(QStringLiteral("31"));
+        model().SubnetBits(entrytext::roundHalfEven(entrytext::leadingNumber(box->text())));
+        UpdateForm();
+    });
+}
+
+void frmMain::udIPChanger_Change(int Index)
+{
+    Procedure(QStringLiteral("frmMain.udIPChanger_Change(") + QString::number(Index) + QLatin1Char(')'), [&] {
+        UpDown* spin = c_.udIPChanger[size_t(Index)];
+        int step = 0;
+        switch (spin->value()) {
+        case 0: return; // putting the value back re-enters here
+        case -1: step = -1; break;
+        case 1: step = 1; break;
+        default: break;
+        }
+        spin->setValue(0);
+        const int amount = ScaleStep(step, ShiftDown_, CtrlDown_);
+        if (Index == 0)
+            ChangeHostValue(model(), amount);
+        else
+            ChangeSubnetValue(model(), amount);
+        showOctets();
+        UpdateForm();
+    });
+}
+
+void frmMain::showOctets()
+{
+    for (int k = 0; k < 4; ++k)
+        c_.txtIP[size_t(k)]->setText(QString::number(model().IPAddress(k + 1)));
+}
+
+void frmMain::UpdateForm()
+{
+    Procedure(QStringLiteral("frmMain.UpdateForm()"), [&] {
+        // The fields computed before a failure are shown all the same.
+        struct ShowOnExit {
+            frmMain* form;
+            ~ShowOnExit() { form->showView(); }
+        } show{this};
+        ComputeUpdateForm(model(), view_);
+    });
+    emit refreshed();
+}
+
+void frmMain::AdjustSubnetLines()
+{
+    Procedure(QStringLiteral("frmMain.AdjustSubnetLines()"), [&] {
+        struct ShowOnExit {
+            frmMain* form;
+            ~ShowOnExit() { form->showBars(); }
+        } show{this};
+        ComputeAdjustSubnetLines(model(), view_);
+    });
+}
+
+void frmMain::showView()
+{
+    for (size_t i = 0; i < view_.lblValues.size(); ++i)
+        if (QLabel* label = c_.lblValues[i])
+            mainlayout::setLabelText(label, view_.lblValues[i]);
+    c_.lblValues[5]->setToolTip(view_.tipValues5);
+    c_.lblValues[6]->setToolTip(view_.tipValues6);
+    c_.lblValues[16]->setToolTip(view_.tipValues16);
+    mainlayout::setLabelText(c_.lblSubnetRange, view_.lblSubnetRange);
+    c_.udIPChanger[1]->setVisible(view_.subnetted);
+    for (size_t i = 12; i <= 14; ++i)
+        c_.shapeMaskBits[i]->setVisible(view_.subnetted);
+    showBars();
+}
+
+void frmMain::showBars()
+{
+    for (size_t i = 0; i < view_.shapeMaskBits.size(); ++i)
+        mainlayout::placeBar(c_.shapeMaskBits[i], view_.shapeMaskBits[i].left, view_.shapeMaskBits[i].width);
+}

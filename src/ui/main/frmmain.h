@@ -1,0 +1,73 @@
+#pragma once
+#include "model/mainformview.h"
+#include "platform/gui/formbase.h"
+#include "ui/main/mainlayout.h"
+
+// The calculator window. It keeps no model: every handler reads and writes
+// gApp->IPAddy, and every refresh copies a freshly computed MainFormView into
+// the controls.
+class frmMain : public platform::FormBase {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Brings every field in line with the model; the bars last.
+    void UpdateForm();
+    void AdjustSubnetLines();
+    // Saves the window's placement and hides it.
+    void SaveSettings();
+    bool CallByName(const QString& operation) override;
+
+    // "Quillmark 1.05 - by Tamsworth" for version 1.0.5.
+    static QString CaptionText();
+
+    const MainFormView& view() const { return view_; }
+    const mainlayout::MainControls& controls() const { return c_; }
+    // The modifier keys as the window last saw them.
+    bool ShiftDown() const { return ShiftDown_; }
+    bool CtrlDown() const { return CtrlDown_; }
+
+    void cmdOptions_Click(int Index);
+    void lblValues_Click(int Index);
+    void lblWebLinks_Click();
+
+signals:
+    // After every UpdateForm.
+    void refreshed();
+
+protected:
+    void Form_QueryUnload(bool& cancel, int unloadMode) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void Form_Load();
+    void Form_KeyDown(int KeyCode, int Shift);
+    void Form_KeyUp(int KeyCode, int Shift);
+    void Form_MouseMove();
+    void txtIP_GotFocus(int Index);
+    void txtIP_KeyPress(int Index, int& KeyAscii);
+    void txtIP_Validate(int Index, bool& Cancel);
+    void txtSubnetBits_Change();
+    void udIPChanger_Change(int Index);
+    void lblValues_MouseMove(int Index);
+    void lblWebLinks_MouseMove();
+
+    void connectControls();
+    bool keyPreview(QObject* watched, QEvent* event);
+    bool octetBoxEvent(int Index, QEvent* event);
+    void showView();
+    void showBars();
+    // Rewrites the octet boxes from the model after a step.
+    void showOctets();
+    void setLinkColour(QWidget* label, const QColor& colour);
+    void sendKeystroke(QWidget* to, int key, Qt::KeyboardModifiers modifiers);
+    int indexOf(const QObject* control, const char* name) const;
+
+    mainlayout::MainControls c_;
+    MainFormView view_;
+    bool ShiftDown_ = false;
+    bool CtrlDown_ = false;
+};

@@ -1,0 +1,493 @@
+#include "ui/main/mainlayout.h"
+
+#include "model/mainformview.h"
+#include "platform/forms.h"
+#include "platform/gui/formbase.h"
+#include "ui/main/binarylabel.h"
+#include "ui/main/updown.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace mainlayout {
+
+using platform::twipsToPx;
+
+QColor LinkColour()
+{
+    return QApplication::palette().color(QPalette::Active, QPalette::Highlight);
+}
+
+QString ControlSpec::objectName() const
+{
+    return index < 0 ? name : name + QLatin1Char('_') + QString::number(index);
+}
+
+namespace {
+
+constexpr int LabelHeight = 195;
+// Space kept between a label's text and the control to its right.
+constexpr int Gap = 45;
+constexpr int EdgeMargin = 60;
+constexpr int DesignPixelSize = 11;
+const char* const BaseFontProperty = "quillmarkBaseFont";
+const char* const RightLimitProperty = "quillmarkRightLimit";
+const char* const DesignWidthProperty = "quillmarkDesignWidth";
+// Below this a squeezed text would be harder to read than a clipped one.
+constexpr int MinFittedPixelSize = 9;
+const QString Ellipsis = QStringLiteral("...");
+
+// One row of the address block: caption, binary digits, value, an optional
+// spin control before the value, and three bars under the digits.
+struct AddressRow {
+    int top;
+    int caption;
+    const char* captionText;
+    int binary;
+    int value;
+    int changer; // udIPChanger index, or -1
+    int firstBar;
+    int barsTop;
+    const char* toolTip;
+};
+
+const AddressRow addressRows[] = {
+    {840, 0, "IP Address:", 0, 11, -1, 0, 1020, nullptr},
+    {1080, 1, "Subnet Address:", 1, 12, -1, 3, 1260,
+     "The subnet mask is always 1 in the network and subnet portion, and always 0 in the host portion."},
+    {1560, 2, "Network Address:", 2, 13, -1, 6, 1740,
+     "To calculate the network address, change all bits for host portion to 0, leave the network and subnet bits "
+     "in tact."},
+    {1800, 12, "Broadcast Address:", 21, 17, -1, 15, 1980,
+     "To calculate the broadcast address, change all bits for host portion to 1, leave the network and subnet bits "
+     "in tact."},
+    {2280, 3, "Host Portion:", 3, 14, 0, 9, 2460,
+     "The host is calculated simply by the binary value of the host portion of the address"},
+    {2520, 4, "Subnet Portion:", 4, 15, 1, 12, 2700,
+     "The subnet is calculated simply by the binary value of the subnet portion of the address"},
+};
+
+// Design Left of the three bars of a row; the refresh moves them.
+constexpr int BarDesignLeft[3] = {1800, 1920, 2040};
+constexpr int BarWidth = 105;
+constexpr int BarHeight = 45;
+
+struct StatLine {
+    int captionIndex;
+    const char* caption;
+    int valueIndex;
+    int left;
+    int top;
+    int valueLimit; // 0: the frame's edge
+};
+const StatLine statLines[] = {
+    {5, "Number of subnets:", 5, 120, 240, 4920},
+    {6, "Num hosts per subnet:", 6, 120, 480, 4920},
+    {11, "Usable IPs (All Subnets):", 16, 120, 720, 4920},
+    {8, "Bits for Network:", 8, 4920, 240, 0},
+    {9, "Bits for Subnet:", 9, 4920, 480, 0},
+    {10, "Bits for Hosts:", 10, 4920, 720, 0},
+};
+constexpr int StatValueOffset = 2160 - 120;
+
+struct Builder {
+    std::vector<ControlSpec> list;
+    const MainFormView design = MainFormView::design();
+
+    ControlSpec& add(const QString& name, int index, Kind kind, int left, int top, int width, int height,
+                     const QString& text = QString(), unsigned flags = NoFlags)
+    {
+        ControlSpec s;
+        s.name = name;
+        s.index = index;
+        s.kind = kind;
+        s.left = left;
+        s.top = top;
+        s.width = width;
+        s.height = height;
+        s.text = text;
+        s.flags = flags;
+        list.push_back(s);
+        return list.back();
+    }
+    ControlSpec& label(const QString& name, int index, int left, int top, int width, const QString& text,
+                       unsigned flags = NoFlags)
+    {
+        return add(name, index, Kind::Label, left, top, width, LabelHeight, text, flags | AutoSize);
+    }
+    ControlSpec& value(int index, int left, int top, unsigned flags = Grey)
+    {
+        return add(QStringLiteral("lblValues"), index, Kind::Label, left, top, 0, LabelHeight,
+                   design.lblValues[size_t(index)], flags | AutoSize);
+    }
+    ControlSpec& textBox(const QString& name, int index, int left, const QString& text)
+    {
+        ControlSpec& s =
+            add(name, index, Kind::TextBox, left, 240, name == QLatin1String("txtIP") ? 735 : 495, 285, text);
+        s.maxLength = 3;
+        return s;
+    }
+    ControlSpec& spin(const QString& name, int index, int left, int top, int width, int height, int minimum,
+                      int maximum, int value)
+    {
+        ControlSpec& s = add(name, index, Kind::UpDown, left, top, width, height);
+        s.minimum = minimum;
+        s.maximum = maximum;
+        s.value = value;
+        return s;
+    }
+    ControlSpec& shape(const QString& name, int index, int left, int top, int width, int height, const QColor& fill)
+    {
+        ControlSpec& s = add(name, index, Kind::Shape, left, top, width, height);
+        s.fill = fill;
+        return s;
+    }
+    void inFrame(const QString& frame) { list.back().container = frame; }
+
+    void entryRow()
+    {
+        const QString ip = QStringLiteral("txtIP");
+        const QString dots = QStringLiteral("lblDots");
+        label(QStringLiteral("lblIP"), -1, 120, 285, 1230, QStringLiteral("Enter IP Address:"), Grey).rightLimit =
+            1560 - Gap;
+        const char* octets[4] = {"192", "168", "1", "1"};
+        const int boxLeft[4] = {1560, 2520, 3480, 4440};
+        for (int k = 0; k < 4; ++k) {
+            textBox(ip, k, boxLeft[k], QLatin1String(octets[k]));
+            label(dots, k, boxLeft[k] + 840, 285, k < 3 ? 45 : 75, QLatin1String(k < 3 ? "." : "/"));
+        }
+        textBox(QStringLiteral("txtSubnetBits"), -1, 5640, QStringLiteral("24"));
+        spin(QStringLiteral("udSubnet"), -1, 6135, 240, 240, 285, 8, 31, 24);
+        label(QStringLiteral("lblLabels"), 7, 6480, 285, 420, QStringLiteral("Class:"), Grey).rightLimit = 7080 - Gap;
+        ControlSpec& cls = add(QStringLiteral("lblValues"), 7, Kind::LinkLabel, 7080, 285, 135, LabelHeight,
+                               design.lblValues[7], Grey | AutoSize);
+        cls.toolTip = QStringLiteral("Click for help");
+    }
+
+    void headings()
+    {
+        label(QStringLiteral("LblHeadings"), 0, 1800, 600, 480, QStringLiteral("Binary:"), Grey);
+        label(QStringLiteral("LblHeadings"), 1, 5040, 600, 450, QStringLiteral("Value:"));
+    }
+
+    void addressBlock()
+    {
+        const QColor barColours[3] = {NetworkGreen, SubnetPink, HostBlue};
+        for (const AddressRow& row : addressRows) {
+            label(QStringLiteral("lblLabels"), row.caption, 120, row.top, 0, QLatin1String(row.captionText), Grey)
+                .rightLimit = mainform::kBarsLeft - Gap;
+            add(QStringLiteral("lblValues"), row.binary, Kind::BinaryLabel, mainform::kBarsLeft, row.top, 0,
+                LabelHeight, design.lblValues[size_t(row.binary)], Grey | AutoSize);
+            int valueLeft = 5040;
+            if (row.changer >= 0) {
+                spin(QStringLiteral("udIPChanger"), row.changer, 5040, row.top, 240, 195, -1, 1, 0);
+                valueLeft = 5400;
+            }
+            ControlSpec& v = value(row.value, valueLeft, row.top);
+            if (row.toolTip)
+                v.toolTip = QLatin1String(row.toolTip);
+            for (int b = 0; b < 3; ++b)
+                shape(QStringLiteral("shapeMaskBits"), row.firstBar + b, BarDesignLeft[b], row.barsTop, BarWidth,
+                      BarHeight, barColours[b]);
+        }
+        add(QStringLiteral("lblSubnetRange"), -1, Kind::Label, 120, 2880, 0, LabelHeight, design.lblSubnetRange,
+            AutoSize);
+    }
+
+    void statistics()
+    {
+        const QString frame = QStringLiteral("frameStats");
+        add(frame, -1, Kind::Frame, 120, 3120, 7935, 1095, QString(), Grey);
+        // Covers the frame's top edge: the statistics read as a band, not a box.
+        shape(QStringLiteral("shapeTopFrame"), -1, 0, 0, 8000, 98, QColor());
+        inFrame(frame);
+        for (const StatLine& line : statLines) {
+            label(QStringLiteral("lblLabels"), line.captionIndex, line.left, line.top, 0, QLatin1String(line.caption))
+                .rightLimit = line.left + StatValueOffset - Gap;
+            inFrame(frame);
+            value(line.valueIndex, line.left + StatValueOffset, line.top, NoFlags).rightLimit =
+                line.valueLimit ? line.valueLimit - Gap : 0;
+            inFrame(frame);
+        }
+    }
+
+    void legend()
+    {
+        const QString frame = QStringLiteral("Frame1");
+        add(frame, -1, Kind::Frame, 120, 4320, 5535, 735, QStringLiteral("Legend"));
+        const struct {
+            int left;
+            const char* text;
+            QColor fill;
+        } items[3] = {{480, "Network Portion", NetworkGreen},
+                      {2160, "Subnet Portion", SubnetPink},
+                      {3720, "Host Portion", HostBlue}};
+        for (int i = 0; i < 3; ++i) {
+            shape(QStringLiteral("shapeMaskBits"), 18 + i, items[i].left, 435, 195, 45, items[i].fill);
+            inFrame(frame);
+            label(QStringLiteral("lblLegend"), i + 1, items[i].left + 360, 360, 0, QLatin1String(items[i].text))
+                .rightLimit = i < 2 ? items[i + 1].left - Gap : 0;
+            inFrame(frame);
+        }
+    }
+
+    void bottomRow()
+    {
+        add(QStringLiteral("lblWebLinks"), -1, Kind::LinkLabel, 5760, 4380, 765, LabelHeight,
+            QStringLiteral("Web Links"), AutoSize);
+        add(QStringLiteral("cmdOptions"), 1, Kind::Button, 5760, 4680, 1095, 375, QStringLiteral("&About"));
+        add(QStringLiteral("cmdOptions"), 0, Kind::Button, 6960, 4680, 1095, 375, QStringLiteral("E&xit"));
+    }
+};
+
+std::vector<ControlSpec> makeControls()
+{
+    Builder b;
+    b.entryRow();
+    b.headings();
+    b.addressBlock();
+    b.statistics();
+    b.legend();
+    b.bottomRow();
+    return std::move(b.list);
+}
+
+QFont linkFont(const QFont& base)
+{
+    QFont f(base);
+    f.setFamilies({QStringLiteral("MS Sans Serif"), base.family()});
+    f.setPixelSize(DesignPixelSize);
+    f.setUnderline(true);
+    return f;
+}
+
+// Sizes a self-sizing label to its text: at least its design width, at most
+// up to its right limit, in a narrower font where the text needs it.
+void fitLabel(QLabel* label, int designWidthPx)
+{
+    const int limit = label->property(RightLimitProperty).toInt();
+    const int room = std::max(1, limit - label->x());
+    if (qobject_cast<BinaryLabel*>(label)) {
+        label->resize(std::max(designWidthPx, label->sizeHint().width()), label->height());
+        return;
+    }
+    const QFont base = label->property(BaseFontProperty).value<QFont>();
+    const QFont font = fittedFont(base, label->text(), room);
+    if (label->font() != font)
+        label->setFont(font);
+    const int textWidth = QFontMetrics(font).horizontalAdvance(label->text());
+    label->resize(std::min(room, std::max(designWidthPx, textWidth)), label->height());
+}
+
+void setBackground(QWidget* w, const QColor& colour)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, colour);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+void setForeground(QWidget* w, const QColor& colour)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    w->setPalette(pal);
+}
+
+QWidget* create(const ControlSpec& s, QWidget* parent)
+{
+    switch (s.kind) {
+    case Kind::Label:
+    case Kind::LinkLabel:
+    case Kind::BinaryLabel: {
+        QLabel* l = s.kind == Kind::BinaryLabel ? new BinaryLabel(parent) : new QLabel(parent);
+        l->setTextFormat(Qt::PlainText);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        if (s.kind == Kind::LinkLabel) {
+            l->setFont(linkFont(l->font()));
+            setForeground(l, LinkColour());
+            l->setCursor(Qt::PointingHandCursor);
+        }
+        if (s.flags & Grey)
+            setBackground(l, LightGrey);
+        // The window's hover handlers see the pointer over every label.
+        l->setMouseTracking(true);
+        return l;
+    }
+    case Kind::TextBox: {
+        auto* e = new QLineEdit(parent);
+        e->setMaxLength(s.maxLength);
+        return e;
+    }
+    case Kind::UpDown: {
+        auto* u = new UpDown(parent);
+        u->setRange(s.minimum, s.maximum);
+        u->setValue(s.value);
+        return u;
+    }
+    case Kind::Shape: {
+        auto* w = new QWidget(parent);
+        setBackground(w, s.fill.isValid() ? s.fill : QApplication::palette().color(QPalette::Button));
+        w->setAttribute(Qt::WA_TransparentForMouseEvents);
+        return w;
+    }
+    case Kind::Button: {
+        auto* b = new QPushButton(parent);
+        b->setAutoDefault(false);
+        return b;
+    }
+    case Kind::Frame: {
+        auto* g = new QGroupBox(parent);
+        if (s.flags & Grey)
+            setBackground(g, LightGrey);
+        return g;
+    }
+    }
+    return nullptr;
+}
+
+template <typename T, size_t N> void collect(QWidget* form, const QString& name, std::array<T*, N>& members)
+{
+    for (size_t i = 0; i < N; ++i)
+        members[i] = form->findChild<T*>(name + QLatin1Char('_') + QString::number(i));
+}
+
+} // namespace
+
+const std::vector<ControlSpec>& controls()
+{
+    static const std::vector<ControlSpec> list = makeControls();
+    return list;
+}
+
+const std::vector<QString>& focusOrder()
+{
+    static const std::vector<QString> order = {
+        QStringLiteral("txtIP_0"),       QStringLiteral("txtIP_1"),       QStringLiteral("txtIP_2"),
+        QStringLiteral("txtIP_3"),       QStringLiteral("txtSubnetBits"), QStringLiteral("udSubnet"),
+        QStringLiteral("udIPChanger_0"), QStringLiteral("udIPChanger_1"), QStringLiteral("cmdOptions_0"),
+        QStringLiteral("cmdOptions_1"),
+    };
+    return order;
+}
+
+const ControlSpec* find(const QString& objectName)
+{
+    const auto& list = controls();
+    auto it =
+        std::find_if(list.begin(), list.end(), [&](const ControlSpec& s) { return s.objectName() == objectName; });
+    return it == list.end() ? nullptr : &*it;
+}
+
+void setLabelText(QLabel* label, const QString& text)
+{
+    if (label->text() == text)
+        return;
+    label->setText(text);
+    if (label->property(RightLimitProperty).isValid())
+        fitLabel(label, label->property(DesignWidthProperty).toInt());
+}
+
+void placeBar(QWidget* bar, int leftTwips, int widthTwips)
+{
+    // Both edges from twips, so adjacent bars meet without a gap or overlap.
+    const int left = twipsToPx(leftTwips);
+    const int right = twipsToPx(leftTwips + std::max(0, widthTwips));
+    bar->setGeometry(left, bar->y(), right - left, bar->height());
+}
+
+QFont designFont(const QFont& system)
+{
+    QFont f(system);
+    f.setPixelSize(DesignPixelSize);
+    return f;
+}
+
+QFont fittedFont(const QFont& base, const QString& text, int widthPx)
+{
+    auto fits = [&](const QFont& f) { return QFontMetrics(f).horizontalAdvance(text) <= widthPx; };
+    if (fits(base))
+        return base;
+    QFont f(base);
+    for (int stretch : {int(QFont::SemiCondensed), int(QFont::Condensed)}) {
+        f.setStretch(stretch);
+        if (fits(f))
+            return f;
+    }
+    const int pixels = base.pixelSize() > 0 ? base.pixelSize() : QFontInfo(base).pixelSize();
+    for (int px = pixels - 1; px >= MinFittedPixelSize; --px) {
+        f.setPixelSize(px);
+        if (fits(f))
+            return f;
+    }
+    return f;
+}
+
+MainControls build(QWidget* form)
+{
+    form->setFont(designFont(form->font()));
+    QHash<QString, QWidget*> containers;
+    for (const ControlSpec& s : controls()) {
+        QWidget* parent = s.container.isEmpty() ? form : containers.value(s.container, form);
+        QWidget* w = create(s, parent);
+        w->setObjectName(s.objectName());
+        // The pointer over a control is the control's business, never the
+        // window background's; bars let it through to what lies beneath.
+        if (s.kind != Kind::Shape)
+            w->setAttribute(Qt::WA_NoMousePropagation);
+        if (s.kind == Kind::Frame) {
+            static_cast<QGroupBox*>(w)->setTitle(s.text);
+            containers.insert(s.name, w);
+        } else if (auto* l = qobject_cast<QLabel*>(w)) {
+            l->setText(s.text);
+        } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
+            e->setText(s.text);
+        } else if (auto* b = qobject_cast<QPushButton*>(w)) {
+            b->setText(s.text);
+        }
+        if (!s.toolTip.isEmpty())
+            w->setToolTip(s.toolTip);
+        platform::FormBase::placeTwips(w, s.left, s.top, s.width, s.height);
+        if (auto* l = qobject_cast<QLabel*>(w); l && (s.flags & AutoSize)) {
+            const int containerWidth = s.container.isEmpty() ? FormWidth : find(s.container)->width;
+            const int limit = s.rightLimit ? s.rightLimit : containerWidth - EdgeMargin;
+            l->setProperty(RightLimitProperty, twipsToPx(limit));
+            l->setProperty(BaseFontProperty, l->font());
+            l->setProperty(DesignWidthProperty, twipsToPx(s.width));
+            fitLabel(l, twipsToPx(s.width));
+        }
+    }
+
+    MainControls c;
+    collect(form, QStringLiteral("txtIP"), c.txtIP);
+    c.txtSubnetBits = form->findChild<QLineEdit*>(QStringLiteral("txtSubnetBits"));
+    c.udSubnet = form->findChild<UpDown*>(QStringLiteral("udSubnet"));
+    collect(form, QStringLiteral("udIPChanger"), c.udIPChanger);
+    c.lblIP = form->findChild<QLabel*>(QStringLiteral("lblIP"));
+    collect(form, QStringLiteral("lblDots"), c.lblDots);
+    collect(form, QStringLiteral("LblHeadings"), c.LblHeadings);
+    collect(form, QStringLiteral("lblLabels"), c.lblLabels);
+    collect(form, QStringLiteral("lblValues"), c.lblValues);
+    collect(form, QStringLiteral("lblLegend"), c.lblLegend);
+    c.lblSubnetRange = form->findChild<QLabel*>(QStringLiteral("lblSubnetRange"));
+    c.lblWebLinks = form->findChild<QLabel*>(QStringLiteral("lblWebLinks"));
+    collect(form, QStringLiteral("shapeMaskBits"), c.shapeMaskBits);
+    c.shapeTopFrame = form->findChild<QWidget*>(QStringLiteral("shapeTopFrame"));
+    c.frameStats = form->findChild<QGroupBox*>(QStringLiteral("frameStats"));
+    c.Frame1 = form->findChild<QGroupBox*>(QStringLiteral("Frame1"));
+    collect(form, QStringLiteral("cmdOptions"), c.cmdOptions);
+
+    c.udSubnet->setBuddy(c.txtSubnetBits);
+    const auto& order = focusOrder();
+    for (size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(form->findChild<QWidget*>(order[i - 1]), form->findChild<QWidget*>(order[i]));
+    return c;
+}
+
+} // namespace mainlayout

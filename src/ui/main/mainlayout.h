@@ -1,0 +1,112 @@
+#pragma once
+// The main window's inventory as data: every control with its name, index,
+// container, design position (twips), text, tooltip and colours, and the
+// builder that turns the table into widgets.
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <array>
+#include <vector>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+class BinaryLabel;
+class UpDown;
+
+namespace mainlayout {
+
+// Colours of the design.
+const QColor LightGrey(224, 224, 224);
+const QColor NetworkGreen(0, 192, 0);
+const QColor SubnetPink(255, 128, 128);
+const QColor HostBlue(128, 128, 255);
+const QColor HoverColour(0, 0, 255);
+// The resting colour of the link-style labels: the system highlight colour.
+QColor LinkColour();
+
+enum class Kind { Label, BinaryLabel, LinkLabel, TextBox, UpDown, Shape, Button, Frame };
+
+enum Flag : unsigned {
+    NoFlags = 0,
+    Grey = 1,     // light grey background
+    AutoSize = 2, // the label's width follows its text (never below the design width)
+};
+
+struct ControlSpec {
+    QString name;
+    int index = -1; // member of a control array, or -1
+    Kind kind = Kind::Label;
+    QString container; // empty: the window itself
+    int left = 0, top = 0, width = 0, height = 0;
+    QString text;
+    QString toolTip;
+    unsigned flags = NoFlags;
+    QColor fill; // shapes; labels with Grey use LightGrey
+    int maxLength = 0;
+    // Labels that size themselves: the right edge (twips, in the container)
+    // their text must stay left of; 0 means the container's edge.
+    int rightLimit = 0;
+    // Spin controls: range and design value.
+    int minimum = 0, maximum = 0, value = 0;
+
+    // "txtIP_0" for array members, the name otherwise.
+    QString objectName() const;
+};
+
+// Client area of the window in twips.
+constexpr int FormWidth = 8160;
+constexpr int FormHeight = 5175;
+
+// Every control, containers before their children, in stacking order (later
+// entries lie on top).
+const std::vector<ControlSpec>& controls();
+// The controls that take the keyboard focus, in focus order.
+const std::vector<QString>& focusOrder();
+// The design entry of a control, or nullptr.
+const ControlSpec* find(const QString& objectName);
+
+// The widgets of the main window, by design name and index (nullptr where an
+// index has no member).
+struct MainControls {
+    std::array<QLineEdit*, 4> txtIP{};
+    QLineEdit* txtSubnetBits = nullptr;
+    UpDown* udSubnet = nullptr;
+    std::array<UpDown*, 2> udIPChanger{};
+    QLabel* lblIP = nullptr;
+    std::array<QLabel*, 4> lblDots{};
+    std::array<QLabel*, 2> LblHeadings{};
+    std::array<QLabel*, 13> lblLabels{};
+    std::array<QLabel*, 22> lblValues{};
+    std::array<QLabel*, 4> lblLegend{};
+    QLabel* lblSubnetRange = nullptr;
+    QLabel* lblWebLinks = nullptr;
+    std::array<QWidget*, 21> shapeMaskBits{};
+    QWidget* shapeTopFrame = nullptr;
+    QGroupBox* frameStats = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    std::array<QPushButton*, 2> cmdOptions{};
+};
+
+// Creates every control of the table on the window, placed, named and
+// coloured, with the focus order set.
+MainControls build(QWidget* form);
+
+// The window's font: the system's family at the size the positions were
+// drawn for (8.25 pt, 11 logical pixels).
+QFont designFont(const QFont& system);
+// The font a text is shown in within a width: the base font, or a condensed
+// or smaller one where the base font's text would run into the neighbour.
+QFont fittedFont(const QFont& base, const QString& text, int widthPx);
+
+// Sets a label's text; labels that size themselves follow it, staying left of
+// their limit.
+void setLabelText(QLabel* label, const QString& text);
+// Places a bar at a horizontal position in twips (its top and height stay);
+// a negative width draws nothing.
+void placeBar(QWidget* bar, int leftTwips, int widthTwips);
+
+} // namespace mainlayout

@@ -1,0 +1,17 @@
+#include "ui/registerwindows.h"
+
+#include "platform/forms.h"
+#include "platform/gui/widgetmessages.h"
+#include "ui/classhelp/frmclasshelp.h"
+#include "ui/main/frmmain.h"
+
+namespace ui {
+
+void registerWindows()
+{
+    platform::installWidgetPlatform();
+    platform::Forms::registerFactory(QStringLiteral("frmMain"), [] { return new frmMain; });
+    platform::Forms::registerFactory(QStringLiteral("frmClassHelp"), [] { return new frmClassHelp; });
+}
+
+} // namespace ui

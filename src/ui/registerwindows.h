@@ -1,0 +1,9 @@
+#pragma once
+
+namespace ui {
+
+// Installs the real dialogs and registers every window the framework can
+// load by name.
+void registerWindows();
+
+} // namespace ui
