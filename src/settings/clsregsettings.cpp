@@ -29,6 +29,15 @@ clsRegSettings::clsRegSettings()
     });
 }
 
+clsRegSettings::clsRegSettings(std::unique_ptr<RegistryStore> store)
+{
+    Procedure(QStringLiteral("clsRegSettings.Class_Initialize()"), [&] {
+        shell_ = std::move(store);
+        appName_ = App().title;
+        company_ = App().companyName;
+    });
+}
+
 clsRegSettings::~clsRegSettings()
 {
     Procedure(QStringLiteral("clsRegSettings.Class_Terminate()"), [&] { shell_.reset(); });

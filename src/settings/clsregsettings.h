@@ -13,6 +13,8 @@ class RegistryStore;
 class clsRegSettings {
 public:
     clsRegSettings();
+    // With a store of the caller's choosing instead of the system's.
+    explicit clsRegSettings(std::unique_ptr<platform::RegistryStore> store);
     ~clsRegSettings();
     clsRegSettings(const clsRegSettings&) = delete;
     clsRegSettings& operator=(const clsRegSettings&) = delete;

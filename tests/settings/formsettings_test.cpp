@@ -1,0 +1,207 @@
+#include "settings/clsregsettings.h"
+#include "settings/formsettings.h"
+#include "settings/settingstest.h"
+#include "util/fakeform.h"
+
+#include <QFile>
+
+using namespace platform;
+
+class FormSettings : public SettingsTest {
+protected:
+    void SetUp() override
+    {
+        SettingsTest::SetUp();
+        handler->DisplayMsgOnError(false);
+        gApp = std::make_unique<clsApp>();
+    }
+    QVariant value(const char* suffix) const { return stored(startupKey(QStringLiteral("frmMain") + suffix)); }
+};
+
+TEST_F(FormSettings, FixedWindowSavesStateAndPositionOnlyAndHides)
+{
+    FakeForm form(QStringLiteral("frmMain"), bsFixedSingle);
+    form.visible = true;
+    utFormSettingsSave(form);
+    EXPECT_EQ(value("_WindowState"), QVariant(0));
+    EXPECT_EQ(value("_Top"), QVariant(1200));
+    EXPECT_EQ(value("_Left"), QVariant(2400));
+    EXPECT_FALSE(value("_Width").isValid());
+    EXPECT_FALSE(value("_Height").isValid());
+    EXPECT_FALSE(form.visible);
+    EXPECT_TRUE(messages.shown.empty());
+
+    utFormSettingsSave(form, true); // asked for explicitly
+    EXPECT_EQ(value("_Width"), QVariant(8280));
+}
+
+TEST_F(FormSettings, MaximizedSizableWindowSavesTheRestoredPlacement)
+{
+    for (int style : {int(bsSizable), int(bsSizableToolWindow)}) {
+        FakeForm form(QStringLiteral("frmMain"), style);
+        form.visible = true;
+        form.state = wsMaximized;
+        utFormSettingsSave(form);
+        EXPECT_EQ(value("_WindowState"), QVariant(2));
+        EXPECT_EQ(value("_Top"), QVariant(1200));
+        EXPECT_EQ(value("_Height"), QVariant(5700));
+        EXPECT_EQ(form.state, wsMaximized); // left maximized, but hidden
+        EXPECT_FALSE(form.visible);
+    }
+}
+
+TEST_F(FormSettings, MinimizedWindowKeepsTheLastRestoredPosition)
+{
+    FakeForm form(QStringLiteral("frmMain"));
+    form.state = wsMinimized;
+    utFormSettingsSave(form);
+    EXPECT_EQ(value("_WindowState"), QVariant(1));
+    EXPECT_EQ(value("_Top"), QVariant(1200)); // read after restoring, not -32000
+    EXPECT_EQ(form.state, wsMinimized);
+}
+
+TEST_F(FormSettings, PlacementRoundTripsThroughAFreshStore)
+{
+    {
+        FakeForm saved(QStringLiteral("frmMain"), bsSizable);
+        saved.top = 3000;
+        saved.left = 4500;
+        saved.width = 9000;
+        saved.height = 6000;
+        utFormSettingsSave(saved);
+    }
+    gApp = std::make_unique<clsApp>(); // a new application object: a new store on the same file
+    FakeForm restored(QStringLiteral("frmMain"), bsSizable);
+    utFormSettingsLoad(restored);
+    EXPECT_EQ(restored.top, 3000);
+    EXPECT_EQ(restored.left, 4500);
+    EXPECT_EQ(restored.width, 9000);
+    EXPECT_EQ(restored.height, 6000);
+    EXPECT_EQ(restored.state, wsNormal);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(FormSettings, LoadingRestoresStateButNeverMinimized)
+{
+    const std::pair<int, int> cases[] = {{wsNormal, wsNormal}, {wsMinimized, wsNormal}, {wsMaximized, wsMaximized}};
+    for (const auto& [savedState, expected] : cases) {
+        gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_WindowState"), 4, QVariant(),
+                                      savedState);
+        FakeForm form(QStringLiteral("frmMain"));
+        form.state = wsMaximized;
+        utFormSettingsLoad(form);
+        EXPECT_EQ(form.state, expected) << savedState;
+    }
+}
+
+TEST_F(FormSettings, MissingOrDamagedValuesKeepTheDesignPlacement)
+{
+    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 1, QVariant(),
+                                  QStringLiteral("not a number"));
+    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Left"), 1, QVariant(),
+                                  QStringLiteral("1500"));
+    FakeForm form(QStringLiteral("frmMain"));
+    utFormSettingsLoad(form);
+    EXPECT_EQ(form.top, 1200);
+    EXPECT_EQ(form.left, 1500); // a number written as text still counts
+    EXPECT_EQ(form.width, 8280);
+    EXPECT_EQ(form.height, 5700);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("error.log"))));
+}
+
+TEST_F(FormSettings, DamagedFileStartsWithTheDesignPlacement)
+{
+    QFile f(settingsFile());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Software]\nTamsworth\\Quillmark\\1.0\\Startup\\frmMain_Top=REG_DWORD:12x\n\x01\x02\x03[[[\n");
+    f.close();
+    FakeForm form(QStringLiteral("frmMain"));
+    utFormSettingsLoad(form);
+    EXPECT_EQ(form.top, 1200);
+    EXPECT_TRUE(messages.shown.empty());
+    // Saving over it works and reads back.
+    form.top = 900;
+    utFormSettingsSave(form);
+    EXPECT_EQ(value("_Top"), QVariant(900));
+}
+
+TEST_F(FormSettings, UnwritableStoreLosesOnlyThePlacement)
+{
+    QFile blocker(path(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where a folder is needed
+    blocker.close();
+    setSettingsFileOverride(path(QStringLiteral("blocker/settings.ini")));
+    FakeForm form(QStringLiteral("frmMain"));
+    form.visible = true;
+    messages.answer(vbYes);
+    utFormSettingsSave(form);
+    EXPECT_FALSE(form.visible); // still hidden, so closing still ends the program
+    EXPECT_FALSE(messages.shown.empty());
+    EXPECT_EQ(handler->ErrNumber(), errnum::RegAccessDenied);
+    EXPECT_EQ(handler->StackDepth(), 0);
+}
+
+TEST_F(FormSettings, OffScreenPlacementComesBackOnScreenButStaysStored)
+{
+    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Left"), 4, QVariant(), 40000 * 15);
+    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 4, QVariant(), -5000 * 15);
+    FakeForm form(QStringLiteral("frmMain"));
+    utFormSettingsLoad(form);
+    EXPECT_EQ(form.left, 1920 * 15 - 8280);
+    EXPECT_EQ(form.top, 0);
+    EXPECT_EQ(value("_Left"), QVariant(40000 * 15));
+
+    // On a second screen to the right it is where it was.
+    screens.push_back(QRect(1920 * 15, 0, 1280 * 15, 1024 * 15));
+    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Left"), 4, QVariant(), 2000 * 15);
+    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 4, QVariant(), 100 * 15);
+    utFormSettingsLoad(form);
+    EXPECT_EQ(form.left, 2000 * 15);
+    EXPECT_EQ(form.top, 100 * 15);
+}
+
+TEST_F(FormSettings, LoadBeforeTheApplicationObjectDoesNothing)
+{
+    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 4, QVariant(), 15);
+    gApp.reset();
+    FakeForm form(QStringLiteral("frmMain"));
+    form.state = wsMaximized;
+    utFormSettingsLoad(form);
+    EXPECT_EQ(form.top, 1200);
+    EXPECT_EQ(form.state, wsMaximized);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(PlaceOnScreen, KeepsReachableWindowsAndMovesLostOnes)
+{
+    const std::vector<QRect> one{QRect(0, 0, 28800, 16200)};
+    const std::vector<QRect> two{QRect(0, 0, 28800, 16200), QRect(-19200, 0, 19200, 15360)};
+    const struct {
+        const char* what;
+        std::vector<QRect> screens;
+        WindowRect in;
+        bool sizable;
+        WindowRect out;
+    } cases[] = {
+        {"inside", one, {1000, 1000, 8000, 5000}, false, {1000, 1000, 8000, 5000}},
+        {"half off the right edge, title reachable", one, {26000, 1000, 8000, 5000}, false, {26000, 1000, 8000, 5000}},
+        {"only a sliver of title visible", one, {28500, 1000, 8000, 5000}, false, {20800, 1000, 8000, 5000}},
+        {"title above the top", one, {1000, -4000, 8000, 5000}, false, {1000, 0, 8000, 5000}},
+        {"far right", one, {2000000000, 100, 8000, 5000}, false, {20800, 100, 8000, 5000}},
+        {"far negative", one, {-2147483647, -2147483647, 8000, 5000}, false, {0, 0, 8000, 5000}},
+        {"larger than the screen, fixed", one, {90000, 0, 40000, 20000}, false, {0, 0, 40000, 20000}},
+        {"larger than the screen, sizable", one, {90000, 0, 40000, 20000}, true, {0, 0, 28800, 16200}},
+        {"on the left monitor", two, {-10000, 500, 8000, 5000}, false, {-10000, 500, 8000, 5000}},
+        {"left monitor unplugged", one, {-10000, 500, 8000, 5000}, false, {0, 500, 8000, 5000}},
+        {"nearest of two", two, {-30000, 20000, 8000, 5000}, false, {-19200, 10360, 8000, 5000}},
+        {"no screens known", {}, {-99999, -99999, 1, 1}, false, {-99999, -99999, 1, 1}},
+    };
+    for (const auto& c : cases) {
+        const WindowRect r = PlaceOnScreen(c.in, c.screens, c.sizable);
+        EXPECT_EQ(r.left, c.out.left) << c.what;
+        EXPECT_EQ(r.top, c.out.top) << c.what;
+        EXPECT_EQ(r.width, c.out.width) << c.what;
+        EXPECT_EQ(r.height, c.out.height) << c.what;
+    }
+}
