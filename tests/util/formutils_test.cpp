@@ -1,0 +1,102 @@
+#include "platform/forms.h"
+#include "testsupport.h"
+#include "util/fakeform.h"
+#include "util/formutils.h"
+
+using namespace platform;
+
+namespace {
+// Answers "which window is active" from a list the test keeps.
+struct ActiveStack {
+    std::vector<FakeForm*> stack;
+    ActiveStack()
+    {
+        Forms::setActiveProvider(
+            [this]() -> Form* {
+                for (auto it = stack.rbegin(); it != stack.rend(); ++it)
+                    if (!(*it)->unloaded)
+                        return *it;
+                return nullptr;
+            },
+            [this] { return !stack.empty(); });
+    }
+    ~ActiveStack() { Forms::setActiveProvider(nullptr, nullptr); }
+};
+} // namespace
+
+class FormClosing : public FrameworkTest {};
+
+TEST_F(FormClosing, FormUnloadShutsDownOnlyWhenNoOtherWindowIsVisible)
+{
+    FakeForm main(QStringLiteral("frmMain"));
+    FakeForm debug(QStringLiteral("FRMDEBUG"));
+    main.visible = true;
+    debug.visible = true;
+    EXPECT_NO_THROW(utFormUnload(0, QString(), false)); // the main window still shows
+    EXPECT_TRUE(main.log.isEmpty());
+
+    main.visible = false; // hidden by saving its settings
+    EXPECT_THROW(utFormUnload(0, QString(), false), ProcessEnded);
+    EXPECT_TRUE(main.unloaded);
+    EXPECT_TRUE(debug.unloaded);
+}
+
+TEST_F(FormClosing, UnloadAllClosesDialogsTopDownAndSavesTheMainWindowLast)
+{
+    QStringList order;
+    FakeForm main(QStringLiteral("frmMain"));
+    FakeForm about(QStringLiteral("frmAbout"));
+    FakeForm box(QStringLiteral("frmTimedMsgBox"));
+    FakeForm help(QStringLiteral("frmClassHelp"));
+    for (FakeForm* f : {&main, &about, &box, &help})
+        f->onUnload = [&order, f] { order << f->Name(); };
+    main.onCall = [&order](const QString& op) {
+        order << QStringLiteral("frmMain.") + op;
+        return true;
+    };
+    ActiveStack active;
+    active.stack = {&main, &about, &box};
+
+    utFormsUnloadAll();
+    EXPECT_EQ(order,
+              (QStringList{QStringLiteral("frmTimedMsgBox"), QStringLiteral("frmAbout"), QStringLiteral("frmClassHelp"),
+                           QStringLiteral("frmMain.SaveSettings"), QStringLiteral("frmMain")}));
+    EXPECT_TRUE(Forms::loaded().empty());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(FormClosing, UnloadAllSurvivesWindowsThatCloseEachOther)
+{
+    FakeForm main(QStringLiteral("frmMain"));
+    FakeForm owner(QStringLiteral("frmBrowse"));
+    FakeForm child(QStringLiteral("frmTimedMsgBox"));
+    owner.onUnload = [&child] { child.Unload(); };
+    utFormsUnloadAll();
+    EXPECT_EQ(child.log.count(QStringLiteral("Unload")), 1);
+    EXPECT_TRUE(main.unloaded);
+    EXPECT_EQ(main.log, (QStringList{QStringLiteral("SaveSettings"), QStringLiteral("Unload")}));
+}
+
+TEST_F(FormClosing, NonModalBoxesCloseByTheirOwnNumber)
+{
+    const int before = utNonModalBoxCount();
+    FakeForm first(QStringLiteral("frmTimedMsgBox"));
+    FakeForm second(QStringLiteral("frmTimedMsgBox"));
+    const int n1 = utNonModalBoxAdd(&first);
+    const int n2 = utNonModalBoxAdd(&second);
+    EXPECT_NE(n1, n2);
+    EXPECT_EQ(utNonModalBoxCount(), before + 2);
+
+    utNonModalBoxUnload(n2);
+    EXPECT_TRUE(second.unloaded);
+    EXPECT_FALSE(first.unloaded);
+    utNonModalBoxUnload(n2); // already gone: ignored
+    utNonModalBoxUnload(-7); // never there: ignored
+    EXPECT_EQ(second.log.count(QStringLiteral("Unload")), 1);
+
+    first.Unload(); // closed some other way first
+    utNonModalBoxUnload(n1);
+    EXPECT_EQ(first.log.count(QStringLiteral("Unload")), 1);
+    EXPECT_EQ(utNonModalBoxCount(), before);
+    EXPECT_TRUE(messages.shown.empty());
+}
