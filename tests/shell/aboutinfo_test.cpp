@@ -1,0 +1,146 @@
+#include "shell/aboutinfo.h"
+#include "shellfakes.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+
+using namespace platform;
+
+namespace {
+
+const QString MsinfoKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
+const QString LocationKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
+
+class AboutInfoTest : public FrameworkTest {
+protected:
+    FakeRegistry registry;
+    FakeLauncher launcher;
+};
+
+TEST_F(AboutInfoTest, CaptionAndVersionJoinMinorAndRevision)
+{
+    EXPECT_EQ(about::Caption(), QStringLiteral("About Quillmark"));
+    EXPECT_EQ(about::VersionText(), QStringLiteral("Version 1.05"));
+    EXPECT_TRUE(about::MailLink().startsWith(QStringLiteral("mailto:")));
+    EXPECT_TRUE(about::HomePageLink().startsWith(QStringLiteral("https://")));
+}
+
+TEST_F(AboutInfoTest, ValueTextByTypeAndTerminatingZero)
+{
+    struct Case {
+        const char* what;
+        quint32 type;
+        QByteArray data;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"string with its zero", reg::RegSz, QByteArray("C:\\Tools\0", 9), "C:\\Tools"},
+        {"string without it", reg::RegSz, QByteArray("C:\\Tools"), "C:\\Tools"},
+        {"empty string with its zero", reg::RegSz, QByteArray("\0", 1), ""},
+        {"empty string without it", reg::RegSz, QByteArray(), ""},
+        {"8-bit text", reg::RegSz, QString("Caf\u00e9").toLocal8Bit() + '\0', "Caf\u00e9"},
+        {"number", reg::RegDword, QByteArray("\x05\0\0\0", 4), "5"},
+        {"number over a byte", reg::RegDword, QByteArray("\x05\x01\0\0", 4), "261"},
+        {"largest number", reg::RegDword, QByteArray("\xff\xff\xff\xff", 4), "4294967295"},
+        {"other type keeps the caller's text", reg::RegBinary, QByteArray("\x01\x02", 2), "caller"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        registry.set("K", "V", c.type, c.data);
+        QString value = QStringLiteral("caller");
+        EXPECT_TRUE(about::GetKeyValue(reg::LocalMachine, "K", "V", value));
+        EXPECT_EQ(value, c.expected);
+    }
+    EXPECT_EQ(registry.openCount, 0);
+}
+
+TEST_F(AboutInfoTest, MissingKeyOrValueGivesFalseAndEmptyTextAndNoMessage)
+{
+    registry.set("K", "V", reg::RegSz, "x");
+    registry.set("K", "Long", reg::RegSz, QByteArray(1025, 'a'));
+    const std::pair<QString, QString> missing[] = {{"Nope", "V"}, {"K", "Nope"}, {"K", "Long"}};
+    for (const auto& [key, name] : missing) {
+        SCOPED_TRACE((key + "\\" + name).toStdString());
+        QString value = QStringLiteral("caller");
+        EXPECT_FALSE(about::GetKeyValue(reg::LocalMachine, key, name, value));
+        EXPECT_EQ(value, QString());
+    }
+    EXPECT_EQ(registry.openCount, 0); // every opened key was closed
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(AboutInfoTest, KeysAreOpenedForReadingOnly)
+{
+    registry.set("K", "V", reg::RegSz, "x");
+    QString value;
+    about::GetKeyValue(reg::LocalMachine, "K", "V", value);
+    about::StartSysInfo();
+    ASSERT_FALSE(registry.accessAsked.empty());
+    for (quint32 access : registry.accessAsked)
+        EXPECT_EQ(access, reg::KeyRead);
+}
+
+TEST_F(AboutInfoTest, SystemInformationUnavailableUnlessTheToolIsFound)
+{
+    QDir(dir.path()).mkdir("nomsinfo");
+    struct Case {
+        const char* what;
+        std::function<void()> setUp;
+    };
+    const Case cases[] = {
+        {"neither value", [] {}},
+        {"location without the tool",
+         [&] { registry.set(LocationKey, "MSINFO", reg::RegSz, path("nomsinfo").toLocal8Bit() + '\0'); }},
+        {"path not a string", [&] { registry.set(MsinfoKey, "PATH", reg::RegBinary, QByteArray(4, '\1')); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        registry.keys.clear();
+        messages.shown.clear();
+        c.setUp();
+        about::StartSysInfo();
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, QStringLiteral("System Information Is Unavailable At This Time"));
+        EXPECT_EQ(messages.shown[0].style, vbOKOnly);
+        EXPECT_TRUE(launcher.calls.empty());
+    }
+}
+
+TEST_F(AboutInfoTest, SystemInformationStartsFromEitherValue)
+{
+    QDir(dir.path()).mkdir("msinfo");
+    QFile tool(path("msinfo/MSINFO32.EXE"));
+    ASSERT_TRUE(tool.open(QIODevice::WriteOnly));
+    tool.close();
+
+    registry.set(LocationKey, "MSINFO", reg::RegSz, path("msinfo").toLocal8Bit());
+    about::StartSysInfo();
+    registry.set(MsinfoKey, "PATH", reg::RegSz, QByteArray("/opt/msinfo/msinfo32\0", 21));
+    about::StartSysInfo();
+
+    ASSERT_EQ(launcher.calls.size(), 2u);
+    EXPECT_EQ(launcher.calls[0].action, "start");
+    EXPECT_EQ(launcher.calls[0].target, path("msinfo/MSINFO32.EXE"));
+    EXPECT_TRUE(launcher.calls[0].arguments.isEmpty());
+    EXPECT_EQ(launcher.calls[1].target, QStringLiteral("/opt/msinfo/msinfo32"));
+    EXPECT_TRUE(messages.shown.empty());
+
+    // A tool that will not start is as good as none.
+    launcher.accept = false;
+    about::StartSysInfo();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("System Information Is Unavailable At This Time"));
+}
+
+#ifndef Q_OS_WIN
+TEST(AboutInfoSystemTest, WithoutARegistryNoKeyExists)
+{
+    platform::ScriptedMessages messages;
+    QString value = QStringLiteral("caller");
+    EXPECT_FALSE(about::GetKeyValue(reg::LocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", value));
+    EXPECT_EQ(value, QString());
+}
+#endif
+
+} // namespace
