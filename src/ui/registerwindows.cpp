@@ -2,6 +2,7 @@
 
 #include "platform/forms.h"
 #include "platform/gui/widgetmessages.h"
+#include "ui/about/frmabout.h"
 #include "ui/classhelp/frmclasshelp.h"
 #include "ui/main/frmmain.h"
 
@@ -12,6 +13,7 @@ void registerWindows()
     platform::installWidgetPlatform();
     platform::Forms::registerFactory(QStringLiteral("frmMain"), [] { return new frmMain; });
     platform::Forms::registerFactory(QStringLiteral("frmClassHelp"), [] { return new frmClassHelp; });
+    platform::Forms::registerFactory(QStringLiteral("frmAbout"), [] { return new frmAbout; });
 }
 
 } // namespace ui

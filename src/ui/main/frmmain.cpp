@@ -8,6 +8,7 @@
 #include "platform/appinfo.h"
 #include "platform/messagebox.h"
 #include "platform/runtimeerror.h"
+#include "shell/cshellexecute.h"
 #include "ui/main/entrytext.h"
 #include "ui/main/updown.h"
 #include "util/gui/modutilsgui.h"
@@ -222,7 +223,9 @@ void frmMain::lblWebLinks_Click()
 {
     Procedure(QStringLiteral("frmMain.lblWebLinks_Click()"), [&] {
         const QString path = utPathBackslashAdd(platform::AppPath()) + QStringLiteral("weblinks.htm");
-        if (!utFileOrFolderExists(path))
+        if (utFileOrFolderExists(path))
+            SharedShell().LaunchURL(static_cast<long>(winId()), path, platform::swShowNormal);
+        else
             platform::MsgBox(QStringLiteral("Web Links file is missing."), platform::vbExclamation | platform::vbOKOnly,
                              QStringLiteral("Error"));
     });
