@@ -3,6 +3,7 @@
 #include "model/mainformview.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace cli {
 
@@ -26,18 +27,28 @@ const char* colourOf(char portion)
     }
 }
 
-void appendUtf8(std::string& out, const QString& s)
+// Appends s as UTF-8; true when it held a character JSON must escape.
+bool appendUtf8(std::string& out, const QString& s)
 {
     const qsizetype n = s.size();
-    const QChar* p = s.constData();
+    const char16_t* from = reinterpret_cast<const char16_t*>(s.constData());
+    const size_t at = out.size();
+    out.resize(at + size_t(n));
+    char* to = out.data() + at;
+    char16_t all = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        if (p[i].unicode() >= 0x80) {
-            out += s.toUtf8().toStdString();
-            return;
-        }
+        all |= from[i];
+        to[i] = char(from[i]);
     }
+    unsigned char special = 0;
     for (qsizetype i = 0; i < n; ++i)
-        out += char(p[i].unicode());
+        special |= (static_cast<unsigned char>(to[i]) < 0x20) | (to[i] == '"') | (to[i] == '\\');
+    if (all >= 0x80) {
+        out.resize(at);
+        const QByteArray bytes = s.toUtf8();
+        out.append(bytes.constData(), size_t(bytes.size()));
+    }
+    return special;
 }
 
 void padTo(std::string& out, size_t lineStart, size_t column)
@@ -129,26 +140,34 @@ void appendStat(std::string& out, const char* caption, const QString& value)
     out += '\n';
 }
 
+bool needsEscape(char ch)
+{
+    return static_cast<unsigned char>(ch) < 0x20 || ch == '"' || ch == '\\';
+}
+
 void appendJsonString(std::string& out, const QString& s)
 {
     out += '"';
-    std::string bytes;
-    appendUtf8(bytes, s);
-    for (char ch : bytes) {
-        switch (ch) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (static_cast<unsigned char>(ch) < 0x20) {
-                static const char hex[] = "0123456789abcdef";
-                out += "\\u00";
-                out += hex[(ch >> 4) & 15];
-                out += hex[ch & 15];
-            } else {
-                out += ch;
+    const size_t from = out.size();
+    if (appendUtf8(out, s)) {
+        const std::string raw = out.substr(from);
+        out.resize(from);
+        for (char ch : raw) {
+            switch (ch) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (needsEscape(ch)) {
+                    static const char hex[] = "0123456789abcdef";
+                    out += "\\u00";
+                    out += hex[(ch >> 4) & 15];
+                    out += hex[ch & 15];
+                } else {
+                    out += ch;
+                }
             }
         }
     }
@@ -246,29 +265,39 @@ void AppendText(std::string& out, const AddressInput& input, const MainFormView&
 
 void AppendJson(std::string& out, const AddressInput& input, const MainFormView& view)
 {
-    static const std::pair<const char*, int> labels[] = {
-        {"ip_binary", 0},     {"mask_binary", 1},  {"network_binary", 2}, {"broadcast_binary", 21}, {"host_binary", 3},
-        {"subnet_binary", 4}, {"ip", 11},          {"mask", 12},          {"network", 13},          {"broadcast", 17},
-        {"host", 14},         {"subnet", 15},      {"subnets", 5},        {"hosts_per_subnet", 6},  {"usable", 16},
-        {"class", 7},         {"network_bits", 8}, {"subnet_bits", 9},    {"host_bits", 10},
+    using namespace std::string_view_literals;
+    static constexpr std::pair<std::string_view, int> labels[] = {
+        {"{\"ip_binary\":"sv, 0},
+        {",\"mask_binary\":"sv, 1},
+        {",\"network_binary\":"sv, 2},
+        {",\"broadcast_binary\":"sv, 21},
+        {",\"host_binary\":"sv, 3},
+        {",\"subnet_binary\":"sv, 4},
+        {",\"ip\":"sv, 11},
+        {",\"mask\":"sv, 12},
+        {",\"network\":"sv, 13},
+        {",\"broadcast\":"sv, 17},
+        {",\"host\":"sv, 14},
+        {",\"subnet\":"sv, 15},
+        {",\"subnets\":"sv, 5},
+        {",\"hosts_per_subnet\":"sv, 6},
+        {",\"usable\":"sv, 16},
+        {",\"class\":"sv, 7},
+        {",\"network_bits\":"sv, 8},
+        {",\"subnet_bits\":"sv, 9},
+        {",\"host_bits\":"sv, 10},
     };
-    out += '{';
     for (const auto& [key, index] : labels) {
-        out += '"';
-        out += key;
-        out += "\":";
+        out.append(key);
         appendJsonString(out, view.lblValues[size_t(index)]);
-        out += ',';
     }
-    out += "\"range\":";
+    out.append(",\"range\":"sv);
     appendJsonString(out, view.lblSubnetRange);
-    out += ",\"address\":\"";
+    out.append(",\"address\":\""sv);
     appendDotted(out, input);
-    out += "\",\"mask_bits\":";
+    out.append("\",\"mask_bits\":"sv);
     out += std::to_string(input.bits);
-    out += ",\"subnetted\":";
-    out += view.subnetted ? "true" : "false";
-    out += ",\"bars\":{";
+    out.append(view.subnetted ? ",\"subnetted\":true,\"bars\":{"sv : ",\"subnetted\":false,\"bars\":{"sv);
     appendBar(out, "network", view.shapeMaskBits[0]);
     out += ',';
     appendBar(out, "subnet", view.shapeMaskBits[1]);
@@ -276,8 +305,8 @@ void AppendJson(std::string& out, const AddressInput& input, const MainFormView&
     appendBar(out, "host", view.shapeMaskBits[2]);
     out += '}';
     if (view.supernet)
-        out += ",\"supernet\":true";
-    out += "}\n";
+        out.append(",\"supernet\":true"sv);
+    out.append("}\n"sv);
 }
 
 } // namespace cli

@@ -4,7 +4,6 @@
 #include "model/binarytext.h"
 #include "model/clsipaddy.h"
 #include "platform/runtimeerror.h"
-#include "util/modutils.h"
 
 #include <cmath>
 
@@ -29,11 +28,20 @@ QString BinaryAddValue(const QString& BinaryValue, int AddValue, int StartIndex,
     return Function<QString>(QStringLiteral("frmMain.BinaryAddValue()"), [&](QString& r) {
         if (StartIndex < 1 || PortionLength < 0)
             platform::Raise(platform::errnum::InvalidProcedureCall);
-        const QString portion = BinaryAddition(BinaryValue.mid(StartIndex - 1, PortionLength), AddValue);
+        const qsizetype from = StartIndex - 1;
         const qsizetype tail = BinaryValue.size() - (qsizetype(StartIndex) + PortionLength) + 1;
+        // The field is handed on without copying it out of the text.
+        const QString field = tail >= 0 ? QString::fromRawData(BinaryValue.constData() + from, PortionLength)
+                                        : BinaryValue.mid(from, PortionLength);
+        const QString portion = BinaryAddition(field, AddValue);
         if (tail < 0)
             platform::Raise(platform::errnum::InvalidProcedureCall);
-        r = BinaryValue.left(StartIndex - 1) + portion + BinaryValue.right(tail);
+        QString out;
+        out.reserve(from + portion.size() + tail);
+        out.append(BinaryValue.constData(), from);
+        out.append(portion);
+        out.append(BinaryValue.constData() + BinaryValue.size() - tail, tail);
+        r = out;
     });
 }
 
@@ -42,12 +50,27 @@ QString BinaryAddition(const QString& binary, int amount)
     return Function<QString>(QStringLiteral("frmMain.BinaryAddition()"), [&](QString& r) {
         const qsizetype n = binary.size();
         const double d = binarytext::toDec(binary) + amount;
-        QString result = d < 0 ? utStringRepeat(QStringLiteral("1"), int(n)) : binarytext::fromDec(d);
-        if (result.size() > n)
-            result = result.right(n);
-        else if (result.size() < n)
-            result.prepend(QString(n - result.size(), QLatin1Char('0')));
-        r = result;
+        if (d < 0) {
+            r = QString(n, QLatin1Char('1'));
+        } else if (n <= 64 && d < 18446744073709551616.0) {
+            // The digits of a whole number below 2^64, cut or padded to n: its
+            // low n bits.
+            const quint64 v = quint64(d);
+            QString out(n, QLatin1Char('0'));
+            QChar* p = out.data();
+            for (qsizetype i = 0; i < n; ++i) {
+                if (v >> (n - 1 - i) & 1)
+                    p[i] = QLatin1Char('1');
+            }
+            r = out;
+        } else {
+            QString result = binarytext::fromDec(d);
+            if (result.size() > n)
+                result = result.right(n);
+            else if (result.size() < n)
+                result.prepend(QString(n - result.size(), QLatin1Char('0')));
+            r = result;
+        }
     });
 }
 

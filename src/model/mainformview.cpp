@@ -32,18 +32,23 @@ void ComputeAdjustSubnetLines(const clsIPAddy& model, MainFormView& view)
 
 namespace mainform {
 
-QString FormatShare(double share, const QString& decimalPoint)
+void AppendShare(Text& t, double share, const QString& decimalPoint)
 {
     const qint64 hundredths = std::llround(share * 10000);
     const qint64 whole = hundredths / 100;
     const int cents = int(hundredths % 100);
-    QString s = QString::number(whole);
-    if (s.size() < 2)
-        s.prepend(QLatin1Char('0'));
-    s += decimalPoint;
-    s += QLatin1Char(char('0' + cents / 10));
-    s += QLatin1Char(char('0' + cents % 10));
-    s += QLatin1Char('%');
+    if (whole < 10)
+        t << QChar(u'0');
+    t.number(double(whole)) << decimalPoint << QChar(char16_t(u'0' + cents / 10)) << QChar(char16_t(u'0' + cents % 10))
+                            << QChar(u'%');
+}
+
+QString FormatShare(double share, const QString& decimalPoint)
+{
+    Text t;
+    AppendShare(t, share, decimalPoint);
+    QString s;
+    t.writeTo(s);
     return s;
 }
 

@@ -7,54 +7,117 @@
 #include "model/mainformview.h"
 
 #include <QLocale>
+#include <QStringView>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
 
 namespace mainform {
 
-// Counts and numbers are whole numbers held in doubles.
-inline QString N(double value)
-{
-    return QString::number(qint64(value));
-}
-
 inline double Pow2(int exponent)
 {
     return std::ldexp(1.0, exponent);
 }
 
+// A label text assembled in place and then copied into the label, reusing the
+// label's storage when it can: a refresh writes two dozen texts and should not
+// allocate for each.
+class Text {
+public:
+    Text& operator<<(const char* ascii)
+    {
+        const qsizetype at = buf_.size();
+        const qsizetype n = qsizetype(std::char_traits<char>::length(ascii));
+        buf_.resize(at + n);
+        std::copy_n(ascii, n, buf_.data() + at);
+        return *this;
+    }
+    Text& operator<<(QChar ch)
+    {
+        buf_.append(ch.unicode());
+        return *this;
+    }
+    Text& operator<<(const QString& s)
+    {
+        buf_.append(reinterpret_cast<const char16_t*>(s.constData()), s.size());
+        return *this;
+    }
+    // A count or number: a whole number, plain decimal with a leading minus.
+    Text& number(double whole)
+    {
+        const qint64 v = qint64(whole);
+        quint64 u = v < 0 ? 0 - quint64(v) : quint64(v);
+        char16_t digits[24];
+        char16_t* p = digits + 24;
+        do {
+            *--p = char16_t(u'0' + u % 10);
+            u /= 10;
+        } while (u);
+        if (v < 0)
+            *--p = u'-';
+        buf_.append(p, digits + 24 - p);
+        return *this;
+    }
+    void writeTo(QString& label) const
+    {
+        const qsizetype n = buf_.size();
+        if (label.isDetached() && label.capacity() >= n) {
+            label.resize(n);
+            std::copy(buf_.begin(), buf_.end(), reinterpret_cast<char16_t*>(label.data()));
+        } else {
+            label = QString(reinterpret_cast<const QChar*>(buf_.data()), n);
+        }
+    }
+
+private:
+    QVarLengthArray<char16_t, 256> buf_;
+};
+
 // True when text is exactly count copies of digit.
-inline bool IsRunOf(const QString& text, int count, QChar digit)
+inline bool IsRunOf(QStringView text, int count, QChar digit)
 {
     if (text.size() != count)
         return false;
     return std::all_of(text.begin(), text.end(), [digit](QChar ch) { return ch == digit; });
 }
 
-template <typename OctetRead> QString Dotted(OctetRead read)
+template <typename OctetRead> Text& AppendDotted(Text& t, OctetRead read)
 {
-    QString s = N(read(1));
+    t.number(read(1));
     for (int k = 2; k <= 4; ++k) {
-        s += QLatin1Char('.');
-        s += N(read(k));
+        t << QChar(u'.');
+        t.number(read(k));
     }
-    return s;
+    return t;
+}
+template <typename OctetRead> Text& AppendDotted(Text&& t, OctetRead read)
+{
+    return AppendDotted(t, read);
 }
 
 // The four octets of a 32-digit text in dotted decimal, each converted by the model.
-template <typename Model> QString DottedFromBits(const Model& ip, const QString& bits)
+template <typename Model> Text& AppendDottedFromBits(Text& t, const Model& ip, const QString& bits)
 {
-    return Dotted([&](int k) { return ip.utStringBinaryToDec(bits.mid((k - 1) * 8, 8)); });
+    return AppendDotted(t, [&](int k) {
+        const qsizetype from = (k - 1) * 8;
+        // The octet is passed without copying it out of the text.
+        const QString octet =
+            bits.size() >= from + 8 ? QString::fromRawData(bits.constData() + from, 8) : bits.mid(from, 8);
+        return ip.utStringBinaryToDec(octet);
+    });
 }
 
-inline void AppendFieldNotes(QString& label, const QString& field, int length)
+inline void AppendFieldNotes(Text& label, QStringView field, int length)
 {
-    if (IsRunOf(field, length, QLatin1Char('1')))
-        label += QStringLiteral(" (unusable - broadcast)");
-    if (IsRunOf(field, length, QLatin1Char('0')))
-        label += QStringLiteral(" (unusable - network)");
+    if (IsRunOf(field, length, u'1'))
+        label << " (unusable - broadcast)";
+    if (IsRunOf(field, length, u'0'))
+        label << " (unusable - network)";
 }
+
+// "00.00%" into a text.
+void AppendShare(Text& t, double share, const QString& decimalPoint);
 
 template <typename Model> void AdjustSubnetLinesSteps(const Model& ip, MainFormView& v)
 {
@@ -96,18 +159,22 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
     // The spin control's numeric property set first on every refresh has no
     // counterpart to compute here.
     v.lblValues[0] = ip.IPAddyDotsAdd(ip.IP_AsBinary(0));
-    v.lblValues[11] = Dotted([&](int k) { return ip.IPAddress(k); });
+    AppendDotted(Text(), [&](int k) { return ip.IPAddress(k); }).writeTo(v.lblValues[11]);
     v.lblValues[1] = ip.IPAddyDotsAdd(ip.Subnet_AsBinary(0));
     v.lblValues[12] = ip.SubnetMask(0);
     v.lblValues[2] = ip.IPAddyDotsAdd(ip.NetworkAddress_AsBinary(0));
-    v.lblValues[13] = Dotted([&](int k) { return ip.NetworkAddress(k); }) + QStringLiteral(" (network)");
+    (AppendDotted(Text(), [&](int k) { return ip.NetworkAddress(k); }) << " (network)").writeTo(v.lblValues[13]);
     v.lblValues[21] = ip.IPAddyDotsAdd(ip.BroadcastAddress_AsBinary(0));
-    v.lblValues[17] = Dotted([&](int k) { return ip.BroadcastAddress(k); }) + QStringLiteral(" (broadcast)");
+    (AppendDotted(Text(), [&](int k) { return ip.BroadcastAddress(k); }) << " (broadcast)").writeTo(v.lblValues[17]);
     v.lblValues[3] = ip.IPAddyDotsAdd(ip.HostAddress_AsBinary());
-    v.lblValues[14] = QStringLiteral("Host: ") + N(ip.HostAddress());
     {
+        Text host;
+        (host << "Host: ").number(ip.HostAddress());
+        host.writeTo(v.lblValues[14]);
         const int h = 32 - ip.SubnetBits();
-        AppendFieldNotes(v.lblValues[14], ip.IP_AsBinary(0).right(h), h);
+        const QString bits = ip.IP_AsBinary(0);
+        AppendFieldNotes(host, QStringView(bits).right(h), h);
+        host.writeTo(v.lblValues[14]);
     }
 
     {
@@ -117,12 +184,20 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
         v.supernet = m < c;
         if (v.subnetted) {
             v.lblValues[4] = ip.IPAddyDotsAdd(ip.SubnetNumber_AsBinary());
-            v.lblValues[15] = QStringLiteral("Subnet: ") + N(ip.SubnetNumber());
-            AppendFieldNotes(v.lblValues[15], ip.IP_AsBinary(0).mid(c, m - c), m - c);
+            Text subnet;
+            (subnet << "Subnet: ").number(ip.SubnetNumber());
+            subnet.writeTo(v.lblValues[15]);
+            const QString bits = ip.IP_AsBinary(0);
+            AppendFieldNotes(subnet, QStringView(bits).mid(c, m - c), m - c);
+            subnet.writeTo(v.lblValues[15]);
         } else {
             v.lblValues[4] = QString();
-            v.lblValues[15] = v.supernet ? QStringLiteral("Supernet: mask < class ") + ip.ClassName()
-                                         : QStringLiteral("Not subnetted");
+            Text subnet;
+            if (v.supernet)
+                subnet << "Supernet: mask < class " << ip.ClassName();
+            else
+                subnet << "Not subnetted";
+            subnet.writeTo(v.lblValues[15]);
         }
     }
 
@@ -130,43 +205,53 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
         const int m = ip.SubnetBits();
         const int c = ip.ClassBits();
         const int s = m - c;
+        Text subnets;
+        Text tip;
         if (s > 0) {
-            v.lblValues[5] = N(Pow2(s)) + QStringLiteral(" total, ") + N(Pow2(s) - 2) + QStringLiteral(" usable.");
-            v.tipValues5 = QStringLiteral("2^BitsForSubnet - 2");
+            subnets.number(Pow2(s)) << " total, ";
+            subnets.number(Pow2(s) - 2) << " usable.";
+            tip << "2^BitsForSubnet - 2";
         } else if (s < 0) {
-            const QString networks =
-                N(Pow2(-s)) + QStringLiteral(" class ") + ip.ClassName() + QStringLiteral(" networks");
-            v.lblValues[5] = QStringLiteral("Supernet of ") + networks;
-            v.tipValues5 = QStringLiteral("The mask is ") + N(-s) + QStringLiteral(" bits shorter than the class's ") +
-                           N(c) + QStringLiteral(" network bits: the network joins ") + networks +
-                           QStringLiteral(" and has no subnets.");
+            const QString cls = ip.ClassName();
+            (subnets << "Supernet of ").number(Pow2(-s)) << " class " << cls << " networks";
+            (tip << "The mask is ").number(-s) << " bits shorter than the class's ";
+            tip.number(c) << " network bits: the network joins ";
+            tip.number(Pow2(-s)) << " class " << cls << " networks and has no subnets.";
         } else {
-            v.lblValues[5] = QStringLiteral("Not subnetted");
-            v.tipValues5 = QString();
+            subnets << "Not subnetted";
         }
+        subnets.writeTo(v.lblValues[5]);
+        tip.writeTo(v.tipValues5);
     }
 
     {
         const int h = 32 - ip.SubnetBits();
-        v.lblValues[6] = N(Pow2(h)) + QStringLiteral(" total, ") + N(Pow2(h) - 2) + QStringLiteral(" usable.");
-        v.tipValues6 = QStringLiteral("2^BitsForHosts - 2");
+        Text hosts;
+        hosts.number(Pow2(h)) << " total, ";
+        hosts.number(Pow2(h) - 2) << " usable.";
+        hosts.writeTo(v.lblValues[6]);
+        (Text() << "2^BitsForHosts - 2").writeTo(v.tipValues6);
     }
 
     {
-        QString cls = ip.ClassName();
+        Text cls;
+        cls << ip.ClassName();
         if (ip.IsPrivateAddress())
-            cls += QStringLiteral(" (private)");
+            cls << " (private)";
         if (ip.IsLoopbackAddress())
-            cls += QStringLiteral(" (loopback)");
-        v.lblValues[7] = cls;
+            cls << " (loopback)";
+        cls.writeTo(v.lblValues[7]);
     }
 
     {
         const int c = ip.ClassBits();
         const int m = ip.SubnetBits();
-        v.lblValues[8] = N(c) + QStringLiteral(" bits.");
-        v.lblValues[9] = m < c ? QStringLiteral("0 bits (supernet).") : N(m - c) + QStringLiteral(" bits.");
-        v.lblValues[10] = N(32 - m) + QStringLiteral(" bits.");
+        (Text().number(c) << " bits.").writeTo(v.lblValues[8]);
+        if (m < c)
+            (Text() << "0 bits (supernet).").writeTo(v.lblValues[9]);
+        else
+            (Text().number(m - c) << " bits.").writeTo(v.lblValues[9]);
+        (Text().number(32 - m) << " bits.").writeTo(v.lblValues[10]);
     }
 
     {
@@ -177,22 +262,27 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
         // The share is of the whole network's usable addresses: the class
         // network, or the joined networks when the mask is shorter.
         const double share = usable / (Pow2(32 - std::min(m, c)) - 2);
-        v.lblValues[16] =
-            N(usable) + QStringLiteral(" (") + FormatShare(share, QLocale().decimalPoint()) + QLatin1Char(')');
-        v.tipValues16 = QStringLiteral("Usable Subnets * Usable Hosts per Subnet");
+        Text text;
+        text.number(usable) << " (";
+        AppendShare(text, share, QLocale().decimalPoint());
+        text << QChar(u')');
+        text.writeTo(v.lblValues[16]);
+        (Text() << "Usable Subnets * Usable Hosts per Subnet").writeTo(v.tipValues16);
     }
 
     {
         const int m = ip.SubnetBits();
         const int h = 32 - m;
+        Text range;
         if (Pow2(h) - 2 <= 0) {
-            v.lblSubnetRange = QStringLiteral("This subnet has no usable hosts.");
+            range << "This subnet has no usable hosts.";
+            range.writeTo(v.lblSubnetRange);
         } else {
-            const QString first = BinaryAddValue(ip.NetworkAddress_AsBinary(0), 1, m + 1, h);
-            v.lblSubnetRange =
-                QStringLiteral("This subnet uses address from ") + DottedFromBits(ip, first) + QStringLiteral(" to ");
-            const QString last = BinaryAddValue(ip.BroadcastAddress_AsBinary(0), -1, m + 1, h);
-            v.lblSubnetRange += DottedFromBits(ip, last);
+            range << "This subnet uses address from ";
+            AppendDottedFromBits(range, ip, BinaryAddValue(ip.NetworkAddress_AsBinary(0), 1, m + 1, h)) << " to ";
+            range.writeTo(v.lblSubnetRange);
+            AppendDottedFromBits(range, ip, BinaryAddValue(ip.BroadcastAddress_AsBinary(0), -1, m + 1, h));
+            range.writeTo(v.lblSubnetRange);
         }
     }
 
