@@ -65,7 +65,7 @@ frmBrowse::frmBrowse() : FormBase(QStringLiteral("frmBrowse"), platform::bsFixed
     dirBr->setColumnCount(1);
     dirBr->setUniformRowHeights(true);
     dirBr->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    dirBr->header()->setStretchLastSection(false);
+    dirBr->header()->setStretchLastSection(true);
     placeTwips(dirBr, 3840, 360, 3615, 3015);
     lblInfo[1]->setBuddy(dirBr);
 
@@ -288,7 +288,8 @@ void frmBrowse::showFolder()
     loadChildren(item);
     item->setExpanded(true);
     dirBr->setCurrentItem(item);
-    dirBr->scrollToItem(item);
+    // Centred, so that the folder's own subfolders show below it.
+    dirBr->scrollToItem(item, QAbstractItemView::PositionAtCenter);
     filling_ = false;
 }
 

@@ -118,6 +118,7 @@ frmTimedMsgBox::frmTimedMsgBox() : FormBase(QStringLiteral("frmTimedMsgBox"), pl
     lblTimer = new QLabel(this);
     lblTimer->setObjectName(QStringLiteral("lblTimer"));
     lblTimer->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblTimer->setWordWrap(true);
     placeTwips(lblTimer, 120, ButtonsTop, 945, 195);
 
     timerExit = new QTimer(this);
@@ -284,14 +285,25 @@ void frmTimedMsgBox::layoutHorizontally(const ImageList* images, const QVariant&
         b->setGeometry(right - width, b->y(), width, b->height());
         right -= width + gapPx;
     }
-    const int timerLeft = platform::twipsToPx(120);
-    lblTimer->setGeometry(timerLeft, platform::twipsToPx(ButtonsTop), std::max(0, right - timerLeft),
-                          platform::twipsToPx(ButtonHeight));
+    timerRight_ = right;
+    placeTimerLabel();
+}
+
+void frmTimedMsgBox::placeTimerLabel()
+{
+    // Beside the buttons; a count-down too long for one line wraps and grows
+    // upwards from the bottom of the button row.
+    const int left = platform::twipsToPx(120);
+    const int width = std::max(0, timerRight_ - left);
+    const int bottom = platform::twipsToPx(ButtonsTop + ButtonHeight);
+    const int height = std::max(platform::twipsToPx(ButtonHeight), lblTimer->heightForWidth(width));
+    lblTimer->setGeometry(left, bottom - height, width, height);
 }
 
 void frmTimedMsgBox::showCountDown(int seconds)
 {
     lblTimer->setText(QStringLiteral("Closing in ") + utFormatSecondsAsNiceTime(seconds) + QStringLiteral("..."));
+    placeTimerLabel();
 }
 
 void frmTimedMsgBox::timerExit_Timer()

@@ -123,6 +123,7 @@ private:
     void setupButtons(int buttonType, bool allowCancel);
     void layoutHorizontally(const ImageList* images, const QVariant& iconNum, bool allowBrowse);
     void showCountDown(int seconds);
+    void placeTimerLabel();
     QPushButton* button(int index) const;
 
     // Window state.
@@ -140,6 +141,7 @@ private:
     bool Modal = true;
     int defaultIndex_ = -1;
     int cancelIndex_ = -1;
+    int timerRight_ = 0; // where the count-down must stop, in pixels
 
     QLabel* picIcon;
     QLabel* lblMessage;

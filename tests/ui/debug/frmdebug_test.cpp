@@ -1,0 +1,89 @@
+#include "guisupport.h"
+#include "platform/clock.h"
+#include "testsupport.h"
+#include "ui/debug/debugsnapshot.h"
+#include "ui/debug/frmdebug.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+QStringList items(const QListWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+} // namespace
+
+TEST(DebugUpTime, ReadsAsNiceTimeSinceTheStart)
+{
+    const QDateTime start(QDate(2024, 1, 1), QTime(8, 0));
+    EXPECT_EQ(upTimeText(QDateTime(), start), QStringLiteral("Uptime: not started"));
+    EXPECT_EQ(upTimeText(start, start.addSecs(3661)), QStringLiteral("Uptime: 1 hour, 1 minute, 1 second"));
+    EXPECT_EQ(upTimeText(start, start), QStringLiteral("Uptime: 0 seconds"));
+    EXPECT_EQ(upTimeText(start, start.addSecs(-30)), QStringLiteral("Uptime: 0 seconds")); // clock set back
+}
+
+class DebugWindow : public FrameworkTest {};
+
+TEST_F(DebugWindow, ShowsTheLiveStackAndTheLoadedWindows)
+{
+    handler->Push(QStringLiteral("Main"));
+    handler->Push(QStringLiteral("frmMain.UpdateForm()"));
+    const DebugSnapshot s = takeDebugSnapshot();
+    EXPECT_EQ(s.stack, (QStringList{QStringLiteral("01  Main"), QStringLiteral("02  frmMain.UpdateForm()")}));
+
+    platform::FormBase other(QStringLiteral("frmOther"), platform::bsSizable);
+    other.setWindowTitle(QStringLiteral("Other"));
+    other.show();
+    auto* debug = new frmDebug;
+    EXPECT_EQ(debug->windowTitle(), QStringLiteral("Debug Window"));
+    const QStringList stack = items(debug->findChild<QListWidget*>(QStringLiteral("lstStack")));
+    ASSERT_GE(stack.size(), 2);
+    EXPECT_EQ(stack.mid(0, 2), s.stack);
+    EXPECT_TRUE(stack.last().endsWith(QStringLiteral("frmDebug.RefreshForm()"))); // the refresh itself is live
+
+    auto* windows = debug->findChild<QListWidget*>(QStringLiteral("lstWindows"));
+    EXPECT_TRUE(items(windows).contains(QStringLiteral("frmOther - \"Other\"")));
+    EXPECT_TRUE(items(windows).contains(QStringLiteral("frmDebug - \"Debug Window\" (hidden)")));
+    debug->show();
+    debug->findChild<QPushButton*>(QStringLiteral("cmdRefresh"))->click();
+    EXPECT_TRUE(items(windows).contains(QStringLiteral("frmDebug - \"Debug Window\"")));
+    EXPECT_TRUE(debug->findChild<QLabel*>(QStringLiteral("lblCommandLine"))->text().startsWith(QStringLiteral("cmd:")));
+    EXPECT_EQ(debug->findChild<QLabel*>(QStringLiteral("lblUpTime"))->text(), QStringLiteral("Uptime: not started"));
+
+    debug->Unload();
+    handler->Pop();
+    handler->Pop();
+    EXPECT_EQ(handler->ErrNumber(), 0);
+}
+
+TEST_F(DebugWindow, AutoUpdateRunsTheTimerAndClearLogsRemovesTheReport)
+{
+    auto* debug = new frmDebug;
+    auto* timer = debug->findChild<QTimer*>(QStringLiteral("timerRefresh"));
+    auto* autoUpdate = debug->findChild<QCheckBox*>(QStringLiteral("chkTimerEnabled"));
+    EXPECT_EQ(autoUpdate->text(), QStringLiteral("Auto Update"));
+    EXPECT_FALSE(timer->isActive());
+    autoUpdate->click();
+    EXPECT_TRUE(timer->isActive());
+    autoUpdate->click();
+    EXPECT_FALSE(timer->isActive());
+
+    QFile log(path(QStringLiteral("error.log")));
+    ASSERT_TRUE(log.open(QIODevice::WriteOnly));
+    log.close();
+    debug->findChild<QPushButton*>(QStringLiteral("cmdClearLogs"))->click();
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("error.log"))));
+    EXPECT_TRUE(messages.shown.empty());
+
+    debug->SetWatch(3, QStringLiteral("octet = 10"));
+    EXPECT_EQ(debug->findChild<QLabel*>(QStringLiteral("lblWatch_3"))->text(), QStringLiteral("octet = 10"));
+    debug->Unload();
+}

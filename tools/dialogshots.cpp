@@ -1,0 +1,79 @@
+// Shows one of the framework's dialogs on the real display so that
+// scripts/dialog-screenshots can photograph it. Not part of the program.
+//   quillmark_dialogshots timed|input|password|browse|folder|nonmodal|debug [path]
+#include "app/modmain.h"
+#include "errors/clserrhandler.h"
+#include "platform/gui/widgetmessages.h"
+#include "ui/debug/frmdebug.h"
+#include "ui/dialogs/frmbrowse.h"
+#include "ui/dialogs/frmtimedmsgbox.h"
+#include "ui/dialogs/imagelist.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStyle>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    platform::installWidgetPlatform();
+    const QString scene = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("timed");
+    const QString path = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QDir::currentPath();
+    // The script photographs and ends us; never outlive it by much.
+    QTimer::singleShot(60000, [] { std::_Exit(0); });
+
+    ImageList icons;
+    icons.Add(app.style()->standardPixmap(QStyle::SP_MessageBoxQuestion), QStringLiteral("question"));
+    icons.Add(app.style()->standardPixmap(QStyle::SP_MessageBoxInformation), QStringLiteral("info"));
+
+    if (scene == QLatin1String("timed")) {
+        MsgBoxOptions o;
+        o.Title = QStringLiteral("Save Settings");
+        o.ButtonType = 3;
+        o.ImageListControl = &icons;
+        o.IconNum = QStringLiteral("question");
+        utMsgbox(
+            QStringLiteral("The window positions have changed.\r\n\r\nDo you want to keep them for the next start?"),
+            50, o);
+    } else if (scene == QLatin1String("input") || scene == QLatin1String("password")) {
+        InputBoxOptions o;
+        o.ImageListControl = &icons;
+        o.IconNum = 2;
+        if (scene == QLatin1String("input")) {
+            o.Title = QStringLiteral("Open Report");
+            o.AllowBrowse = true;
+            o.DefaultValue = path;
+            o.MinLength = 1;
+            utInputBox(QStringLiteral("Which report should be opened?"), 0, o);
+        } else {
+            o.Title = QStringLiteral("New Password");
+            o.PasswordEntry = true;
+            o.PasswordConfirm = true;
+            o.DefaultValue = QStringLiteral("secret");
+            utInputBox(QStringLiteral("Enter the new password twice:"), 0, o);
+        }
+    } else if (scene == QLatin1String("browse")) {
+        utBrowse(path, QStringLiteral("C++ Sources (*.cpp;*.h)|*.cpp;*.h|All Files (*.*)|*.*"));
+    } else if (scene == QLatin1String("folder")) {
+        utBrowse(path, browseDefaultPattern(), true);
+    } else if (scene == QLatin1String("nonmodal")) {
+        utMsgBoxNonModal(QStringLiteral("Copying the address list..."), 40);
+        return app.exec();
+    } else if (scene == QLatin1String("debug")) {
+        gErrHandler().Push(QStringLiteral("Main"));
+        gErrHandler().Push(QStringLiteral("frmMain.UpdateForm()"));
+        auto* debug = new frmDebug;
+        debug->SetWatch(0, QStringLiteral("IP = 192.168.1.10"));
+        debug->SetWatch(1, QStringLiteral("SubnetBits = 26"));
+        debug->Show(false);
+        debug->RefreshForm();
+        return app.exec();
+    } else {
+        std::fprintf(stderr, "unknown scene: %s\n", qPrintable(scene));
+        return 2;
+    }
+    return 0;
+}
