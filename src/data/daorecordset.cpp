@@ -180,7 +180,8 @@ void Recordset::MoveLast(int)
 
 void Recordset::MoveNext()
 {
-    if (IsEOF())
+    // From a deleted record the move is still allowed: it leaves the hole.
+    if (pos_ >= int(rows_.size()))
         raiseNoCurrent();
     mode_ = Mode::None;
     int p = pos_ + 1;
@@ -191,7 +192,7 @@ void Recordset::MoveNext()
 
 void Recordset::MovePrevious()
 {
-    if (IsBOF())
+    if (pos_ < 0 || rows_.empty())
         raiseNoCurrent();
     mode_ = Mode::None;
     int p = pos_ - 1;

@@ -1,0 +1,127 @@
+#include "data/daoengine.h"
+#include "data/daorecordset.h"
+#include "data/datatest.h"
+
+#include <QFile>
+
+class DataEngine : public DataTest {};
+
+TEST_F(DataEngine, WithoutAnOpenDatabaseThereIsNothingAndNoError)
+{
+    clsDataEngineDAO de;
+    ASSERT_TRUE(de.Workspace());
+    EXPECT_EQ(de.Workspace()->Name(), QStringLiteral("Workspace"));
+    EXPECT_EQ(de.Workspace()->UserName(), QStringLiteral("Admin"));
+    EXPECT_FALSE(de.Database());
+    EXPECT_FALSE(de.OpenRecordset(QStringLiteral("People")));
+    EXPECT_FALSE(de.CreateQueryRecordset(QStringLiteral("SELECT 1")));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(handler->IsError());
+}
+
+TEST_F(DataEngine, OpeningDatabasesReportsWhatCannotBeOpenedAndKeepsTheOldOne)
+{
+    clsDataEngineDAO de;
+    EXPECT_EQ(de.OpenDatabase(dbFile), 0);
+    ASSERT_TRUE(de.Database());
+    EXPECT_TRUE(messages.shown.empty());
+
+    QFile junk(path(QStringLiteral("junk.db")));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(4096, 'j'));
+    junk.close();
+    const struct {
+        QString file;
+        long error;
+    } cases[] = {
+        {path(QStringLiteral("missing.db")), dao::err::FileNotFound},
+        {path(QStringLiteral("junk.db")), dao::err::UnrecognizedFormat},
+    };
+    for (const auto& c : cases) {
+        messages.shown.clear();
+        EXPECT_EQ(de.OpenDatabase(c.file), 0);
+        EXPECT_EQ(handler->ErrNumber(), c.error) << qPrintable(c.file);
+        EXPECT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(de.Database()->Name(), dbFile);
+    }
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("missing.db")))); // opening never creates
+}
+
+TEST_F(DataEngine, TableRecordsetsAreKeptByNameOnce)
+{
+    clsDataEngineDAO de;
+    de.OpenDatabase(dbFile);
+    auto people = de.OpenRecordset(QStringLiteral("People"));
+    ASSERT_TRUE(people);
+    EXPECT_EQ(de.Recordset(QStringLiteral("People")), people);
+    EXPECT_EQ(de.Recordset(QStringLiteral("PEOPLE")), people); // keys ignore letter case
+    EXPECT_TRUE(messages.shown.empty());
+
+    const struct {
+        const char* what;
+        std::function<std::shared_ptr<clsRecordset>()> call;
+        long error;
+        const char* proc;
+    } failures[] = {
+        {"duplicate", [&] { return de.OpenRecordset(QStringLiteral("people")); }, platform::errnum::DuplicateKey,
+         "clsDataEngineDAO.OpenRecordset()"},
+        {"unknown table", [&] { return de.OpenRecordset(QStringLiteral("Nobody")); }, dao::err::ItemNotFound,
+         "clsDataEngineDAO.OpenRecordset()"},
+        {"never opened", [&] { return de.Recordset(QStringLiteral("Nobody")); }, platform::errnum::InvalidProcedureCall,
+         "clsDataEngineDAO.Recordset() [Get]"},
+    };
+    for (const auto& f : failures) {
+        messages.shown.clear();
+        EXPECT_FALSE(f.call()) << f.what;
+        EXPECT_EQ(handler->ErrNumber(), f.error) << f.what;
+        EXPECT_EQ(handler->ErrProc(), QString::fromLatin1(f.proc)) << f.what;
+        EXPECT_EQ(messages.shown.size(), 1u) << f.what;
+    }
+    EXPECT_EQ(de.Recordset(QStringLiteral("People")), people); // the first stays
+    EXPECT_EQ(handler->StackDepth(), 0);
+}
+
+TEST_F(DataEngine, QueryRecordsetsAreIndependentAndReadOnly)
+{
+    clsDataEngineDAO de;
+    de.OpenDatabase(dbFile);
+    const QString sql = QStringLiteral("SELECT Name FROM People ORDER BY Name");
+    auto a = de.CreateQueryRecordset(sql);
+    auto b = de.CreateQueryRecordset(sql);
+    ASSERT_TRUE(a && b);
+    EXPECT_NE(a, b);
+    a->MoveNext();
+    a->MoveNext();
+    EXPECT_EQ(a->Fields(QStringLiteral("Name")), QVariant(QStringLiteral("Cy")));
+    EXPECT_EQ(b->Fields(QStringLiteral("Name")), QVariant(QStringLiteral("Ann")));
+    EXPECT_EQ(b->Populate(), 3);
+    EXPECT_EQ(a->Fields(0), QVariant(QStringLiteral("Cy")));
+
+    a->Edit();
+    EXPECT_EQ(handler->ErrNumber(), dao::err::ReadOnly);
+}
+
+TEST_F(DataEngine, ActionStatementsAreRefusedWithoutChangingAnything)
+{
+    clsDataEngineDAO de;
+    de.OpenDatabase(dbFile);
+    EXPECT_FALSE(de.CreateQueryRecordset(QStringLiteral("DELETE FROM People")));
+    EXPECT_EQ(handler->ErrNumber(), dao::err::InvalidOperation);
+    EXPECT_FALSE(de.CreateQueryRecordset(QStringLiteral("SELECT FROM WHERE")));
+    EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM People")), QVariant(3));
+}
+
+TEST_F(DataEngine, DatabaseStaysUsableForRecordsetsAfterReplacement)
+{
+    auto de = std::make_unique<clsDataEngineDAO>();
+    de->OpenDatabase(dbFile);
+    auto people = de->OpenRecordset(QStringLiteral("People"));
+    exec({QStringLiteral("CREATE TABLE Other (x)")});
+    de->OpenDatabase(dbFile); // replaced; the record set keeps its own connection
+    de.reset();
+    people->Edit();
+    people->Fields(QStringLiteral("Age"), QVariant(), 32);
+    people->Update();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(scalar(QStringLiteral("SELECT Age FROM People WHERE Name = 'Ann'")), QVariant(32));
+}

@@ -1,0 +1,184 @@
+#include "data/daoengine.h"
+#include "data/daorecordset.h"
+#include "data/datatest.h"
+
+class Recordsets : public DataTest {
+protected:
+    void SetUp() override
+    {
+        DataTest::SetUp();
+        de = std::make_unique<clsDataEngineDAO>();
+        de->OpenDatabase(dbFile);
+        people = de->OpenRecordset(QStringLiteral("People"));
+        ASSERT_TRUE(people);
+    }
+    void TearDown() override
+    {
+        people.reset();
+        de.reset();
+        DataTest::TearDown();
+    }
+    std::unique_ptr<clsDataEngineDAO> de;
+    std::shared_ptr<clsRecordset> people;
+};
+
+TEST_F(Recordsets, NullReadsGiveTheDefaultOrNull)
+{
+    // Ann: Note is null; Bob: Age is null.
+    EXPECT_EQ(people->Fields(QStringLiteral("Note"), 0), QVariant(0));
+    EXPECT_EQ(people->Fields(QStringLiteral("Note"), QStringLiteral("")), QVariant(QStringLiteral("")));
+    const QVariant plain = people->Fields(QStringLiteral("Note"));
+    EXPECT_TRUE(plain.isNull());
+    EXPECT_TRUE(plain.isValid());                                      // a typed null, as the database gives it
+    EXPECT_EQ(people->Fields(QStringLiteral("Age"), 0), QVariant(31)); // not null: the value
+    people->MoveNext();
+    EXPECT_EQ(people->Fields(2, -1), QVariant(-1)); // by index
+    EXPECT_EQ(handler->CurrentOperation(), QString());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Recordsets, FailedFieldReadNamesTheFieldInTheReport)
+{
+    QString operationSeen;
+    handler->BeforeHandlerCalled = [&](bool&) { operationSeen = handler->CurrentOperation(); };
+    EXPECT_FALSE(people->Fields(QStringLiteral("Nope"), 5).isValid());
+    EXPECT_EQ(operationSeen, QStringLiteral("Getting field 'Nope'"));
+    EXPECT_EQ(handler->ErrNumber(), dao::err::ItemNotFound);
+    EXPECT_EQ(handler->CurrentOperation(), QString());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("Operation: Getting field 'Nope'")));
+}
+
+TEST_F(Recordsets, NullWritesStoreTheDefaultOrNull)
+{
+    people->Edit();
+    people->Fields(QStringLiteral("Note"), QStringLiteral(""), QVariant());
+    people->Fields(QStringLiteral("Name"), QVariant(), QVariant());
+    people->Fields(QStringLiteral("Age"), 99, 40); // a value wins over the default
+    people->Update();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(scalar(QStringLiteral("SELECT Note FROM People WHERE Id = 1")), QVariant(QStringLiteral("")));
+    EXPECT_TRUE(scalar(QStringLiteral("SELECT Name FROM People WHERE Id = 1")).isNull());
+    EXPECT_EQ(scalar(QStringLiteral("SELECT Age FROM People WHERE Id = 1")), QVariant(40));
+    EXPECT_EQ(people->Fields(QStringLiteral("Note")), QVariant(QStringLiteral("")));
+}
+
+TEST_F(Recordsets, PopulateCountsEveryRecordIncludingAddedOnes)
+{
+    EXPECT_EQ(people->RecordCount(), 1); // only what has been reached so far
+    people->AddNew();
+    people->Fields(QStringLiteral("Name"), QVariant(), QStringLiteral("Dee"));
+    people->Update();
+    EXPECT_EQ(people->Populate(), 4);
+    EXPECT_EQ(people->Fields(QStringLiteral("Name")), QVariant(QStringLiteral("Ann"))); // back at the first
+
+    int visited = 0;
+    for (people->MoveFirst(); !people->IsEOF(); people->MoveNext())
+        ++visited;
+    EXPECT_EQ(visited, 4);
+    EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM People")), QVariant(4));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Recordsets, CursorEdgesAreReported)
+{
+    people->MoveLast();
+    EXPECT_EQ(people->Fields(QStringLiteral("Name")), QVariant(QStringLiteral("Cy")));
+    people->MovePrevious();
+    EXPECT_EQ(people->Fields(QStringLiteral("Name")), QVariant(QStringLiteral("Bob")));
+    people->MoveLast();
+    people->MoveNext();
+    EXPECT_TRUE(people->IsEOF());
+    EXPECT_TRUE(messages.shown.empty());
+    people->MoveNext(); // past the end
+    EXPECT_EQ(handler->ErrNumber(), dao::err::NoCurrentRecord);
+    EXPECT_EQ(handler->ErrProc(), QStringLiteral("clsRecordset.MoveNext()"));
+
+    auto empty = de->CreateQueryRecordset(QStringLiteral("SELECT * FROM People WHERE 0"));
+    ASSERT_TRUE(empty);
+    EXPECT_TRUE(empty->IsEOF());
+    messages.shown.clear();
+    EXPECT_EQ(empty->Populate(), 0); // nothing to count is not an error
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Recordsets, FailedUpdateKeepsWhatWasSavedAndTheEdit)
+{
+    auto codes = de->OpenRecordset(QStringLiteral("Unique1"));
+    ASSERT_TRUE(codes);
+    codes->AddNew();
+    codes->Fields(QStringLiteral("Code"), QVariant(), QStringLiteral("A"));
+    codes->Update();
+    codes->AddNew();
+    codes->Fields(QStringLiteral("Code"), QVariant(), QStringLiteral("A"));
+    codes->Update();
+    EXPECT_EQ(handler->ErrNumber(), dao::err::DuplicateValues);
+    EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM Unique1")), QVariant(1));
+    // The typed value is still there to correct and save.
+    EXPECT_EQ(codes->Fields(QStringLiteral("Code")), QVariant(QStringLiteral("A")));
+    codes->Fields(QStringLiteral("Code"), QVariant(), QStringLiteral("B"));
+    codes->Update();
+    EXPECT_EQ(scalar(QStringLiteral("SELECT group_concat(Code) FROM Unique1")), QVariant(QStringLiteral("A,B")));
+
+    messages.shown.clear();
+    codes->Update(); // nothing under way
+    EXPECT_EQ(handler->ErrNumber(), dao::err::UpdateWithoutEdit);
+    codes->Fields(QStringLiteral("Code"), QVariant(), QStringLiteral("C"));
+    EXPECT_EQ(handler->ErrNumber(), dao::err::UpdateWithoutEdit);
+}
+
+TEST_F(Recordsets, ErrorReportsBecomeRowsAndClearLogEmptiesTheTable)
+{
+    auto log = de->OpenRecordset(QStringLiteral("ErrorLog"));
+    ASSERT_TRUE(log);
+    handler->Destination(QVariant::fromValue(ErrorLogRecordsetRef(log->Recordset())));
+    handler->ReportErrors(false);
+    handler->Push(QStringLiteral("frmMain.Form_Load()"));
+    handler->Push(QStringLiteral("frmMain.UpdateForm()"));
+    handler->CurrentOperation(QStringLiteral("Getting field 'x'"));
+    platform::Err().set(platform::RuntimeError(platform::errnum::SubscriptOutOfRange));
+    handler->HandleError();
+    handler->CurrentOperation(QString());
+    handler->HandleError();
+    handler->Pop();
+    handler->Pop();
+
+    EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM ErrorLog")), QVariant(2));
+    EXPECT_EQ(scalar(QStringLiteral("SELECT CallStack FROM ErrorLog ORDER BY Id LIMIT 1")),
+              QVariant(QStringLiteral("01  frmMain.Form_Load()\r\n02    frmMain.UpdateForm()\r\n\r\n"
+                                      "Current Operation: Getting field 'x'")));
+    EXPECT_EQ(scalar(QStringLiteral("SELECT ErrorNumber || '|' || ErrorLine || '|' || ErrorProc || '|' || "
+                                    "ErrorString FROM ErrorLog ORDER BY Id LIMIT 1")),
+              QVariant(QStringLiteral("9|0|frmMain.UpdateForm()|Subscript out of range")));
+    EXPECT_TRUE(scalar(QStringLiteral("SELECT AdditionalInfo FROM ErrorLog LIMIT 1"))
+                    .toString()
+                    .startsWith(QStringLiteral("Current Directory: ")));
+    EXPECT_FALSE(scalar(QStringLiteral("SELECT ErrorDate FROM ErrorLog LIMIT 1")).toString().isEmpty());
+
+    EXPECT_TRUE(handler->ClearLog());
+    EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM ErrorLog")), QVariant(0));
+    EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM People")), QVariant(3));
+}
+
+TEST_F(Recordsets, InvalidDestinationsAreRefused)
+{
+    const QVariant before = handler->Destination();
+    const struct {
+        QVariant value;
+        const char* code;
+    } cases[] = {
+        {QVariant::fromValue(ErrorLogRecordsetRef()), "9"},
+        {QVariant::fromValue(short(3)), "2"},
+        {QVariant(42), "3"},
+    };
+    for (const auto& c : cases) {
+        try {
+            handler->Destination(c.value);
+            ADD_FAILURE() << c.code;
+        } catch (const platform::RuntimeError& e) {
+            EXPECT_EQ(e.number(), platform::errnum::Framework);
+            EXPECT_EQ(e.description(), QStringLiteral("Invalid object type: ") + QLatin1String(c.code));
+        }
+    }
+    EXPECT_EQ(handler->Destination(), before);
+}
