@@ -8,7 +8,7 @@ using namespace platform;
 
 class RegSettings : public SettingsTest {};
 
-TEST_F(RegSettings, WritesTheDesignKeyWithTheNamedType)
+TEST_F(RegSettings, WritesTheVersionedKeyWithTheNamedType)
 {
     clsRegSettings rs;
     EXPECT_EQ(rs.Company(), QStringLiteral("Tamsworth"));

@@ -94,7 +94,7 @@ TEST_F(FormSettings, LoadingRestoresStateButNeverMinimized)
     }
 }
 
-TEST_F(FormSettings, MissingOrDamagedValuesKeepTheDesignPlacement)
+TEST_F(FormSettings, MissingOrDamagedValuesKeepTheCurrentPlacement)
 {
     gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 1, QVariant(),
                                   QStringLiteral("not a number"));
@@ -110,7 +110,7 @@ TEST_F(FormSettings, MissingOrDamagedValuesKeepTheDesignPlacement)
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("error.log"))));
 }
 
-TEST_F(FormSettings, DamagedFileStartsWithTheDesignPlacement)
+TEST_F(FormSettings, DamagedFileStartsWithTheBuiltInPlacement)
 {
     QFile f(settingsFile());
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
