@@ -4,6 +4,7 @@
 #include "platform/gui/widgetmessages.h"
 #include "ui/about/frmabout.h"
 #include "ui/classhelp/frmclasshelp.h"
+#include "ui/debug/frmdebug.h"
 #include "ui/main/frmmain.h"
 
 namespace ui {
@@ -14,6 +15,7 @@ void registerWindows()
     platform::Forms::registerFactory(QStringLiteral("frmMain"), [] { return new frmMain; });
     platform::Forms::registerFactory(QStringLiteral("frmClassHelp"), [] { return new frmClassHelp; });
     platform::Forms::registerFactory(QStringLiteral("frmAbout"), [] { return new frmAbout; });
+    platform::Forms::registerFactory(QStringLiteral("frmDebug"), [] { return new frmDebug; });
 }
 
 } // namespace ui
