@@ -102,8 +102,9 @@ public:
 private:
     static long openWithHandler(const QUrl& url) { return desktopLauncher().openUrl(url) ? Accepted : NoAssociation; }
 
-    // mayStart: the extended launch runs executable files and programs found
-    // on the search path; a simple launch only ever hands things to handlers.
+    // pid is given by the extended launch only: it alone runs executable
+    // files and programs found on the search path; a simple launch hands
+    // everything to a handler.
     static long launch(const QString& verbText, QString file, const QString& parameters, const QString& directory,
                        bool expand, qint64* pid)
     {
