@@ -440,3 +440,22 @@ TEST_F(TimedBox, AModelessBoxClosesItselfThroughTheCollection)
     }
     EXPECT_EQ(handler->ErrNumber(), 0);
 }
+
+TEST_F(TimedBox, TheRealCountDownEndsTheModalShowByItself)
+{
+    // No modal hook: the box runs its own event loop until the count-down
+    // presses OK, about two seconds in. A guard hides it should that fail.
+    bool guardFired = false;
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+        guardFired = true;
+        if (platform::Form* f = platform::Forms::find(QStringLiteral("frmTimedMsgBox")))
+            f->Hide();
+    });
+    guard.start(6000);
+    MsgBoxOptions o;
+    o.DefaultButton = 1;
+    EXPECT_EQ(utMsgbox(QStringLiteral("Closing soon"), 1, o), 2);
+    EXPECT_FALSE(guardFired);
+}
