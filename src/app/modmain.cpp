@@ -4,9 +4,12 @@
 #include "errors/clserrhandler.h"
 #include "errors/procedure.h"
 #include "platform/appinfo.h"
+#include "platform/commandline.h"
 #include "platform/forms.h"
 #include "platform/messagebox.h"
 #include "platform/process.h"
+#include "platform/runtimeerror.h"
+#include "util/formutils.h"
 #include "util/modutils.h"
 
 using namespace platform;
@@ -53,15 +56,50 @@ void Main()
 
 void AppShutdown(std::optional<int> unloadMode, const QString& commandLine, bool silent)
 {
-    (void)unloadMode;
-    (void)commandLine;
-    (void)silent;
-    errors::Procedure(QStringLiteral("AppShutdown()"), [] {
-        // Unload from the most recently loaded window down.
-        while (!Forms::loaded().empty())
-            Forms::loaded().back()->Unload();
+    clsErrHandler& eh = gErrHandler();
+    eh.Push(QStringLiteral("AppShutdown()"));
+    bool windowsUnloaded = false;
+    try {
+        // AllowExit can only refuse while the application object exists.
+        if (unloadMode.has_value() && gApp && !gApp->AllowExit() && *unloadMode == 0) {
+            if (Form* main = Forms::load(QStringLiteral("frmMain")))
+                main->Show(false);
+            MsgBox(QStringLiteral("You are not permitted to exit.") + CRLF + CRLF +
+                       QStringLiteral("The system administrator has disabled this option."),
+                   vbCritical | vbOKOnly, App().title);
+            eh.Pop();
+            return;
+        }
+        utFormsUnloadAll();
+        windowsUnloaded = true;
         gApp.reset();
-    });
+        if (!commandLine.isEmpty()) {
+            try {
+                StartCommandLine(commandLine);
+            } catch (const RuntimeError& e) {
+                if (e.number() != errnum::FileNotFound && e.number() != errnum::PathNotFound)
+                    throw;
+                if (!silent)
+                    MsgBox(QStringLiteral("There was a problem running the Upgrade or Repair.") + CRLF + CRLF +
+                               QStringLiteral("Error: ") + e.description() + CRLF + CRLF +
+                               QStringLiteral("Command Line:") + CRLF + commandLine + CRLF + CRLF +
+                               QStringLiteral("Please notify your system administrator."),
+                           vbCritical | vbOKOnly, App().title);
+            }
+        }
+    } catch (const ProcessEnded&) {
+        throw;
+    } catch (...) {
+        errors::reportCurrentException(std::current_exception());
+        // Once the windows are gone there is nothing to return to: the report
+        // has been made, and the process still ends rather than lingering
+        // without a window.
+        if (!windowsUnloaded) {
+            eh.Pop();
+            return;
+        }
+    }
+    eh.Pop();
     EndProcess(0);
 }
 

@@ -20,6 +20,8 @@ public:
     {
         visible = true;
         log << (modal ? QStringLiteral("ShowModal") : QStringLiteral("Show"));
+        if (onShow)
+            onShow();
     }
     void Hide() override
     {
@@ -63,6 +65,7 @@ public:
     QStringList log;
     std::function<bool(const QString&)> onCall;
     std::function<void()> onUnload;
+    std::function<void()> onShow;
 
 private:
     QString name_;
