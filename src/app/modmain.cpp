@@ -17,26 +17,33 @@ using namespace platform;
 std::unique_ptr<clsApp> gApp;
 
 namespace {
+// Owns the handler; at process exit the fast pointer is cleared before the
+// handler goes.
+struct HandlerOwner {
+    std::unique_ptr<clsErrHandler> handler;
+    ~HandlerOwner() { detail::errHandler = nullptr; }
+};
 std::unique_ptr<clsErrHandler>& handlerSlot()
 {
-    static std::unique_ptr<clsErrHandler> h;
-    return h;
+    static HandlerOwner owner;
+    return owner.handler;
 }
 const QString CRLF = QStringLiteral("\r\n");
 } // namespace
 
-clsErrHandler& gErrHandler()
+clsErrHandler* detail::errHandler = nullptr;
+
+clsErrHandler& detail::createErrHandler()
 {
-    auto& h = handlerSlot();
-    if (!h)
-        h = std::make_unique<clsErrHandler>();
-    return *h;
+    return gErrHandlerRenew();
 }
 
 clsErrHandler& gErrHandlerRenew()
 {
-    handlerSlot() = std::make_unique<clsErrHandler>();
-    return *handlerSlot();
+    auto fresh = std::make_unique<clsErrHandler>();
+    detail::errHandler = fresh.get();
+    handlerSlot() = std::move(fresh);
+    return *detail::errHandler;
 }
 
 void Main()

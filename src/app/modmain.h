@@ -8,8 +8,17 @@
 class clsErrHandler;
 class clsApp;
 
-// The one error handler, created on first use with the class defaults.
-clsErrHandler& gErrHandler();
+namespace detail {
+extern clsErrHandler* errHandler;
+clsErrHandler& createErrHandler();
+} // namespace detail
+
+// The one error handler, created on first use with the class defaults. Every
+// procedure asks for it on entry and exit, so the lookup stays inline.
+inline clsErrHandler& gErrHandler()
+{
+    return detail::errHandler ? *detail::errHandler : detail::createErrHandler();
+}
 // Replaces the error handler by a fresh one (Main's first step; tests).
 clsErrHandler& gErrHandlerRenew();
 

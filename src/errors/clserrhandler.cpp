@@ -19,7 +19,7 @@ using namespace platform;
 namespace {
 const QString CRLF = QStringLiteral("\r\n");
 
-// The variant type code the original platform gives a value.
+// The variant type code of a value, as the framework numbers value kinds.
 int varTypeOf(const QVariant& v)
 {
     if (!v.isValid())
@@ -47,6 +47,26 @@ int varTypeOf(const QVariant& v)
     case QMetaType::QByteArray: return 8209; // byte array
     default: return 9;                       // any other object
     }
+}
+// The locale's long time without the time zone: the report's time is local
+// time, as a desktop's general date shows it.
+QString longTimeFormat(const QLocale& loc)
+{
+    const QString format = loc.timeFormat(QLocale::LongFormat);
+    QString out;
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar ch = format.at(i);
+        if (ch == QLatin1Char('\'')) {
+            quoted = !quoted;
+        } else if (!quoted && ch == QLatin1Char('t')) {
+            while (!out.isEmpty() && out.back().isSpace())
+                out.chop(1);
+            continue;
+        }
+        out += ch;
+    }
+    return out.trimmed();
 }
 } // namespace
 
@@ -85,11 +105,14 @@ void clsErrHandler::MaxProcStackItems(short n)
 {
     maxProcStackItems_ = n;
     const int upper = int(n) + 2;
+    // On failure the old stack and its limit stay in use.
     if (upper > 32767)
         Raise(errnum::Overflow);
     if (upper < 0)
         Raise(errnum::SubscriptOutOfRange);
     procStack_.assign(size_t(upper) + 1, QString());
+    beyondLimit_.clear();
+    slotLimit_ = n;
 }
 
 void clsErrHandler::TraceExecution(bool v)
@@ -98,8 +121,7 @@ void clsErrHandler::TraceExecution(bool v)
         traceExecution_ = v;
         if (!v)
             return;
-        // The design joins folder and name with its own separator; here the
-        // system's separator keeps the file inside the program's folder.
+        // The system's separator keeps the file inside the program's folder.
         traceFile_ = AppPath() + QDir::separator() + QStringLiteral("trace.log");
         QFile::remove(traceFile_);
         traceStream_ = std::make_unique<QFile>(traceFile_);
@@ -116,34 +138,46 @@ void clsErrHandler::TraceExecution(bool v)
     }
 }
 
-void clsErrHandler::Push(const QString& strProc)
+int clsErrHandler::spareSlot() const
+{
+    const int spare = slotLimit_ + 1;
+    return spare >= 1 && size_t(spare) < procStack_.size() ? spare : -1;
+}
+
+void clsErrHandler::pushSlow(const QString& strProc)
 {
     if (stackDepth_ == 32767)
         Raise(errnum::Overflow);
     ++stackDepth_;
-    if (stackDepth_ <= maxProcStackItems_) {
+    if (stackDepth_ <= slotLimit_) {
         procStack_[size_t(stackDepth_)] = strProc;
     } else {
-        // Beyond the limit the deepest name is kept in the first spare slot, so
-        // that a report still names the failing procedure; Pop never clears it.
-        const int spare = int(maxProcStackItems_) + 1;
-        if (spare >= 1 && size_t(spare) < procStack_.size())
+        // Beyond the limit the innermost name stays visible in the first spare
+        // slot, so that a report still names the failing procedure.
+        beyondLimit_.push_back(strProc);
+        if (const int spare = spareSlot(); spare >= 0)
             procStack_[size_t(spare)] = strProc;
     }
     // Tracing without an open file (switching on failed) writes nothing rather
     // than failing every procedure of the program.
     if (traceExecution_ && traceStream_) {
-        QByteArray line = strProc.toLatin1();
+        QByteArray line = strProc.toLocal8Bit();
         line.append("\r\n", 2);
         if (traceStream_->write(line) != line.size())
             Raise(errnum::PathFileAccessError);
     }
 }
 
-void clsErrHandler::Pop()
+void clsErrHandler::popSlow()
 {
-    if (stackDepth_ >= 1 && stackDepth_ <= maxProcStackItems_)
+    if (stackDepth_ >= 1 && stackDepth_ <= slotLimit_) {
         procStack_[size_t(stackDepth_)].clear();
+    } else if (stackDepth_ > slotLimit_) {
+        if (!beyondLimit_.empty())
+            beyondLimit_.pop_back();
+        if (const int spare = spareSlot(); spare >= 0)
+            procStack_[size_t(spare)] = beyondLimit_.empty() ? QString() : beyondLimit_.back();
+    }
     --stackDepth_;
     if (stackDepth_ < 0)
         stackDepth_ = 0;
@@ -168,10 +202,9 @@ void clsErrHandler::Clear()
 
 QString clsErrHandler::failingProc() const
 {
-    if (stackDepth_ <= maxProcStackItems_)
-        return size_t(stackDepth_) < procStack_.size() ? procStack_[size_t(stackDepth_)] : QString();
-    const int spare = int(maxProcStackItems_) + 1;
-    return spare >= 0 && size_t(spare) < procStack_.size() ? procStack_[size_t(spare)] : QString();
+    if (stackDepth_ <= slotLimit_)
+        return procStack_[size_t(stackDepth_)];
+    return beyondLimit_.empty() ? QString() : beyondLimit_.back();
 }
 
 QString clsErrHandler::StackListing() const
@@ -227,7 +260,7 @@ void clsErrHandler::writeReportFile(const QString& destination) const
     r += appTitle_ + QStringLiteral(" Application Error Information") + CRLF;
     r += QString(36, QLatin1Char('=')) + CRLF;
     r += QStringLiteral("Current Time   : ") + loc.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-         loc.toString(now.time(), QLocale::LongFormat) + CRLF;
+         loc.toString(now.time(), longTimeFormat(loc)) + CRLF;
     r += QStringLiteral("Error String   : ") + errDescription_.left(255) + CRLF;
     r += QStringLiteral("Error Number   : ") + QString::number(errNumber_) + CRLF;
     r += QStringLiteral("Error Line     : ") + QString::number(errLine_) + CRLF;
@@ -252,7 +285,7 @@ void clsErrHandler::writeReportFile(const QString& destination) const
         for (const QString& line : AdditionalInformation())
             r += line + CRLF;
     }
-    const QByteArray bytes = r.toLatin1();
+    const QByteArray bytes = r.toLocal8Bit();
     if (f.write(bytes) != bytes.size()) {
         // A full disk: leave nothing half-written behind.
         f.close();

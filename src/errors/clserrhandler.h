@@ -50,8 +50,26 @@ public:
     bool ClearLog();
     // Handles the current error (platform::Err()).
     void HandleError();
-    void Pop();
-    void Push(const QString& strProc);
+    // Entered and left by every procedure: the common case stays inline.
+    void Pop()
+    {
+        if (stackDepth_ >= 1 && stackDepth_ <= slotLimit_) {
+            procStack_[size_t(stackDepth_)].clear();
+            --stackDepth_;
+        } else {
+            popSlow();
+        }
+    }
+    void Push(const QString& strProc)
+    {
+        if (stackDepth_ < slotLimit_ && !traceExecution_) {
+            ++stackDepth_;
+            QString name(strProc);
+            procStack_[size_t(stackDepth_)].swap(name);
+        } else {
+            pushSlow(strProc);
+        }
+    }
     QStringList CurrentStack() const;
     bool IsError() const { return errNumber_ != 0; }
     void Clear();
@@ -71,7 +89,7 @@ public:
     void AppTitle(const QString& v) { appTitle_ = v; }
     const QString& CurrentOperation() const { return currentOperation_; }
     void CurrentOperation(const QString& v) { currentOperation_ = v; }
-    short StackDepth() const { return stackDepth_; }
+    short StackDepth() const { return short(stackDepth_); }
 
     // The stack listing of a report: "01  name" lines, each ended by CR LF.
     QString StackListing() const;
@@ -82,6 +100,9 @@ public:
     static QString resolveDestinationPath(const QString& destination);
 
 private:
+    void pushSlow(const QString& strProc);
+    void popSlow();
+    int spareSlot() const;
     QString failingProc() const;
     void writeReportFile(const QString& path) const;
     void writeReportRow(ErrorLogRecordset& rs) const;
@@ -98,7 +119,13 @@ private:
     QString currentOperation_;
     bool traceExecution_ = false;
     std::vector<QString> procStack_;
-    short stackDepth_ = 0;
+    int stackDepth_ = 0; // 0 to 32767, as a 16-bit counter would allow
+    // The deepest depth that has a slot of its own: MaxProcStackItems, or the
+    // old limit while a failed MaxProcStackItems write left the old stack.
+    int slotLimit_ = 100;
+    // Names entered beyond slotLimit_, innermost last; the first spare slot
+    // shows the innermost one.
+    std::vector<QString> beyondLimit_;
     QString traceFile_;
     std::unique_ptr<QFile> traceStream_;
     bool reportErrors_ = true;

@@ -1,59 +1,147 @@
 #include "model/binarytext.h"
 
+#include <QtGlobal>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace binarytext {
 
-double toDec(const QString& text)
+namespace {
+
+template <typename Ch> double toDecOf(const Ch* p, qsizetype size)
 {
     qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text.at(from) == QLatin1Char(' '))
+    qsizetype to = size;
+    while (from < to && p[from] == Ch(' '))
         ++from;
-    while (to > from && text.at(to - 1) == QLatin1Char(' '))
+    while (to > from && p[to - 1] == Ch(' '))
         --to;
     const qsizetype n = to - from;
-    double weight = std::ldexp(1.0, int(n) - 1);
+    if (n <= 53) {
+        // Every partial sum of the weights is a whole number below 2^53 here,
+        // so adding them as doubles and as integers gives the same value.
+        std::uint64_t v = 0;
+        for (qsizetype i = from; i < to; ++i)
+            v = v * 2 + (p[i] == Ch('1') ? 1 : 0);
+        return double(v);
+    }
+    double weight = std::ldexp(1.0, int(qMin<qsizetype>(n, 1 << 20)) - 1);
     double sum = 0;
     for (qsizetype i = from; i < to; ++i) {
-        if (text.at(i) == QLatin1Char('1'))
+        if (p[i] == Ch('1'))
             sum += weight;
         weight /= 2;
     }
     return sum;
 }
 
-QString fromDec(double value)
+constexpr double twoTo64 = 18446744073709551616.0;
+
+// The shortest binary text of every octet value: the model converts octets
+// by the dozen on each refresh.
+struct OctetDigits {
+    char c[8];
+    int n;
+};
+struct OctetTable {
+    OctetDigits v[256];
+};
+constexpr OctetTable makeOctetTable()
 {
-    QChar buf[65];
-    int len = 0;
+    OctetTable t{};
+    for (int value = 0; value < 256; ++value) {
+        int digits = 1;
+        while (digits < 8 && (value >> digits) != 0)
+            ++digits;
+        for (int i = 0; i < 8; ++i)
+            t.v[value].c[i] = i < digits ? char('0' + ((value >> (digits - 1 - i)) & 1)) : '\0';
+        t.v[value].n = digits;
+    }
+    return t;
+}
+constexpr OctetTable octetTable = makeOctetTable();
+
+} // namespace
+
+double toDec(const QString& text)
+{
+    return toDecOf(reinterpret_cast<const char16_t*>(text.utf16()), text.size());
+}
+
+double toDec(const Bits& text)
+{
+    return toDecOf(text.c, text.n);
+}
+
+void fromDec(double value, Bits& out)
+{
+    out.n = 0;
+    if (value >= 0 && value < twoTo64) {
+        // Below 2^64 the halving powers pick exactly the digits of the whole
+        // part, which the integer gives directly.
+        const auto whole = std::uint64_t(value);
+        if (whole < 256) {
+            const OctetDigits& d = octetTable.v[whole];
+            std::memcpy(out.c, d.c, 8);
+            out.n = d.n;
+            return;
+        }
+        const int digits = 64 - __builtin_clzll(whole);
+        for (int i = 0; i < digits; ++i)
+            out.c[i] = char('0' + (whole >> (digits - 1 - i) & 1));
+        out.n = digits;
+        return;
+    }
     bool leading = true;
-    double power = 18446744073709551616.0; // 2^64
+    double power = twoTo64;
     while (power >= 1) {
         if (value / power >= 1) {
             value -= power;
-            buf[len++] = QLatin1Char('1');
+            out.append('1');
             leading = false;
         } else if (!leading) {
-            buf[len++] = QLatin1Char('0');
+            out.append('0');
         }
         power /= 2;
     }
-    if (len == 0)
-        return QStringLiteral("0");
-    return QString(buf, len);
+    if (out.n == 0)
+        out.append('0');
+}
+
+QString fromDec(double value)
+{
+    Bits out;
+    fromDec(value, out);
+    return out.toQString();
 }
 
 QString dotsAdd(const QString& bits)
 {
-    QString s = bits;
-    s.remove(QLatin1Char('.'));
-    QString out;
-    out.reserve(s.size() + s.size() / 8);
-    for (qsizetype p = 0; p < s.size(); ++p) {
+    const qsizetype dots = bits.contains(QLatin1Char('.')) ? bits.count(QLatin1Char('.')) : 0;
+    const qsizetype n = bits.size() - dots;
+    QString out(n > 0 ? n + (n - 1) / 8 : 0, Qt::Uninitialized);
+    QChar* o = out.data();
+    const QChar* in = bits.constData();
+    if (dots == 0) {
+        // The usual case, a text without dots: whole groups at a time.
+        for (qsizetype p = 0; p < n; p += 8) {
+            const qsizetype len = qMin<qsizetype>(8, n - p);
+            if (p > 0)
+                *o++ = QLatin1Char('.');
+            std::memcpy(o, in + p, size_t(len) * sizeof(QChar));
+            o += len;
+        }
+        return out;
+    }
+    qsizetype p = 0;
+    for (const QChar ch : bits) {
+        if (ch == QLatin1Char('.'))
+            continue;
         if (p > 0 && p % 8 == 0)
-            out += QLatin1Char('.');
-        out += s.at(p);
+            *o++ = QLatin1Char('.');
+        *o++ = ch;
+        ++p;
     }
     return out;
 }
@@ -67,6 +155,16 @@ QString binaryAnd(const QString& number, const QString& mask)
             out[i] = QLatin1Char('1');
     }
     return out;
+}
+
+void binaryAnd(const Bits& number, const Bits& mask, Bits& out)
+{
+    const int both = number.n < mask.n ? number.n : mask.n;
+    for (int i = 0; i < both; ++i)
+        out.c[i] = char('0' + ((number.c[i] == '1') & (mask.c[i] == '1')));
+    for (int i = both; i < number.n; ++i)
+        out.c[i] = '0';
+    out.n = number.n;
 }
 
 } // namespace binarytext

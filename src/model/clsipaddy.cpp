@@ -1,28 +1,87 @@
 #include "model/clsipaddy.h"
 
 #include "errors/procedure.h"
-#include "model/binarytext.h"
 #include "platform/runtimeerror.h"
-#include "util/modutils.h"
 
 #include <cmath>
 
+using binarytext::Bits;
 using errors::Function;
 using errors::Procedure;
 
+// The names the members register under. Kept as constants: a refresh enters
+// hundreds of them, and a fresh temporary per entry costs more than the work.
 namespace {
-// Octet k (1 to 4) of a 32-digit text, or "" outside that range.
-QString octetOf(const QString& bits, int k)
+namespace name {
+const QString kBroadcastAddressGet = QStringLiteral("clsIPAddy.BroadcastAddress() [Get]");
+const QString kBroadcastAddressAsBinary = QStringLiteral("clsIPAddy.BroadcastAddress_AsBinary()");
+const QString kClassGet = QStringLiteral("clsIPAddy.Class() [Get]");
+const QString kClassBitsGet = QStringLiteral("clsIPAddy.ClassBits() [Get]");
+const QString kClassNameGet = QStringLiteral("clsIPAddy.ClassName() [Get]");
+const QString kClassInitialize = QStringLiteral("clsIPAddy.Class_Initialize()");
+const QString kHostAddressGet = QStringLiteral("clsIPAddy.HostAddress() [Get]");
+const QString kHostAddressAsBinary = QStringLiteral("clsIPAddy.HostAddress_AsBinary()");
+const QString kIPAddressGet = QStringLiteral("clsIPAddy.IPAddress() [Get]");
+const QString kIPAddressLet = QStringLiteral("clsIPAddy.IPAddress() [Let]");
+const QString kIPAddyDotsAdd = QStringLiteral("clsIPAddy.IPAddyDotsAdd()");
+const QString kIPAsBinary = QStringLiteral("clsIPAddy.IP_AsBinary()");
+const QString kIsLoopbackAddress = QStringLiteral("clsIPAddy.IsLoopbackAddress()");
+const QString kIsPrivateAddress = QStringLiteral("clsIPAddy.IsPrivateAddress()");
+const QString kNetworkAddressGet = QStringLiteral("clsIPAddy.NetworkAddress() [Get]");
+const QString kNetworkAddressAsBinary = QStringLiteral("clsIPAddy.NetworkAddress_AsBinary()");
+const QString kSubnetBitsGet = QStringLiteral("clsIPAddy.SubnetBits() [Get]");
+const QString kSubnetBitsLet = QStringLiteral("clsIPAddy.SubnetBits() [Let]");
+const QString kSubnetMaskGet = QStringLiteral("clsIPAddy.SubnetMask() [Get]");
+const QString kSubnetNumberGet = QStringLiteral("clsIPAddy.SubnetNumber() [Get]");
+const QString kSubnetNumberAsBinary = QStringLiteral("clsIPAddy.SubnetNumber_AsBinary()");
+const QString kSubnetAsBinary = QStringLiteral("clsIPAddy.Subnet_AsBinary()");
+const QString kUtStringBinaryAnd = QStringLiteral("clsIPAddy.utStringBinaryAnd()");
+const QString kUtStringBinaryToDec = QStringLiteral("clsIPAddy.utStringBinaryToDec()");
+const QString kUtStringDecToBinary = QStringLiteral("clsIPAddy.utStringDecToBinary()");
+} // namespace name
+
+// The whole 32-digit text (Octec 0) or the 8 digits of octet Octec.
+void wholeOrOctet(const Bits& bits, int Octec, Bits& out)
 {
-    return bits.mid((k - 1) * 8, 8);
+    if (Octec == 0)
+        out = bits;
+    else
+        out.append(bits, (Octec - 1) * 8, 8);
 }
-const QString ONE = QStringLiteral("1");
-const QString ZERO = QStringLiteral("0");
+
+bool validOctet(int k)
+{
+    return k >= 1 && k <= 4;
+}
+
+// Decimal digits of a whole number, appended without allocation.
+void appendNumber(Bits& out, qint64 v)
+{
+    if (v < 0) {
+        out.append('-');
+        v = -v;
+    }
+    char digits[20];
+    int n = 0;
+    do {
+        digits[n++] = char('0' + v % 10);
+        v /= 10;
+    } while (v > 0);
+    while (n > 0)
+        out.append(digits[--n]);
+}
+
+void setMinusOne(Bits& out)
+{
+    out.n = 0;
+    out.append('-');
+    out.append('1');
+}
 } // namespace
 
 clsIPAddy::clsIPAddy()
 {
-    Procedure(QStringLiteral("clsIPAddy.Class_Initialize()"), [&] {
+    Procedure(name::kClassInitialize, [&] {
         octets_[1] = 192;
         octets_[2] = 168;
         octets_[3] = 1;
@@ -33,72 +92,75 @@ clsIPAddy::clsIPAddy()
 
 QString clsIPAddy::SubnetMask(int Octec) const
 {
-    return Function<QString>(QStringLiteral("clsIPAddy.SubnetMask() [Get]"), [&](QString& r) {
-        if (Octec >= 1 && Octec <= 4) {
-            r = QString::number(qint64(utStringBinaryToDec(Subnet_AsBinary(Octec))));
+    return Function<QString>(name::kSubnetMaskGet, [&](QString& r) {
+        Bits text;
+        if (validOctet(Octec)) {
+            appendNumber(text, qint64(binaryToDec(maskBits(Octec))));
         } else if (Octec == 0) {
-            QString s;
             for (int k = 1; k <= 4; ++k) {
                 if (k > 1)
-                    s += QLatin1Char('.');
-                s += QString::number(qint64(utStringBinaryToDec(Subnet_AsBinary(k))));
+                    text.append('.');
+                appendNumber(text, qint64(binaryToDec(maskBits(k))));
             }
-            r = s;
         }
+        r = text.toQString();
     });
 }
 
 int clsIPAddy::NetworkAddress(int Octec) const
 {
-    return Function<int>(QStringLiteral("clsIPAddy.NetworkAddress() [Get]"), [&](int& r) {
+    return Function<int>(name::kNetworkAddressGet, [&](int& r) {
         r = -1;
-        if (Octec >= 1 && Octec <= 4)
-            r = int(std::lrint(utStringBinaryToDec(NetworkAddress_AsBinary(Octec))));
+        if (validOctet(Octec))
+            r = int(std::lrint(binaryToDec(networkBits(Octec))));
     });
 }
 
 int clsIPAddy::BroadcastAddress(int Octec) const
 {
-    return Function<int>(QStringLiteral("clsIPAddy.BroadcastAddress() [Get]"), [&](int& r) {
+    return Function<int>(name::kBroadcastAddressGet, [&](int& r) {
         r = -1;
-        if (Octec >= 1 && Octec <= 4)
-            r = int(std::lrint(utStringBinaryToDec(BroadcastAddress_AsBinary(Octec))));
+        if (validOctet(Octec))
+            r = int(std::lrint(binaryToDec(broadcastBits(Octec))));
     });
 }
 
 void clsIPAddy::IPAddress(int Octec, int IP)
 {
-    Procedure(QStringLiteral("clsIPAddy.IPAddress() [Let]"), [&] {
-        if (Octec >= 1 && Octec <= 4 && IP >= 0 && IP <= 255)
+    Procedure(name::kIPAddressLet, [&] {
+        if (validOctet(Octec) && IP >= 0 && IP <= 255)
             octets_[Octec] = IP;
     });
 }
 
 double clsIPAddy::HostAddress() const
 {
-    return Function<double>(QStringLiteral("clsIPAddy.HostAddress() [Get]"),
-                            [&](double& r) { r = utStringBinaryToDec(HostAddress_AsBinary()); });
+    return Function<double>(name::kHostAddressGet, [&](double& r) { r = binaryToDec(hostBits()); });
 }
 
 double clsIPAddy::SubnetNumber() const
 {
-    return Function<double>(QStringLiteral("clsIPAddy.SubnetNumber() [Get]"), [&](double& r) {
+    return Function<double>(name::kSubnetNumberGet, [&](double& r) {
+        const Bits field = subnetNumberBits();
         const int c = ClassBits();
         const int length = subnetBits_ - c;
+        // A mask shorter than the class asks for a negative number of digits.
         if (length < 0)
             platform::Raise(platform::errnum::InvalidProcedureCall);
-        r = utStringBinaryToDec(SubnetNumber_AsBinary().mid(c, length));
+        Bits digits;
+        digits.append(field, c, length);
+        r = binaryToDec(digits);
     });
 }
 
 int clsIPAddy::SubnetBits() const
 {
-    return Function<int>(QStringLiteral("clsIPAddy.SubnetBits() [Get]"), [&](int& r) { r = subnetBits_; });
+    return Function<int>(name::kSubnetBitsGet, [&](int& r) { r = subnetBits_; });
 }
 
 void clsIPAddy::SubnetBits(int NumberOfBits)
 {
-    Procedure(QStringLiteral("clsIPAddy.SubnetBits() [Let]"), [&] {
+    Procedure(name::kSubnetBitsLet, [&] {
         if (NumberOfBits >= 8 && NumberOfBits <= 32)
             subnetBits_ = NumberOfBits;
     });
@@ -106,8 +168,8 @@ void clsIPAddy::SubnetBits(int NumberOfBits)
 
 int clsIPAddy::IPAddress(int Octec) const
 {
-    return Function<int>(QStringLiteral("clsIPAddy.IPAddress() [Get]"), [&](int& r) {
-        if (Octec < 1 || Octec > 4)
+    return Function<int>(name::kIPAddressGet, [&](int& r) {
+        if (!validOctet(Octec))
             platform::Raise(platform::errnum::SubscriptOutOfRange);
         r = int(std::lrint(octets_[Octec]));
     });
@@ -115,15 +177,21 @@ int clsIPAddy::IPAddress(int Octec) const
 
 int clsIPAddy::Class() const
 {
-    return Function<int>(QStringLiteral("clsIPAddy.Class() [Get]"), [&](int& r) {
-        const QString lead = IP_AsBinary(1);
-        if (lead.startsWith(QLatin1String("0")))
+    return Function<int>(name::kClassGet, [&](int& r) {
+        const Bits lead = ipBits(1);
+        auto startsWith = [&](const char* prefix) {
+            for (int i = 0; prefix[i]; ++i)
+                if (i >= lead.n || lead.c[i] != prefix[i])
+                    return false;
+            return true;
+        };
+        if (startsWith("0"))
             r = 1;
-        else if (lead.startsWith(QLatin1String("10")))
+        else if (startsWith("10"))
             r = 2;
-        else if (lead.startsWith(QLatin1String("110")))
+        else if (startsWith("110"))
             r = 3;
-        else if (lead.startsWith(QLatin1String("1110")))
+        else if (startsWith("1110"))
             r = 4;
         else
             r = 5;
@@ -132,17 +200,16 @@ int clsIPAddy::Class() const
 
 QString clsIPAddy::ClassName() const
 {
-    return Function<QString>(QStringLiteral("clsIPAddy.ClassName() [Get]"), [&](QString& r) {
-        static const char* const letters[] = {"A", "B", "C", "D", "E"};
+    return Function<QString>(name::kClassNameGet, [&](QString& r) {
         const int c = Class();
         if (c >= 1 && c <= 5)
-            r = QLatin1String(letters[c - 1]);
+            r = QString(QLatin1Char(char('A' + c - 1)));
     });
 }
 
 int clsIPAddy::ClassBits() const
 {
-    return Function<int>(QStringLiteral("clsIPAddy.ClassBits() [Get]"), [&](int& r) {
+    return Function<int>(name::kClassBitsGet, [&](int& r) {
         switch (Class()) {
         case 1: r = 8; break;
         case 2: r = 16; break;
@@ -152,106 +219,121 @@ int clsIPAddy::ClassBits() const
     });
 }
 
-QString clsIPAddy::IP_AsBinary(int Octec) const
+Bits clsIPAddy::ipBits(int Octec) const
 {
-    return Function<QString>(QStringLiteral("clsIPAddy.IP_AsBinary()"), [&](QString& r) {
-        auto octetBits = [&](int k) {
-            const QString b = utStringDecToBinary(octets_[k]);
-            return b.size() < 8 ? QString(8 - b.size(), QLatin1Char('0')) + b : b;
-        };
+    return Function<Bits>(name::kIPAsBinary, [&](Bits& r) {
         if (Octec == 0) {
-            QString all;
-            all.reserve(32);
             for (int k = 1; k <= 4; ++k)
-                all += octetBits(k);
-            r = all;
-        } else if (Octec >= 1 && Octec <= 4) {
-            r = octetBits(Octec);
+                r.appendOctet(decToBinary(octets_[k]));
+        } else if (validOctet(Octec)) {
+            r.appendOctet(decToBinary(octets_[Octec]));
         }
     });
 }
 
-QString clsIPAddy::Subnet_AsBinary(int Octec) const
+Bits clsIPAddy::maskBits(int Octec) const
 {
-    return Function<QString>(QStringLiteral("clsIPAddy.Subnet_AsBinary()"), [&](QString& r) {
-        const QString mask = utStringRepeat(ONE, subnetBits_) + utStringRepeat(ZERO, 32 - subnetBits_);
-        if (Octec == 0)
-            r = mask;
-        else if (Octec >= 1 && Octec <= 4)
-            r = octetOf(mask, Octec);
+    return Function<Bits>(name::kSubnetAsBinary, [&](Bits& r) {
+        if (Octec == 0) {
+            r.append('1', subnetBits_);
+            r.append('0', 32 - subnetBits_);
+        } else if (validOctet(Octec)) {
+            Bits mask;
+            mask.append('1', subnetBits_);
+            mask.append('0', 32 - subnetBits_);
+            r.append(mask, (Octec - 1) * 8, 8);
+        }
     });
 }
 
-QString clsIPAddy::NetworkAddress_AsBinary(int Octec) const
+Bits clsIPAddy::networkBits(int Octec) const
 {
-    return Function<QString>(QStringLiteral("clsIPAddy.NetworkAddress_AsBinary()"), [&](QString& r) {
-        r = QStringLiteral("-1");
-        if (Octec < 0 || Octec > 4)
+    return Function<Bits>(name::kNetworkAddressAsBinary, [&](Bits& r) {
+        if (Octec < 0 || Octec > 4) {
+            setMinusOne(r);
             return;
-        const QString n = utStringBinaryAnd(IP_AsBinary(0), Subnet_AsBinary(0));
-        r = Octec == 0 ? n : octetOf(n, Octec);
+        }
+        const Bits address = ipBits(0);
+        const Bits mask = maskBits(0);
+        wholeOrOctet(binaryAnd(address, mask), Octec, r);
     });
 }
 
-QString clsIPAddy::BroadcastAddress_AsBinary(int Octec) const
+Bits clsIPAddy::broadcastBits(int Octec) const
 {
-    return Function<QString>(QStringLiteral("clsIPAddy.BroadcastAddress_AsBinary()"), [&](QString& r) {
-        r = QStringLiteral("-1");
-        if (Octec < 0 || Octec > 4)
+    return Function<Bits>(name::kBroadcastAddressAsBinary, [&](Bits& r) {
+        if (Octec < 0 || Octec > 4) {
+            setMinusOne(r);
             return;
+        }
         const int m = subnetBits_;
-        const QString b = NetworkAddress_AsBinary(0).left(m) + utStringRepeat(ONE, 32 - m);
-        r = Octec == 0 ? b : octetOf(b, Octec);
+        Bits b;
+        b.append(networkBits(0), 0, m);
+        b.append('1', 32 - m);
+        wholeOrOctet(b, Octec, r);
     });
 }
 
-QString clsIPAddy::HostAddress_AsBinary() const
+Bits clsIPAddy::hostBits() const
 {
-    return Function<QString>(QStringLiteral("clsIPAddy.HostAddress_AsBinary()"), [&](QString& r) {
+    return Function<Bits>(name::kHostAddressAsBinary, [&](Bits& r) {
         const int m = subnetBits_;
-        r = utStringBinaryAnd(IP_AsBinary(0), utStringRepeat(ZERO, m) + utStringRepeat(ONE, 32 - m));
+        Bits fieldMask;
+        fieldMask.append('0', m);
+        fieldMask.append('1', 32 - m);
+        r = binaryAnd(ipBits(0), fieldMask);
     });
 }
 
-QString clsIPAddy::SubnetNumber_AsBinary() const
+Bits clsIPAddy::subnetNumberBits() const
 {
-    return Function<QString>(QStringLiteral("clsIPAddy.SubnetNumber_AsBinary()"), [&](QString& r) {
+    return Function<Bits>(name::kSubnetNumberAsBinary, [&](Bits& r) {
         const int m = subnetBits_;
         const int c = ClassBits();
         // With m < c the field mask has no ones and runs past 32 digits: the
-        // AND then clears every bit, as designed.
-        const QString fieldMask = utStringRepeat(ZERO, c) + utStringRepeat(ONE, m - c) + utStringRepeat(ZERO, 32 - m);
-        r = utStringBinaryAnd(IP_AsBinary(0), fieldMask);
+        // AND then clears every bit, and the field reads as 32 zeros.
+        Bits fieldMask;
+        fieldMask.append('0', c);
+        fieldMask.append('1', m - c);
+        fieldMask.append('0', 32 - m);
+        r = binaryAnd(ipBits(0), fieldMask);
     });
 }
 
 double clsIPAddy::utStringBinaryToDec(const QString& text) const
 {
-    return Function<double>(QStringLiteral("clsIPAddy.utStringBinaryToDec()"),
-                            [&](double& r) { r = binarytext::toDec(text); });
+    return Function<double>(name::kUtStringBinaryToDec, [&](double& r) { r = binarytext::toDec(text); });
 }
 
-QString clsIPAddy::utStringDecToBinary(double value) const
+double clsIPAddy::binaryToDec(const Bits& text) const
 {
-    return Function<QString>(QStringLiteral("clsIPAddy.utStringDecToBinary()"),
-                             [&](QString& r) { r = binarytext::fromDec(value); });
+    return Function<double>(name::kUtStringBinaryToDec, [&](double& r) { r = binarytext::toDec(text); });
+}
+
+Bits clsIPAddy::decToBinary(double value) const
+{
+    return Function<Bits>(name::kUtStringDecToBinary, [&](Bits& r) { binarytext::fromDec(value, r); });
 }
 
 QString clsIPAddy::IPAddyDotsAdd(const QString& IPAddy_Binary) const
 {
-    return Function<QString>(QStringLiteral("clsIPAddy.IPAddyDotsAdd()"),
-                             [&](QString& r) { r = binarytext::dotsAdd(IPAddy_Binary); });
+    return Function<QString>(name::kIPAddyDotsAdd, [&](QString& r) { r = binarytext::dotsAdd(IPAddy_Binary); });
 }
 
 QString clsIPAddy::utStringBinaryAnd(const QString& BinaryNumber, const QString& BinaryMask) const
 {
-    return Function<QString>(QStringLiteral("clsIPAddy.utStringBinaryAnd()"),
+    return Function<QString>(name::kUtStringBinaryAnd,
                              [&](QString& r) { r = binarytext::binaryAnd(BinaryNumber, BinaryMask); });
+}
+
+Bits clsIPAddy::binaryAnd(const Bits& number, const Bits& mask) const
+{
+    return Function<Bits>(name::kUtStringBinaryAnd, [&](Bits& r) { binarytext::binaryAnd(number, mask, r); });
 }
 
 bool clsIPAddy::IsPrivateAddress() const
 {
-    return Function<bool>(QStringLiteral("clsIPAddy.IsPrivateAddress()"), [&](bool& r) {
+    return Function<bool>(name::kIsPrivateAddress, [&](bool& r) {
         const int o1 = IPAddress(1);
         const int o2 = IPAddress(2);
         r = o1 == 10 || (o1 == 192 && o2 == 168) || (o1 == 172 && o2 >= 16 && o2 <= 31);
@@ -260,5 +342,5 @@ bool clsIPAddy::IsPrivateAddress() const
 
 bool clsIPAddy::IsLoopbackAddress() const
 {
-    return Function<bool>(QStringLiteral("clsIPAddy.IsLoopbackAddress()"), [&](bool& r) { r = IPAddress(1) == 127; });
+    return Function<bool>(name::kIsLoopbackAddress, [&](bool& r) { r = IPAddress(1) == 127; });
 }

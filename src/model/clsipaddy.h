@@ -1,4 +1,6 @@
 #pragma once
+#include "model/binarytext.h"
+
 #include <QString>
 
 // One IPv4 address with a mask length. Only the four octets and the mask
@@ -21,20 +23,33 @@ public:
     int Class() const;
     QString ClassName() const;
     int ClassBits() const;
-    QString IP_AsBinary(int Octec = 0) const;
-    QString Subnet_AsBinary(int Octec = 0) const;
-    QString NetworkAddress_AsBinary(int Octec = 0) const;
-    QString BroadcastAddress_AsBinary(int Octec = 0) const;
-    QString HostAddress_AsBinary() const;
-    QString SubnetNumber_AsBinary() const;
+    QString IP_AsBinary(int Octec = 0) const { return ipBits(Octec).toQString(); }
+    QString Subnet_AsBinary(int Octec = 0) const { return maskBits(Octec).toQString(); }
+    QString NetworkAddress_AsBinary(int Octec = 0) const { return networkBits(Octec).toQString(); }
+    QString BroadcastAddress_AsBinary(int Octec = 0) const { return broadcastBits(Octec).toQString(); }
+    QString HostAddress_AsBinary() const { return hostBits().toQString(); }
+    QString SubnetNumber_AsBinary() const { return subnetNumberBits().toQString(); }
     double utStringBinaryToDec(const QString& text) const;
-    QString utStringDecToBinary(double value) const;
+    QString utStringDecToBinary(double value) const { return decToBinary(value).toQString(); }
     QString IPAddyDotsAdd(const QString& IPAddy_Binary) const;
     QString utStringBinaryAnd(const QString& BinaryNumber, const QString& BinaryMask) const;
     bool IsPrivateAddress() const;
     bool IsLoopbackAddress() const;
 
 private:
+    // The members above pass their texts to each other in this form; each
+    // registers under the same name as the public member it serves.
+    using Bits = binarytext::Bits;
+    Bits ipBits(int Octec) const;
+    Bits maskBits(int Octec) const;
+    Bits networkBits(int Octec) const;
+    Bits broadcastBits(int Octec) const;
+    Bits hostBits() const;
+    Bits subnetNumberBits() const;
+    double binaryToDec(const Bits& text) const;
+    Bits decToBinary(double value) const;
+    Bits binaryAnd(const Bits& number, const Bits& mask) const;
+
     double octets_[5] = {0, 192, 168, 1, 1}; // indexed 1 to 4
     int subnetBits_ = 24;
 };

@@ -5,7 +5,7 @@
 
 namespace platform {
 
-// Layout units of the design: 15 twips to one logical pixel.
+// Layout units of the windows: 15 twips to one logical pixel.
 constexpr int TwipsPerPixel = 15;
 constexpr int twipsToPx(int twips)
 {

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-// Error numbers callers observe, as the original platform reported them.
+// Error numbers callers observe, with the platform's customary numbering.
 namespace errnum {
 constexpr long InvalidProcedureCall = 5;
 constexpr long Overflow = 6;
