@@ -8,9 +8,11 @@
 #include "platform/appinfo.h"
 #include "platform/messagebox.h"
 #include "platform/runtimeerror.h"
+#include "settings/formsettings.h"
 #include "shell/cshellexecute.h"
 #include "ui/main/entrytext.h"
 #include "ui/main/updown.h"
+#include "util/formutils.h"
 #include "util/gui/modutilsgui.h"
 #include "util/modutils.h"
 
@@ -159,6 +161,7 @@ QString frmMain::CaptionText()
 void frmMain::Form_Load()
 {
     Procedure(QStringLiteral("frmMain.Form_Load()"), [&] {
+        utFormSettingsLoad(*this);
         setWindowTitle(CaptionText());
         // The mask length changes only through its spin control.
         utControlLock(c_.txtSubnetBits, true);
@@ -173,10 +176,11 @@ void frmMain::Form_QueryUnload(bool& cancel, int unloadMode)
         case platform::vbFormControlMenu:
         case platform::vbAppWindows:
         case platform::vbAppTaskManager:
-            // Closing the calculator ends the program, as Exit does.
+            // Closing the calculator ends the program, as Exit does: saving
+            // hides it, so no other window holds the program open.
             SaveSettings();
             cancel = true;
-            AppShutdown(unloadMode, QString(), false);
+            utFormUnload(unloadMode, QString(), false);
             break;
         default: break; // the program's own unload proceeds
         }
@@ -185,7 +189,7 @@ void frmMain::Form_QueryUnload(bool& cancel, int unloadMode)
 
 void frmMain::SaveSettings()
 {
-    Procedure(QStringLiteral("frmMain.SaveSettings()"), [&] { hide(); });
+    Procedure(QStringLiteral("frmMain.SaveSettings()"), [&] { utFormSettingsSave(*this); });
 }
 
 bool frmMain::CallByName(const QString& operation)
