@@ -43,11 +43,19 @@ constexpr int AltMask = 4;
 constexpr int KeyDot = 46;
 constexpr int KeyBackspace = 8;
 
+clsIPAddy* modelIfAny()
+{
+    return gApp ? gApp->IPAddy.get() : nullptr;
+}
+
+// The application's model; once the application object is gone (shutting
+// down) a handler that still runs reports it instead of crashing.
 clsIPAddy& model()
 {
-    if (!gApp || !gApp->IPAddy)
+    clsIPAddy* ip = modelIfAny();
+    if (!ip)
         platform::Raise(91, QStringLiteral("Object variable or With block variable not set"));
-    return *gApp->IPAddy;
+    return *ip;
 }
 
 // Sees the key events of every control before the control does: the
@@ -105,12 +113,6 @@ int keyAscii(const QKeyEvent* e)
     if (text.isEmpty())
         return -1;
     return text.at(0).unicode();
-}
-
-bool leavesTheWindow(Qt::FocusReason reason)
-{
-    // Switching to another program or opening a menu is not leaving the box.
-    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
 
 } // namespace
@@ -274,6 +276,7 @@ bool frmMain::event(QEvent* event)
     if (event->type() == QEvent::WindowDeactivate) {
         ShiftDown_ = false;
         CtrlDown_ = false;
+        wasDeactivated_ = true;
     }
     return platform::FormBase::event(event);
 }
@@ -352,6 +355,15 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
+namespace {
+// Switching to another program or opening a menu moves the focus without
+// leaving or entering a box.
+bool switchedWindows(Qt::FocusReason reason)
+{
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+} // namespace
+
 bool frmMain::octetBoxEvent(int Index, QEvent* event)
 {
     switch (event->type()) {
@@ -364,11 +376,13 @@ bool frmMain::octetBoxEvent(int Index, QEvent* event)
         return key == 0;
     }
     case QEvent::FocusIn:
-        if (!leavesTheWindow(static_cast<const QFocusEvent*>(event)->reason()))
+        // Coming back from another program or a menu is not entering the box;
+        // the first activation, when the window opens, is.
+        if (!switchedWindows(static_cast<const QFocusEvent*>(event)->reason()) || !wasDeactivated_)
             txtIP_GotFocus(Index);
         return false;
     case QEvent::FocusOut:
-        if (!leavesTheWindow(static_cast<const QFocusEvent*>(event)->reason())) {
+        if (!switchedWindows(static_cast<const QFocusEvent*>(event)->reason())) {
             bool cancel = false;
             txtIP_Validate(Index, cancel);
         }
@@ -464,28 +478,25 @@ void frmMain::showOctets()
         c_.txtIP[size_t(k)]->setText(QString::number(model().IPAddress(k + 1)));
 }
 
+// The computation registers as frmMain.UpdateForm() and reports its own
+// errors; the fields it reached before a failure are shown all the same.
 void frmMain::UpdateForm()
 {
-    Procedure(QStringLiteral("frmMain.UpdateForm()"), [&] {
-        // The fields computed before a failure are shown all the same.
-        struct ShowOnExit {
-            frmMain* form;
-            ~ShowOnExit() { form->showView(); }
-        } show{this};
-        ComputeUpdateForm(model(), view_);
-    });
+    if (const clsIPAddy* ip = modelIfAny())
+        ComputeUpdateForm(*ip, view_);
+    else
+        Procedure(QStringLiteral("frmMain.UpdateForm()"), [] { model(); });
+    showView();
     emit refreshed();
 }
 
 void frmMain::AdjustSubnetLines()
 {
-    Procedure(QStringLiteral("frmMain.AdjustSubnetLines()"), [&] {
-        struct ShowOnExit {
-            frmMain* form;
-            ~ShowOnExit() { form->showBars(); }
-        } show{this};
-        ComputeAdjustSubnetLines(model(), view_);
-    });
+    if (const clsIPAddy* ip = modelIfAny())
+        ComputeAdjustSubnetLines(*ip, view_);
+    else
+        Procedure(QStringLiteral("frmMain.AdjustSubnetLines()"), [] { model(); });
+    showBars();
 }
 
 void frmMain::showView()

@@ -70,4 +70,5 @@ private:
     MainFormView view_;
     bool ShiftDown_ = false;
     bool CtrlDown_ = false;
+    bool wasDeactivated_ = false;
 };

@@ -1,0 +1,614 @@
+#include "app/clsapp.h"
+#include "guisupport.h"
+#include "model/clsipaddy.h"
+#include "platform/forms.h"
+#include "testsupport.h"
+#include "ui/classhelp/frmclasshelp.h"
+#include "ui/main/binarylabel.h"
+#include "ui/main/frmmain.h"
+#include "ui/main/mainlayout.h"
+#include "ui/main/updown.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+
+using platform::twipsToPx;
+
+namespace {
+
+class MainWindowTest : public FrameworkTest {
+protected:
+    void SetUp() override
+    {
+        FrameworkTest::SetUp();
+        gApp = std::make_unique<clsApp>();
+        form = new frmMain;
+        refreshes = std::make_unique<QSignalSpy>(form.data(), &frmMain::refreshed);
+        form->show();
+        QApplication::setActiveWindow(form);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    }
+    void TearDown() override
+    {
+        refreshes.reset();
+        delete form.data();
+        gApp.reset();
+        FrameworkTest::TearDown();
+    }
+
+    template <typename W = QWidget> W* ctl(const QString& name) const
+    {
+        W* w = form->findChild<W*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    QLineEdit* box(int k) const { return ctl<QLineEdit>(QStringLiteral("txtIP_%1").arg(k)); }
+    QLabel* value(int i) const { return ctl<QLabel>(QStringLiteral("lblValues_%1").arg(i)); }
+    UpDown* changer(int i) const { return ctl<UpDown>(QStringLiteral("udIPChanger_%1").arg(i)); }
+    clsIPAddy& ip() const { return *gApp->IPAddy; }
+
+    QString address() const
+    {
+        return QStringLiteral("%1.%2.%3.%4")
+            .arg(ip().IPAddress(1))
+            .arg(ip().IPAddress(2))
+            .arg(ip().IPAddress(3))
+            .arg(ip().IPAddress(4));
+    }
+    QString boxes() const
+    {
+        return QStringList{box(0)->text(), box(1)->text(), box(2)->text(), box(3)->text()}.join(QLatin1Char('.'));
+    }
+    void setAddress(const QString& dotted, int bits)
+    {
+        const QStringList parts = dotted.split(QLatin1Char('.'));
+        for (int k = 0; k < 4; ++k)
+            ip().IPAddress(k + 1, parts[k].toInt());
+        ip().SubnetBits(bits);
+        form->UpdateForm();
+    }
+
+    static void settle() { QApplication::processEvents(); }
+    void focus(QWidget* w)
+    {
+        w->setFocus(Qt::TabFocusReason);
+        settle();
+        ASSERT_EQ(QApplication::focusWidget(), w) << w->objectName().toStdString();
+    }
+    // Types into whatever has the focus, letting posted keystrokes run.
+    static void type(const QString& keys)
+    {
+        for (const QChar ch : keys) {
+            QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
+            settle();
+        }
+    }
+    static void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), k, m);
+        settle();
+    }
+    int refreshCount() const { return int(refreshes->count()); }
+    void resetRefreshes() { refreshes->clear(); }
+
+    QPointer<frmMain> form;
+    std::unique_ptr<QSignalSpy> refreshes;
+};
+
+// ---- layout ----
+
+TEST_F(MainWindowTest, EveryControlOfTheInventoryIsPlacedNamedAndInItsContainer)
+{
+    int count = 0;
+    for (const mainlayout::ControlSpec& s : mainlayout::controls()) {
+        QWidget* w = ctl(s.objectName());
+        ASSERT_NE(w, nullptr);
+        ++count;
+        const QString parent = s.container.isEmpty() ? QStringLiteral("frmMain") : s.container;
+        EXPECT_EQ(w->parentWidget()->objectName(), parent) << s.objectName().toStdString();
+        EXPECT_EQ(w->y(), twipsToPx(s.top)) << s.objectName().toStdString();
+        // The refresh moves the portion bars and sizes the labels to their texts.
+        const bool bar = s.kind == mainlayout::Kind::Shape && s.index >= 0 && s.index < 18;
+        const bool label = s.kind == mainlayout::Kind::Label || s.kind == mainlayout::Kind::LinkLabel ||
+                           s.kind == mainlayout::Kind::BinaryLabel;
+        if (!bar) {
+            EXPECT_EQ(w->x(), twipsToPx(s.left)) << s.objectName().toStdString();
+        }
+        if (!bar && !label) {
+            EXPECT_EQ(w->size(), QSize(twipsToPx(s.width), twipsToPx(s.height))) << s.objectName().toStdString();
+        }
+    }
+    // Entry row 13, headings 2, address rows 38, range 1, statistics 14,
+    // legend 7, bottom row 3.
+    EXPECT_EQ(count, 78);
+    EXPECT_EQ(form->objectName(), QStringLiteral("frmMain"));
+    EXPECT_EQ(form->size(), QSize(544, 345));
+    EXPECT_FALSE(form->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(form->windowIcon().pixmap(32, 32).isNull());
+}
+
+TEST_F(MainWindowTest, DesignTextsTooltipsAndColours)
+{
+    const struct {
+        const char* name;
+        const char* text;
+    } texts[] = {{"lblIP", "Enter IP Address:"},
+                 {"lblDots_3", "/"},
+                 {"lblLabels_7", "Class:"},
+                 {"LblHeadings_0", "Binary:"},
+                 {"lblLabels_12", "Broadcast Address:"},
+                 {"lblLabels_11", "Usable IPs (All Subnets):"},
+                 {"lblLegend_2", "Subnet Portion"},
+                 {"lblWebLinks", "Web Links"}};
+    for (const auto& t : texts)
+        EXPECT_EQ(ctl<QLabel>(QLatin1String(t.name))->text(), QLatin1String(t.text)) << t.name;
+    EXPECT_EQ(ctl<QPushButton>(QStringLiteral("cmdOptions_0"))->text(), QStringLiteral("E&xit"));
+    EXPECT_EQ(ctl<QPushButton>(QStringLiteral("cmdOptions_1"))->text(), QStringLiteral("&About"));
+    EXPECT_EQ(ctl<QGroupBox>(QStringLiteral("Frame1"))->title(), QStringLiteral("Legend"));
+    EXPECT_EQ(ctl<QGroupBox>(QStringLiteral("frameStats"))->title(), QString());
+    EXPECT_EQ(box(0)->maxLength(), 3);
+    // Before any refresh the binary rows show the design's placeholders.
+    EXPECT_EQ(mainlayout::find(QStringLiteral("lblValues_0"))->text, QStringLiteral("180."));
+    EXPECT_EQ(mainlayout::find(QStringLiteral("lblValues_12"))->text, QStringLiteral("..."));
+
+    EXPECT_EQ(value(7)->toolTip(), QStringLiteral("Click for help"));
+    EXPECT_EQ(value(13)->toolTip(), QStringLiteral("To calculate the network address, change all bits for host "
+                                                   "portion to 0, leave the network and subnet bits in tact."));
+    EXPECT_EQ(
+        value(15)->toolTip(),
+        QStringLiteral("The subnet is calculated simply by the binary value of the subnet portion of the address"));
+
+    auto background = [](QWidget* w) {
+        return w->autoFillBackground() ? w->palette().color(QPalette::Window) : QColor();
+    };
+    EXPECT_EQ(background(ctl(QStringLiteral("lblIP"))), QColor(224, 224, 224));
+    EXPECT_EQ(background(value(0)), QColor(224, 224, 224));
+    EXPECT_EQ(background(ctl(QStringLiteral("frameStats"))), QColor(224, 224, 224));
+    EXPECT_FALSE(ctl(QStringLiteral("LblHeadings_1"))->autoFillBackground());
+    EXPECT_EQ(background(ctl(QStringLiteral("shapeMaskBits_3"))), QColor(0, 192, 0));
+    EXPECT_EQ(background(ctl(QStringLiteral("shapeMaskBits_19"))), QColor(255, 128, 128));
+    EXPECT_EQ(background(ctl(QStringLiteral("shapeMaskBits_17"))), QColor(128, 128, 255));
+    for (QLabel* link : {value(7), ctl<QLabel>(QStringLiteral("lblWebLinks"))}) {
+        EXPECT_TRUE(link->font().underline());
+        EXPECT_EQ(link->palette().color(QPalette::WindowText), mainlayout::LinkColour());
+    }
+}
+
+TEST_F(MainWindowTest, FocusOrderFollowsTheDesign)
+{
+    setAddress(QStringLiteral("172.16.5.10"), 20); // subnetted: both spin controls take part
+    QWidget* w = box(0);
+    QStringList order;
+    for (int i = 0; i < 10; ++i) {
+        order << w->objectName();
+        do
+            w = w->nextInFocusChain();
+        while (w->focusPolicy() == Qt::NoFocus || !w->isVisible());
+    }
+    QStringList expected;
+    for (const QString& n : mainlayout::focusOrder())
+        expected << n;
+    EXPECT_EQ(order, expected);
+    EXPECT_EQ(w, box(0)); // and round again
+}
+
+// ---- load ----
+
+TEST_F(MainWindowTest, LoadSetsCaptionLocksTheMaskBoxAndRefreshes)
+{
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quillmark 1.05 - by Tamsworth"));
+    EXPECT_TRUE(ctl<QLineEdit>(QStringLiteral("txtSubnetBits"))->isReadOnly());
+    EXPECT_EQ(value(0)->text(), QStringLiteral("11000000.10101000.00000001.00000001"));
+    EXPECT_EQ(value(13)->text(), QStringLiteral("192.168.1.0 (network)"));
+    EXPECT_EQ(value(7)->text(), QStringLiteral("C (private)"));
+    EXPECT_EQ(value(5)->toolTip(), QString());
+    EXPECT_EQ(value(6)->toolTip(), QStringLiteral("2^BitsForHosts - 2"));
+    EXPECT_EQ(ctl<QLabel>(QStringLiteral("lblSubnetRange"))->text(),
+              QStringLiteral("This subnet uses address from 192.168.1.1 to 192.168.1.254"));
+    EXPECT_TRUE(changer(1)->isHidden());
+    EXPECT_FALSE(changer(0)->isHidden());
+    EXPECT_EQ(boxes(), QStringLiteral("192.168.1.1"));
+    EXPECT_EQ(address(), QStringLiteral("192.168.1.1")); // the load reads, never writes
+}
+
+// ---- address entry ----
+
+TEST_F(MainWindowTest, TypingAnAddressWithDotsFillsTheBoxesAndRefreshesOncePerBox)
+{
+    // The window opens with the first box focused and selected.
+    ASSERT_EQ(QApplication::focusWidget(), box(0));
+    EXPECT_EQ(box(0)->selectedText(), QStringLiteral("192"));
+    resetRefreshes();
+    type(QStringLiteral("10.20.30.40"));
+    EXPECT_EQ(QApplication::focusWidget(), box(3));
+    key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), ctl(QStringLiteral("txtSubnetBits")));
+    EXPECT_EQ(boxes(), QStringLiteral("10.20.30.40"));
+    EXPECT_EQ(address(), QStringLiteral("10.20.30.40"));
+    EXPECT_EQ(refreshCount(), 4);
+    EXPECT_EQ(value(11)->text(), QStringLiteral("10.20.30.40"));
+    EXPECT_EQ(value(7)->text(), QStringLiteral("A (private)"));
+}
+
+TEST_F(MainWindowTest, BackspaceInAnEmptyBoxMovesBack)
+{
+    focus(box(2));
+    key(Qt::Key_Backspace); // "1" selected: deleted as usual
+    EXPECT_EQ(box(2)->text(), QString());
+    EXPECT_EQ(QApplication::focusWidget(), box(2));
+    key(Qt::Key_Backspace);
+    EXPECT_EQ(QApplication::focusWidget(), box(1));
+    EXPECT_EQ(box(1)->text(), QStringLiteral("168")); // nothing deleted there
+    EXPECT_EQ(box(2)->text(), QStringLiteral("0"));   // the box left empty was normalised
+    EXPECT_EQ(address(), QStringLiteral("192.168.0.1"));
+
+    focus(box(0));
+    key(Qt::Key_Backspace);
+    key(Qt::Key_Backspace);
+    EXPECT_EQ(QApplication::focusWidget(), ctl(QStringLiteral("cmdOptions_1"))); // out of the row, to "&About"
+    EXPECT_FALSE(form->ShiftDown()); // the synthetic Shift+Tab leaves no modifier behind
+}
+
+TEST_F(MainWindowTest, OnlyDigitsDotAndBackspaceGetIntoABox)
+{
+    focus(box(3));
+    box(3)->setText(QStringLiteral("1"));
+    box(3)->end(false);
+    QApplication::clipboard()->setText(QStringLiteral("77"));
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+    } rejected[] = {
+        {Qt::Key_A, Qt::NoModifier},      {Qt::Key_Space, Qt::NoModifier},  {Qt::Key_Minus, Qt::NoModifier},
+        {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Comma, Qt::NoModifier},  {Qt::Key_C, Qt::ControlModifier},
+        {Qt::Key_V, Qt::ControlModifier}, {Qt::Key_X, Qt::ControlModifier}, {Qt::Key_A, Qt::ControlModifier}};
+    for (const auto& r : rejected) {
+        key(r.key, r.mods);
+        EXPECT_EQ(box(3)->text(), QStringLiteral("1")) << r.key;
+        EXPECT_EQ(QApplication::focusWidget(), box(3)) << r.key;
+    }
+    key(Qt::Key_5);
+    EXPECT_EQ(box(3)->text(), QStringLiteral("15"));
+    key(Qt::Key_Left); // keys that type nothing still work
+    key(Qt::Key_Delete);
+    EXPECT_EQ(box(3)->text(), QStringLiteral("1"));
+}
+
+TEST_F(MainWindowTest, LeavingABoxNormalisesItStoresTheOctetAndRefreshesOnce)
+{
+    const struct {
+        const char* typed;
+        const char* shown;
+        int octet;
+    } cases[] = {{"300", "0", 0}, {"255", "255", 255}, {"00", "0", 0},    {"", "0", 0},
+                 {"007", "7", 7}, {"1.5", "1.5", 2},   {"2.5", "2.5", 2}, {"3.5", "3.5", 4}};
+    for (const auto& c : cases) {
+        focus(box(1));
+        box(1)->setText(QLatin1String(c.typed)); // as typed or pasted
+        resetRefreshes();
+        focus(box(2));
+        EXPECT_EQ(box(1)->text(), QLatin1String(c.shown)) << c.typed;
+        EXPECT_EQ(ip().IPAddress(2), c.octet) << c.typed;
+        EXPECT_EQ(refreshCount(), 1) << c.typed;
+    }
+    // Switching to another window is not leaving the box.
+    box(2)->setText(QStringLiteral("300"));
+    resetRefreshes();
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    settle();
+    EXPECT_EQ(box(2)->text(), QStringLiteral("300"));
+    EXPECT_EQ(refreshCount(), 0);
+}
+
+TEST_F(MainWindowTest, HandlersRegisterUnderTheirDesignNames)
+{
+    handler->TraceExecution(true);
+    focus(box(0));
+    focus(box(1));
+    type(QStringLiteral("5"));
+    focus(ctl(QStringLiteral("cmdOptions_1")));
+    QTest::mouseClick(changer(0), Qt::LeftButton, Qt::NoModifier, QPoint(8, 1));
+    settle();
+    handler->TraceExecution(false);
+    QFile trace(path(QStringLiteral("trace.log")));
+    ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
+    const QString log = QString::fromLatin1(trace.readAll());
+    for (const char* name :
+         {"frmMain.txtIP_GotFocus()", "frmMain.txtIP_LostFocus()", "frmMain.txtIP_KeyPress()", "frmMain.UpdateForm()",
+          "frmMain.Form_KeyDown()", "frmMain.Form_KeyUp()", "frmMain.udIPChanger_Change(0)",
+          "frmMain.ChangeHostValue()", "frmMain.AdjustSubnetLines()"})
+        EXPECT_TRUE(log.contains(QLatin1String(name))) << name;
+    EXPECT_EQ(handler->StackDepth(), 0);
+}
+
+// ---- stepping ----
+
+TEST_F(MainWindowTest, SpinControlsStepTheHostAndSubnetFieldsWithTheModifierKeys)
+{
+    enum Dir { Down, Up };
+    const struct {
+        const char* address;
+        int bits;
+        int control;
+        Dir dir;
+        Qt::KeyboardModifiers mods;
+        const char* result;
+    } cases[] = {
+        {"192.168.1.1", 24, 0, Up, Qt::NoModifier, "192.168.1.2"},
+        {"192.168.1.255", 24, 0, Up, Qt::NoModifier, "192.168.1.0"},
+        {"192.168.1.0", 24, 0, Down, Qt::NoModifier, "192.168.1.255"},
+        {"192.168.1.1", 24, 0, Up, Qt::ControlModifier, "192.168.1.101"},
+        {"192.168.1.200", 24, 0, Up, Qt::ControlModifier, "192.168.1.44"},
+        {"192.168.1.1", 24, 0, Up, Qt::ControlModifier | Qt::ShiftModifier, "192.168.1.233"},
+        {"192.168.1.5", 24, 0, Down, Qt::ShiftModifier, "192.168.1.255"},
+        {"10.1.255.255", 16, 0, Up, Qt::NoModifier, "10.1.0.0"},
+        {"192.168.1.77", 26, 1, Up, Qt::NoModifier, "192.168.1.141"},
+        {"192.168.1.13", 26, 1, Down, Qt::NoModifier, "192.168.1.205"},
+        {"172.16.5.10", 20, 1, Up, Qt::NoModifier, "172.16.21.10"},
+        {"10.1.2.3", 16, 1, Down, Qt::NoModifier, "10.0.2.3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.address) + "/" + std::to_string(c.bits));
+        setAddress(QLatin1String(c.address), c.bits);
+        focus(ctl(QStringLiteral("cmdOptions_1")));
+        // The modifiers go down one after the other, as on a keyboard.
+        Qt::KeyboardModifiers held;
+        if (c.mods & Qt::ControlModifier) {
+            QTest::keyPress(QApplication::focusWidget(), Qt::Key_Control, held);
+            held |= Qt::ControlModifier;
+        }
+        if (c.mods & Qt::ShiftModifier) {
+            QTest::keyPress(QApplication::focusWidget(), Qt::Key_Shift, held);
+            held |= Qt::ShiftModifier;
+        }
+        EXPECT_EQ(form->ShiftDown(), bool(c.mods & Qt::ShiftModifier));
+        EXPECT_EQ(form->CtrlDown(), bool(c.mods & Qt::ControlModifier));
+        UpDown* spin = changer(c.control);
+        ASSERT_TRUE(spin->isVisible());
+        resetRefreshes();
+        const QPoint at(spin->width() / 2, c.dir == Up ? 1 : spin->height() - 2);
+        QTest::mouseClick(spin, Qt::LeftButton, c.mods, at);
+        settle();
+        EXPECT_EQ(address(), QLatin1String(c.result));
+        EXPECT_EQ(boxes(), QLatin1String(c.result)); // the boxes are rewritten from the model
+        EXPECT_EQ(value(11)->text(), QLatin1String(c.result));
+        EXPECT_EQ(spin->value(), 0);
+        EXPECT_EQ(refreshCount(), 1); // putting the value back does not refresh again
+        if (c.mods & Qt::ShiftModifier)
+            QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Shift, held);
+        if (c.mods & Qt::ControlModifier)
+            QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Control, held & ~Qt::ShiftModifier);
+        EXPECT_FALSE(form->ShiftDown());
+        EXPECT_FALSE(form->CtrlDown());
+    }
+}
+
+TEST_F(MainWindowTest, ShiftHeldInAnOctetBoxStillScalesTheStep)
+{
+    focus(box(3));
+    QTest::keyPress(box(3), Qt::Key_Shift);
+    resetRefreshes();
+    QTest::mouseClick(changer(0), Qt::LeftButton, Qt::ShiftModifier, QPoint(8, 1));
+    settle();
+    EXPECT_EQ(address(), QStringLiteral("192.168.1.11"));
+    EXPECT_EQ(refreshCount(), 2); // the box is left first, then the step
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Shift, Qt::ShiftModifier);
+    EXPECT_FALSE(form->ShiftDown());
+}
+
+TEST_F(MainWindowTest, ModifierFlagsAreClearedWhenTheWindowIsDeactivated)
+{
+    focus(ctl(QStringLiteral("cmdOptions_1")));
+    QTest::keyPress(QApplication::focusWidget(), Qt::Key_Control);
+    QTest::keyPress(QApplication::focusWidget(), Qt::Key_Shift, Qt::ControlModifier);
+    ASSERT_TRUE(form->ShiftDown());
+    ASSERT_TRUE(form->CtrlDown());
+    // The keys are let go while another window is active: this window never
+    // sees them come up.
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    settle();
+    EXPECT_FALSE(form->ShiftDown());
+    EXPECT_FALSE(form->CtrlDown());
+    QApplication::setActiveWindow(form);
+    settle();
+    QTest::mouseClick(changer(0), Qt::LeftButton, Qt::NoModifier, QPoint(8, 1));
+    settle();
+    EXPECT_EQ(address(), QStringLiteral("192.168.1.2")); // a step of one, not 1000
+}
+
+// ---- mask bits ----
+
+TEST_F(MainWindowTest, MaskSpinStepsTheMaskAndShowsOrHidesTheSubnetControls)
+{
+    auto* bits = ctl<QLineEdit>(QStringLiteral("txtSubnetBits"));
+    UpDown* spin = ctl<UpDown>(QStringLiteral("udSubnet"));
+    focus(ctl(QStringLiteral("cmdOptions_1"))); // no octet box to leave on the way
+    resetRefreshes();
+    QTest::mouseClick(spin, Qt::LeftButton, Qt::NoModifier, QPoint(8, 1));
+    settle();
+    EXPECT_EQ(bits->text(), QStringLiteral("25"));
+    EXPECT_EQ(ip().SubnetBits(), 25);
+    EXPECT_EQ(refreshCount(), 1);
+    EXPECT_EQ(value(9)->text(), QStringLiteral("1 bits."));
+    EXPECT_TRUE(changer(1)->isVisible());
+    for (int i = 12; i <= 14; ++i)
+        EXPECT_TRUE(ctl(QStringLiteral("shapeMaskBits_%1").arg(i))->isVisible()) << i;
+
+    // Down with the keyboard, past the class's own network bits.
+    focus(spin);
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    EXPECT_EQ(bits->text(), QStringLiteral("22"));
+    EXPECT_EQ(ip().SubnetBits(), 22);
+    EXPECT_TRUE(changer(1)->isHidden());
+    EXPECT_EQ(value(4)->text(), QString());
+    for (int i = 12; i <= 14; ++i)
+        EXPECT_TRUE(ctl(QStringLiteral("shapeMaskBits_%1").arg(i))->isHidden()) << i;
+    EXPECT_EQ(value(12)->text(), QStringLiteral("255.255.252.0"));
+
+    for (int i = 0; i < 40; ++i)
+        key(Qt::Key_Down);
+    EXPECT_EQ(bits->text(), QStringLiteral("8")); // the spin control's range ends there
+}
+
+TEST_F(MainWindowTest, MaskBoxSetByCodeIsNormalisedBeforeTheModelIsWritten)
+{
+    auto* bits = ctl<QLineEdit>(QStringLiteral("txtSubnetBits"));
+    bits->setText(QStringLiteral("40"));
+    EXPECT_EQ(bits->text(), QStringLiteral("31"));
+    EXPECT_EQ(ip().SubnetBits(), 31);
+    EXPECT_EQ(ctl<QLabel>(QStringLiteral("lblSubnetRange"))->text(),
+              QStringLiteral("This subnet has no usable hosts."));
+
+    bits->setText(QStringLiteral("24"));
+    bits->setText(QStringLiteral("abc"));
+    EXPECT_EQ(bits->text(), QStringLiteral("0"));
+    EXPECT_EQ(ip().SubnetBits(), 24); // the model keeps its mask
+    EXPECT_EQ(value(12)->text(), QStringLiteral("255.255.255.0"));
+}
+
+// ---- bars ----
+
+TEST_F(MainWindowTest, BarsFollowTheViewAndSitUnderTheDigitsTheyMark)
+{
+    const struct {
+        const char* address;
+        int bits;
+    } cases[] = {{"192.168.1.1", 24}, {"192.168.1.1", 26}, {"172.16.5.10", 20}, {"10.1.2.3", 20},
+                 {"10.1.2.3", 31},    {"224.0.0.1", 24},   {"192.168.1.1", 20}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.address) + "/" + std::to_string(c.bits));
+        setAddress(QLatin1String(c.address), c.bits);
+        const MainFormView& v = form->view();
+        for (int i = 0; i < 18; ++i) {
+            const QWidget* bar = ctl(QStringLiteral("shapeMaskBits_%1").arg(i));
+            const BarGeometry& g = v.shapeMaskBits[size_t(i)];
+            EXPECT_EQ(bar->x(), twipsToPx(g.left)) << i;
+            EXPECT_EQ(bar->width(), std::max(0, twipsToPx(g.left + std::max(0, g.width)) - twipsToPx(g.left))) << i;
+        }
+        // Each row's bars start under the first digit of the portion they mark.
+        const int m = ip().SubnetBits();
+        const int cls = ip().ClassBits();
+        const int rows[6] = {0, 1, 2, 21, 3, 4};
+        for (int r = 0; r < 6; ++r) {
+            const QLabel* row = value(rows[r]);
+            if (row->text().isEmpty())
+                continue;
+            auto digitLeft = [&](int bit) { // bit counts from 0
+                return row->x() + BinaryLabel::cellLeft(row->text(), bit + bit / 8);
+            };
+            EXPECT_EQ(ctl(QStringLiteral("shapeMaskBits_%1").arg(3 * r))->x(), digitLeft(0)) << r;
+            if (m > cls) {
+                const QWidget* subnet = ctl(QStringLiteral("shapeMaskBits_%1").arg(3 * r + 1));
+                EXPECT_EQ(subnet->x(), digitLeft(cls)) << r;
+                EXPECT_EQ(subnet->x() + subnet->width(), digitLeft(m - 1) + BinaryLabel::digitCellPx()) << r;
+            }
+        }
+    }
+    setAddress(QStringLiteral("172.16.5.10"), 20);
+    const QWidget* host = ctl(QStringLiteral("shapeMaskBits_2"));
+    EXPECT_EQ(host->geometry(), QRect(246, 68, 76, 3)); // 3690, 1020, 1145, 45 twips
+}
+
+// ---- class value, links, commands ----
+
+TEST_F(MainWindowTest, ClickingTheClassOpensTheClassReferenceModally)
+{
+    const auto previous =
+        platform::Forms::registerFactory(QStringLiteral("frmClassHelp"), [] { return new frmClassHelp; });
+    int classRows = -1, specialRows = -1;
+    ModalRecorder recorder([&](platform::FormBase& f) {
+        auto* help = qobject_cast<frmClassHelp*>(&f);
+        ASSERT_NE(help, nullptr);
+        classRows = help->lvClass()->topLevelItemCount();
+        specialRows = help->lvSpecial()->topLevelItemCount();
+        help->cmdOptions_Click();
+    });
+    QTest::mouseClick(value(11), Qt::LeftButton);
+    QTest::mouseClick(value(0), Qt::LeftButton);
+    EXPECT_TRUE(recorder.shown.isEmpty());
+    QTest::mouseClick(value(7), Qt::LeftButton);
+    EXPECT_EQ(recorder.shown, QStringList{QStringLiteral("frmClassHelp")});
+    EXPECT_EQ(classRows, 5);
+    EXPECT_EQ(specialRows, 4);
+    EXPECT_EQ(platform::Forms::find(QStringLiteral("frmClassHelp")), nullptr); // "Done" unloaded it
+    QTest::mouseClick(value(7), Qt::LeftButton);
+    EXPECT_EQ(recorder.shown.size(), 2);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    platform::Forms::registerFactory(QStringLiteral("frmClassHelp"), previous);
+}
+
+TEST_F(MainWindowTest, LinkLabelsTurnBlueUnderThePointerAndBackOnTheBackground)
+{
+    QLabel* cls = value(7);
+    QLabel* web = ctl<QLabel>(QStringLiteral("lblWebLinks"));
+    const QColor hover(0, 0, 255);
+    auto colour = [](QLabel* l) { return l->palette().color(QPalette::WindowText); };
+
+    QTest::mouseMove(cls, QPoint(3, 3));
+    settle();
+    EXPECT_EQ(colour(cls), hover);
+    QTest::mouseMove(value(11), QPoint(3, 3)); // another label: no reset
+    settle();
+    EXPECT_EQ(colour(cls), hover);
+    QTest::mouseMove(web, QPoint(3, 3));
+    settle();
+    EXPECT_EQ(colour(web), hover);
+    const QPoint background(form->width() - 4, form->height() - 60);
+    ASSERT_EQ(form->childAt(background), nullptr);
+    QTest::mouseMove(form, background);
+    settle();
+    EXPECT_EQ(colour(cls), mainlayout::LinkColour());
+    EXPECT_EQ(colour(web), mainlayout::LinkColour());
+}
+
+TEST_F(MainWindowTest, MissingWebLinksPageIsReported)
+{
+    QTest::mouseClick(ctl(QStringLiteral("lblWebLinks")), Qt::LeftButton);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Web Links file is missing."));
+    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Error"));
+    EXPECT_EQ(messages.shown[0].style, platform::vbExclamation | platform::vbOKOnly);
+}
+
+TEST_F(MainWindowTest, ExitAndTheCloseBoxEndTheProgram)
+{
+    EXPECT_THROW(form->cmdOptions_Click(0), platform::ProcessEnded);
+    EXPECT_FALSE(gApp);
+}
+
+TEST_F(MainWindowTest, CloseRequestsByTheUserEndTheProgramAndTheProgramsOwnUnloadPasses)
+{
+    for (int mode : {platform::vbFormControlMenu, platform::vbAppWindows, platform::vbAppTaskManager}) {
+        if (!form) {
+            gApp = std::make_unique<clsApp>();
+            form = new frmMain;
+        }
+        form->show();
+        EXPECT_THROW(form->RequestUnload(mode), platform::ProcessEnded) << mode;
+        EXPECT_FALSE(gApp) << mode;
+        EXPECT_FALSE(form->isVisible()) << mode;
+        delete form.data();
+    }
+    gApp = std::make_unique<clsApp>();
+    form = new frmMain;
+    EXPECT_TRUE(form->RequestUnload(platform::vbFormCode));
+    EXPECT_TRUE(gApp);
+    EXPECT_TRUE(form->isUnloading());
+}
+
+} // namespace

@@ -1,0 +1,119 @@
+// The main window's own controls: the spin control and the binary row label.
+#include "ui/main/binarylabel.h"
+#include "ui/main/updown.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+QPoint upper(const UpDown& u)
+{
+    return {u.width() / 2, 1};
+}
+QPoint lower(const UpDown& u)
+{
+    return {u.width() / 2, u.height() - 2};
+}
+} // namespace
+
+TEST(UpDownControl, ClickingEitherHalfStepsWithinTheRange)
+{
+    UpDown u;
+    u.resize(16, 19);
+    u.setRange(8, 31);
+    u.setValue(30);
+    QSignalSpy changed(&u, &UpDown::valueChanged);
+    QTest::mouseClick(&u, Qt::LeftButton, Qt::NoModifier, upper(u));
+    EXPECT_EQ(u.value(), 31);
+    QTest::mouseClick(&u, Qt::LeftButton, Qt::NoModifier, upper(u)); // at the top: no change, no signal
+    EXPECT_EQ(u.value(), 31);
+    QTest::mouseClick(&u, Qt::LeftButton, Qt::NoModifier, lower(u));
+    EXPECT_EQ(u.value(), 30);
+    ASSERT_EQ(changed.count(), 2);
+    EXPECT_EQ(changed.at(1).at(0).toInt(), 30);
+
+    u.setIncrement(5);
+    u.setValue(8);
+    QTest::mouseClick(&u, Qt::LeftButton, Qt::NoModifier, lower(u));
+    EXPECT_EQ(u.value(), 8);
+    u.setValue(100);
+    EXPECT_EQ(u.value(), 31); // clamped
+}
+
+TEST(UpDownControl, ArrowKeysStepAndOtherKeysPassOn)
+{
+    UpDown u;
+    u.setRange(-1, 1);
+    QTest::keyClick(&u, Qt::Key_Up);
+    EXPECT_EQ(u.value(), 1);
+    QTest::keyClick(&u, Qt::Key_Down);
+    QTest::keyClick(&u, Qt::Key_Down);
+    EXPECT_EQ(u.value(), -1);
+    QTest::keyClick(&u, Qt::Key_A);
+    EXPECT_EQ(u.value(), -1);
+    EXPECT_EQ(u.focusPolicy(), Qt::StrongFocus);
+}
+
+TEST(UpDownControl, BuddyBoxReceivesTheValueAndLendsItsNumberBack)
+{
+    QLineEdit box(QStringLiteral("24"));
+    UpDown u;
+    u.resize(16, 19);
+    u.setRange(8, 31);
+    u.setValue(24);
+    u.setBuddy(&box);
+    QStringList seen;
+    QObject::connect(&box, &QLineEdit::textChanged, [&](const QString& t) { seen << t; });
+
+    QTest::mouseClick(&u, Qt::LeftButton, Qt::NoModifier, upper(u));
+    EXPECT_EQ(box.text(), QStringLiteral("25"));
+    EXPECT_EQ(seen, QStringList{QStringLiteral("25")});
+
+    box.setText(QStringLiteral("30")); // set by code: the next step starts there
+    QTest::mouseClick(&u, Qt::LeftButton, Qt::NoModifier, lower(u));
+    EXPECT_EQ(box.text(), QStringLiteral("29"));
+
+    box.setText(QStringLiteral("abc")); // no number: the value stays
+    box.setText(QStringLiteral("40"));  // out of range: the value stays
+    EXPECT_EQ(u.value(), 29);
+}
+
+TEST(BinaryRowLabel, CellsMatchTheBarGrid)
+{
+    const QString row = QStringLiteral("11000000.10101000.00000001.00000001");
+    EXPECT_EQ(BinaryLabel::digitCellPx(), 6);
+    EXPECT_EQ(BinaryLabel::dotCellPx(), 3);
+    EXPECT_EQ(BinaryLabel::cellLeft(row, 0), 0);
+    EXPECT_EQ(BinaryLabel::cellLeft(row, 8), 48);   // the first dot
+    EXPECT_EQ(BinaryLabel::cellLeft(row, 9), 51);   // first digit of octet 2
+    EXPECT_EQ(BinaryLabel::cellLeft(row, 27), 153); // first digit of octet 4: 24 digits, 3 dots
+    EXPECT_EQ(BinaryLabel::gridWidth(row), 201);    // 3015 twips
+    EXPECT_EQ(BinaryLabel::gridWidth(QString()), 0);
+
+    BinaryLabel label;
+    label.setText(row);
+    EXPECT_EQ(label.text(), row);
+    EXPECT_EQ(label.sizeHint().width(), 201);
+}
+
+TEST(BinaryRowLabel, DigitsFitTheirCellsWhateverTheFontSize)
+{
+    for (int px : {8, 11, 16, 24}) {
+        BinaryLabel label;
+        QFont f = label.font();
+        f.setPixelSize(px);
+        label.setFont(f);
+        const QFontMetrics fm(label.gridFont());
+        EXPECT_LE(fm.boundingRect(QLatin1Char('0')).width(), BinaryLabel::digitCellPx() - 1) << px;
+        EXPECT_LE(fm.boundingRect(QLatin1Char('1')).width(), BinaryLabel::digitCellPx() - 1) << px;
+        EXPECT_LE(label.gridFont().pixelSize(), px);
+        // A row still paints with any font.
+        label.setText(QStringLiteral("10101010.01010101"));
+        label.resize(label.sizeHint());
+        EXPECT_FALSE(label.grab().isNull());
+    }
+}
