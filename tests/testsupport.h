@@ -6,6 +6,7 @@
 #include "platform/appinfo.h"
 #include "platform/messagebox.h"
 #include "platform/process.h"
+#include "platform/registry.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -18,6 +19,8 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         platform::setAppPathOverride(dir.path());
+        // Window placements saved by one test must not move the next one's windows.
+        platform::setSettingsFileOverride(dir.filePath(QStringLiteral("settings.ini")));
         handler = &gErrHandlerRenew();
         handler->Destination(dir.filePath(QStringLiteral("error.log")));
         previousEnder = platform::setProcessEnder([](int code) { throw platform::ProcessEnded{code}; });
@@ -26,6 +29,7 @@ protected:
     {
         platform::setProcessEnder(previousEnder);
         platform::setAppPathOverride(QString());
+        platform::setSettingsFileOverride(QString());
         gErrHandlerRenew();
     }
     QString path(const QString& name) const { return dir.filePath(name); }

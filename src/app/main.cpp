@@ -1,4 +1,5 @@
 // Thin entry point: everything lives in the libraries.
+#include "app/gui/sessionend.h"
 #include "app/modmain.h"
 #include "cli/report.h"
 #include "ui/registerwindows.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsSet("QUILLMARK_EXIT_AFTER_SHOW"))
         app.installEventFilter(new ExitOnFirstPaint(&app));
     ui::registerWindows();
+    SessionEnd sessionEnd;
     Main();
     return app.exec();
 }

@@ -1,0 +1,27 @@
+#pragma once
+// The end of the user's session and a termination request (SIGTERM, SIGINT)
+// reach the main window as close requests with their reasons, 2 and 3, so the
+// program saves its placement and ends through its one orderly way out.
+#include <QObject>
+#include <functional>
+
+class QSocketNotifier;
+
+class SessionEnd : public QObject {
+    Q_OBJECT
+public:
+    using Action = std::function<void(int unloadMode)>;
+    explicit SessionEnd(Action action = &SessionEnd::closeFor, QObject* parent = nullptr);
+    ~SessionEnd() override;
+    SessionEnd(const SessionEnd&) = delete;
+    SessionEnd& operator=(const SessionEnd&) = delete;
+
+    // Closes the main window for that reason; when that does not end the
+    // program (another window still showing, no main window), shuts down
+    // directly, so a termination request never leaves a hidden program behind.
+    static void closeFor(int unloadMode);
+
+private:
+    Action action_;
+    QSocketNotifier* notifier_ = nullptr;
+};
