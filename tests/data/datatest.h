@@ -32,10 +32,12 @@ protected:
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("test-side"));
             db.setDatabaseName(dbFile);
             ASSERT_TRUE(db.open());
+            db.transaction(); // one write to the disk, not one per statement
             for (const QString& s : statements) {
                 QSqlQuery q(db);
                 ASSERT_TRUE(q.exec(s)) << qPrintable(s);
             }
+            db.commit();
             db.close();
         }
         QSqlDatabase::removeDatabase(QStringLiteral("test-side"));
