@@ -1,13 +1,15 @@
-// Thin entry point: everything lives in the libraries.
-#include "app/gui/sessionend.h"
-#include "app/modmain.h"
+// Thin entry point: everything lives in the libraries. The windows are in a
+// module beside the program, loaded only to show them: the terminal report
+// starts without the widget libraries.
 #include "cli/report.h"
-#include "ui/registerwindows.h"
+#include "platform/appinfo.h"
 
-#include <QApplication>
-#include <QWidget>
+#include <QByteArray>
+#include <QString>
 
 #include <cstdio>
+
+#include <dlfcn.h>
 
 namespace {
 
@@ -23,18 +25,18 @@ bool displayAvailable()
 #endif
 }
 
-// Start-up timing: with QUILLMARK_EXIT_AFTER_SHOW set, the program ends as
-// soon as its first window has painted.
-class ExitOnFirstPaint : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
-            QCoreApplication::exit(0);
-        return false;
+int runWindows(int argc, char** argv)
+{
+    const QByteArray module = (platform::AppPath() + QStringLiteral("/" QM_WINDOW_MODULE)).toLocal8Bit();
+    void* handle = dlopen(module.constData(), RTLD_NOW | RTLD_LOCAL);
+    using Entry = int (*)(int, char**);
+    Entry entry = handle ? reinterpret_cast<Entry>(dlsym(handle, "quillmark_window_main")) : nullptr;
+    if (!entry) {
+        std::fprintf(stderr, "quillmark: cannot load the windows from %s: %s\n", module.constData(), dlerror());
+        return 1;
     }
-};
+    return entry(argc, argv);
+}
 
 } // namespace
 
@@ -49,11 +51,5 @@ int main(int argc, char** argv)
                    stderr);
         return 1;
     }
-    QApplication app(argc, argv);
-    if (qEnvironmentVariableIsSet("QUILLMARK_EXIT_AFTER_SHOW"))
-        app.installEventFilter(new ExitOnFirstPaint(&app));
-    ui::registerWindows();
-    SessionEnd sessionEnd;
-    Main();
-    return app.exec();
+    return runWindows(argc, argv);
 }
