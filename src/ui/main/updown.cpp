@@ -7,6 +7,7 @@
 #include <QPolygon>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <QWheelEvent>
 #include <qdrawutil.h>
 
 #include <algorithm>
@@ -116,6 +117,16 @@ void UpDown::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Down: stepDown(); break;
     default: QWidget::keyPressEvent(event); return;
     }
+    event->accept();
+}
+
+void UpDown::wheelEvent(QWheelEvent* event)
+{
+    const int dy = event->angleDelta().y();
+    if (dy > 0)
+        stepUp();
+    else if (dy < 0)
+        stepDown();
     event->accept();
 }
 

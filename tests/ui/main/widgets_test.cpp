@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -55,6 +56,10 @@ TEST(UpDownControl, ArrowKeysStepAndOtherKeysPassOn)
     EXPECT_EQ(u.value(), -1);
     QTest::keyClick(&u, Qt::Key_A);
     EXPECT_EQ(u.value(), -1);
+    QWheelEvent up(QPointF(2, 2), QPointF(2, 2), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                   Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&u, &up);
+    EXPECT_EQ(u.value(), 0);
     EXPECT_EQ(u.focusPolicy(), Qt::StrongFocus);
 }
 
