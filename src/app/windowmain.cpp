@@ -1,6 +1,7 @@
 // The window half of the program: a module the program loads only when it
 // shows its windows, so that the terminal report starts without the widget
 // libraries.
+#include "app/clsapp.h"
 #include "app/gui/sessionend.h"
 #include "app/modmain.h"
 #include "ui/registerwindows.h"
@@ -33,5 +34,10 @@ extern "C" Q_DECL_EXPORT int quillmark_window_main(int argc, char** argv)
     ui::registerWindows();
     SessionEnd sessionEnd;
     Main();
-    return app.exec();
+    const int status = app.exec();
+    // The event loop can end without the program's own way out (the timing
+    // hook above): the application object goes first, while the error handler
+    // its destructor reports to still exists.
+    gApp.reset();
+    return status;
 }
