@@ -174,7 +174,8 @@ void frmBrowse::driveBr_Change()
 {
     Procedure(QStringLiteral("frmBrowse.driveBr_Change()"), [&] {
         const int index = driveBr->currentIndex();
-        if (index < 0 || index >= int(lists_.drives().size()))
+        // Choosing the drive already shown keeps the folder.
+        if (index < 0 || index >= int(lists_.drives().size()) || index == lists_.driveIndex())
             return;
         try {
             lists_.setDrive(lists_.drives()[size_t(index)].root);

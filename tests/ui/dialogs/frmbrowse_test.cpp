@@ -39,13 +39,14 @@ protected:
         previous = clsBrowseLists::setDriveProvider([this] {
             return std::vector<BrowseDrive>{{QStringLiteral("/"), QStringLiteral("/"), true},
                                             {path(QStringLiteral("card")), QStringLiteral("card"), false},
-                                            {path(QStringLiteral("gone")), QStringLiteral("gone"), true}};
+                                            {path(QStringLiteral("gone")), QStringLiteral("gone"), true},
+                                            {path(QStringLiteral("sub/alt")), QStringLiteral("alt"), true}};
         });
         for (const char* name : {"Report.txt", "report.TXT", "setup.exe", "notes.md"}) {
             QFile f(path(QString::fromLatin1(name)));
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         }
-        QDir(dir.path()).mkdir(QStringLiteral("sub"));
+        QDir(dir.path()).mkpath(QStringLiteral("sub/alt"));
         QDir(dir.path()).mkdir(QStringLiteral("card"));
     }
     void TearDown() override
@@ -162,7 +163,7 @@ TEST_F(BrowseDialog, AFailedDriveChangeExplainsAndReturnsToTheShownFoldersDrive)
 {
     ModalRecorder modal([&](platform::FormBase& f) {
         auto* drives = child<QComboBox>(f, "driveBr");
-        ASSERT_EQ(drives->count(), 3);
+        ASSERT_EQ(drives->count(), 4);
         EXPECT_EQ(drives->currentIndex(), 0); // the folder lies under "/" only
         for (int bad : {1, 2}) {
             drives->setCurrentIndex(bad);
@@ -170,6 +171,17 @@ TEST_F(BrowseDialog, AFailedDriveChangeExplainsAndReturnsToTheShownFoldersDrive)
             EXPECT_EQ(drives->currentIndex(), 0);
         }
         EXPECT_EQ(browse(f).Lists().folder(), path(QStringLiteral("sub")));
+
+        drives->setCurrentIndex(3);
+        browse(f).driveBr_Change();
+        EXPECT_EQ(browse(f).Lists().folder(), path(QStringLiteral("sub/alt")));
+        EXPECT_EQ(child<QTreeWidget>(f, "dirBr")->topLevelItem(0)->data(0, Qt::UserRole).toString(),
+                  path(QStringLiteral("sub/alt")));
+        drives->setCurrentIndex(0);
+        browse(f).driveBr_Change();
+        EXPECT_EQ(browse(f).Lists().folder(), QStringLiteral("/"));
+        browse(f).OpenFolder(path(QStringLiteral("sub")));
+        EXPECT_EQ(drives->currentIndex(), 0);
         child<QPushButton>(f, "cmdDone")->click();
     });
     EXPECT_EQ(utBrowse(path(QStringLiteral("sub"))), folderResult(QStringLiteral("sub")));
