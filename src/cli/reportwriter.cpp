@@ -232,23 +232,22 @@ void AppendText(std::string& out, const AddressInput& input, const MainFormView&
     out += "Value:\n";
 
     // Rows in the window's order; their bars are rows 0 to 5 of shapeMaskBits.
-    appendRow(out, "IP Address:", view.lblValues[0], DigitPortions(view, 0), view.lblValues[11], colour);
-    appendRow(out, "Subnet Address:", view.lblValues[1], DigitPortions(view, 1), view.lblValues[12], colour);
+    // Without colour only the address row's bars are needed, for the letters.
+    const std::string portions = DigitPortions(view, 0);
+    const auto barsOf = [&](int row) { return colour == Colour::On ? DigitPortions(view, row) : std::string(); };
+    appendRow(out, "IP Address:", view.lblValues[0], portions, view.lblValues[11], colour);
+    appendRow(out, "Subnet Address:", view.lblValues[1], barsOf(1), view.lblValues[12], colour);
     out += '\n';
-    appendRow(out, "Network Address:", view.lblValues[2], DigitPortions(view, 2), view.lblValues[13], colour);
-    appendRow(out, "Broadcast Address:", view.lblValues[21], DigitPortions(view, 5), view.lblValues[17], colour);
+    appendRow(out, "Network Address:", view.lblValues[2], barsOf(2), view.lblValues[13], colour);
+    appendRow(out, "Broadcast Address:", view.lblValues[21], barsOf(5), view.lblValues[17], colour);
     out += '\n';
-    appendRow(out, "Host Portion:", view.lblValues[3], DigitPortions(view, 3), view.lblValues[14], colour);
-    appendRow(out, "Subnet Portion:", view.lblValues[4], DigitPortions(view, 4), view.lblValues[15], colour);
+    appendRow(out, "Host Portion:", view.lblValues[3], barsOf(3), view.lblValues[14], colour);
+    appendRow(out, "Subnet Portion:", view.lblValues[4], barsOf(4), view.lblValues[15], colour);
 
     // The bars of the window, as a row of letters under the digits.
-    const std::string portions = DigitPortions(view, 0);
-    QString letters;
-    for (int i = 0; i < 32; ++i) {
-        if (i > 0 && i % 8 == 0)
-            letters += QLatin1Char('.');
-        letters += QLatin1Char(portions[size_t(i)]);
-    }
+    QString letters(int(kBinaryWidth), QLatin1Char('.'));
+    for (int i = 0; i < 32; ++i)
+        letters[i + i / 8] = QLatin1Char(portions[size_t(i)]);
     appendRow(out, "Portions:", letters, portions, QStringLiteral("N net, S subnet, H host"), colour);
     out += '\n';
 
