@@ -151,6 +151,12 @@ void frmMain::connectControls()
     // Exit is the window's cancel button: Escape presses it.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, c_.cmdOptions[0], &QPushButton::click);
+    // Ctrl+Shift+D opens the framework's debug window; nothing else does.
+    auto* debug = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D), this);
+    connect(debug, &QShortcut::activated, this, [] {
+        if (platform::Form* f = platform::Forms::load(QStringLiteral("frmDebug")))
+            f->Show(false);
+    });
 }
 
 QString frmMain::CaptionText()
