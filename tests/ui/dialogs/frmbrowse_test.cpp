@@ -107,14 +107,6 @@ TEST_F(BrowseDialog, FolderOnlyModeHidesTheFileSideAndReturnsTheFolderWithASepar
     EXPECT_EQ(titles, (QStringList{QStringLiteral("Browse for folder..."), QStringLiteral("Pick")}));
 }
 
-TEST_F(BrowseDialog, ATitleReplacesTheCaption)
-{
-    QString title;
-    ModalRecorder modal([&](platform::FormBase& f) { title = f.windowTitle(); });
-    utBrowse(dir.path(), browseDefaultPattern(), false, QStringLiteral("Choose a log"));
-    EXPECT_EQ(title, QStringLiteral("Choose a log"));
-}
-
 TEST_F(BrowseDialog, CancelEscapeAndTheCloseBoxReturnNothingAndOkWithoutAFileReturnsTheFolder)
 {
     using Press = std::function<void(platform::FormBase&)>;
