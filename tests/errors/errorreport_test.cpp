@@ -9,7 +9,9 @@
 #include <QMap>
 #include <QRegularExpression>
 
+#include <functional>
 #include <optional>
+#include <stdexcept>
 
 using platform::RuntimeError;
 
@@ -336,6 +338,29 @@ TEST_F(ErrorReportTest, AnErrorInTheDialogIsSeriousAndEndsTheProgram)
               QStringLiteral("There has been a serious internal error. The program will now exit."));
     EXPECT_EQ(sink.shown[1].style, platform::vbCritical | platform::vbOKOnly);
     EXPECT_EQ(sink.shown[1].title, QStringLiteral("Serious Error"));
+}
+
+TEST_F(ErrorReportTest, AnyExceptionBecomesARunTimeError)
+{
+    handler->ReportErrors(false);
+    struct Row {
+        std::function<void()> raise;
+        long number;
+        const char* description;
+    };
+    const Row rows[] = {
+        {[] { fail(RuntimeError(platform::errnum::PathNotFound)); }, 76, "Path not found"},
+        {[] { throw std::runtime_error("disk on fire"); }, 51, "Internal error: disk on fire"},
+        {[] { throw std::bad_alloc(); }, 7, "Out of memory"},
+        {[] { throw 42; }, 51, "Internal error"},
+    };
+    for (const Row& r : rows) {
+        errors::Procedure(QStringLiteral("Probe()"), r.raise);
+        EXPECT_EQ(handler->ErrNumber(), r.number);
+        EXPECT_EQ(handler->ErrDescription(), QLatin1String(r.description));
+        EXPECT_EQ(handler->ErrProc(), QStringLiteral("Probe()"));
+    }
+    EXPECT_EQ(handler->StackDepth(), 0);
 }
 
 TEST_F(ErrorReportTest, IsErrorAndClear)

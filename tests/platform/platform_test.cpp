@@ -1,0 +1,129 @@
+#include "platform/appinfo.h"
+#include "platform/forms.h"
+#include "platform/messagebox.h"
+#include "platform/process.h"
+#include "platform/runtimeerror.h"
+#include "testsupport.h"
+#include "util/fakeform.h"
+
+#include <QDir>
+
+using namespace platform;
+
+namespace {
+
+class PlatformTest : public FrameworkTest {};
+
+TEST_F(PlatformTest, MessageBoxAnswersAndTitles)
+{
+    struct Row {
+        int style;
+        int answer;
+    };
+    const Row rows[] = {
+        {vbOKOnly, vbOK},
+        {vbOKCancel, vbOK},
+        {vbAbortRetryIgnore, vbAbort},
+        {vbYesNoCancel, vbYes},
+        {vbYesNo | vbCritical, vbYes},
+        {vbRetryCancel | vbExclamation, vbRetry},
+        {vbInformation, vbOK},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(defaultAnswer(r.style), r.answer) << r.style;
+    EXPECT_EQ(buttonsOf(vbYesNo | vbQuestion), vbYesNo);
+    EXPECT_EQ(iconOf(vbYesNo | vbQuestion), vbQuestion);
+
+    messages.answer(vbNo);
+    EXPECT_EQ(MsgBox(QStringLiteral("Save?"), vbYesNo), vbNo);
+    EXPECT_EQ(MsgBox(QStringLiteral("Again?"), vbYesNo, QStringLiteral("Own title")), vbYes);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].title, App().title);
+    EXPECT_EQ(messages.shown[1].title, QStringLiteral("Own title"));
+    Beep();
+    EXPECT_EQ(messages.beeps, 1);
+
+    {
+        ScriptedMessages inner;
+        MsgBox(QStringLiteral("inner"));
+        EXPECT_EQ(inner.shown.size(), 1u);
+    }
+    MsgBox(QStringLiteral("outer again"));
+    EXPECT_EQ(messages.shown.size(), 3u);
+}
+
+TEST_F(PlatformTest, RunTimeErrorsCarryTheirDescriptions)
+{
+    struct Row {
+        long number;
+        const char* description;
+    };
+    const Row rows[] = {
+        {5, "Invalid procedure call or argument"},
+        {6, "Overflow"},
+        {9, "Subscript out of range"},
+        {53, "File not found"},
+        {75, "Path/File access error"},
+        {76, "Path not found"},
+        {-2147220504, "Application-defined or object-defined error"},
+        {12345, ""},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(errorDescription(r.number), QLatin1String(r.description)) << r.number;
+        try {
+            Raise(r.number);
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), r.number);
+            EXPECT_EQ(e.description(), QLatin1String(r.description));
+        }
+    }
+    Err().set(RuntimeError(76, QStringLiteral("Path not found"), QStringLiteral("CErr"), 120));
+    EXPECT_EQ(Err().Number, 76);
+    EXPECT_EQ(Err().Source, QStringLiteral("CErr"));
+    EXPECT_EQ(Err().Line, 120);
+    Err().Clear();
+    EXPECT_EQ(Err().Number, 0);
+    EXPECT_EQ(Err().Description, QString());
+}
+
+TEST_F(PlatformTest, LoadedWindowsInLoadOrder)
+{
+    ASSERT_TRUE(Forms::loaded().empty());
+    int created = 0;
+    Forms::registerFactory(QStringLiteral("frmPlatformProbe"), [&]() -> Form* {
+        ++created;
+        return new FakeForm(QStringLiteral("frmPlatformProbe"));
+    });
+    FakeForm first(QStringLiteral("frmMain"));
+    Form* probe = Forms::load(QStringLiteral("FRMPLATFORMPROBE"));
+    ASSERT_NE(probe, nullptr);
+    EXPECT_EQ(Forms::load(QStringLiteral("frmPlatformProbe")), probe);
+    EXPECT_EQ(created, 1);
+    EXPECT_EQ(Forms::load(QStringLiteral("frmNoSuchWindow")), nullptr);
+    ASSERT_EQ(Forms::loaded().size(), 2u);
+    EXPECT_EQ(Forms::loaded()[0], &first);
+    EXPECT_EQ(Forms::loaded()[1], probe);
+    EXPECT_EQ(Forms::find(QStringLiteral("FrmMain")), &first);
+
+    delete probe;
+    EXPECT_EQ(Forms::loaded().size(), 1u);
+    EXPECT_EQ(Forms::find(QStringLiteral("frmPlatformProbe")), nullptr);
+}
+
+TEST_F(PlatformTest, TwipsProgramFolderAndProcessEnd)
+{
+    EXPECT_EQ(twipsToPx(1200), 80);
+    EXPECT_EQ(pxToTwips(80), 1200);
+    EXPECT_EQ(AppPath(), dir.path());
+    setAppPathOverride(QString());
+    EXPECT_TRUE(QDir(AppPath()).exists());
+    EXPECT_FALSE(AppPath().endsWith(QLatin1Char('/')));
+    setAppPathOverride(dir.path());
+    try {
+        EndProcess(3);
+    } catch (const ProcessEnded& e) {
+        EXPECT_EQ(e.exitCode, 3);
+    }
+}
+
+} // namespace
