@@ -167,4 +167,4 @@ BENCHMARK(BM_IntegerReads);
 
 } // namespace
 
-BENCHMARK_MAIN();
+// The entry point, shared by every bench file, is bench/main.cpp.

@@ -3,6 +3,7 @@
 #include "model/mainformview.h"
 #include "platform/forms.h"
 #include "platform/gui/formbase.h"
+#include "ui/main/autosizelabel.h"
 #include "ui/main/binarylabel.h"
 #include "ui/main/updown.h"
 
@@ -36,11 +37,6 @@ constexpr int LabelHeight = 195;
 constexpr int Gap = 45;
 constexpr int EdgeMargin = 60;
 constexpr int DesignPixelSize = 11;
-const char* const BaseFontProperty = "quillmarkBaseFont";
-const char* const RightLimitProperty = "quillmarkRightLimit";
-const char* const DesignWidthProperty = "quillmarkDesignWidth";
-// Below this a squeezed text would be harder to read than a clipped one.
-constexpr int MinFittedPixelSize = 9;
 const QString Ellipsis = QStringLiteral("...");
 
 // One row of the address block: caption, binary digits, value, an optional
@@ -119,12 +115,12 @@ struct Builder {
     ControlSpec& label(const QString& name, int index, int left, int top, int width, const QString& text,
                        unsigned flags = NoFlags)
     {
-        return add(name, index, Kind::Label, left, top, width, LabelHeight, text, flags | AutoSize);
+        return add(name, index, Kind::Label, left, top, width, LabelHeight, text, flags);
     }
     ControlSpec& value(int index, int left, int top, unsigned flags = Grey)
     {
         return add(QStringLiteral("lblValues"), index, Kind::Label, left, top, 0, LabelHeight,
-                   design.lblValues[size_t(index)], flags | AutoSize);
+                   design.lblValues[size_t(index)], flags);
     }
     ControlSpec& textBox(const QString& name, int index, int left, const QString& text)
     {
@@ -166,7 +162,7 @@ struct Builder {
         spin(QStringLiteral("udSubnet"), -1, 6135, 240, 240, 285, 8, 31, 24);
         label(QStringLiteral("lblLabels"), 7, 6480, 285, 420, QStringLiteral("Class:"), Grey).rightLimit = 7080 - Gap;
         ControlSpec& cls = add(QStringLiteral("lblValues"), 7, Kind::LinkLabel, 7080, 285, 135, LabelHeight,
-                               design.lblValues[7], Grey | AutoSize);
+                               design.lblValues[7], Grey);
         cls.toolTip = QStringLiteral("Click for help");
     }
 
@@ -183,7 +179,7 @@ struct Builder {
             label(QStringLiteral("lblLabels"), row.caption, 120, row.top, 0, QLatin1String(row.captionText), Grey)
                 .rightLimit = mainform::kBarsLeft - Gap;
             add(QStringLiteral("lblValues"), row.binary, Kind::BinaryLabel, mainform::kBarsLeft, row.top, 0,
-                LabelHeight, design.lblValues[size_t(row.binary)], Grey | AutoSize);
+                LabelHeight, design.lblValues[size_t(row.binary)], Grey);
             int valueLeft = 5040;
             if (row.changer >= 0) {
                 spin(QStringLiteral("udIPChanger"), row.changer, 5040, row.top, 240, 195, -1, 1, 0);
@@ -196,8 +192,7 @@ struct Builder {
                 shape(QStringLiteral("shapeMaskBits"), row.firstBar + b, BarDesignLeft[b], row.barsTop, BarWidth,
                       BarHeight, barColours[b]);
         }
-        add(QStringLiteral("lblSubnetRange"), -1, Kind::Label, 120, 2880, 0, LabelHeight, design.lblSubnetRange,
-            AutoSize);
+        add(QStringLiteral("lblSubnetRange"), -1, Kind::Label, 120, 2880, 0, LabelHeight, design.lblSubnetRange);
     }
 
     void statistics()
@@ -240,7 +235,7 @@ struct Builder {
     void bottomRow()
     {
         add(QStringLiteral("lblWebLinks"), -1, Kind::LinkLabel, 5760, 4380, 765, LabelHeight,
-            QStringLiteral("Web Links"), AutoSize);
+            QStringLiteral("Web Links"));
         add(QStringLiteral("cmdOptions"), 1, Kind::Button, 5760, 4680, 1095, 375, QStringLiteral("&About"));
         add(QStringLiteral("cmdOptions"), 0, Kind::Button, 6960, 4680, 1095, 375, QStringLiteral("E&xit"));
     }
@@ -267,24 +262,6 @@ QFont linkFont(const QFont& base)
     return f;
 }
 
-// Sizes a self-sizing label to its text: at least its design width, at most
-// up to its right limit, in a narrower font where the text needs it.
-void fitLabel(QLabel* label, int designWidthPx)
-{
-    const int limit = label->property(RightLimitProperty).toInt();
-    const int room = std::max(1, limit - label->x());
-    if (qobject_cast<BinaryLabel*>(label)) {
-        label->resize(std::max(designWidthPx, label->sizeHint().width()), label->height());
-        return;
-    }
-    const QFont base = label->property(BaseFontProperty).value<QFont>();
-    const QFont font = fittedFont(base, label->text(), room);
-    if (label->font() != font)
-        label->setFont(font);
-    const int textWidth = QFontMetrics(font).horizontalAdvance(label->text());
-    label->resize(std::min(room, std::max(designWidthPx, textWidth)), label->height());
-}
-
 void setBackground(QWidget* w, const QColor& colour)
 {
     QPalette pal = w->palette();
@@ -306,7 +283,8 @@ QWidget* create(const ControlSpec& s, QWidget* parent)
     case Kind::Label:
     case Kind::LinkLabel:
     case Kind::BinaryLabel: {
-        QLabel* l = s.kind == Kind::BinaryLabel ? new BinaryLabel(parent) : new QLabel(parent);
+        QLabel* l = s.kind == Kind::BinaryLabel ? static_cast<QLabel*>(new BinaryLabel(parent))
+                                                : static_cast<QLabel*>(new AutoSizeLabel(parent));
         l->setTextFormat(Qt::PlainText);
         l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         if (s.kind == Kind::LinkLabel) {
@@ -387,11 +365,13 @@ const ControlSpec* find(const QString& objectName)
 
 void setLabelText(QLabel* label, const QString& text)
 {
-    if (label->text() == text)
-        return;
-    label->setText(text);
-    if (label->property(RightLimitProperty).isValid())
-        fitLabel(label, label->property(DesignWidthProperty).toInt());
+    if (auto* fitted = dynamic_cast<AutoSizeLabel*>(label)) {
+        fitted->setFittedText(text);
+    } else if (label->text() != text) {
+        label->setText(text);
+        if (qobject_cast<BinaryLabel*>(label))
+            label->resize(label->sizeHint().width(), label->height());
+    }
 }
 
 void placeBar(QWidget* bar, int leftTwips, int widthTwips)
@@ -406,26 +386,6 @@ QFont designFont(const QFont& system)
 {
     QFont f(system);
     f.setPixelSize(DesignPixelSize);
-    return f;
-}
-
-QFont fittedFont(const QFont& base, const QString& text, int widthPx)
-{
-    auto fits = [&](const QFont& f) { return QFontMetrics(f).horizontalAdvance(text) <= widthPx; };
-    if (fits(base))
-        return base;
-    QFont f(base);
-    for (int stretch : {int(QFont::SemiCondensed), int(QFont::Condensed)}) {
-        f.setStretch(stretch);
-        if (fits(f))
-            return f;
-    }
-    const int pixels = base.pixelSize() > 0 ? base.pixelSize() : QFontInfo(base).pixelSize();
-    for (int px = pixels - 1; px >= MinFittedPixelSize; --px) {
-        f.setPixelSize(px);
-        if (fits(f))
-            return f;
-    }
     return f;
 }
 
@@ -454,13 +414,12 @@ MainControls build(QWidget* form)
         if (!s.toolTip.isEmpty())
             w->setToolTip(s.toolTip);
         platform::FormBase::placeTwips(w, s.left, s.top, s.width, s.height);
-        if (auto* l = qobject_cast<QLabel*>(w); l && (s.flags & AutoSize)) {
+        if (auto* l = dynamic_cast<AutoSizeLabel*>(w)) {
             const int containerWidth = s.container.isEmpty() ? FormWidth : find(s.container)->width;
             const int limit = s.rightLimit ? s.rightLimit : containerWidth - EdgeMargin;
-            l->setProperty(RightLimitProperty, twipsToPx(limit));
-            l->setProperty(BaseFontProperty, l->font());
-            l->setProperty(DesignWidthProperty, twipsToPx(s.width));
-            fitLabel(l, twipsToPx(s.width));
+            l->setSizing(twipsToPx(s.width), twipsToPx(limit));
+        } else if (auto* b = qobject_cast<BinaryLabel*>(w)) {
+            b->resize(b->sizeHint().width(), b->height());
         }
     }
 

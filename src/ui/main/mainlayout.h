@@ -30,10 +30,11 @@ QColor LinkColour();
 
 enum class Kind { Label, BinaryLabel, LinkLabel, TextBox, UpDown, Shape, Button, Frame };
 
+// Every label sizes itself to its text (never below its design width, never
+// past its right limit).
 enum Flag : unsigned {
     NoFlags = 0,
-    Grey = 1,     // light grey background
-    AutoSize = 2, // the label's width follows its text (never below the design width)
+    Grey = 1, // light grey background
 };
 
 struct ControlSpec {
@@ -47,8 +48,8 @@ struct ControlSpec {
     unsigned flags = NoFlags;
     QColor fill; // shapes; labels with Grey use LightGrey
     int maxLength = 0;
-    // Labels that size themselves: the right edge (twips, in the container)
-    // their text must stay left of; 0 means the container's edge.
+    // Labels: the right edge (twips, in the container) their text must stay
+    // left of; 0 means the container's edge.
     int rightLimit = 0;
     // Spin controls: range and design value.
     int minimum = 0, maximum = 0, value = 0;
@@ -98,9 +99,6 @@ MainControls build(QWidget* form);
 // The window's font: the system's family at the size the positions were
 // drawn for (8.25 pt, 11 logical pixels).
 QFont designFont(const QFont& system);
-// The font a text is shown in within a width: the base font, or a condensed
-// or smaller one where the base font's text would run into the neighbour.
-QFont fittedFont(const QFont& base, const QString& text, int widthPx);
 
 // Sets a label's text; labels that size themselves follow it, staying left of
 // their limit.

@@ -1,4 +1,5 @@
 // The main window's own controls: the spin control and the binary row label.
+#include "ui/main/autosizelabel.h"
 #include "ui/main/binarylabel.h"
 #include "ui/main/updown.h"
 
@@ -121,4 +122,32 @@ TEST(BinaryRowLabel, DigitsFitTheirCellsWhateverTheFontSize)
         label.resize(label.sizeHint());
         EXPECT_FALSE(label.grab().isNull());
     }
+}
+
+TEST(AutoSizeLabelControl, WidthFollowsTheTextButStopsAtItsNeighbour)
+{
+    QWidget parent;
+    auto* label = new AutoSizeLabel(&parent);
+    QFont f = label->font();
+    f.setPixelSize(11);
+    label->setFont(f);
+    label->setGeometry(10, 0, 20, 13);
+    label->setSizing(30, 200);
+    EXPECT_EQ(label->width(), 30); // the design width at least
+
+    label->setFittedText(QStringLiteral("256 total, 254 usable."));
+    const int wide = QFontMetrics(f).horizontalAdvance(label->text());
+    ASSERT_LT(wide, 190);
+    EXPECT_EQ(label->width(), wide);
+    EXPECT_EQ(label->font(), f);
+
+    // Longer than the room up to the neighbour: a narrower font, never past it.
+    const QString longText = QStringLiteral("16777216 total, 16777214 usable.");
+    label->setFittedText(longText);
+    EXPECT_LE(label->x() + label->width(), 200);
+    EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(longText), 190);
+    EXPECT_NE(label->font(), f);
+
+    label->setFittedText(QStringLiteral("Not subnetted")); // back to the preferred font
+    EXPECT_EQ(label->font(), f);
 }
