@@ -6,6 +6,7 @@
 #include "cli/reportwriter.h"
 #include "model/clsipaddy.h"
 #include "model/mainformview.h"
+#include "model/mainformview_steps.h"
 
 #include <QLocale>
 #include <QString>
@@ -46,40 +47,41 @@ void BM_RefreshComputation(benchmark::State& state)
 }
 BENCHMARK(BM_RefreshComputation);
 
-QString dotted(uint32_t v)
+using mainform::Text;
+
+Text& dotted(Text& t, uint32_t v)
 {
-    QString s;
-    s.reserve(15);
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        s += QString::number((v >> shift) & 255);
-        if (shift)
-            s += QLatin1Char('.');
-    }
-    return s;
+    t.number(v >> 24) << QChar(u'.');
+    t.number((v >> 16) & 255) << QChar(u'.');
+    t.number((v >> 8) & 255) << QChar(u'.');
+    return t.number(v & 255);
+}
+Text& dotted(Text&& t, uint32_t v)
+{
+    return dotted(t, v);
 }
 
-QString dottedBinary(uint32_t v)
+void dottedBinary(uint32_t v, QString& label)
 {
-    QChar buf[35];
-    int n = 0;
+    Text t;
     for (int i = 31; i >= 0; --i) {
-        buf[n++] = QLatin1Char((v >> i) & 1 ? '1' : '0');
+        t << QChar((v >> i) & 1 ? u'1' : u'0');
         if (i % 8 == 0 && i > 0)
-            buf[n++] = QLatin1Char('.');
+            t << QChar(u'.');
     }
-    return QString(buf, n);
+    t.writeTo(label);
 }
 
-QString notes(uint64_t value, uint64_t top)
+void notes(Text& t, uint64_t value, uint64_t top)
 {
     if (value == top)
-        return QStringLiteral(" (unusable - broadcast)");
+        t << " (unusable - broadcast)";
     if (value == 0)
-        return QStringLiteral(" (unusable - network)");
-    return QString();
+        t << " (unusable - network)";
 }
 
-// The same texts (for masks no shorter than the class) with integer arithmetic.
+// The same texts (for masks no shorter than the class) with integer
+// arithmetic, written the same way into the same view.
 void integerView(uint32_t addr, int m, MainFormView& v)
 {
     const int first = int(addr >> 24);
@@ -88,42 +90,71 @@ void integerView(uint32_t addr, int m, MainFormView& v)
     const uint32_t net = addr & mask, bcast = net | ~mask, host = addr & ~mask;
     const int s = m - c, h = 32 - m;
     const uint64_t subnet = (addr >> h) & ((1ull << s) - 1);
-    v.lblValues[0] = dottedBinary(addr);
-    v.lblValues[11] = dotted(addr);
-    v.lblValues[1] = dottedBinary(mask);
-    v.lblValues[12] = dotted(mask);
-    v.lblValues[2] = dottedBinary(net);
-    v.lblValues[13] = dotted(net) + QStringLiteral(" (network)");
-    v.lblValues[21] = dottedBinary(bcast);
-    v.lblValues[17] = dotted(bcast) + QStringLiteral(" (broadcast)");
-    v.lblValues[3] = dottedBinary(host);
-    v.lblValues[14] = QStringLiteral("Host: ") + QString::number(host) + notes(host, ~mask);
+    dottedBinary(addr, v.lblValues[0]);
+    dotted(Text(), addr).writeTo(v.lblValues[11]);
+    dottedBinary(mask, v.lblValues[1]);
+    dotted(Text(), mask).writeTo(v.lblValues[12]);
+    dottedBinary(net, v.lblValues[2]);
+    (dotted(Text(), net) << " (network)").writeTo(v.lblValues[13]);
+    dottedBinary(bcast, v.lblValues[21]);
+    (dotted(Text(), bcast) << " (broadcast)").writeTo(v.lblValues[17]);
+    dottedBinary(host, v.lblValues[3]);
+    {
+        Text t;
+        (t << "Host: ").number(host);
+        notes(t, host, ~mask);
+        t.writeTo(v.lblValues[14]);
+    }
     v.subnetted = s > 0;
-    v.lblValues[4] = s > 0 ? dottedBinary(uint32_t(subnet << h)) : QString();
-    v.lblValues[15] = s > 0 ? QStringLiteral("Subnet: ") + QString::number(subnet) + notes(subnet, (1ull << s) - 1)
-                            : QStringLiteral("Not subnetted");
-    v.lblValues[5] = s > 0 ? QString::number(1ull << s) + QStringLiteral(" total, ") +
-                                 QString::number((1ull << s) - 2) + QStringLiteral(" usable.")
-                           : QStringLiteral("Not subnetted");
+    if (s > 0) {
+        dottedBinary(uint32_t(subnet << h), v.lblValues[4]);
+        Text t;
+        (t << "Subnet: ").number(double(subnet));
+        notes(t, subnet, (1ull << s) - 1);
+        t.writeTo(v.lblValues[15]);
+        Text n;
+        n.number(double(1ull << s)) << " total, ";
+        n.number(double((1ull << s) - 2)) << " usable.";
+        n.writeTo(v.lblValues[5]);
+    } else {
+        v.lblValues[4] = QString();
+        (Text() << "Not subnetted").writeTo(v.lblValues[15]);
+        (Text() << "Not subnetted").writeTo(v.lblValues[5]);
+    }
     const uint64_t hostsPer = (1ull << h) - 2;
-    v.lblValues[6] = QString::number(1ull << h) + QStringLiteral(" total, ") + QString::number(hostsPer) +
-                     QStringLiteral(" usable.");
-    v.lblValues[7] = QStringLiteral("ABCDE").mid(first < 128   ? 0
-                                                 : first < 192 ? 1
-                                                 : first < 224 ? 2
-                                                 : first < 240 ? 3
-                                                               : 4,
-                                                 1);
-    v.lblValues[8] = QString::number(c) + QStringLiteral(" bits.");
-    v.lblValues[9] = QString::number(s) + QStringLiteral(" bits.");
-    v.lblValues[10] = QString::number(h) + QStringLiteral(" bits.");
+    {
+        Text t;
+        t.number(double(1ull << h)) << " total, ";
+        t.number(double(hostsPer)) << " usable.";
+        t.writeTo(v.lblValues[6]);
+    }
+    (Text() << QChar(u"ABCDE"[first < 128   ? 0
+                              : first < 192 ? 1
+                              : first < 224 ? 2
+                              : first < 240 ? 3
+                                            : 4]))
+        .writeTo(v.lblValues[7]);
+    (Text().number(c) << " bits.").writeTo(v.lblValues[8]);
+    (Text().number(s) << " bits.").writeTo(v.lblValues[9]);
+    (Text().number(h) << " bits.").writeTo(v.lblValues[10]);
     const uint64_t usable = s > 0 ? ((1ull << s) - 2) * hostsPer : hostsPer;
-    v.lblValues[16] = QString::number(usable) + QStringLiteral(" (") +
-                      mainform::FormatShare(double(usable) / double((1ull << (32 - c)) - 2), QLocale().decimalPoint()) +
-                      QLatin1Char(')');
-    v.lblSubnetRange = h >= 2 ? QStringLiteral("This subnet uses address from ") + dotted(net + 1) +
-                                    QStringLiteral(" to ") + dotted(bcast - 1)
-                              : QStringLiteral("This subnet has no usable hosts.");
+    {
+        Text t;
+        t.number(double(usable)) << " (";
+        mainform::AppendShare(t, double(usable) / double((1ull << (32 - c)) - 2), QLocale().decimalPoint());
+        (t << QChar(u')')).writeTo(v.lblValues[16]);
+    }
+    {
+        Text t;
+        if (h >= 2) {
+            t << "This subnet uses address from ";
+            dotted(t, net + 1) << " to ";
+            dotted(t, bcast - 1);
+        } else {
+            t << "This subnet has no usable hosts.";
+        }
+        t.writeTo(v.lblSubnetRange);
+    }
     const int netWidth = c * 90 + (c / 8 - 1) * 45;
     const int subWidth = s * 90 + (s > 0 ? (s - 1) / 8 : 0) * 45;
     for (size_t r = 0; r < 6; ++r) {
