@@ -34,7 +34,7 @@ namespace {
 
 constexpr int LabelHeight = 195;
 // Space kept between a label's text and the control to its right.
-constexpr int Gap = 45;
+constexpr int Gap = 15;
 constexpr int EdgeMargin = 60;
 constexpr int DesignPixelSize = 11;
 const QString Ellipsis = QStringLiteral("...");
