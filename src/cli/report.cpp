@@ -49,7 +49,8 @@ const char* const kUsage = "Usage: quillmark [--report] [--json] [--color=WHEN] 
                            "\n"
                            "Exit status: 0 when every address was reported; 2 when an address or the\n"
                            "command line was wrong (each bad address is named on standard error, and the\n"
-                           "others are still reported); 1 after an internal error.\n";
+                           "others are still reported); 1 when the report could not be written or after\n"
+                           "an internal error.\n";
 
 enum class ColorWhen { Auto, Always, Never };
 
@@ -134,14 +135,18 @@ public:
         out_.reserve(kFlushAt + 4096);
     }
 
-    void report(std::string_view text, const std::string& where)
+    // line is the input's line number on standard input, 0 for an argument.
+    void report(std::string_view text, long line)
     {
         std::string problem;
         const auto input = ParseAddress(text, problem);
         if (!input) {
             badInput_ = true;
             flush();
-            env_.err << kProgram << ": " << where << shown(text) << ": " << problem << '\n';
+            env_.err << kProgram << ": ";
+            if (line > 0)
+                env_.err << "standard input line " << line << ": ";
+            env_.err << shown(text) << ": " << problem << '\n';
             return;
         }
         for (int k = 0; k < 4; ++k)
@@ -166,9 +171,12 @@ public:
             env_.out.write(out_.data(), std::streamsize(out_.size()));
             out_.clear();
         }
+        writeFailed_ = writeFailed_ || env_.out.fail();
     }
 
     bool badInput() const { return badInput_; }
+    // Standard output refused the report (closed, or a full disk).
+    bool writeFailed() const { return writeFailed_; }
 
 private:
     static constexpr size_t kFlushAt = 1 << 16;
@@ -180,6 +188,7 @@ private:
     std::string out_;
     long reported_ = 0;
     bool badInput_ = false;
+    bool writeFailed_ = false;
 };
 
 void usageError(std::ostream& err, const std::string& what)
@@ -229,22 +238,28 @@ int RunReport(const QStringList& args, ReportEnvironment& env)
     handler.Clear();
     Reporter reporter(env, o.json, colour ? Colour::On : Colour::Off);
     for (const std::string& input : o.inputs) {
+        if (reporter.writeFailed())
+            break;
         if (input != "-") {
-            reporter.report(input, std::string());
+            reporter.report(input, 0);
             continue;
         }
         std::string line;
         long number = 0;
-        while (std::getline(env.in, line)) {
+        while (!reporter.writeFailed() && std::getline(env.in, line)) {
             ++number;
             const std::string_view text = trimmed(line);
             if (text.empty() || text.front() == '#')
                 continue;
-            reporter.report(text, "standard input line " + std::to_string(number) + ": ");
+            reporter.report(text, number);
         }
     }
     reporter.flush();
     env.out.flush();
+    if (reporter.writeFailed() || env.out.fail()) {
+        env.err << kProgram << ": the report could not be written to standard output\n";
+        return kExitInternal;
+    }
     if (reporter.badInput())
         return kExitBadInput;
     return handler.IsError() ? kExitInternal : kExitOk;

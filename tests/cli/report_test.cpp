@@ -113,6 +113,17 @@ TEST_F(ReportTest, ExactOutputs)
     }
 }
 
+// A full disk or a closed pipe is a failure, not a report.
+TEST_F(ReportTest, AnOutputThatRefusesWritesFails)
+{
+    std::istringstream in("10.0.0.1/8\n10.0.0.2/8\n");
+    std::ostringstream out, err;
+    out.setstate(std::ios::badbit);
+    cli::ReportEnvironment env{in, out, err};
+    EXPECT_EQ(cli::RunReport({QStringLiteral("--json"), QStringLiteral("-")}, env), cli::kExitInternal);
+    EXPECT_EQ(err.str(), "quillmark: the report could not be written to standard output\n");
+}
+
 TEST_F(ReportTest, BadInputIsNamedWithWhatIsWrong)
 {
     struct Row {
@@ -252,9 +263,12 @@ TEST(ReportCommandLine, WhichArgumentsMeanTheReport)
 // The real program, as a user runs it: no display, and no colour into a pipe.
 class ReportProcess : public ::testing::Test {
 protected:
-    Outcome run(const QStringList& args, const QByteArray& input = QByteArray(), const char* locale = "C")
+    Outcome run(const QStringList& args, const QByteArray& input = QByteArray(), const char* locale = "C",
+                const QString& outputFile = QString())
     {
         QProcess p;
+        if (!outputFile.isEmpty())
+            p.setStandardOutputFile(outputFile);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("DISPLAY"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -300,6 +314,15 @@ TEST_F(ReportProcess, ThousandsOfLinesFromStandardInput)
     EXPECT_EQ(std::count(got.out.begin(), got.out.end(), '\n'), 5000);
     EXPECT_EQ(got.err, "quillmark: standard input line 5001: \"10.0.0.1/33\": mask length 33 is outside 8 to 31\n");
     EXPECT_EQ(got.status, 2);
+}
+
+TEST_F(ReportProcess, AFullDiskIsAFailure)
+{
+    if (!QFile::exists(QStringLiteral("/dev/full")))
+        GTEST_SKIP() << "no /dev/full here";
+    const Outcome got = run({"--report", "10.0.0.1/8"}, QByteArray(), "C", QStringLiteral("/dev/full"));
+    EXPECT_EQ(got.err, "quillmark: the report could not be written to standard output\n");
+    EXPECT_EQ(got.status, 1);
 }
 
 TEST_F(ReportProcess, VersionAndHelp)
