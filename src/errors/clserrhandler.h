@@ -4,6 +4,7 @@
 #include <QVariant>
 #include <functional>
 #include <memory>
+#include <new>
 #include <variant>
 #include <vector>
 
@@ -54,7 +55,11 @@ public:
     void Pop()
     {
         if (stackDepth_ >= 1 && stackDepth_ <= slotLimit_) {
-            procStack_[size_t(stackDepth_)].clear();
+            // Replaced rather than cleared: clearing reads back the text the
+            // matching Push has only just stored, which stalls the processor.
+            QString& slot = procStack_[size_t(stackDepth_)];
+            slot.~QString();
+            new (&slot) QString();
             --stackDepth_;
         } else {
             popSlow();
@@ -64,8 +69,11 @@ public:
     {
         if (stackDepth_ < slotLimit_ && !traceExecution_) {
             ++stackDepth_;
-            QString name(strProc);
-            procStack_[size_t(stackDepth_)].swap(name);
+            // Slots above the depth are always null (Pop leaves them so), so
+            // the name is copied in without releasing anything first.
+            QString& slot = procStack_[size_t(stackDepth_)];
+            Q_ASSERT(slot.isNull());
+            new (&slot) QString(strProc);
         } else {
             pushSlow(strProc);
         }
