@@ -17,20 +17,11 @@ using namespace platform;
 std::unique_ptr<clsApp> gApp;
 
 namespace {
-// Owns the handler; at process exit the fast pointer is cleared before the
-// handler goes.
-struct HandlerOwner {
-    std::unique_ptr<clsErrHandler> handler;
-    ~HandlerOwner() { detail::errHandler = nullptr; }
-};
-std::unique_ptr<clsErrHandler>& handlerSlot()
-{
-    static HandlerOwner owner;
-    return owner.handler;
-}
 const QString CRLF = QStringLiteral("\r\n");
 } // namespace
 
+// The handler is never destroyed: it has to outlast every object that still
+// runs procedures while the process ends.
 clsErrHandler* detail::errHandler = nullptr;
 
 clsErrHandler& detail::createErrHandler()
@@ -40,9 +31,8 @@ clsErrHandler& detail::createErrHandler()
 
 clsErrHandler& gErrHandlerRenew()
 {
-    auto fresh = std::make_unique<clsErrHandler>();
-    detail::errHandler = fresh.get();
-    handlerSlot() = std::move(fresh);
+    std::unique_ptr<clsErrHandler> previous(detail::errHandler);
+    detail::errHandler = new clsErrHandler;
     return *detail::errHandler;
 }
 
