@@ -264,6 +264,8 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
         const double share = usable / (Pow2(32 - std::min(m, c)) - 2);
         Text text;
         text.number(usable) << " (";
+        // The system's decimal separator: QLocale() is the system locale
+        // unless a default was set (the tests pin C).
         AppendShare(text, share, QLocale().decimalPoint());
         text << QChar(u')');
         text.writeTo(v.lblValues[16]);
