@@ -131,11 +131,17 @@ frmMain::frmMain(QWidget* parent)
     Form_Load();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The key preview sees the events the children send while they are
+    // destroyed; it goes before the window's own part does.
+    delete keyPreview_;
+}
 
 void frmMain::connectControls()
 {
-    qApp->installEventFilter(new KeyPreviewHook(this, [this](QObject* w, QEvent* e) { return keyPreview(w, e); }));
+    keyPreview_ = new KeyPreviewHook(this, [this](QObject* w, QEvent* e) { return keyPreview(w, e); });
+    qApp->installEventFilter(keyPreview_);
     for (QLineEdit* box : c_.txtIP)
         box->installEventFilter(this);
     for (QLabel* label : c_.lblValues)

@@ -71,4 +71,5 @@ private:
     bool ShiftDown_ = false;
     bool CtrlDown_ = false;
     bool wasDeactivated_ = false;
+    QObject* keyPreview_ = nullptr;
 };
