@@ -5,11 +5,10 @@
 #include "platform/appinfo.h"
 
 #include <QByteArray>
+#include <QLibrary>
 #include <QString>
 
 #include <cstdio>
-
-#include <dlfcn.h>
 
 namespace {
 
@@ -27,12 +26,11 @@ bool displayAvailable()
 
 int runWindows(int argc, char** argv)
 {
-    const QByteArray module = (platform::AppPath() + QStringLiteral("/" QM_WINDOW_MODULE)).toLocal8Bit();
-    void* handle = dlopen(module.constData(), RTLD_NOW | RTLD_LOCAL);
+    QLibrary module(platform::AppPath() + QStringLiteral("/" QM_WINDOW_MODULE));
     using Entry = int (*)(int, char**);
-    Entry entry = handle ? reinterpret_cast<Entry>(dlsym(handle, "quillmark_window_main")) : nullptr;
+    auto entry = reinterpret_cast<Entry>(module.resolve("quillmark_window_main"));
     if (!entry) {
-        std::fprintf(stderr, "quillmark: cannot load the windows from %s: %s\n", module.constData(), dlerror());
+        std::fprintf(stderr, "quillmark: cannot load the windows: %s\n", qPrintable(module.errorString()));
         return 1;
     }
     return entry(argc, argv);
