@@ -408,32 +408,49 @@ void frmTimedMsgBox::keyPressEvent(QKeyEvent* event)
         FormBase::keyPressEvent(event);
 }
 
+namespace {
+// The arguments every entry point passes through unchanged.
+template <typename Options> frmTimedMsgBox::SetupArgs commonArgs(const QString& Message, int WaitTime, const Options& o)
+{
+    frmTimedMsgBox::SetupArgs a;
+    a.Message = Message;
+    a.WaitTime = WaitTime;
+    a.IconNum = o.IconNum;
+    a.ImageListControl = o.ImageListControl;
+    a.ButtonType = o.ButtonType;
+    a.Title = o.Title;
+    return a;
+}
+
+} // namespace
+
+// Prepares and shows a box modally; false when it was unloaded from
+// elsewhere while open (the program shutting down): no button then.
+bool RunModalBox(QPointer<frmTimedMsgBox>& box, const frmTimedMsgBox::SetupArgs& a)
+{
+    box->SetupBox(a);
+    box->centerOnScreen();
+    box->Show(true);
+    if (!box)
+        return false;
+    box->timerExit->stop();
+    return true;
+}
+
 int utMsgbox(const QString& Message, int WaitTime, const MsgBoxOptions& o)
 {
     int result = 0;
     QPointer<frmTimedMsgBox> box(new frmTimedMsgBox);
     Procedure(QStringLiteral("frmTimedMsgBox.utMsgbox()"), [&] {
-        frmTimedMsgBox::SetupArgs a;
-        a.Message = Message;
-        a.WaitTime = WaitTime;
+        frmTimedMsgBox::SetupArgs a = commonArgs(Message, WaitTime, o);
         a.AllowCancel = o.AllowCancel;
-        a.IconNum = o.IconNum;
-        a.ImageListControl = o.ImageListControl;
-        a.ButtonType = o.ButtonType;
-        a.Title = o.Title;
         a.DefaultButton = o.DefaultButton;
         a.CancelButton = o.CancelButton;
         a.Button0Text = o.Button0Text;
         a.Button1Text = o.Button1Text;
         a.Button2Text = o.Button2Text;
-        box->SetupBox(a);
-        box->centerOnScreen();
-        box->Show(true);
-        // Unloaded from elsewhere while open (the program shutting down): no button.
-        if (!box)
-            return;
-        box->timerExit->stop();
-        result = timedBoxResult(o.ButtonType, box->ButtonClicked_);
+        if (RunModalBox(box, a))
+            result = timedBoxResult(o.ButtonType, box->ButtonClicked_);
     });
     if (box)
         box->Unload();
@@ -449,27 +466,17 @@ QString utInputBox(const QString& Message, int WaitTime, const InputBoxOptions& 
         box->MaxLength = o.MaxLength;
         box->BrowseFolderOnly = o.BrowseFolderOnly;
         box->BrowsePattern = o.BrowsePattern;
-        frmTimedMsgBox::SetupArgs a;
-        a.Message = Message;
-        a.WaitTime = WaitTime;
+        frmTimedMsgBox::SetupArgs a = commonArgs(Message, WaitTime, o);
         a.AllowCancel = o.AllowCancel;
-        a.IconNum = o.IconNum;
-        a.ImageListControl = o.ImageListControl;
-        a.ButtonType = o.ButtonType;
         a.InputMode = true;
-        a.Title = o.Title;
         a.DefaultButton = o.DefaultButton;
         a.CancelButton = o.CancelButton;
         a.DefaultValue = o.DefaultValue;
         a.AllowBrowse = o.AllowBrowse;
         a.PasswordEntry = o.PasswordEntry;
         a.PasswordConfirm = o.PasswordConfirm;
-        box->SetupBox(a);
-        box->centerOnScreen();
-        box->Show(true);
-        if (!box)
+        if (!RunModalBox(box, a))
             return;
-        box->timerExit->stop();
         const int clicked = box->ButtonClicked_;
         if (clicked == 0)
             result = box->txtInput->text();
@@ -486,14 +493,8 @@ void utMsgBoxNonModal(const QString& Message, int WaitTime, const NonModalBoxOpt
     auto* box = new frmTimedMsgBox;
     Procedure(QStringLiteral("frmTimedMsgBox.utMsgBoxNonModal()"), [&] {
         utNonModalBoxRegister(box);
-        frmTimedMsgBox::SetupArgs a;
-        a.Message = Message;
-        a.WaitTime = WaitTime;
+        frmTimedMsgBox::SetupArgs a = commonArgs(Message, WaitTime, o);
         a.AllowCancel = false;
-        a.IconNum = o.IconNum;
-        a.ImageListControl = o.ImageListControl;
-        a.ButtonType = o.ButtonType;
-        a.Title = o.Title;
         a.DefaultButton = 0;
         a.CancelButton = 0;
         a.Button0Text = o.Button0Text;

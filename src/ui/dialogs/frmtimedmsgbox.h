@@ -1,4 +1,5 @@
 #pragma once
+#include <QPointer>
 // The framework's own message and input box: up to three buttons, an optional
 // count-down that presses the default button, and in input mode a text box
 // with optional browsing, password masking and length checks.
@@ -118,6 +119,7 @@ private:
     friend int utMsgbox(const QString&, int, const MsgBoxOptions&);
     friend QString utInputBox(const QString&, int, const InputBoxOptions&);
     friend void utMsgBoxNonModal(const QString&, int, const NonModalBoxOptions&);
+    friend bool RunModalBox(QPointer<frmTimedMsgBox>& box, const SetupArgs& a);
 
     void SetupBox(const SetupArgs& a);
     void setupButtons(int buttonType, bool allowCancel);
