@@ -1,5 +1,6 @@
 #include "model/clsipaddy.h"
 
+#include "errors/clserrhandler.h"
 #include "errors/procedure.h"
 #include "platform/runtimeerror.h"
 
@@ -38,7 +39,20 @@ const QString kSubnetAsBinary = QStringLiteral("clsIPAddy.Subnet_AsBinary()");
 const QString kUtStringBinaryAnd = QStringLiteral("clsIPAddy.utStringBinaryAnd()");
 const QString kUtStringBinaryToDec = QStringLiteral("clsIPAddy.utStringBinaryToDec()");
 const QString kUtStringDecToBinary = QStringLiteral("clsIPAddy.utStringDecToBinary()");
+// The class names share one copy each, so reading one allocates nothing.
+const QString kClassNames[] = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
+                               QStringLiteral("E")};
 } // namespace name
+
+// Network bits of a class (1 to 5 for A to E); D and E count as 8.
+int classBitsOf(int cls)
+{
+    switch (cls) {
+    case 2: return 16;
+    case 3: return 24;
+    default: return 8;
+    }
+}
 
 // The whole 32-digit text (Octec 0) or the 8 digits of octet Octec.
 void wholeOrOctet(const Bits& bits, int Octec, Bits& out)
@@ -71,6 +85,14 @@ void appendNumber(Bits& out, qint64 v)
         out.append(digits[--n]);
 }
 
+// Value of octet Octec (1 to 4) of a whole 32-digit text.
+double octetValue(const Bits& whole, int Octec)
+{
+    Bits octet;
+    octet.append(whole, (Octec - 1) * 8, 8);
+    return binarytext::toDec(octet);
+}
+
 void setMinusOne(Bits& out)
 {
     out.n = 0;
@@ -79,9 +101,15 @@ void setMinusOne(Bits& out)
 }
 } // namespace
 
+inline bool clsIPAddy::isKept(Memo::Slot slot) const
+{
+    return (memo_.held & slot) != 0 && !gErrHandler().TraceExecution();
+}
+
 clsIPAddy::clsIPAddy()
 {
     Procedure(name::kClassInitialize, [&] {
+        forget();
         octets_[1] = 192;
         octets_[2] = 168;
         octets_[3] = 1;
@@ -94,13 +122,16 @@ QString clsIPAddy::SubnetMask(int Octec) const
 {
     return Function<QString>(name::kSubnetMaskGet, [&](QString& r) {
         Bits text;
+        const auto value = [&](int k) {
+            return qint64(isKept(Memo::Mask) ? octetValue(memo_.mask, k) : binaryToDec(maskBits(k)));
+        };
         if (validOctet(Octec)) {
-            appendNumber(text, qint64(binaryToDec(maskBits(Octec))));
+            appendNumber(text, value(Octec));
         } else if (Octec == 0) {
             for (int k = 1; k <= 4; ++k) {
                 if (k > 1)
                     text.append('.');
-                appendNumber(text, qint64(binaryToDec(maskBits(k))));
+                appendNumber(text, value(k));
             }
         }
         r = text.toQString();
@@ -112,7 +143,8 @@ int clsIPAddy::NetworkAddress(int Octec) const
     return Function<int>(name::kNetworkAddressGet, [&](int& r) {
         r = -1;
         if (validOctet(Octec))
-            r = int(std::lrint(binaryToDec(networkBits(Octec))));
+            r = int(std::lrint(isKept(Memo::Network) ? octetValue(memo_.network, Octec)
+                                                     : binaryToDec(networkBits(Octec))));
     });
 }
 
@@ -121,35 +153,41 @@ int clsIPAddy::BroadcastAddress(int Octec) const
     return Function<int>(name::kBroadcastAddressGet, [&](int& r) {
         r = -1;
         if (validOctet(Octec))
-            r = int(std::lrint(binaryToDec(broadcastBits(Octec))));
+            r = int(std::lrint(isKept(Memo::Broadcast) ? octetValue(memo_.broadcast, Octec)
+                                                       : binaryToDec(broadcastBits(Octec))));
     });
 }
 
 void clsIPAddy::IPAddress(int Octec, int IP)
 {
     Procedure(name::kIPAddressLet, [&] {
-        if (validOctet(Octec) && IP >= 0 && IP <= 255)
+        if (validOctet(Octec) && IP >= 0 && IP <= 255) {
             octets_[Octec] = IP;
+            forget();
+        }
     });
 }
 
 double clsIPAddy::HostAddress() const
 {
-    return Function<double>(name::kHostAddressGet, [&](double& r) { r = binaryToDec(hostBits()); });
+    return Function<double>(name::kHostAddressGet, [&](double& r) {
+        r = isKept(Memo::Host) ? binarytext::toDec(memo_.host) : binaryToDec(hostBits());
+    });
 }
 
 double clsIPAddy::SubnetNumber() const
 {
     return Function<double>(name::kSubnetNumberGet, [&](double& r) {
-        const Bits field = subnetNumberBits();
-        const int c = ClassBits();
+        const bool kept = isKept(Memo::SubnetNumber) && isKept(Memo::ClassValue);
+        const Bits field = kept ? memo_.subnetNumber : subnetNumberBits();
+        const int c = kept ? classBitsOf(memo_.cls) : ClassBits();
         const int length = subnetBits_ - c;
         // A mask shorter than the class asks for a negative number of digits.
         if (length < 0)
             platform::Raise(platform::errnum::InvalidProcedureCall);
         Bits digits;
         digits.append(field, c, length);
-        r = binaryToDec(digits);
+        r = kept ? binarytext::toDec(digits) : binaryToDec(digits);
     });
 }
 
@@ -161,8 +199,10 @@ int clsIPAddy::SubnetBits() const
 void clsIPAddy::SubnetBits(int NumberOfBits)
 {
     Procedure(name::kSubnetBitsLet, [&] {
-        if (NumberOfBits >= 8 && NumberOfBits <= 32)
+        if (NumberOfBits >= 8 && NumberOfBits <= 32) {
             subnetBits_ = NumberOfBits;
+            forget();
+        }
     });
 }
 
@@ -178,6 +218,10 @@ int clsIPAddy::IPAddress(int Octec) const
 int clsIPAddy::Class() const
 {
     return Function<int>(name::kClassGet, [&](int& r) {
+        if (isKept(Memo::ClassValue)) {
+            r = memo_.cls;
+            return;
+        }
         const Bits lead = ipBits(1);
         auto startsWith = [&](const char* prefix) {
             for (int i = 0; prefix[i]; ++i)
@@ -195,36 +239,40 @@ int clsIPAddy::Class() const
             r = 4;
         else
             r = 5;
+        memo_.cls = r;
+        markKept(Memo::ClassValue);
     });
 }
 
 QString clsIPAddy::ClassName() const
 {
     return Function<QString>(name::kClassNameGet, [&](QString& r) {
-        const int c = Class();
+        const int c = isKept(Memo::ClassValue) ? memo_.cls : Class();
         if (c >= 1 && c <= 5)
-            r = QString(QLatin1Char(char('A' + c - 1)));
+            r = name::kClassNames[c - 1];
     });
 }
 
 int clsIPAddy::ClassBits() const
 {
-    return Function<int>(name::kClassBitsGet, [&](int& r) {
-        switch (Class()) {
-        case 1: r = 8; break;
-        case 2: r = 16; break;
-        case 3: r = 24; break;
-        default: r = 8; break;
-        }
-    });
+    return Function<int>(name::kClassBitsGet,
+                         [&](int& r) { r = classBitsOf(isKept(Memo::ClassValue) ? memo_.cls : Class()); });
 }
 
 Bits clsIPAddy::ipBits(int Octec) const
 {
     return Function<Bits>(name::kIPAsBinary, [&](Bits& r) {
+        if (validOctet(Octec) || Octec == 0) {
+            if (isKept(Memo::Ip)) {
+                wholeOrOctet(memo_.ip, Octec, r);
+                return;
+            }
+        }
         if (Octec == 0) {
             for (int k = 1; k <= 4; ++k)
                 r.appendOctet(decToBinary(octets_[k]));
+            memo_.ip = r;
+            markKept(Memo::Ip);
         } else if (validOctet(Octec)) {
             r.appendOctet(decToBinary(octets_[Octec]));
         }
@@ -234,14 +282,14 @@ Bits clsIPAddy::ipBits(int Octec) const
 Bits clsIPAddy::maskBits(int Octec) const
 {
     return Function<Bits>(name::kSubnetAsBinary, [&](Bits& r) {
-        if (Octec == 0) {
-            r.append('1', subnetBits_);
-            r.append('0', 32 - subnetBits_);
-        } else if (validOctet(Octec)) {
-            Bits mask;
-            mask.append('1', subnetBits_);
-            mask.append('0', 32 - subnetBits_);
-            r.append(mask, (Octec - 1) * 8, 8);
+        if (Octec == 0 || validOctet(Octec)) {
+            if (!isKept(Memo::Mask)) {
+                memo_.mask.n = 0;
+                memo_.mask.append('1', subnetBits_);
+                memo_.mask.append('0', 32 - subnetBits_);
+                markKept(Memo::Mask);
+            }
+            wholeOrOctet(memo_.mask, Octec, r);
         }
     });
 }
@@ -253,9 +301,13 @@ Bits clsIPAddy::networkBits(int Octec) const
             setMinusOne(r);
             return;
         }
-        const Bits address = ipBits(0);
-        const Bits mask = maskBits(0);
-        wholeOrOctet(binaryAnd(address, mask), Octec, r);
+        if (!isKept(Memo::Network)) {
+            const Bits address = ipBits(0);
+            const Bits mask = maskBits(0);
+            memo_.network = binaryAnd(address, mask);
+            markKept(Memo::Network);
+        }
+        wholeOrOctet(memo_.network, Octec, r);
     });
 }
 
@@ -266,28 +318,42 @@ Bits clsIPAddy::broadcastBits(int Octec) const
             setMinusOne(r);
             return;
         }
-        const int m = subnetBits_;
-        Bits b;
-        b.append(networkBits(0), 0, m);
-        b.append('1', 32 - m);
-        wholeOrOctet(b, Octec, r);
+        if (!isKept(Memo::Broadcast)) {
+            const int m = subnetBits_;
+            Bits b;
+            b.append(networkBits(0), 0, m);
+            b.append('1', 32 - m);
+            memo_.broadcast = b;
+            markKept(Memo::Broadcast);
+        }
+        wholeOrOctet(memo_.broadcast, Octec, r);
     });
 }
 
 Bits clsIPAddy::hostBits() const
 {
     return Function<Bits>(name::kHostAddressAsBinary, [&](Bits& r) {
+        if (isKept(Memo::Host)) {
+            r = memo_.host;
+            return;
+        }
         const int m = subnetBits_;
         Bits fieldMask;
         fieldMask.append('0', m);
         fieldMask.append('1', 32 - m);
         r = binaryAnd(ipBits(0), fieldMask);
+        memo_.host = r;
+        markKept(Memo::Host);
     });
 }
 
 Bits clsIPAddy::subnetNumberBits() const
 {
     return Function<Bits>(name::kSubnetNumberAsBinary, [&](Bits& r) {
+        if (isKept(Memo::SubnetNumber)) {
+            r = memo_.subnetNumber;
+            return;
+        }
         const int m = subnetBits_;
         const int c = ClassBits();
         // With m < c the field mask has no ones and runs past 32 digits: the
@@ -297,6 +363,8 @@ Bits clsIPAddy::subnetNumberBits() const
         fieldMask.append('1', m - c);
         fieldMask.append('0', 32 - m);
         r = binaryAnd(ipBits(0), fieldMask);
+        memo_.subnetNumber = r;
+        markKept(Memo::SubnetNumber);
     });
 }
 
@@ -318,6 +386,12 @@ Bits clsIPAddy::decToBinary(double value) const
 QString clsIPAddy::IPAddyDotsAdd(const QString& IPAddy_Binary) const
 {
     return Function<QString>(name::kIPAddyDotsAdd, [&](QString& r) { r = binarytext::dotsAdd(IPAddy_Binary); });
+}
+
+QString clsIPAddy::IPAddyDotsAdd(QString&& IPAddy_Binary) const
+{
+    return Function<QString>(name::kIPAddyDotsAdd,
+                             [&](QString& r) { r = binarytext::dotsAdd(std::move(IPAddy_Binary)); });
 }
 
 QString clsIPAddy::utStringBinaryAnd(const QString& BinaryNumber, const QString& BinaryMask) const

@@ -4,9 +4,9 @@
 #include <QString>
 
 // One IPv4 address with a mask length. Only the four octets and the mask
-// length are stored; every other value is worked out afresh, on texts of
-// binary digits, at each read. Reads and writes of one name are overloads
-// (IPAddress(k) reads, IPAddress(k, v) writes).
+// length are stored; every other value is worked out on texts of binary
+// digits. Reads and writes of one name are overloads (IPAddress(k) reads,
+// IPAddress(k, v) writes).
 class clsIPAddy {
 public:
     clsIPAddy();
@@ -32,6 +32,8 @@ public:
     double utStringBinaryToDec(const QString& text) const;
     QString utStringDecToBinary(double value) const { return decToBinary(value).toQString(); }
     QString IPAddyDotsAdd(const QString& IPAddy_Binary) const;
+    // A text nobody else holds gets its dots in place.
+    QString IPAddyDotsAdd(QString&& IPAddy_Binary) const;
     QString utStringBinaryAnd(const QString& BinaryNumber, const QString& BinaryMask) const;
     bool IsPrivateAddress() const;
     bool IsLoopbackAddress() const;
@@ -52,4 +54,32 @@ private:
 
     double octets_[5] = {0, 192, 168, 1, 1}; // indexed 1 to 4
     int subnetBits_ = 24;
+
+    // The whole texts (and the class) of the reads that others nest most
+    // often, kept from their first read until the next write. A refresh reads
+    // them by the dozen; this keeps it cheap enough to report hundreds of
+    // thousands of addresses a second. Each read still registers itself;
+    // only the reads nested inside it whose results are kept are skipped, the
+    // read taking what it needs straight from the kept texts. That is
+    // invisible while no trace is written, as those reads cannot fail. With
+    // the trace on every read is worked out afresh, so the trace lists every
+    // nested read.
+    struct Memo {
+        enum Slot : unsigned {
+            Ip = 1,
+            Mask = 2,
+            Network = 4,
+            Broadcast = 8,
+            Host = 16,
+            SubnetNumber = 32,
+            ClassValue = 64
+        };
+        unsigned held = 0;
+        Bits ip, mask, network, broadcast, host, subnetNumber;
+        int cls = 0;
+    };
+    mutable Memo memo_;
+    bool isKept(Memo::Slot slot) const;
+    void markKept(Memo::Slot slot) const { memo_.held |= slot; }
+    void forget() { memo_.held = 0; }
 };

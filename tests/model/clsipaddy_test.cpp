@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -372,10 +373,65 @@ TEST_F(IPAddyTest, ReadsRecomputeThroughTheBinaryTexts)
                                QStringLiteral("clsIPAddy.utStringBinaryToDec()")};
     EXPECT_EQ(traced([&] { ip.NetworkAddress(3); }).join(QLatin1Char('|')).toStdString(),
               expected.join(QLatin1Char('|')).toStdString());
-    // A write shows in the very next read: nothing is kept between reads.
+    // Untraced reads keep their texts; a traced read still works through
+    // every nested read, kept or not.
+    ip.NetworkAddress(3);
+    EXPECT_EQ(traced([&] { ip.NetworkAddress(3); }).size(), expected.size());
     ip.IPAddress(3, 77);
     EXPECT_EQ(ip.NetworkAddress(3), 77);
     EXPECT_EQ(traced([&] { ip.NetworkAddress(3); }).size(), expected.size());
+}
+
+// Every read of a model, as one text, to compare two models.
+QString everyRead(const clsIPAddy& ip)
+{
+    QStringList out{ip.IP_AsBinary(0),
+                    ip.Subnet_AsBinary(0),
+                    ip.NetworkAddress_AsBinary(0),
+                    ip.BroadcastAddress_AsBinary(0),
+                    ip.HostAddress_AsBinary(),
+                    ip.SubnetNumber_AsBinary(),
+                    ip.SubnetMask(0),
+                    ip.ClassName(),
+                    QString::number(ip.Class()),
+                    QString::number(ip.ClassBits()),
+                    QString::number(ip.HostAddress())};
+    for (int k = 1; k <= 4; ++k) {
+        out << ip.IP_AsBinary(k) << ip.Subnet_AsBinary(k) << ip.NetworkAddress_AsBinary(k)
+            << ip.BroadcastAddress_AsBinary(k) << QString::number(ip.NetworkAddress(k))
+            << QString::number(ip.BroadcastAddress(k)) << ip.SubnetMask(k);
+    }
+    if (ip.SubnetBits() >= ip.ClassBits())
+        out << QString::number(ip.SubnetNumber());
+    return out.join(QLatin1Char('|'));
+}
+
+TEST_F(IPAddyTest, EveryWriteShowsInTheNextUntracedRead)
+{
+    struct Row {
+        const char* what;
+        std::function<void(clsIPAddy&)> write;
+    };
+    const std::vector<Row> rows{
+        {"first octet, class A to B", [](clsIPAddy& ip) { ip.IPAddress(1, 130); }},
+        {"first octet, class A to C", [](clsIPAddy& ip) { ip.IPAddress(1, 200); }},
+        {"second octet", [](clsIPAddy& ip) { ip.IPAddress(2, 255); }},
+        {"third octet", [](clsIPAddy& ip) { ip.IPAddress(3, 0); }},
+        {"fourth octet", [](clsIPAddy& ip) { ip.IPAddress(4, 255); }},
+        {"longer mask", [](clsIPAddy& ip) { ip.SubnetBits(30); }},
+        {"shorter mask", [](clsIPAddy& ip) { ip.SubnetBits(9); }},
+    };
+    for (const Row& r : rows) {
+        clsIPAddy used;
+        set(used, 10, 20, 30, 40, 20);
+        everyRead(used); // everything kept
+        r.write(used);
+        clsIPAddy fresh;
+        set(fresh, 10, 20, 30, 40, 20);
+        r.write(fresh);
+        EXPECT_EQ(everyRead(used).toStdString(), everyRead(fresh).toStdString()) << r.what;
+    }
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 } // namespace
