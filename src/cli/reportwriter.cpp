@@ -2,12 +2,17 @@
 
 #include "model/mainformview.h"
 
+#include <QByteArray>
+
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 namespace cli {
 
 namespace {
+
+using namespace std::string_view_literals;
 
 constexpr size_t kCaptionWidth = 19; // "Broadcast Address: "
 constexpr size_t kBinaryWidth = 35;  // 32 digits and 3 dots
@@ -15,129 +20,192 @@ constexpr size_t kValueColumn = kCaptionWidth + kBinaryWidth + 2;
 constexpr size_t kLineWidth = 80;
 constexpr size_t kStatsCaptionWidth = 26; // "Usable IPs (All Subnets): "
 
-const char* const kReset = "\x1b[0m";
+constexpr std::string_view kReset = "\x1b[0m"sv;
 
-const char* colourOf(char portion)
+std::string_view colourOf(char portion)
 {
     switch (portion) {
-    case 'N': return "\x1b[38;2;0;192;0m";
-    case 'S': return "\x1b[38;2;255;128;128m";
-    case 'H': return "\x1b[38;2;128;128;255m";
-    default: return nullptr;
+    case 'N': return "\x1b[38;2;0;192;0m"sv;
+    case 'S': return "\x1b[38;2;255;128;128m"sv;
+    case 'H': return "\x1b[38;2;128;128;255m"sv;
+    default: return {};
     }
 }
 
-// Appends s as UTF-8; true when it held a character JSON must escape.
-bool appendUtf8(std::string& out, const QString& s)
-{
-    const qsizetype n = s.size();
-    const char16_t* from = reinterpret_cast<const char16_t*>(s.constData());
-    const size_t at = out.size();
-    out.resize(at + size_t(n));
-    char* to = out.data() + at;
-    char16_t all = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        all |= from[i];
-        to[i] = char(from[i]);
-    }
-    unsigned char special = 0;
-    for (qsizetype i = 0; i < n; ++i)
-        special |= (static_cast<unsigned char>(to[i]) < 0x20) | (to[i] == '"') | (to[i] == '\\');
-    if (all >= 0x80) {
-        out.resize(at);
-        const QByteArray bytes = s.toUtf8();
-        out.append(bytes.constData(), size_t(bytes.size()));
-    }
-    return special;
-}
+// Writes straight into the report's buffer, which is grown ahead of the
+// writing and cut back to what was written when the sink goes: a report
+// writes about a kilobyte per address in several hundred small pieces.
+class Sink {
+public:
+    explicit Sink(std::string& out) : out_(out), p_(out.data() + out.size()), end_(p_) { grow(kChunk); }
+    ~Sink() { out_.resize(size()); }
+    Sink(const Sink&) = delete;
+    Sink& operator=(const Sink&) = delete;
 
-void padTo(std::string& out, size_t lineStart, size_t column)
-{
-    const size_t used = out.size() - lineStart;
-    out.append(used < column ? column - used : 1, ' ');
-}
+    size_t size() const { return size_t(p_ - out_.data()); }
+    Sink& operator<<(char ch)
+    {
+        need(1);
+        *p_++ = ch;
+        return *this;
+    }
+    Sink& operator<<(std::string_view s)
+    {
+        need(s.size());
+        std::memcpy(p_, s.data(), s.size());
+        p_ += s.size();
+        return *this;
+    }
+    void fill(char ch, size_t count)
+    {
+        need(count);
+        std::memset(p_, ch, count);
+        p_ += count;
+    }
+    // Spaces up to column (counted from lineStart), at least one.
+    void padTo(size_t lineStart, size_t column)
+    {
+        const size_t used = size() - lineStart;
+        fill(' ', used < column ? column - used : 1);
+    }
+    void number(long v)
+    {
+        char digits[24];
+        char* d = digits + sizeof digits;
+        unsigned long u = v < 0 ? 0 - static_cast<unsigned long>(v) : static_cast<unsigned long>(v);
+        do {
+            *--d = char('0' + u % 10);
+            u /= 10;
+        } while (u);
+        if (v < 0)
+            *--d = '-';
+        *this << std::string_view(d, size_t(digits + sizeof digits - d));
+    }
+    // s as UTF-8; true when it held a character JSON must escape.
+    bool text(QStringView s)
+    {
+        const size_t n = size_t(s.size());
+        need(n);
+        const char16_t* from = s.utf16();
+        char* to = p_;
+        char16_t all = 0;
+        unsigned char special = 0;
+        for (size_t i = 0; i < n; ++i) {
+            const char16_t ch = from[i];
+            all |= ch;
+            special |= (ch < 0x20) | (ch == u'"') | (ch == u'\\');
+            to[i] = char(ch);
+        }
+        if (all < 0x80) {
+            p_ += n;
+        } else {
+            const QByteArray bytes = s.toUtf8();
+            *this << std::string_view(bytes.constData(), size_t(bytes.size()));
+        }
+        return special;
+    }
+    // Moves back to an earlier size (to rewrite what was written from there).
+    void cutTo(size_t at) { p_ = out_.data() + at; }
+    std::string_view since(size_t at) const { return std::string_view(out_.data() + at, size() - at); }
 
-// Count of characters, not bytes: the decimal separator may be multi-byte.
-size_t columnsOf(const QString& s)
-{
-    return size_t(s.size());
-}
+private:
+    // Below the size where memset switches to string stores, which are slower
+    // to start; a text report is about a kilobyte per address.
+    static constexpr size_t kChunk = 1536;
+    void need(size_t count)
+    {
+        if (size_t(end_ - p_) < count)
+            grow(count);
+    }
+    void grow(size_t count)
+    {
+        const size_t at = size();
+        out_.resize(at + std::max(count, kChunk));
+        p_ = out_.data() + at;
+        end_ = out_.data() + out_.size();
+    }
+    std::string& out_;
+    char* p_;
+    char* end_;
+};
 
 // A value in the value column; when it would run past the line it continues
-// on the next line, broken before a note in brackets.
-void appendValue(std::string& out, const QString& value)
+// on the next line, broken before a note in brackets. Columns are counted in
+// characters, not bytes: the decimal separator may be multi-byte.
+void appendValue(Sink& out, QStringView value)
 {
-    const size_t room = kLineWidth - kValueColumn;
-    QString rest = value;
-    while (columnsOf(rest) > room) {
-        const qsizetype cut = rest.lastIndexOf(QLatin1String(" ("), qsizetype(room));
+    const qsizetype room = qsizetype(kLineWidth - kValueColumn);
+    QStringView rest = value;
+    while (rest.size() > room) {
+        const qsizetype cut = rest.lastIndexOf(QLatin1String(" ("), room);
         if (cut <= 0)
             break;
-        appendUtf8(out, rest.left(cut));
-        out += '\n';
-        out.append(kValueColumn, ' ');
+        out.text(rest.left(cut));
+        out << '\n';
+        out.fill(' ', kValueColumn);
         rest = rest.mid(cut + 1);
     }
-    appendUtf8(out, rest);
+    out.text(rest);
 }
 
+using Portions = std::array<char, 32>;
+
 // Binary text with its digits coloured by the portion bars under them.
-void appendBinary(std::string& out, const QString& bits, const std::string& portions, Colour colour)
+void appendBinary(Sink& out, QStringView bits, const Portions& portions, Colour colour)
 {
     if (colour == Colour::Off) {
-        appendUtf8(out, bits);
+        out.text(bits);
         return;
     }
     char current = ' ';
-    int digit = 0;
+    size_t digit = 0;
     for (QChar ch : bits) {
         if (ch == QLatin1Char('.')) {
             if (current != ' ')
-                out += kReset;
+                out << kReset;
             current = ' ';
-            out += '.';
+            out << '.';
             continue;
         }
-        const char p = digit < 32 ? portions[size_t(digit)] : ' ';
+        const char p = digit < 32 ? portions[digit] : ' ';
         ++digit;
         if (p != current) {
             if (current != ' ')
-                out += kReset;
-            if (const char* c = colourOf(p))
-                out += c;
+                out << kReset;
+            out << colourOf(p);
             current = p;
         }
-        out += char(ch.unicode());
+        out << char(ch.unicode());
     }
     if (current != ' ')
-        out += kReset;
+        out << kReset;
 }
 
-void appendRow(std::string& out, const char* caption, const QString& bits, const std::string& portions,
-               const QString& value, Colour colour)
+void appendRow(Sink& out, std::string_view caption, QStringView bits, const Portions& portions, QStringView value,
+               Colour colour)
 {
-    out += caption;
+    out << caption;
     // Columns so far: colour codes take none.
-    size_t column = std::char_traits<char>::length(caption);
+    size_t column = caption.size();
     if (!bits.isEmpty()) {
-        out.append(kCaptionWidth - column, ' ');
+        out.fill(' ', kCaptionWidth - column);
         appendBinary(out, bits, portions, colour);
-        column = kCaptionWidth + columnsOf(bits);
+        column = kCaptionWidth + size_t(bits.size());
     }
     if (!value.isEmpty()) {
-        out.append(column < kValueColumn ? kValueColumn - column : 1, ' ');
+        out.fill(' ', column < kValueColumn ? kValueColumn - column : 1);
         appendValue(out, value);
     }
-    out += '\n';
+    out << '\n';
 }
 
-void appendStat(std::string& out, const char* caption, const QString& value)
+void appendStat(Sink& out, std::string_view caption, QStringView value)
 {
     const size_t start = out.size();
-    out += caption;
-    padTo(out, start, kStatsCaptionWidth);
-    appendUtf8(out, value);
-    out += '\n';
+    out << caption;
+    out.padTo(start, kStatsCaptionWidth);
+    out.text(value);
+    out << '\n';
 }
 
 bool needsEscape(char ch)
@@ -145,126 +213,145 @@ bool needsEscape(char ch)
     return static_cast<unsigned char>(ch) < 0x20 || ch == '"' || ch == '\\';
 }
 
-void appendJsonString(std::string& out, const QString& s)
+void appendJsonString(Sink& out, QStringView s)
 {
-    out += '"';
+    out << '"';
     const size_t from = out.size();
-    if (appendUtf8(out, s)) {
-        const std::string raw = out.substr(from);
-        out.resize(from);
+    if (out.text(s)) {
+        const std::string raw(out.since(from));
+        out.cutTo(from);
         for (char ch : raw) {
             switch (ch) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"': out << "\\\""sv; break;
+            case '\\': out << "\\\\"sv; break;
+            case '\n': out << "\\n"sv; break;
+            case '\r': out << "\\r"sv; break;
+            case '\t': out << "\\t"sv; break;
             default:
                 if (needsEscape(ch)) {
                     static const char hex[] = "0123456789abcdef";
-                    out += "\\u00";
-                    out += hex[(ch >> 4) & 15];
-                    out += hex[ch & 15];
+                    out << "\\u00"sv << hex[(ch >> 4) & 15] << hex[ch & 15];
                 } else {
-                    out += ch;
+                    out << ch;
                 }
             }
         }
     }
-    out += '"';
+    out << '"';
 }
 
-void appendDotted(std::string& out, const AddressInput& input)
+void appendDotted(Sink& out, const AddressInput& input)
 {
-    for (int k = 0; k < 4; ++k) {
+    for (size_t k = 0; k < 4; ++k) {
         if (k > 0)
-            out += '.';
-        out += std::to_string(input.octets[size_t(k)]);
+            out << '.';
+        out.number(input.octets[k]);
     }
 }
 
-void appendBar(std::string& out, const char* name, const BarGeometry& bar)
+void appendBar(Sink& out, std::string_view name, const BarGeometry& bar)
 {
-    out += '"';
-    out += name;
-    out += "\":[";
-    out += std::to_string(bar.left);
-    out += ',';
-    out += std::to_string(bar.width);
-    out += ']';
+    out << '"' << name << "\":["sv;
+    out.number(bar.left);
+    out << ',';
+    out.number(bar.width);
+    out << ']';
+}
+
+// The middle of each binary digit, in twips from the left of the window.
+struct DigitMiddles {
+    int at[32];
+};
+constexpr DigitMiddles makeDigitMiddles()
+{
+    DigitMiddles m{};
+    for (int i = 0; i < 32; ++i)
+        m.at[i] = mainform::kBarsLeft + i * mainform::kDigitTwips + (i / 8) * mainform::kDotTwips +
+                  mainform::kDigitTwips / 2;
+    return m;
+}
+constexpr DigitMiddles kDigitMiddles = makeDigitMiddles();
+
+Portions portionsOf(const MainFormView& view, int row)
+{
+    Portions out;
+    out.fill(' ');
+    static const char kinds[] = {'N', 'S', 'H'};
+    for (size_t k = 0; k < 3; ++k) {
+        const BarGeometry& bar = view.shapeMaskBits[size_t(3 * row) + k];
+        if (bar.width <= 0)
+            continue;
+        for (size_t i = 0; i < 32; ++i) {
+            const int middle = kDigitMiddles.at[i];
+            if (middle >= bar.left && middle < bar.left + bar.width)
+                out[i] = kinds[k];
+        }
+    }
+    return out;
 }
 
 } // namespace
 
 std::string DigitPortions(const MainFormView& view, int row)
 {
-    std::string out(32, ' ');
-    for (int i = 0; i < 32; ++i) {
-        const int middle =
-            mainform::kBarsLeft + i * mainform::kDigitTwips + (i / 8) * mainform::kDotTwips + mainform::kDigitTwips / 2;
-        static const char kinds[] = {'N', 'S', 'H'};
-        for (int k = 0; k < 3; ++k) {
-            const BarGeometry& bar = view.shapeMaskBits[size_t(3 * row + k)];
-            if (bar.width > 0 && middle >= bar.left && middle < bar.left + bar.width)
-                out[size_t(i)] = kinds[k];
-        }
-    }
-    return out;
+    const Portions p = portionsOf(view, row);
+    return std::string(p.data(), p.size());
 }
 
-void AppendText(std::string& out, const AddressInput& input, const MainFormView& view, Colour colour)
+void AppendText(std::string& buffer, const AddressInput& input, const MainFormView& view, Colour colour)
 {
+    Sink out(buffer);
     const size_t start = out.size();
-    out += "Address:";
-    padTo(out, start, kCaptionWidth);
-    appendUtf8(out, view.lblValues[11]);
-    out += " / ";
-    out += std::to_string(input.bits);
-    padTo(out, start, kValueColumn);
-    out += "Class: ";
-    appendUtf8(out, view.lblValues[7]);
-    out += '\n';
-    out += '\n';
+    out << "Address:"sv;
+    out.padTo(start, kCaptionWidth);
+    out.text(view.lblValues[11]);
+    out << " / "sv;
+    out.number(input.bits);
+    out.padTo(start, kValueColumn);
+    out << "Class: "sv;
+    out.text(view.lblValues[7]);
+    out << "\n\n"sv;
 
-    out.append(kCaptionWidth, ' ');
-    out += "Binary:";
-    out.append(kBinaryWidth + 2 - 7, ' ');
-    out += "Value:\n";
+    out.fill(' ', kCaptionWidth);
+    out << "Binary:"sv;
+    out.fill(' ', kBinaryWidth + 2 - 7);
+    out << "Value:\n"sv;
 
     // Rows in the window's order; their bars are rows 0 to 5 of shapeMaskBits.
     // Without colour only the address row's bars are needed, for the letters.
-    const std::string portions = DigitPortions(view, 0);
-    const auto barsOf = [&](int row) { return colour == Colour::On ? DigitPortions(view, row) : std::string(); };
-    appendRow(out, "IP Address:", view.lblValues[0], portions, view.lblValues[11], colour);
-    appendRow(out, "Subnet Address:", view.lblValues[1], barsOf(1), view.lblValues[12], colour);
-    out += '\n';
-    appendRow(out, "Network Address:", view.lblValues[2], barsOf(2), view.lblValues[13], colour);
-    appendRow(out, "Broadcast Address:", view.lblValues[21], barsOf(5), view.lblValues[17], colour);
-    out += '\n';
-    appendRow(out, "Host Portion:", view.lblValues[3], barsOf(3), view.lblValues[14], colour);
-    appendRow(out, "Subnet Portion:", view.lblValues[4], barsOf(4), view.lblValues[15], colour);
+    const Portions portions = portionsOf(view, 0);
+    const auto barsOf = [&](int row) { return colour == Colour::On ? portionsOf(view, row) : Portions{}; };
+    appendRow(out, "IP Address:"sv, view.lblValues[0], portions, view.lblValues[11], colour);
+    appendRow(out, "Subnet Address:"sv, view.lblValues[1], barsOf(1), view.lblValues[12], colour);
+    out << '\n';
+    appendRow(out, "Network Address:"sv, view.lblValues[2], barsOf(2), view.lblValues[13], colour);
+    appendRow(out, "Broadcast Address:"sv, view.lblValues[21], barsOf(5), view.lblValues[17], colour);
+    out << '\n';
+    appendRow(out, "Host Portion:"sv, view.lblValues[3], barsOf(3), view.lblValues[14], colour);
+    appendRow(out, "Subnet Portion:"sv, view.lblValues[4], barsOf(4), view.lblValues[15], colour);
 
     // The bars of the window, as a row of letters under the digits.
-    QString letters(int(kBinaryWidth), QLatin1Char('.'));
-    for (int i = 0; i < 32; ++i)
-        letters[i + i / 8] = QLatin1Char(portions[size_t(i)]);
-    appendRow(out, "Portions:", letters, portions, QStringLiteral("N net, S subnet, H host"), colour);
-    out += '\n';
+    char16_t letters[kBinaryWidth];
+    std::fill(std::begin(letters), std::end(letters), u'.');
+    for (size_t i = 0; i < 32; ++i)
+        letters[i + i / 8] = char16_t(portions[i]);
+    appendRow(out, "Portions:"sv, QStringView(letters, qsizetype(kBinaryWidth)), portions, u"N net, S subnet, H host",
+              colour);
+    out << '\n';
 
-    appendUtf8(out, view.lblSubnetRange);
-    out += "\n\n";
+    out.text(view.lblSubnetRange);
+    out << "\n\n"sv;
 
-    appendStat(out, "Number of subnets:", view.lblValues[5]);
-    appendStat(out, "Num hosts per subnet:", view.lblValues[6]);
-    appendStat(out, "Usable IPs (All Subnets):", view.lblValues[16]);
-    appendStat(out, "Bits for Network:", view.lblValues[8]);
-    appendStat(out, "Bits for Subnet:", view.lblValues[9]);
-    appendStat(out, "Bits for Hosts:", view.lblValues[10]);
+    appendStat(out, "Number of subnets:"sv, view.lblValues[5]);
+    appendStat(out, "Num hosts per subnet:"sv, view.lblValues[6]);
+    appendStat(out, "Usable IPs (All Subnets):"sv, view.lblValues[16]);
+    appendStat(out, "Bits for Network:"sv, view.lblValues[8]);
+    appendStat(out, "Bits for Subnet:"sv, view.lblValues[9]);
+    appendStat(out, "Bits for Hosts:"sv, view.lblValues[10]);
 }
 
-void AppendJson(std::string& out, const AddressInput& input, const MainFormView& view)
+void AppendJson(std::string& buffer, const AddressInput& input, const MainFormView& view)
 {
-    using namespace std::string_view_literals;
     static constexpr std::pair<std::string_view, int> labels[] = {
         {"{\"ip_binary\":"sv, 0},
         {",\"mask_binary\":"sv, 1},
@@ -286,26 +373,27 @@ void AppendJson(std::string& out, const AddressInput& input, const MainFormView&
         {",\"subnet_bits\":"sv, 9},
         {",\"host_bits\":"sv, 10},
     };
+    Sink out(buffer);
     for (const auto& [key, index] : labels) {
-        out.append(key);
+        out << key;
         appendJsonString(out, view.lblValues[size_t(index)]);
     }
-    out.append(",\"range\":"sv);
+    out << ",\"range\":"sv;
     appendJsonString(out, view.lblSubnetRange);
-    out.append(",\"address\":\""sv);
+    out << ",\"address\":\""sv;
     appendDotted(out, input);
-    out.append("\",\"mask_bits\":"sv);
-    out += std::to_string(input.bits);
-    out.append(view.subnetted ? ",\"subnetted\":true,\"bars\":{"sv : ",\"subnetted\":false,\"bars\":{"sv);
-    appendBar(out, "network", view.shapeMaskBits[0]);
-    out += ',';
-    appendBar(out, "subnet", view.shapeMaskBits[1]);
-    out += ',';
-    appendBar(out, "host", view.shapeMaskBits[2]);
-    out += '}';
+    out << "\",\"mask_bits\":"sv;
+    out.number(input.bits);
+    out << (view.subnetted ? ",\"subnetted\":true,\"bars\":{"sv : ",\"subnetted\":false,\"bars\":{"sv);
+    appendBar(out, "network"sv, view.shapeMaskBits[0]);
+    out << ',';
+    appendBar(out, "subnet"sv, view.shapeMaskBits[1]);
+    out << ',';
+    appendBar(out, "host"sv, view.shapeMaskBits[2]);
+    out << '}';
     if (view.supernet)
-        out.append(",\"supernet\":true"sv);
-    out.append("}\n"sv);
+        out << ",\"supernet\":true"sv;
+    out << "}\n"sv;
 }
 
 } // namespace cli
