@@ -18,9 +18,19 @@ bool allDigits(std::string_view s)
     return true;
 }
 
-// One decimal octet; what names it in a message ("octet 2", "mask octet 2").
-std::optional<int> parseOctet(std::string_view s, const std::string& what, std::string& problem)
+// One decimal octet; kind and number name it in a message ("octet 2",
+// "mask octet 2"). The name is only put together for a message: a report
+// reads hundreds of thousands of octets.
+std::optional<int> parseOctet(std::string_view s, const char* kind, int number, std::string& problem)
 {
+    if (!s.empty() && s.size() <= 3 && allDigits(s) && (s.size() == 1 || s[0] != '0')) {
+        int v = 0;
+        for (char ch : s)
+            v = v * 10 + (ch - '0');
+        if (v <= 255)
+            return v;
+    }
+    const std::string what = kind + (' ' + std::to_string(number));
     if (s.empty()) {
         problem = what + " is empty";
         return std::nullopt;
@@ -64,8 +74,7 @@ std::optional<std::array<int, 4>> parseDotted(std::string_view s, const char* wh
     size_t from = 0;
     for (int k = 0; k < 4; ++k) {
         const size_t dot = k < 3 ? s.find('.', from) : s.size();
-        const auto v =
-            parseOctet(s.substr(from, dot - from), std::string(octet) + ' ' + std::to_string(k + 1), problem);
+        const auto v = parseOctet(s.substr(from, dot - from), octet, k + 1, problem);
         if (!v)
             return std::nullopt;
         out[size_t(k)] = *v;
