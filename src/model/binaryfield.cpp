@@ -6,6 +6,7 @@
 #include "platform/runtimeerror.h"
 
 #include <cmath>
+#include <utility>
 
 using errors::Function;
 using errors::Procedure;
@@ -41,7 +42,7 @@ QString BinaryAddValue(const QString& BinaryValue, int AddValue, int StartIndex,
         out.append(BinaryValue.constData(), from);
         out.append(portion);
         out.append(BinaryValue.constData() + BinaryValue.size() - tail, tail);
-        r = out;
+        r = std::move(out);
     });
 }
 
@@ -62,14 +63,14 @@ QString BinaryAddition(const QString& binary, int amount)
                 if (v >> (n - 1 - i) & 1)
                     p[i] = QLatin1Char('1');
             }
-            r = out;
+            r = std::move(out);
         } else {
             QString result = binarytext::fromDec(d);
             if (result.size() > n)
                 result = result.right(n);
             else if (result.size() < n)
                 result.prepend(QString(n - result.size(), QLatin1Char('0')));
-            r = result;
+            r = std::move(result);
         }
     });
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 namespace binarytext {
 
@@ -66,7 +67,7 @@ constexpr OctetTable octetTable = makeOctetTable();
 
 double toDec(const QString& text)
 {
-    return toDecOf(reinterpret_cast<const char16_t*>(text.utf16()), text.size());
+    return toDecOf(reinterpret_cast<const char16_t*>(text.constData()), text.size());
 }
 
 double toDec(const Bits& text)
@@ -116,11 +117,49 @@ QString fromDec(double value)
     return out.toQString();
 }
 
+namespace {
+qsizetype dottedSize(qsizetype digits)
+{
+    return digits > 0 ? digits + (digits - 1) / 8 : 0;
+}
+} // namespace
+
+QString Bits::toQString() const
+{
+    QString out(dottedSize(n), Qt::Uninitialized);
+    out.truncate(n);
+    char16_t* to = reinterpret_cast<char16_t*>(out.data());
+    for (int i = 0; i < n; ++i)
+        to[i] = static_cast<unsigned char>(c[i]);
+    return out;
+}
+
+QString dotsAdd(QString&& bits)
+{
+    const qsizetype n = bits.size();
+    const qsizetype size = dottedSize(n);
+    if (!bits.isDetached() || bits.capacity() < size || bits.contains(QLatin1Char('.')))
+        return dotsAdd(std::as_const(bits));
+    bits.resize(size);
+    // Groups move right from the last, so none is overwritten before it moves.
+    char16_t* p = reinterpret_cast<char16_t*>(bits.data());
+    for (qsizetype group = (n - 1) / 8; group > 0; --group) {
+        const qsizetype from = group * 8;
+        const qsizetype len = qMin<qsizetype>(8, n - from);
+        if (len == 8)
+            std::memmove(p + from + group, p + from, 8 * sizeof(char16_t)); // a fixed size: no call
+        else
+            std::memmove(p + from + group, p + from, size_t(len) * sizeof(char16_t));
+        p[from + group - 1] = u'.';
+    }
+    return std::move(bits);
+}
+
 QString dotsAdd(const QString& bits)
 {
     const qsizetype dots = bits.contains(QLatin1Char('.')) ? bits.count(QLatin1Char('.')) : 0;
     const qsizetype n = bits.size() - dots;
-    QString out(n > 0 ? n + (n - 1) / 8 : 0, Qt::Uninitialized);
+    QString out(dottedSize(n), Qt::Uninitialized);
     QChar* o = out.data();
     const QChar* in = bits.constData();
     if (dots == 0) {

@@ -14,6 +14,8 @@ double toDec(const QString& text);
 QString fromDec(double value);
 // Groups of eight from the left, joined by ".".
 QString dotsAdd(const QString& bits);
+// The same, reusing the text's own storage when it has room for the dots.
+QString dotsAdd(QString&& bits);
 // Character-wise AND, as long as number; a missing mask digit counts as "0".
 QString binaryAnd(const QString& number, const QString& mask);
 
@@ -58,7 +60,8 @@ struct Bits {
             append(other, 0, other.n);
         }
     }
-    QString toQString() const { return QString::fromLatin1(c, n); }
+    // With room behind the digits for the dots that dotsAdd puts in.
+    QString toQString() const;
 
 private:
     int clampCount(int count) const { return count < 0 ? 0 : count > Capacity - n ? Capacity - n : count; }

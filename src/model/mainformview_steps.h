@@ -8,39 +8,47 @@
 
 #include <QLocale>
 #include <QStringView>
-#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace mainform {
 
 inline double Pow2(int exponent)
 {
-    return std::ldexp(1.0, exponent);
+    return exponent >= 0 && exponent < 64 ? double(quint64(1) << exponent) : std::ldexp(1.0, exponent);
 }
 
 // A label text assembled in place and then copied into the label, reusing the
 // label's storage when it can: a refresh writes two dozen texts and should not
-// allocate for each.
+// allocate for each. Labels are short; a longer text moves to the heap.
 class Text {
 public:
+    Text() = default;
+    Text(const Text&) = delete;
+    Text& operator=(const Text&) = delete;
+
     Text& operator<<(const char* ascii)
     {
-        const qsizetype at = buf_.size();
         const qsizetype n = qsizetype(std::char_traits<char>::length(ascii));
-        buf_.resize(at + n);
-        std::copy_n(ascii, n, buf_.data() + at);
+        char16_t* to = room(n);
+        for (qsizetype i = 0; i < n; ++i)
+            to[i] = static_cast<unsigned char>(ascii[i]);
+        n_ += n;
         return *this;
     }
     Text& operator<<(QChar ch)
     {
-        buf_.append(ch.unicode());
+        *room(1) = ch.unicode();
+        ++n_;
         return *this;
     }
     Text& operator<<(const QString& s)
     {
-        buf_.append(reinterpret_cast<const char16_t*>(s.constData()), s.size());
+        const qsizetype n = s.size();
+        std::copy_n(reinterpret_cast<const char16_t*>(s.constData()), n, room(n));
+        n_ += n;
         return *this;
     }
     // A count or number: a whole number, plain decimal with a leading minus.
@@ -56,22 +64,45 @@ public:
         } while (u);
         if (v < 0)
             *--p = u'-';
-        buf_.append(p, digits + 24 - p);
+        const qsizetype n = digits + 24 - p;
+        std::copy_n(p, n, room(n));
+        n_ += n;
         return *this;
     }
     void writeTo(QString& label) const
     {
-        const qsizetype n = buf_.size();
-        if (label.isDetached() && label.capacity() >= n) {
-            label.resize(n);
-            std::copy(buf_.begin(), buf_.end(), reinterpret_cast<char16_t*>(label.data()));
+        if (label.isDetached() && label.capacity() >= n_) {
+            if (label.size() != n_)
+                label.resize(n_);
+            std::copy_n(p_, n_, reinterpret_cast<char16_t*>(label.data()));
         } else {
-            label = QString(reinterpret_cast<const QChar*>(buf_.data()), n);
+            label = QString(reinterpret_cast<const QChar*>(p_), n_);
         }
     }
 
 private:
-    QVarLengthArray<char16_t, 256> buf_;
+    static constexpr qsizetype kLocal = 256;
+    // Where the next n characters go.
+    char16_t* room(qsizetype n)
+    {
+        if (n_ + n > capacity_)
+            grow(n_ + n);
+        return p_ + n_;
+    }
+    void grow(qsizetype needed)
+    {
+        const qsizetype capacity = std::max(needed, 2 * capacity_);
+        auto bigger = std::make_unique<char16_t[]>(size_t(capacity));
+        std::copy_n(p_, n_, bigger.get());
+        heap_ = std::move(bigger);
+        p_ = heap_.get();
+        capacity_ = capacity;
+    }
+    char16_t local_[kLocal];
+    std::unique_ptr<char16_t[]> heap_;
+    char16_t* p_ = local_;
+    qsizetype n_ = 0;
+    qsizetype capacity_ = kLocal;
 };
 
 // True when text is exactly count copies of digit.
@@ -210,7 +241,6 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
         if (s > 0) {
             subnets.number(Pow2(s)) << " total, ";
             subnets.number(Pow2(s) - 2) << " usable.";
-            tip << "2^BitsForSubnet - 2";
         } else if (s < 0) {
             const QString cls = ip.ClassName();
             (subnets << "Supernet of ").number(Pow2(-s)) << " class " << cls << " networks";
@@ -221,7 +251,11 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
             subnets << "Not subnetted";
         }
         subnets.writeTo(v.lblValues[5]);
-        tip.writeTo(v.tipValues5);
+        // The fixed tooltips are shared texts rather than copies.
+        if (s > 0)
+            v.tipValues5 = QStringLiteral("2^BitsForSubnet - 2");
+        else
+            tip.writeTo(v.tipValues5);
     }
 
     {
@@ -230,7 +264,7 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
         hosts.number(Pow2(h)) << " total, ";
         hosts.number(Pow2(h) - 2) << " usable.";
         hosts.writeTo(v.lblValues[6]);
-        (Text() << "2^BitsForHosts - 2").writeTo(v.tipValues6);
+        v.tipValues6 = QStringLiteral("2^BitsForHosts - 2");
     }
 
     {
@@ -269,7 +303,7 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
         AppendShare(text, share, QLocale().decimalPoint());
         text << QChar(u')');
         text.writeTo(v.lblValues[16]);
-        (Text() << "Usable Subnets * Usable Hosts per Subnet").writeTo(v.tipValues16);
+        v.tipValues16 = QStringLiteral("Usable Subnets * Usable Hosts per Subnet");
     }
 
     {
