@@ -5,6 +5,7 @@
 #include "model/clsipaddy.h"
 #include "platform/runtimeerror.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -37,11 +38,11 @@ QString BinaryAddValue(const QString& BinaryValue, int AddValue, int StartIndex,
         const QString portion = BinaryAddition(field, AddValue);
         if (tail < 0)
             platform::Raise(platform::errnum::InvalidProcedureCall);
-        QString out;
-        out.reserve(from + portion.size() + tail);
-        out.append(BinaryValue.constData(), from);
-        out.append(portion);
-        out.append(BinaryValue.constData() + BinaryValue.size() - tail, tail);
+        QString out(from + portion.size() + tail, Qt::Uninitialized);
+        QChar* to = out.data();
+        to = std::copy_n(BinaryValue.constData(), from, to);
+        to = std::copy_n(portion.constData(), portion.size(), to);
+        std::copy_n(BinaryValue.constData() + BinaryValue.size() - tail, tail, to);
         r = std::move(out);
     });
 }
@@ -57,12 +58,10 @@ QString BinaryAddition(const QString& binary, int amount)
             // The digits of a whole number below 2^64, cut or padded to n: its
             // low n bits.
             const quint64 v = quint64(d);
-            QString out(n, QLatin1Char('0'));
-            QChar* p = out.data();
-            for (qsizetype i = 0; i < n; ++i) {
-                if (v >> (n - 1 - i) & 1)
-                    p[i] = QLatin1Char('1');
-            }
+            QString out(n, Qt::Uninitialized);
+            char16_t* p = reinterpret_cast<char16_t*>(out.data());
+            for (qsizetype i = 0; i < n; ++i)
+                p[i] = char16_t(u'0' + (v >> (n - 1 - i) & 1));
             r = std::move(out);
         } else {
             QString result = binarytext::fromDec(d);

@@ -65,13 +65,42 @@ constexpr OctetTable octetTable = makeOctetTable();
 
 } // namespace
 
+constexpr bool kLittleEndian = Q_BYTE_ORDER == Q_LITTLE_ENDIAN;
+
+// Octets are read by the dozen on each refresh: eight digits of only "0" and
+// "1" are gathered at once, a bit from each character.
 double toDec(const QString& text)
 {
-    return toDecOf(reinterpret_cast<const char16_t*>(text.constData()), text.size());
+    const char16_t* p = reinterpret_cast<const char16_t*>(text.constData());
+    if (kLittleEndian && text.size() == 8) {
+        std::uint64_t w[2];
+        std::memcpy(w, p, sizeof w);
+        constexpr std::uint64_t lanes = 0x0001000100010001ULL;
+        if ((w[0] & ~lanes) == 0x30 * lanes && (w[1] & ~lanes) == 0x30 * lanes) {
+            // Lane i of a word holds digit i; the product's top lane collects
+            // them most significant first.
+            const auto four = [](std::uint64_t word) { return unsigned(((word & lanes) * 0x0008000400020001ULL) >> 48); };
+            return double((four(w[0]) & 15) << 4 | (four(w[1]) & 15));
+        }
+    }
+    return toDecOf(p, text.size());
 }
 
 double toDec(const Bits& text)
 {
+    if (kLittleEndian && text.n > 0 && text.n <= 8) {
+        std::uint64_t w;
+        std::memcpy(&w, text.c, 8); // the slack behind the digits is readable
+        const std::uint64_t keep = text.n == 8 ? ~0ULL : (1ULL << (8 * text.n)) - 1;
+        constexpr std::uint64_t lanes = 0x0101010101010101ULL;
+        w &= keep;
+        if ((w & ~lanes) == (0x30 * lanes & keep)) {
+            // Byte i holds digit i; the product's top byte collects them most
+            // significant first.
+            const unsigned v = unsigned(((w & lanes) * 0x8040201008040201ULL) >> 56);
+            return double(v >> (8 - text.n));
+        }
+    }
     return toDecOf(text.c, text.n);
 }
 
