@@ -58,10 +58,14 @@ public:
         quint64 u = v < 0 ? 0 - quint64(v) : quint64(v);
         char16_t digits[24];
         char16_t* p = digits + 24;
-        do {
+        // Most counts fit 32 bits, whose division by ten is the cheaper.
+        for (; u > 0xFFFFFFFFu; u /= 10)
             *--p = char16_t(u'0' + u % 10);
-            u /= 10;
-        } while (u);
+        quint32 w = quint32(u);
+        do {
+            *--p = char16_t(u'0' + w % 10);
+            w /= 10;
+        } while (w);
         if (v < 0)
             *--p = u'-';
         const qsizetype n = digits + 24 - p;
