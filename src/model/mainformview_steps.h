@@ -156,14 +156,26 @@ void AppendShare(Text& t, double share, const QString& decimalPoint);
 
 template <typename Model> void AdjustSubnetLinesSteps(const Model& ip, MainFormView& v)
 {
+    // Every row reads the same class and mask length. With the trace on each
+    // row makes its reads, so the trace shows every step; otherwise the first
+    // row's reads serve all six, which leaves nothing else to tell apart.
+    const bool everyRow = gErrHandler().TraceExecution();
+    int cls = 0;
+    int c = 0;
+    int m = 0;
+    int subnetC = 0;
     for (int r = 0; r < 6; ++r) {
+        const bool read = r == 0 || everyRow;
         BarGeometry& net = v.shapeMaskBits[size_t(3 * r)];
         BarGeometry& sub = v.shapeMaskBits[size_t(3 * r + 1)];
         BarGeometry& host = v.shapeMaskBits[size_t(3 * r + 2)];
-        const int cls = ip.Class();
+        if (read)
+            cls = ip.Class();
         const int d1 = cls == 2 ? 1 : cls == 3 ? 2 : 0;
-        const int c = ip.ClassBits();
-        const int m = ip.SubnetBits();
+        if (read) {
+            c = ip.ClassBits();
+            m = ip.SubnetBits();
+        }
         if (m < c) {
             // The mask ends inside the class's network part: the green bar
             // underlines the mask's bits, no subnet bar, the host bar the rest.
@@ -176,7 +188,9 @@ template <typename Model> void AdjustSubnetLinesSteps(const Model& ip, MainFormV
         }
         net.width = c * kDigitTwips + d1 * kDotTwips;
         sub.left = net.left + net.width + kDotTwips;
-        const int s = m - ip.ClassBits();
+        if (read)
+            subnetC = ip.ClassBits();
+        const int s = m - subnetC;
         const int d2 = s <= 8 ? 0 : s <= 16 ? 1 : 2;
         sub.width = s * kDigitTwips + d2 * kDotTwips;
         host.left = sub.left + sub.width;

@@ -565,3 +565,27 @@ TEST_F(MainFormViewTest, AgreesWithIntegerArithmeticOnRandomAddresses)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainFormViewTest, TheBarsReadTheModelForEveryRowOnlyWhenTraced)
+{
+    for (const auto& [bits, perRow] : {std::pair{20, 4}, std::pair{12, 3}}) { // subnetted, then a supernet
+        setAddress(ip, 172, 16, 5, 10, bits);
+        MainFormView quiet = stale();
+        MainFormView traced = stale();
+        FailingModel quietCount(ip, 0);
+        FailingModel tracedCount(ip, 0);
+        mainform::AdjustSubnetLines(quietCount, quiet);
+        handler->TraceExecution(true);
+        mainform::AdjustSubnetLines(tracedCount, traced);
+        handler->TraceExecution(false);
+        EXPECT_EQ(tracedCount.reads(), 6 * perRow) << bits;
+        EXPECT_EQ(quietCount.reads(), perRow) << bits;
+        EXPECT_EQ(inWriteOrder(quiet), inWriteOrder(traced)) << bits;
+        EXPECT_NE(quiet.shapeMaskBits[17], stale().shapeMaskBits[17]) << "the last row was placed";
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+} // namespace
