@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 
 namespace mainform {
@@ -29,9 +30,10 @@ public:
     Text(const Text&) = delete;
     Text& operator=(const Text&) = delete;
 
-    Text& operator<<(const char* ascii)
+    // Literals only: their length is known where they are written.
+    template <size_t N> Text& operator<<(const char (&ascii)[N])
     {
-        const qsizetype n = qsizetype(std::char_traits<char>::length(ascii));
+        constexpr qsizetype n = qsizetype(N) - 1;
         char16_t* to = room(n);
         for (qsizetype i = 0; i < n; ++i)
             to[i] = static_cast<unsigned char>(ascii[i]);
@@ -56,8 +58,12 @@ public:
     {
         const qint64 v = qint64(whole);
         quint64 u = v < 0 ? 0 - quint64(v) : quint64(v);
-        char16_t digits[24];
-        char16_t* p = digits + 24;
+        // Written from the right end of the first half; the whole first half
+        // from the first digit is then copied, a fixed size the compiler
+        // copies without a call.
+        constexpr qsizetype kMost = 24;
+        char16_t digits[2 * kMost];
+        char16_t* p = digits + kMost;
         // Most counts fit 32 bits, whose division by ten is the cheaper.
         for (; u > 0xFFFFFFFFu; u /= 10)
             *--p = char16_t(u'0' + u % 10);
@@ -68,9 +74,8 @@ public:
         } while (w);
         if (v < 0)
             *--p = u'-';
-        const qsizetype n = digits + 24 - p;
-        std::copy_n(p, n, room(n));
-        n_ += n;
+        std::memcpy(room(kMost), p, kMost * sizeof(char16_t));
+        n_ += digits + kMost - p;
         return *this;
     }
     void writeTo(QString& label) const
