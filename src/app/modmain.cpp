@@ -20,21 +20,13 @@ namespace {
 const QString CRLF = QStringLiteral("\r\n");
 } // namespace
 
-// The handler is never destroyed: it has to outlast every object that still
-// runs procedures while the process ends.
-clsErrHandler* detail::errHandler = nullptr;
-
-clsErrHandler& detail::createErrHandler()
-{
-    return gErrHandlerRenew();
-}
-
-clsErrHandler& gErrHandlerRenew()
-{
-    std::unique_ptr<clsErrHandler> previous(detail::errHandler);
-    detail::errHandler = new clsErrHandler;
-    return *detail::errHandler;
-}
+namespace {
+// Answering No to the unexpected-error box shuts the application down; the
+// box itself lives apart so the terminal report links without the
+// application object and its database libraries.
+[[maybe_unused]] const bool shutdownRegistered =
+    (detail::shutdownAfterUnexpectedError = [] { AppShutdown(std::nullopt, QString(), false); }, true);
+} // namespace
 
 void Main()
 {
@@ -98,31 +90,4 @@ void AppShutdown(std::optional<int> unloadMode, const QString& commandLine, bool
     }
     eh.Pop();
     EndProcess(0);
-}
-
-void ShowUnexpectedError()
-{
-    try {
-        const clsErrHandler& eh = gErrHandler();
-        QString text =
-            QStringLiteral(
-                "There has been an unexpected error. This may cause loss of data and/or program instability") +
-            CRLF + CRLF + QStringLiteral("Please report these details to the support line:") + CRLF +
-            QString::number(eh.ErrNumber()) + QStringLiteral(": ") + eh.ErrDescription() + CRLF + eh.ErrProc() + CRLF;
-        if (!eh.CurrentOperation().isEmpty())
-            text += QStringLiteral("Operation: ") + eh.CurrentOperation() + CRLF;
-        text += CRLF;
-        text += QStringLiteral("Do you wish to continue? (Note: If you select No, the program will terminate, and you "
-                               "will lose any data you may have changed)");
-        if (MsgBox(text, vbYesNo | vbExclamation, QStringLiteral("Unexpected Error")) == vbNo) {
-            AppShutdown(std::nullopt, QString(), false);
-            EndProcess(0);
-        }
-    } catch (const ProcessEnded&) {
-        throw;
-    } catch (...) {
-        MsgBox(QStringLiteral("There has been a serious internal error. The program will now exit."),
-               vbCritical | vbOKOnly, QStringLiteral("Serious Error"));
-        EndProcess(1);
-    }
 }

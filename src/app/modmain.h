@@ -11,6 +11,9 @@ class clsApp;
 namespace detail {
 extern clsErrHandler* errHandler;
 clsErrHandler& createErrHandler();
+// What answering No to the unexpected-error box does besides ending the
+// process: set where the application object is linked in.
+extern void (*shutdownAfterUnexpectedError)();
 } // namespace detail
 
 // The one error handler, created on first use with the class defaults. Every
