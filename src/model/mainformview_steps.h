@@ -67,11 +67,24 @@ public:
         // Most counts fit 32 bits, whose division by ten is the cheaper.
         for (; u > 0xFFFFFFFFu; u /= 10)
             *--p = char16_t(u'0' + u % 10);
+        // Two digits per division: a refresh writes about a hundred digits.
+        static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                         "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                         "8081828384858687888990919293949596979899";
         quint32 w = quint32(u);
-        do {
-            *--p = char16_t(u'0' + w % 10);
-            w /= 10;
-        } while (w);
+        for (; w >= 100; w /= 100) {
+            const quint32 pair = 2 * (w % 100);
+            p -= 2;
+            p[0] = char16_t(kPairs[pair]);
+            p[1] = char16_t(kPairs[pair + 1]);
+        }
+        if (w >= 10) {
+            p -= 2;
+            p[0] = char16_t(kPairs[2 * w]);
+            p[1] = char16_t(kPairs[2 * w + 1]);
+        } else {
+            *--p = char16_t(u'0' + w);
+        }
         if (v < 0)
             *--p = u'-';
         std::memcpy(room(kMost), p, kMost * sizeof(char16_t));

@@ -589,3 +589,32 @@ TEST_F(MainFormViewTest, TheBarsReadTheModelForEveryRowOnlyWhenTraced)
 }
 
 } // namespace
+
+namespace {
+
+TEST(MainFormText, NumbersAreWrittenInFull)
+{
+    const std::pair<double, const char*> rows[] = {
+        {0, "0"},
+        {7, "7"},
+        {10, "10"},
+        {99, "99"},
+        {100, "100"},
+        {255, "255"},
+        {1000, "1000"},
+        {16777214, "16777214"},
+        {4294967295.0, "4294967295"},
+        {4294967296.0, "4294967296"},
+        {1099511627774.0, "1099511627774"},
+        {-1, "-1"},
+        {-2147483648.0, "-2147483648"},
+        {7.9, "7"}, // the whole part only
+    };
+    for (const auto& [value, text] : rows) {
+        QString label;
+        (mainform::Text() << "n=").number(value).writeTo(label);
+        EXPECT_EQ(label, QLatin1String("n=") + QLatin1String(text)) << text;
+    }
+}
+
+} // namespace
