@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace mainform {
 
@@ -172,28 +173,46 @@ inline void AppendFieldNotes(Text& label, QStringView field, int length)
 // "00.00%" into a text.
 void AppendShare(Text& t, double share, const QString& decimalPoint);
 
+// The reads a refresh repeats step after step: the class, the mask length and
+// the address bits. While no trace is written each is made once and its value
+// reused, as the model cannot change during the refresh; with the trace on
+// every step makes its own reads, so the trace lists each of them.
+template <typename Model> class RepeatedReads {
+public:
+    explicit RepeatedReads(const Model& ip) : ip_(ip), everyTime_(gErrHandler().TraceExecution()) {}
+
+    int Class() { return once(class_, [this] { return ip_.Class(); }); }
+    int ClassBits() { return once(classBits_, [this] { return ip_.ClassBits(); }); }
+    int SubnetBits() { return once(subnetBits_, [this] { return ip_.SubnetBits(); }); }
+    QString ClassName() { return once(className_, [this] { return ip_.ClassName(); }); }
+    QString IP_AsBinary() { return once(ipBits_, [this] { return ip_.IP_AsBinary(0); }); }
+
+private:
+    template <typename T, typename Read> T once(std::optional<T>& kept, Read read)
+    {
+        if (everyTime_)
+            return read();
+        if (!kept)
+            kept = read();
+        return *kept;
+    }
+    const Model& ip_;
+    const bool everyTime_;
+    std::optional<int> class_, classBits_, subnetBits_;
+    std::optional<QString> className_, ipBits_;
+};
+
 template <typename Model> void AdjustSubnetLinesSteps(const Model& ip, MainFormView& v)
 {
-    // Every row reads the same class and mask length. With the trace on each
-    // row makes its reads, so the trace shows every step; otherwise the first
-    // row's reads serve all six, which leaves nothing else to tell apart.
-    const bool everyRow = gErrHandler().TraceExecution();
-    int cls = 0;
-    int c = 0;
-    int m = 0;
-    int subnetC = 0;
+    RepeatedReads<Model> reads(ip);
     for (int r = 0; r < 6; ++r) {
-        const bool read = r == 0 || everyRow;
         BarGeometry& net = v.shapeMaskBits[size_t(3 * r)];
         BarGeometry& sub = v.shapeMaskBits[size_t(3 * r + 1)];
         BarGeometry& host = v.shapeMaskBits[size_t(3 * r + 2)];
-        if (read)
-            cls = ip.Class();
+        const int cls = reads.Class();
         const int d1 = cls == 2 ? 1 : cls == 3 ? 2 : 0;
-        if (read) {
-            c = ip.ClassBits();
-            m = ip.SubnetBits();
-        }
+        const int c = reads.ClassBits();
+        const int m = reads.SubnetBits();
         if (m < c) {
             // The mask ends inside the class's network part: the green bar
             // underlines the mask's bits, no subnet bar, the host bar the rest.
@@ -206,9 +225,7 @@ template <typename Model> void AdjustSubnetLinesSteps(const Model& ip, MainFormV
         }
         net.width = c * kDigitTwips + d1 * kDotTwips;
         sub.left = net.left + net.width + kDotTwips;
-        if (read)
-            subnetC = ip.ClassBits();
-        const int s = m - subnetC;
+        const int s = m - reads.ClassBits();
         const int d2 = s <= 8 ? 0 : s <= 16 ? 1 : 2;
         sub.width = s * kDigitTwips + d2 * kDotTwips;
         host.left = sub.left + sub.width;
@@ -225,7 +242,8 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
 {
     // The spin control's numeric property set first on every refresh has no
     // counterpart to compute here.
-    v.lblValues[0] = ip.IPAddyDotsAdd(ip.IP_AsBinary(0));
+    RepeatedReads<Model> reads(ip);
+    v.lblValues[0] = ip.IPAddyDotsAdd(reads.IP_AsBinary());
     AppendDotted(Text(), [&](int k) { return ip.IPAddress(k); }).writeTo(v.lblValues[11]);
     v.lblValues[1] = ip.IPAddyDotsAdd(ip.Subnet_AsBinary(0));
     v.lblValues[12] = ip.SubnetMask(0);
@@ -238,15 +256,15 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
         Text host;
         (host << "Host: ").number(ip.HostAddress());
         host.writeTo(v.lblValues[14]);
-        const int h = 32 - ip.SubnetBits();
-        const QString bits = ip.IP_AsBinary(0);
+        const int h = 32 - reads.SubnetBits();
+        const QString bits = reads.IP_AsBinary();
         AppendFieldNotes(host, QStringView(bits).right(h), h);
         host.writeTo(v.lblValues[14]);
     }
 
     {
-        const int m = ip.SubnetBits();
-        const int c = ip.ClassBits();
+        const int m = reads.SubnetBits();
+        const int c = reads.ClassBits();
         v.subnetted = m > c;
         v.supernet = m < c;
         if (v.subnetted) {
@@ -254,14 +272,14 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
             Text subnet;
             (subnet << "Subnet: ").number(ip.SubnetNumber());
             subnet.writeTo(v.lblValues[15]);
-            const QString bits = ip.IP_AsBinary(0);
+            const QString bits = reads.IP_AsBinary();
             AppendFieldNotes(subnet, QStringView(bits).mid(c, m - c), m - c);
             subnet.writeTo(v.lblValues[15]);
         } else {
             v.lblValues[4] = QString();
             Text subnet;
             if (v.supernet)
-                subnet << "Supernet: mask < class " << ip.ClassName();
+                subnet << "Supernet: mask < class " << reads.ClassName();
             else
                 subnet << "Not subnetted";
             subnet.writeTo(v.lblValues[15]);
@@ -269,8 +287,8 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
     }
 
     {
-        const int m = ip.SubnetBits();
-        const int c = ip.ClassBits();
+        const int m = reads.SubnetBits();
+        const int c = reads.ClassBits();
         const int s = m - c;
         Text subnets;
         Text tip;
@@ -278,7 +296,7 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
             subnets.number(Pow2(s)) << " total, ";
             subnets.number(Pow2(s) - 2) << " usable.";
         } else if (s < 0) {
-            const QString cls = ip.ClassName();
+            const QString cls = reads.ClassName();
             (subnets << "Supernet of ").number(Pow2(-s)) << " class " << cls << " networks";
             (tip << "The mask is ").number(-s) << " bits shorter than the class's ";
             tip.number(c) << " network bits: the network joins ";
@@ -295,7 +313,7 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
     }
 
     {
-        const int h = 32 - ip.SubnetBits();
+        const int h = 32 - reads.SubnetBits();
         Text hosts;
         hosts.number(Pow2(h)) << " total, ";
         hosts.number(Pow2(h) - 2) << " usable.";
@@ -305,7 +323,7 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
 
     {
         Text cls;
-        cls << ip.ClassName();
+        cls << reads.ClassName();
         if (ip.IsPrivateAddress())
             cls << " (private)";
         if (ip.IsLoopbackAddress())
@@ -314,8 +332,8 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
     }
 
     {
-        const int c = ip.ClassBits();
-        const int m = ip.SubnetBits();
+        const int c = reads.ClassBits();
+        const int m = reads.SubnetBits();
         (Text().number(c) << " bits.").writeTo(v.lblValues[8]);
         if (m < c)
             (Text() << "0 bits (supernet).").writeTo(v.lblValues[9]);
@@ -325,8 +343,8 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
     }
 
     {
-        const int m = ip.SubnetBits();
-        const int c = ip.ClassBits();
+        const int m = reads.SubnetBits();
+        const int c = reads.ClassBits();
         const double hostsPerSubnet = Pow2(32 - m) - 2;
         const double usable = m > c ? (Pow2(m - c) - 2) * hostsPerSubnet : hostsPerSubnet;
         // The share is of the whole network's usable addresses: the class
@@ -343,7 +361,7 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
     }
 
     {
-        const int m = ip.SubnetBits();
+        const int m = reads.SubnetBits();
         const int h = 32 - m;
         Text range;
         if (Pow2(h) - 2 <= 0) {
