@@ -137,10 +137,36 @@ std::optional<int> parseMask(std::string_view s, std::string& problem)
     return bits;
 }
 
+// The usual "A.B.C.D/M" in one pass; anything else, good or bad, is left to
+// the checks below, which name what is wrong.
+std::optional<AddressInput> parseUsual(std::string_view text)
+{
+    AddressInput out;
+    size_t i = 0;
+    const auto number = [&](int& value) {
+        const size_t from = i;
+        value = 0;
+        while (i < text.size() && i - from < 4 && text[i] >= '0' && text[i] <= '9')
+            value = value * 10 + (text[i++] - '0');
+        const size_t digits = i - from;
+        return digits >= 1 && digits <= 3 && (digits == 1 || text[from] != '0');
+    };
+    for (size_t k = 0; k < 4; ++k) {
+        if (!number(out.octets[k]) || out.octets[k] > 255 || i >= text.size() || text[i] != (k < 3 ? '.' : '/'))
+            return std::nullopt;
+        ++i;
+    }
+    if (!number(out.bits) || i != text.size() || out.bits < kMinMaskBits || out.bits > kMaxMaskBits)
+        return std::nullopt;
+    return out;
+}
+
 } // namespace
 
 std::optional<AddressInput> ParseAddress(std::string_view text, std::string& problem)
 {
+    if (auto usual = parseUsual(text))
+        return usual;
     if (text.empty()) {
         problem = "empty input; write ADDRESS/BITS, such as 192.168.1.1/24";
         return std::nullopt;

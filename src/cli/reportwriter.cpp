@@ -66,11 +66,23 @@ public:
         std::memset(p_, ch, count);
         p_ += count;
     }
+    // Blanks to line up columns: a few dozen at most, copied as one fixed
+    // block, of which only count stay.
+    void spaces(size_t count)
+    {
+        static constexpr char kBlanks[] = "                                                                ";
+        constexpr size_t kBlock = sizeof kBlanks - 1;
+        if (count > kBlock)
+            return fill(' ', count);
+        need(kBlock);
+        std::memcpy(p_, kBlanks, kBlock);
+        p_ += count;
+    }
     // Spaces up to column (counted from lineStart), at least one.
     void padTo(size_t lineStart, size_t column)
     {
         const size_t used = size() - lineStart;
-        fill(' ', used < column ? column - used : 1);
+        spaces(used < column ? column - used : 1);
     }
     void number(long v)
     {
@@ -168,7 +180,7 @@ void appendValue(Sink& out, QStringView value)
             break;
         out.text(rest.left(cut));
         out << '\n';
-        out.fill(' ', kValueColumn);
+        out.spaces(kValueColumn);
         rest = rest.mid(cut + 1);
     }
     out.text(rest);
@@ -214,12 +226,12 @@ void appendRow(Sink& out, std::string_view caption, QStringView bits, const Port
     // Columns so far: colour codes take none.
     size_t column = caption.size();
     if (!bits.isEmpty()) {
-        out.fill(' ', kCaptionWidth - column);
+        out.spaces(kCaptionWidth - column);
         appendBinary(out, bits, portions, colour);
         column = kCaptionWidth + size_t(bits.size());
     }
     if (!value.isEmpty()) {
-        out.fill(' ', column < kValueColumn ? kValueColumn - column : 1);
+        out.spaces(column < kValueColumn ? kValueColumn - column : 1);
         appendValue(out, value);
     }
     out << '\n';
@@ -343,9 +355,9 @@ void AppendText(std::string& buffer, const AddressInput& input, const MainFormVi
     out.text(view.lblValues[7]);
     out << "\n\n"sv;
 
-    out.fill(' ', kCaptionWidth);
+    out.spaces(kCaptionWidth);
     out << "Binary:"sv;
-    out.fill(' ', kBinaryWidth + 2 - 7);
+    out.spaces(kBinaryWidth + 2 - 7);
     out << "Value:\n"sv;
 
     // Rows in the window's order; their bars are rows 0 to 5 of shapeMaskBits.
