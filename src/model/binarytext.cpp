@@ -3,6 +3,7 @@
 #include <QtGlobal>
 #include <cmath>
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -161,6 +162,48 @@ QString Bits::toQString() const
     for (int i = 0; i < n; ++i)
         to[i] = static_cast<unsigned char>(c[i]);
     return out;
+}
+
+namespace {
+// into resized to size, keeping its storage when it is its own and roomy
+// enough; false when it has to be built afresh.
+bool reuse(QString& into, qsizetype size)
+{
+    if (!into.isDetached() || into.capacity() < size)
+        return false;
+    if (into.size() != size)
+        into.resize(size);
+    return true;
+}
+} // namespace
+
+void assign(const Bits& text, QString& into)
+{
+    if (!reuse(into, text.n)) {
+        into = text.toQString();
+        return;
+    }
+    char16_t* to = reinterpret_cast<char16_t*>(into.data());
+    for (int i = 0; i < text.n; ++i)
+        to[i] = static_cast<unsigned char>(text.c[i]);
+}
+
+void dotsAdd(QStringView bits, QString& into)
+{
+    const qsizetype n = bits.size();
+    const bool same = bits.utf16() == reinterpret_cast<const char16_t*>(into.constData());
+    if (same || bits.contains(QLatin1Char('.')) || !reuse(into, dottedSize(n))) {
+        into = dotsAdd(bits.toString());
+        return;
+    }
+    char16_t* to = reinterpret_cast<char16_t*>(into.data());
+    const char16_t* from = bits.utf16();
+    for (qsizetype group = 0; group * 8 < n; ++group) {
+        const qsizetype len = qMin<qsizetype>(8, n - group * 8);
+        if (group > 0)
+            to[group * 9 - 1] = u'.';
+        std::copy_n(from + group * 8, len, to + group * 9);
+    }
 }
 
 QString dotsAdd(QString&& bits)

@@ -16,6 +16,8 @@ QString fromDec(double value);
 QString dotsAdd(const QString& bits);
 // The same, reusing the text's own storage when it has room for the dots.
 QString dotsAdd(QString&& bits);
+// The same into a text of the caller's, reusing its storage when it can.
+void dotsAdd(QStringView bits, QString& into);
 // Character-wise AND, as long as number; a missing mask digit counts as "0".
 QString binaryAnd(const QString& number, const QString& mask);
 
@@ -69,6 +71,8 @@ private:
 
 double toDec(const Bits& text);
 void fromDec(double value, Bits& out);
+// text into a text of the caller's, reusing its storage when it can.
+void assign(const Bits& text, QString& into);
 void binaryAnd(const Bits& number, const Bits& mask, Bits& out);
 
 } // namespace binarytext

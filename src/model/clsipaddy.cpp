@@ -388,6 +388,11 @@ QString clsIPAddy::IPAddyDotsAdd(const QString& IPAddy_Binary) const
     return Function<QString>(name::kIPAddyDotsAdd, [&](QString& r) { r = binarytext::dotsAdd(IPAddy_Binary); });
 }
 
+void clsIPAddy::IPAddyDotsAdd(const QString& IPAddy_Binary, QString& into) const
+{
+    Procedure(name::kIPAddyDotsAdd, [&] { binarytext::dotsAdd(IPAddy_Binary, into); });
+}
+
 QString clsIPAddy::IPAddyDotsAdd(QString&& IPAddy_Binary) const
 {
     return Function<QString>(name::kIPAddyDotsAdd,

@@ -34,6 +34,15 @@ public:
     QString IPAddyDotsAdd(const QString& IPAddy_Binary) const;
     // A text nobody else holds gets its dots in place.
     QString IPAddyDotsAdd(QString&& IPAddy_Binary) const;
+    // The same reads written into a text the caller keeps, reusing its
+    // storage: a refresh writes a dozen such texts.
+    void IP_AsBinary(int Octec, QString& into) const { binarytext::assign(ipBits(Octec), into); }
+    void Subnet_AsBinary(int Octec, QString& into) const { binarytext::assign(maskBits(Octec), into); }
+    void NetworkAddress_AsBinary(int Octec, QString& into) const { binarytext::assign(networkBits(Octec), into); }
+    void BroadcastAddress_AsBinary(int Octec, QString& into) const { binarytext::assign(broadcastBits(Octec), into); }
+    void HostAddress_AsBinary(QString& into) const { binarytext::assign(hostBits(), into); }
+    void SubnetNumber_AsBinary(QString& into) const { binarytext::assign(subnetNumberBits(), into); }
+    void IPAddyDotsAdd(const QString& IPAddy_Binary, QString& into) const;
     QString utStringBinaryAnd(const QString& BinaryNumber, const QString& BinaryMask) const;
     bool IsPrivateAddress() const;
     bool IsLoopbackAddress() const;

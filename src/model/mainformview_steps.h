@@ -243,22 +243,29 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
     // The spin control's numeric property set first on every refresh has no
     // counterpart to compute here.
     RepeatedReads<Model> reads(ip);
-    v.lblValues[0] = ip.IPAddyDotsAdd(reads.IP_AsBinary());
+    // The binary rows are read into one text and dotted into their labels,
+    // both reusing their storage from row to row and refresh to refresh.
+    QString bits;
+    ip.IPAddyDotsAdd(reads.IP_AsBinary(), v.lblValues[0]);
     AppendDotted(Text(), [&](int k) { return ip.IPAddress(k); }).writeTo(v.lblValues[11]);
-    v.lblValues[1] = ip.IPAddyDotsAdd(ip.Subnet_AsBinary(0));
+    ip.Subnet_AsBinary(0, bits);
+    ip.IPAddyDotsAdd(bits, v.lblValues[1]);
     v.lblValues[12] = ip.SubnetMask(0);
-    v.lblValues[2] = ip.IPAddyDotsAdd(ip.NetworkAddress_AsBinary(0));
+    ip.NetworkAddress_AsBinary(0, bits);
+    ip.IPAddyDotsAdd(bits, v.lblValues[2]);
     (AppendDotted(Text(), [&](int k) { return ip.NetworkAddress(k); }) << " (network)").writeTo(v.lblValues[13]);
-    v.lblValues[21] = ip.IPAddyDotsAdd(ip.BroadcastAddress_AsBinary(0));
+    ip.BroadcastAddress_AsBinary(0, bits);
+    ip.IPAddyDotsAdd(bits, v.lblValues[21]);
     (AppendDotted(Text(), [&](int k) { return ip.BroadcastAddress(k); }) << " (broadcast)").writeTo(v.lblValues[17]);
-    v.lblValues[3] = ip.IPAddyDotsAdd(ip.HostAddress_AsBinary());
+    ip.HostAddress_AsBinary(bits);
+    ip.IPAddyDotsAdd(bits, v.lblValues[3]);
     {
         Text host;
         (host << "Host: ").number(ip.HostAddress());
         host.writeTo(v.lblValues[14]);
         const int h = 32 - reads.SubnetBits();
-        const QString bits = reads.IP_AsBinary();
-        AppendFieldNotes(host, QStringView(bits).right(h), h);
+        const QString address = reads.IP_AsBinary();
+        AppendFieldNotes(host, QStringView(address).right(h), h);
         host.writeTo(v.lblValues[14]);
     }
 
@@ -268,12 +275,13 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
         v.subnetted = m > c;
         v.supernet = m < c;
         if (v.subnetted) {
-            v.lblValues[4] = ip.IPAddyDotsAdd(ip.SubnetNumber_AsBinary());
+            ip.SubnetNumber_AsBinary(bits);
+            ip.IPAddyDotsAdd(bits, v.lblValues[4]);
             Text subnet;
             (subnet << "Subnet: ").number(ip.SubnetNumber());
             subnet.writeTo(v.lblValues[15]);
-            const QString bits = reads.IP_AsBinary();
-            AppendFieldNotes(subnet, QStringView(bits).mid(c, m - c), m - c);
+            const QString address = reads.IP_AsBinary();
+            AppendFieldNotes(subnet, QStringView(address).mid(c, m - c), m - c);
             subnet.writeTo(v.lblValues[15]);
         } else {
             v.lblValues[4] = QString();
@@ -369,9 +377,11 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
             range.writeTo(v.lblSubnetRange);
         } else {
             range << "This subnet uses address from ";
-            AppendDottedFromBits(range, ip, BinaryAddValue(ip.NetworkAddress_AsBinary(0), 1, m + 1, h)) << " to ";
+            ip.NetworkAddress_AsBinary(0, bits);
+            AppendDottedFromBits(range, ip, BinaryAddValue(bits, 1, m + 1, h)) << " to ";
             range.writeTo(v.lblSubnetRange);
-            AppendDottedFromBits(range, ip, BinaryAddValue(ip.BroadcastAddress_AsBinary(0), -1, m + 1, h));
+            ip.BroadcastAddress_AsBinary(0, bits);
+            AppendDottedFromBits(range, ip, BinaryAddValue(bits, -1, m + 1, h));
             range.writeTo(v.lblSubnetRange);
         }
     }

@@ -83,6 +83,26 @@ TEST(BinaryText, DotsGoBetweenGroupsOfEightFromTheLeft)
         const QString keeper = shared;
         EXPECT_EQ(binarytext::dotsAdd(std::move(shared)), QLatin1String(r.out)) << r.in;
         EXPECT_EQ(keeper, in) << "a shared text was changed: " << r.in;
+
+        // Into a text of the caller's: roomy, too small, shared, or the input itself.
+        QString into = QStringLiteral("old text that is long enough for any of these rows");
+        into.detach();
+        binarytext::dotsAdd(in, into);
+        EXPECT_EQ(into, QLatin1String(r.out)) << r.in;
+        QString small = QStringLiteral("x");
+        small.detach();
+        binarytext::dotsAdd(in, small);
+        EXPECT_EQ(small, QLatin1String(r.out)) << r.in;
+        QString held = QStringLiteral("held elsewhere, long enough for every row here");
+        held.detach();
+        const QString holder = held;
+        binarytext::dotsAdd(in, held);
+        EXPECT_EQ(held, QLatin1String(r.out)) << r.in;
+        EXPECT_EQ(holder, QStringLiteral("held elsewhere, long enough for every row here"));
+        QString self = in;
+        self.reserve(64);
+        binarytext::dotsAdd(self, self);
+        EXPECT_EQ(self, QLatin1String(r.out)) << r.in;
     }
     binarytext::Bits bits;
     bits.append('1', 32);

@@ -406,6 +406,40 @@ QString everyRead(const clsIPAddy& ip)
     return out.join(QLatin1Char('|'));
 }
 
+TEST_F(IPAddyTest, ReadsIntoACallersTextGiveWhatTheReadsReturn)
+{
+    clsIPAddy ip;
+    for (const auto& [o1, bits] : {std::pair{10, 12}, std::pair{172, 20}, std::pair{192, 30}, std::pair{200, 8}}) {
+        set(ip, o1, 17, 200, 33, bits);
+        QString into = QStringLiteral("something long left from before, to be reused");
+        into.detach();
+        const QString shared = into; // and once while someone else holds it
+        for (int pass = 0; pass < 2; ++pass) {
+            if (pass == 1)
+                into = shared;
+            for (int k = 0; k <= 4; ++k) {
+                ip.IP_AsBinary(k, into);
+                EXPECT_EQ(into, ip.IP_AsBinary(k));
+                ip.Subnet_AsBinary(k, into);
+                EXPECT_EQ(into, ip.Subnet_AsBinary(k));
+                ip.NetworkAddress_AsBinary(k, into);
+                EXPECT_EQ(into, ip.NetworkAddress_AsBinary(k));
+                ip.BroadcastAddress_AsBinary(k, into);
+                EXPECT_EQ(into, ip.BroadcastAddress_AsBinary(k));
+            }
+            ip.HostAddress_AsBinary(into);
+            EXPECT_EQ(into, ip.HostAddress_AsBinary());
+            ip.SubnetNumber_AsBinary(into);
+            EXPECT_EQ(into, ip.SubnetNumber_AsBinary());
+            const QString bitsText = ip.IP_AsBinary(0);
+            ip.IPAddyDotsAdd(bitsText, into);
+            EXPECT_EQ(into, ip.IPAddyDotsAdd(bitsText));
+        }
+        EXPECT_EQ(shared, QStringLiteral("something long left from before, to be reused"));
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST_F(IPAddyTest, EveryWriteShowsInTheNextUntracedRead)
 {
     struct Row {

@@ -383,6 +383,13 @@ public:
     QM_FORWARD(QString, SubnetNumber_AsBinary, (), ())
     QM_FORWARD(double, utStringBinaryToDec, (const QString& t), (t))
     QM_FORWARD(QString, IPAddyDotsAdd, (const QString& t), (t))
+    QM_FORWARD(void, IP_AsBinary, (int k, QString& into), (k, into))
+    QM_FORWARD(void, Subnet_AsBinary, (int k, QString& into), (k, into))
+    QM_FORWARD(void, NetworkAddress_AsBinary, (int k, QString& into), (k, into))
+    QM_FORWARD(void, BroadcastAddress_AsBinary, (int k, QString& into), (k, into))
+    QM_FORWARD(void, HostAddress_AsBinary, (QString & into), (into))
+    QM_FORWARD(void, SubnetNumber_AsBinary, (QString & into), (into))
+    QM_FORWARD(void, IPAddyDotsAdd, (const QString& t, QString& into), (t, into))
     QM_FORWARD(bool, IsPrivateAddress, (), ())
     QM_FORWARD(bool, IsLoopbackAddress, (), ())
 #undef QM_FORWARD
