@@ -575,45 +575,52 @@ TEST_F(MainFormViewTest, AgreesWithIntegerArithmeticOnRandomAddresses)
 
 namespace {
 
+// One computation run untraced and traced on fresh views: what each shows and
+// how many model reads each made.
+struct QuietAndTraced {
+    MainFormView quiet = stale();
+    MainFormView traced = stale();
+    int quietReads = 0;
+    int tracedReads = 0;
+};
+template <typename Compute>
+QuietAndTraced runQuietAndTraced(clsErrHandler& handler, const clsIPAddy& ip, Compute compute)
+{
+    QuietAndTraced r;
+    FailingModel quietCount(ip, 0);
+    FailingModel tracedCount(ip, 0);
+    compute(quietCount, r.quiet);
+    handler.TraceExecution(true);
+    compute(tracedCount, r.traced);
+    handler.TraceExecution(false);
+    r.quietReads = quietCount.reads();
+    r.tracedReads = tracedCount.reads();
+    return r;
+}
+
 TEST_F(MainFormViewTest, TheBarsReadTheModelForEveryRowOnlyWhenTraced)
 {
     for (const auto& [bits, perRow] : {std::pair{20, 4}, std::pair{12, 3}}) { // subnetted, then a supernet
         setAddress(ip, 172, 16, 5, 10, bits);
-        MainFormView quiet = stale();
-        MainFormView traced = stale();
-        FailingModel quietCount(ip, 0);
-        FailingModel tracedCount(ip, 0);
-        mainform::AdjustSubnetLines(quietCount, quiet);
-        handler->TraceExecution(true);
-        mainform::AdjustSubnetLines(tracedCount, traced);
-        handler->TraceExecution(false);
-        EXPECT_EQ(tracedCount.reads(), 6 * perRow) << bits;
-        EXPECT_EQ(quietCount.reads(), 3) << bits; // the class, its bits and the mask length, once
-        EXPECT_EQ(inWriteOrder(quiet), inWriteOrder(traced)) << bits;
-        EXPECT_NE(quiet.shapeMaskBits[17], stale().shapeMaskBits[17]) << "the last row was placed";
+        const QuietAndTraced r = runQuietAndTraced(
+            *handler, ip, [](const FailingModel& m, MainFormView& v) { mainform::AdjustSubnetLines(m, v); });
+        EXPECT_EQ(r.tracedReads, 6 * perRow) << bits;
+        EXPECT_EQ(r.quietReads, 3) << bits; // the class, its bits and the mask length, once
+        EXPECT_EQ(inWriteOrder(r.quiet), inWriteOrder(r.traced)) << bits;
+        EXPECT_NE(r.quiet.shapeMaskBits[17], stale().shapeMaskBits[17]) << "the last row was placed";
     }
     EXPECT_TRUE(messages.shown.empty());
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(MainFormViewTest, ARefreshShowsTheSameWithTheTraceOnButMakesEveryStepsReads)
 {
     for (int bits : {20, 16, 12}) { // subnetted, not subnetted, a supernet
         setAddress(ip, 172, 16, 5, 10, bits);
-        MainFormView quiet = stale();
-        MainFormView traced = stale();
-        FailingModel quietCount(ip, 0);
-        FailingModel tracedCount(ip, 0);
-        mainform::UpdateForm(quietCount, quiet);
-        handler->TraceExecution(true);
-        mainform::UpdateForm(tracedCount, traced);
-        handler->TraceExecution(false);
-        EXPECT_EQ(inWriteOrder(quiet), inWriteOrder(traced)) << bits;
+        const QuietAndTraced r = runQuietAndTraced(
+            *handler, ip, [](const FailingModel& m, MainFormView& v) { mainform::UpdateForm(m, v); });
+        EXPECT_EQ(inWriteOrder(r.quiet), inWriteOrder(r.traced)) << bits;
         // Mask length, class bits and address bits are read by several steps.
-        EXPECT_GE(tracedCount.reads(), quietCount.reads() + 10) << bits;
+        EXPECT_GE(r.tracedReads, r.quietReads + 10) << bits;
     }
     EXPECT_TRUE(messages.shown.empty());
 }
