@@ -3,6 +3,7 @@
 // out with plain 32-bit integer arithmetic, and the terminal report's cost
 // per address.
 #include "cli/addressinput.h"
+#include "cli/report.h"
 #include "cli/reportwriter.h"
 #include "model/clsipaddy.h"
 #include "model/mainformview.h"
@@ -13,9 +14,25 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <random>
+#include <sstream>
 #include <string>
 
 namespace {
+
+// Output that goes nowhere, as into /dev/null.
+class NullBuffer : public std::streambuf {
+protected:
+    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+    int overflow(int ch) override { return traits_type::not_eof(ch); }
+};
+class NullStream : public std::ostream {
+public:
+    NullStream() : std::ostream(&buffer_) {}
+
+private:
+    NullBuffer buffer_;
+};
 
 struct Sample {
     int octets[4];
@@ -200,5 +217,36 @@ void BM_ReportJsonLine(benchmark::State& state)
     benchmark::DoNotOptimize(out.data());
 }
 BENCHMARK(BM_ReportJsonLine);
+
+// `quillmark --report -` in the process: random addresses read from a stream,
+// reported as text (the default) or as JSON Lines; items per second is the
+// throughput.
+void BM_ReportStream(benchmark::State& state)
+{
+    const bool json = state.range(0) == 1;
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> first(1, 223);
+    std::uniform_int_distribution<int> octet(0, 255);
+    std::uniform_int_distribution<int> bits(8, 31);
+    constexpr int kLines = 20000;
+    std::string input;
+    for (int i = 0; i < kLines; ++i) {
+        input += std::to_string(first(random)) + '.' + std::to_string(octet(random)) + '.' +
+                 std::to_string(octet(random)) + '.' + std::to_string(octet(random)) + '/' +
+                 std::to_string(bits(random)) + '\n';
+    }
+    const QStringList args = json ? QStringList{QStringLiteral("--json"), QStringLiteral("-")}
+                                  : QStringList{QStringLiteral("-")};
+    for (auto _ : state) {
+        std::istringstream in(input);
+        NullStream out;
+        std::ostringstream err;
+        cli::ReportEnvironment env{in, out, err};
+        if (cli::RunReport(args, env) != cli::kExitOk)
+            state.SkipWithError("the report failed");
+    }
+    state.SetItemsProcessed(state.iterations() * kLines);
+}
+BENCHMARK(BM_ReportStream)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
