@@ -113,12 +113,14 @@ void clsErrHandler::MaxProcStackItems(short n)
     procStack_.assign(size_t(upper) + 1, QString());
     beyondLimit_.clear();
     slotLimit_ = n;
+    updateFastLimits();
 }
 
 void clsErrHandler::TraceExecution(bool v)
 {
     try {
         traceExecution_ = v;
+        updateFastLimits();
         if (!v)
             return;
         // The system's separator keeps the file inside the program's folder.

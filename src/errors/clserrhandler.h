@@ -54,7 +54,8 @@ public:
     // Entered and left by every procedure: the common case stays inline.
     void Pop()
     {
-        if (stackDepth_ >= 1 && stackDepth_ <= slotLimit_) {
+        // One unsigned compare for 1 <= depth <= slotLimit_.
+        if (unsigned(stackDepth_ - 1) < unsigned(popLimit_)) {
             // Replaced rather than cleared: clearing reads back the text the
             // matching Push has only just stored, which stalls the processor.
             QString& slot = procStack_[size_t(stackDepth_)];
@@ -67,7 +68,7 @@ public:
     }
     void Push(const QString& strProc)
     {
-        if (stackDepth_ < slotLimit_ && !traceExecution_) {
+        if (stackDepth_ < pushLimit_) {
             ++stackDepth_;
             // Slots above the depth are always null (Pop leaves them so), so
             // the name is copied in without releasing anything first.
@@ -131,6 +132,15 @@ private:
     // The deepest depth that has a slot of its own: MaxProcStackItems, or the
     // old limit while a failed MaxProcStackItems write left the old stack.
     int slotLimit_ = 100;
+    // What the inline Push and Pop compare with: the slot limit (never below
+    // 0), and for Push 0 while tracing, which sends every Push the slow way.
+    int pushLimit_ = 100;
+    int popLimit_ = 100;
+    void updateFastLimits()
+    {
+        popLimit_ = slotLimit_ > 0 ? slotLimit_ : 0;
+        pushLimit_ = traceExecution_ ? 0 : popLimit_;
+    }
     // Names entered beyond slotLimit_, innermost last; the first spare slot
     // shows the innermost one.
     std::vector<QString> beyondLimit_;
