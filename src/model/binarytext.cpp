@@ -1,11 +1,11 @@
 #include "model/binarytext.h"
 
 #include <QtGlobal>
+
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <algorithm>
 #include <cstring>
-#include <utility>
 
 namespace binarytext {
 
@@ -152,19 +152,7 @@ qsizetype dottedSize(qsizetype digits)
 {
     return digits > 0 ? digits + (digits - 1) / 8 : 0;
 }
-} // namespace
 
-QString Bits::toQString() const
-{
-    QString out(dottedSize(n), Qt::Uninitialized);
-    out.truncate(n);
-    char16_t* to = reinterpret_cast<char16_t*>(out.data());
-    for (int i = 0; i < n; ++i)
-        to[i] = static_cast<unsigned char>(c[i]);
-    return out;
-}
-
-namespace {
 // into resized to size, keeping its storage when it is its own and roomy
 // enough; false when it has to be built afresh.
 bool reuse(QString& into, qsizetype size)
@@ -204,27 +192,6 @@ void dotsAdd(QStringView bits, QString& into)
             to[group * 9 - 1] = u'.';
         std::copy_n(from + group * 8, len, to + group * 9);
     }
-}
-
-QString dotsAdd(QString&& bits)
-{
-    const qsizetype n = bits.size();
-    const qsizetype size = dottedSize(n);
-    if (!bits.isDetached() || bits.capacity() < size || bits.contains(QLatin1Char('.')))
-        return dotsAdd(std::as_const(bits));
-    bits.resize(size);
-    // Groups move right from the last, so none is overwritten before it moves.
-    char16_t* p = reinterpret_cast<char16_t*>(bits.data());
-    for (qsizetype group = (n - 1) / 8; group > 0; --group) {
-        const qsizetype from = group * 8;
-        const qsizetype len = qMin<qsizetype>(8, n - from);
-        if (len == 8)
-            std::memmove(p + from + group, p + from, 8 * sizeof(char16_t)); // a fixed size: no call
-        else
-            std::memmove(p + from + group, p + from, size_t(len) * sizeof(char16_t));
-        p[from + group - 1] = u'.';
-    }
-    return std::move(bits);
 }
 
 QString dotsAdd(const QString& bits)

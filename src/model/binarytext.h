@@ -14,8 +14,6 @@ double toDec(const QString& text);
 QString fromDec(double value);
 // Groups of eight from the left, joined by ".".
 QString dotsAdd(const QString& bits);
-// The same, reusing the text's own storage when it has room for the dots.
-QString dotsAdd(QString&& bits);
 // The same into a text of the caller's, reusing its storage when it can.
 void dotsAdd(QStringView bits, QString& into);
 // Character-wise AND, as long as number; a missing mask digit counts as "0".
@@ -62,8 +60,7 @@ struct Bits {
             append(other, 0, other.n);
         }
     }
-    // With room behind the digits for the dots that dotsAdd puts in.
-    QString toQString() const;
+    QString toQString() const { return QString::fromLatin1(c, n); }
 
 private:
     int clampCount(int count) const { return count < 0 ? 0 : count > Capacity - n ? Capacity - n : count; }

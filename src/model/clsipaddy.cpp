@@ -393,12 +393,6 @@ void clsIPAddy::IPAddyDotsAdd(const QString& IPAddy_Binary, QString& into) const
     Procedure(name::kIPAddyDotsAdd, [&] { binarytext::dotsAdd(IPAddy_Binary, into); });
 }
 
-QString clsIPAddy::IPAddyDotsAdd(QString&& IPAddy_Binary) const
-{
-    return Function<QString>(name::kIPAddyDotsAdd,
-                             [&](QString& r) { r = binarytext::dotsAdd(std::move(IPAddy_Binary)); });
-}
-
 QString clsIPAddy::utStringBinaryAnd(const QString& BinaryNumber, const QString& BinaryMask) const
 {
     return Function<QString>(name::kUtStringBinaryAnd,

@@ -32,8 +32,6 @@ public:
     double utStringBinaryToDec(const QString& text) const;
     QString utStringDecToBinary(double value) const { return decToBinary(value).toQString(); }
     QString IPAddyDotsAdd(const QString& IPAddy_Binary) const;
-    // A text nobody else holds gets its dots in place.
-    QString IPAddyDotsAdd(QString&& IPAddy_Binary) const;
     // The same reads written into a text the caller keeps, reusing its
     // storage: a refresh writes a dozen such texts.
     void IP_AsBinary(int Octec, QString& into) const { binarytext::assign(ipBits(Octec), into); }
