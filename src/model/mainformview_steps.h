@@ -8,11 +8,10 @@
 
 #include <QLocale>
 #include <QStringView>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <memory>
 #include <optional>
 
 namespace mainform {
@@ -24,34 +23,26 @@ inline double Pow2(int exponent)
 
 // A label text assembled in place and then copied into the label, reusing the
 // label's storage when it can: a refresh writes two dozen texts and should not
-// allocate for each. Labels are short; a longer text moves to the heap.
+// allocate for each.
 class Text {
 public:
-    Text() = default;
-    Text(const Text&) = delete;
-    Text& operator=(const Text&) = delete;
-
     // Literals only: their length is known where they are written.
     template <size_t N> Text& operator<<(const char (&ascii)[N])
     {
         constexpr qsizetype n = qsizetype(N) - 1;
-        char16_t* to = room(n);
-        for (qsizetype i = 0; i < n; ++i)
-            to[i] = static_cast<unsigned char>(ascii[i]);
-        n_ += n;
+        const qsizetype at = buf_.size();
+        buf_.resize(at + n);
+        std::copy_n(ascii, n, buf_.data() + at);
         return *this;
     }
     Text& operator<<(QChar ch)
     {
-        *room(1) = ch.unicode();
-        ++n_;
+        buf_.append(ch.unicode());
         return *this;
     }
     Text& operator<<(const QString& s)
     {
-        const qsizetype n = s.size();
-        std::copy_n(reinterpret_cast<const char16_t*>(s.constData()), n, room(n));
-        n_ += n;
+        buf_.append(reinterpret_cast<const char16_t*>(s.constData()), s.size());
         return *this;
     }
     // A count or number: a whole number, plain decimal with a leading minus.
@@ -59,12 +50,8 @@ public:
     {
         const qint64 v = qint64(whole);
         quint64 u = v < 0 ? 0 - quint64(v) : quint64(v);
-        // Written from the right end of the first half; the whole first half
-        // from the first digit is then copied, a fixed size the compiler
-        // copies without a call.
-        constexpr qsizetype kMost = 24;
-        char16_t digits[2 * kMost];
-        char16_t* p = digits + kMost;
+        char16_t digits[24];
+        char16_t* p = digits + 24;
         // Most counts fit 32 bits, whose division by ten is the cheaper.
         for (; u > 0xFFFFFFFFu; u /= 10)
             *--p = char16_t(u'0' + u % 10);
@@ -88,44 +75,23 @@ public:
         }
         if (v < 0)
             *--p = u'-';
-        std::memcpy(room(kMost), p, kMost * sizeof(char16_t));
-        n_ += digits + kMost - p;
+        buf_.append(p, digits + 24 - p);
         return *this;
     }
     void writeTo(QString& label) const
     {
-        if (label.isDetached() && label.capacity() >= n_) {
-            if (label.size() != n_)
-                label.resize(n_);
-            std::copy_n(p_, n_, reinterpret_cast<char16_t*>(label.data()));
+        const qsizetype n = buf_.size();
+        if (label.isDetached() && label.capacity() >= n) {
+            if (label.size() != n)
+                label.resize(n);
+            std::copy(buf_.begin(), buf_.end(), reinterpret_cast<char16_t*>(label.data()));
         } else {
-            label = QString(reinterpret_cast<const QChar*>(p_), n_);
+            label = QString(reinterpret_cast<const QChar*>(buf_.data()), n);
         }
     }
 
 private:
-    static constexpr qsizetype kLocal = 256;
-    // Where the next n characters go.
-    char16_t* room(qsizetype n)
-    {
-        if (n_ + n > capacity_)
-            grow(n_ + n);
-        return p_ + n_;
-    }
-    void grow(qsizetype needed)
-    {
-        const qsizetype capacity = std::max(needed, 2 * capacity_);
-        auto bigger = std::make_unique<char16_t[]>(size_t(capacity));
-        std::copy_n(p_, n_, bigger.get());
-        heap_ = std::move(bigger);
-        p_ = heap_.get();
-        capacity_ = capacity;
-    }
-    char16_t local_[kLocal];
-    std::unique_ptr<char16_t[]> heap_;
-    char16_t* p_ = local_;
-    qsizetype n_ = 0;
-    qsizetype capacity_ = kLocal;
+    QVarLengthArray<char16_t, 256> buf_;
 };
 
 // True when text is exactly count copies of digit.
