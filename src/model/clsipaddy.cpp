@@ -259,22 +259,31 @@ int clsIPAddy::ClassBits() const
                          [&](int& r) { r = classBitsOf(isKept(Memo::ClassValue) ? memo_.cls : Class()); });
 }
 
+template <typename Compute> const Bits& clsIPAddy::keep(Memo::Slot slot, Bits& text, Compute compute) const
+{
+    if (!isKept(slot)) {
+        text = compute();
+        markKept(slot);
+    }
+    return text;
+}
+
 Bits clsIPAddy::ipBits(int Octec) const
 {
     return Function<Bits>(name::kIPAsBinary, [&](Bits& r) {
-        if (validOctet(Octec) || Octec == 0) {
-            if (isKept(Memo::Ip)) {
-                wholeOrOctet(memo_.ip, Octec, r);
-                return;
-            }
-        }
         if (Octec == 0) {
-            for (int k = 1; k <= 4; ++k)
-                r.appendOctet(decToBinary(octets_[k]));
-            memo_.ip = r;
-            markKept(Memo::Ip);
+            r = keep(Memo::Ip, memo_.ip, [&] {
+                Bits all;
+                for (int k = 1; k <= 4; ++k)
+                    all.appendOctet(decToBinary(octets_[k]));
+                return all;
+            });
         } else if (validOctet(Octec)) {
-            r.appendOctet(decToBinary(octets_[Octec]));
+            // One octet alone is worked out alone: it reads one conversion.
+            if (isKept(Memo::Ip))
+                wholeOrOctet(memo_.ip, Octec, r);
+            else
+                r.appendOctet(decToBinary(octets_[Octec]));
         }
     });
 }
@@ -282,15 +291,15 @@ Bits clsIPAddy::ipBits(int Octec) const
 Bits clsIPAddy::maskBits(int Octec) const
 {
     return Function<Bits>(name::kSubnetAsBinary, [&](Bits& r) {
-        if (Octec == 0 || validOctet(Octec)) {
-            if (!isKept(Memo::Mask)) {
-                memo_.mask.n = 0;
-                memo_.mask.append('1', subnetBits_);
-                memo_.mask.append('0', 32 - subnetBits_);
-                markKept(Memo::Mask);
-            }
-            wholeOrOctet(memo_.mask, Octec, r);
-        }
+        if (Octec != 0 && !validOctet(Octec))
+            return;
+        const Bits& mask = keep(Memo::Mask, memo_.mask, [&] {
+            Bits all;
+            all.append('1', subnetBits_);
+            all.append('0', 32 - subnetBits_);
+            return all;
+        });
+        wholeOrOctet(mask, Octec, r);
     });
 }
 
@@ -301,13 +310,12 @@ Bits clsIPAddy::networkBits(int Octec) const
             setMinusOne(r);
             return;
         }
-        if (!isKept(Memo::Network)) {
+        const Bits& network = keep(Memo::Network, memo_.network, [&] {
             const Bits address = ipBits(0);
             const Bits mask = maskBits(0);
-            memo_.network = binaryAnd(address, mask);
-            markKept(Memo::Network);
-        }
-        wholeOrOctet(memo_.network, Octec, r);
+            return binaryAnd(address, mask);
+        });
+        wholeOrOctet(network, Octec, r);
     });
 }
 
@@ -318,53 +326,44 @@ Bits clsIPAddy::broadcastBits(int Octec) const
             setMinusOne(r);
             return;
         }
-        if (!isKept(Memo::Broadcast)) {
+        const Bits& broadcast = keep(Memo::Broadcast, memo_.broadcast, [&] {
             const int m = subnetBits_;
             Bits b;
             b.append(networkBits(0), 0, m);
             b.append('1', 32 - m);
-            memo_.broadcast = b;
-            markKept(Memo::Broadcast);
-        }
-        wholeOrOctet(memo_.broadcast, Octec, r);
+            return b;
+        });
+        wholeOrOctet(broadcast, Octec, r);
     });
 }
 
 Bits clsIPAddy::hostBits() const
 {
     return Function<Bits>(name::kHostAddressAsBinary, [&](Bits& r) {
-        if (isKept(Memo::Host)) {
-            r = memo_.host;
-            return;
-        }
-        const int m = subnetBits_;
-        Bits fieldMask;
-        fieldMask.append('0', m);
-        fieldMask.append('1', 32 - m);
-        r = binaryAnd(ipBits(0), fieldMask);
-        memo_.host = r;
-        markKept(Memo::Host);
+        r = keep(Memo::Host, memo_.host, [&] {
+            const int m = subnetBits_;
+            Bits fieldMask;
+            fieldMask.append('0', m);
+            fieldMask.append('1', 32 - m);
+            return binaryAnd(ipBits(0), fieldMask);
+        });
     });
 }
 
 Bits clsIPAddy::subnetNumberBits() const
 {
     return Function<Bits>(name::kSubnetNumberAsBinary, [&](Bits& r) {
-        if (isKept(Memo::SubnetNumber)) {
-            r = memo_.subnetNumber;
-            return;
-        }
-        const int m = subnetBits_;
-        const int c = ClassBits();
-        // With m < c the field mask has no ones and runs past 32 digits: the
-        // AND then clears every bit, and the field reads as 32 zeros.
-        Bits fieldMask;
-        fieldMask.append('0', c);
-        fieldMask.append('1', m - c);
-        fieldMask.append('0', 32 - m);
-        r = binaryAnd(ipBits(0), fieldMask);
-        memo_.subnetNumber = r;
-        markKept(Memo::SubnetNumber);
+        r = keep(Memo::SubnetNumber, memo_.subnetNumber, [&] {
+            const int m = subnetBits_;
+            const int c = ClassBits();
+            // With m < c the field mask has no ones and runs past 32 digits:
+            // the AND then clears every bit, and the field reads as 32 zeros.
+            Bits fieldMask;
+            fieldMask.append('0', c);
+            fieldMask.append('1', m - c);
+            fieldMask.append('0', 32 - m);
+            return binaryAnd(ipBits(0), fieldMask);
+        });
     });
 }
 

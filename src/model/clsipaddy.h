@@ -87,6 +87,9 @@ private:
     };
     mutable Memo memo_;
     bool isKept(Memo::Slot slot) const;
+    // The kept text of slot, worked out by compute first (with its nested
+    // reads) when it is not kept or the trace is on.
+    template <typename Compute> const Bits& keep(Memo::Slot slot, Bits& text, Compute compute) const;
     void markKept(Memo::Slot slot) const { memo_.held |= slot; }
     void forget() { memo_.held = 0; }
 };
