@@ -5,6 +5,7 @@
 #include <QByteArray>
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <string_view>
 
@@ -60,22 +61,17 @@ public:
         p_ += s.size();
         return *this;
     }
-    void fill(char ch, size_t count)
-    {
-        need(count);
-        std::memset(p_, ch, count);
-        p_ += count;
-    }
-    // Blanks to line up columns: a few dozen at most, copied as one fixed
-    // block, of which only count stay.
+    // Blanks to line up columns: usually a few dozen, copied as one fixed
+    // block of which only count stay.
     void spaces(size_t count)
     {
         static constexpr char kBlanks[] = "                                                                ";
         constexpr size_t kBlock = sizeof kBlanks - 1;
-        if (count > kBlock)
-            return fill(' ', count);
-        need(kBlock);
-        std::memcpy(p_, kBlanks, kBlock);
+        need(std::max(count, kBlock));
+        if (count <= kBlock)
+            std::memcpy(p_, kBlanks, kBlock);
+        else
+            std::memset(p_, ' ', count);
         p_ += count;
     }
     // Spaces up to column (counted from lineStart), at least one.
@@ -87,15 +83,8 @@ public:
     void number(long v)
     {
         char digits[24];
-        char* d = digits + sizeof digits;
-        unsigned long u = v < 0 ? 0 - static_cast<unsigned long>(v) : static_cast<unsigned long>(v);
-        do {
-            *--d = char('0' + u % 10);
-            u /= 10;
-        } while (u);
-        if (v < 0)
-            *--d = '-';
-        *this << std::string_view(d, size_t(digits + sizeof digits - d));
+        const auto end = std::to_chars(digits, digits + sizeof digits, v).ptr;
+        *this << std::string_view(digits, size_t(end - digits));
     }
     // s as UTF-8; true when it held a character JSON must escape.
     bool text(QStringView s)
