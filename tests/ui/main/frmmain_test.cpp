@@ -126,6 +126,30 @@ TEST_F(MainWindowTest, EveryControlOfTheInventoryIsPlacedNamedAndInItsContainer)
         if (!bar && !label) {
             EXPECT_EQ(w->size(), QSize(twipsToPx(s.width), twipsToPx(s.height))) << s.objectName().toStdString();
         }
+        // Captions, tooltips and colours come from the inventory; the refresh
+        // rewrites the values, the range and three of the tooltips.
+        const bool refreshed = s.name == QLatin1String("lblValues") || s.name == QLatin1String("lblSubnetRange");
+        QString caption = s.text;
+        if (auto* g = qobject_cast<QGroupBox*>(w))
+            caption = g->title();
+        else if (auto* l = qobject_cast<QLabel*>(w))
+            caption = l->text();
+        else if (auto* b = qobject_cast<QPushButton*>(w))
+            caption = b->text();
+        if (!refreshed) {
+            EXPECT_EQ(caption, s.text) << s.objectName().toStdString();
+        }
+        if (!refreshed || (s.index != 5 && s.index != 6 && s.index != 16)) {
+            EXPECT_EQ(w->toolTip(), s.toolTip) << s.objectName().toStdString();
+        }
+        const QColor fill = s.kind == mainlayout::Kind::Shape ? s.fill
+                            : s.flags & mainlayout::Grey      ? mainlayout::LightGrey
+                                                              : QColor();
+        if (fill.isValid()) {
+            EXPECT_TRUE(w->autoFillBackground()) << s.objectName().toStdString();
+            EXPECT_EQ(w->palette().color(QPalette::Window), fill) << s.objectName().toStdString();
+        }
+        EXPECT_EQ(w->font().underline(), s.kind == mainlayout::Kind::LinkLabel) << s.objectName().toStdString();
     }
     // Entry row 13, headings 2, address rows 38, range 1, statistics 14,
     // legend 7, bottom row 3.
@@ -134,53 +158,6 @@ TEST_F(MainWindowTest, EveryControlOfTheInventoryIsPlacedNamedAndInItsContainer)
     EXPECT_EQ(form->size(), QSize(544, 345));
     EXPECT_FALSE(form->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_FALSE(form->windowIcon().pixmap(32, 32).isNull());
-}
-
-TEST_F(MainWindowTest, DesignTextsTooltipsAndColours)
-{
-    const struct {
-        const char* name;
-        const char* text;
-    } texts[] = {{"lblIP", "Enter IP Address:"},
-                 {"lblDots_3", "/"},
-                 {"lblLabels_7", "Class:"},
-                 {"LblHeadings_0", "Binary:"},
-                 {"lblLabels_12", "Broadcast Address:"},
-                 {"lblLabels_11", "Usable IPs (All Subnets):"},
-                 {"lblLegend_2", "Subnet Portion"},
-                 {"lblWebLinks", "Web Links"}};
-    for (const auto& t : texts)
-        EXPECT_EQ(ctl<QLabel>(QLatin1String(t.name))->text(), QLatin1String(t.text)) << t.name;
-    EXPECT_EQ(ctl<QPushButton>(QStringLiteral("cmdOptions_0"))->text(), QStringLiteral("E&xit"));
-    EXPECT_EQ(ctl<QPushButton>(QStringLiteral("cmdOptions_1"))->text(), QStringLiteral("&About"));
-    EXPECT_EQ(ctl<QGroupBox>(QStringLiteral("Frame1"))->title(), QStringLiteral("Legend"));
-    EXPECT_EQ(ctl<QGroupBox>(QStringLiteral("frameStats"))->title(), QString());
-    EXPECT_EQ(box(0)->maxLength(), 3);
-    // Before any refresh the binary rows show the design's placeholders.
-    EXPECT_EQ(mainlayout::find(QStringLiteral("lblValues_0"))->text, QStringLiteral("180."));
-    EXPECT_EQ(mainlayout::find(QStringLiteral("lblValues_12"))->text, QStringLiteral("..."));
-
-    EXPECT_EQ(value(7)->toolTip(), QStringLiteral("Click for help"));
-    EXPECT_EQ(value(13)->toolTip(), QStringLiteral("To calculate the network address, change all bits for host "
-                                                   "portion to 0, leave the network and subnet bits in tact."));
-    EXPECT_EQ(
-        value(15)->toolTip(),
-        QStringLiteral("The subnet is calculated simply by the binary value of the subnet portion of the address"));
-
-    auto background = [](QWidget* w) {
-        return w->autoFillBackground() ? w->palette().color(QPalette::Window) : QColor();
-    };
-    EXPECT_EQ(background(ctl(QStringLiteral("lblIP"))), QColor(224, 224, 224));
-    EXPECT_EQ(background(value(0)), QColor(224, 224, 224));
-    EXPECT_EQ(background(ctl(QStringLiteral("frameStats"))), QColor(224, 224, 224));
-    EXPECT_FALSE(ctl(QStringLiteral("LblHeadings_1"))->autoFillBackground());
-    EXPECT_EQ(background(ctl(QStringLiteral("shapeMaskBits_3"))), QColor(0, 192, 0));
-    EXPECT_EQ(background(ctl(QStringLiteral("shapeMaskBits_19"))), QColor(255, 128, 128));
-    EXPECT_EQ(background(ctl(QStringLiteral("shapeMaskBits_17"))), QColor(128, 128, 255));
-    for (QLabel* link : {value(7), ctl<QLabel>(QStringLiteral("lblWebLinks"))}) {
-        EXPECT_TRUE(link->font().underline());
-        EXPECT_EQ(link->palette().color(QPalette::WindowText), mainlayout::LinkColour());
-    }
 }
 
 TEST_F(MainWindowTest, FocusOrderFollowsTheDesign)
@@ -207,13 +184,18 @@ TEST_F(MainWindowTest, LoadSetsCaptionLocksTheMaskBoxAndRefreshes)
 {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quillmark 1.05 - by Tamsworth"));
     EXPECT_TRUE(ctl<QLineEdit>(QStringLiteral("txtSubnetBits"))->isReadOnly());
+    // The labels show the view of the model's address (its texts are checked window-free).
+    const MainFormView& v = form->view();
     EXPECT_EQ(value(0)->text(), QStringLiteral("11000000.10101000.00000001.00000001"));
-    EXPECT_EQ(value(13)->text(), QStringLiteral("192.168.1.0 (network)"));
-    EXPECT_EQ(value(7)->text(), QStringLiteral("C (private)"));
-    EXPECT_EQ(value(5)->toolTip(), QString());
-    EXPECT_EQ(value(6)->toolTip(), QStringLiteral("2^BitsForHosts - 2"));
-    EXPECT_EQ(ctl<QLabel>(QStringLiteral("lblSubnetRange"))->text(),
-              QStringLiteral("This subnet uses address from 192.168.1.1 to 192.168.1.254"));
+    for (size_t i = 0; i < v.lblValues.size(); ++i) {
+        if (QLabel* l = form->findChild<QLabel*>(QStringLiteral("lblValues_%1").arg(i))) {
+            EXPECT_EQ(l->text(), v.lblValues[i]) << i;
+        }
+    }
+    EXPECT_EQ(ctl<QLabel>(QStringLiteral("lblSubnetRange"))->text(), v.lblSubnetRange);
+    EXPECT_EQ(value(5)->toolTip(), v.tipValues5);
+    EXPECT_EQ(value(6)->toolTip(), v.tipValues6);
+    EXPECT_EQ(value(16)->toolTip(), v.tipValues16);
     EXPECT_TRUE(changer(1)->isHidden());
     EXPECT_FALSE(changer(0)->isHidden());
     EXPECT_EQ(boxes(), QStringLiteral("192.168.1.1"));
@@ -311,27 +293,6 @@ TEST_F(MainWindowTest, LeavingABoxNormalisesItStoresTheOctetAndRefreshesOnce)
     EXPECT_EQ(refreshCount(), 0);
 }
 
-TEST_F(MainWindowTest, HandlersRegisterUnderTheirDesignNames)
-{
-    handler->TraceExecution(true);
-    focus(box(0));
-    focus(box(1));
-    type(QStringLiteral("5"));
-    focus(ctl(QStringLiteral("cmdOptions_1")));
-    QTest::mouseClick(changer(0), Qt::LeftButton, Qt::NoModifier, QPoint(8, 1));
-    settle();
-    handler->TraceExecution(false);
-    QFile trace(path(QStringLiteral("trace.log")));
-    ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
-    const QString log = QString::fromLatin1(trace.readAll());
-    for (const char* name :
-         {"frmMain.txtIP_GotFocus()", "frmMain.txtIP_LostFocus()", "frmMain.txtIP_KeyPress()", "frmMain.UpdateForm()",
-          "frmMain.Form_KeyDown()", "frmMain.Form_KeyUp()", "frmMain.udIPChanger_Change(0)",
-          "frmMain.ChangeHostValue()", "frmMain.AdjustSubnetLines()"})
-        EXPECT_TRUE(log.contains(QLatin1String(name))) << name;
-    EXPECT_EQ(handler->StackDepth(), 0);
-}
-
 // ---- stepping ----
 
 TEST_F(MainWindowTest, SpinControlsStepTheHostAndSubnetFieldsWithTheModifierKeys)
@@ -345,17 +306,12 @@ TEST_F(MainWindowTest, SpinControlsStepTheHostAndSubnetFieldsWithTheModifierKeys
         Qt::KeyboardModifiers mods;
         const char* result;
     } cases[] = {
+        // Each control, direction and modifier once; the field arithmetic is checked window-free.
         {"192.168.1.1", 24, 0, Up, Qt::NoModifier, "192.168.1.2"},
-        {"192.168.1.255", 24, 0, Up, Qt::NoModifier, "192.168.1.0"},
-        {"192.168.1.0", 24, 0, Down, Qt::NoModifier, "192.168.1.255"},
         {"192.168.1.1", 24, 0, Up, Qt::ControlModifier, "192.168.1.101"},
-        {"192.168.1.200", 24, 0, Up, Qt::ControlModifier, "192.168.1.44"},
         {"192.168.1.1", 24, 0, Up, Qt::ControlModifier | Qt::ShiftModifier, "192.168.1.233"},
         {"192.168.1.5", 24, 0, Down, Qt::ShiftModifier, "192.168.1.255"},
-        {"10.1.255.255", 16, 0, Up, Qt::NoModifier, "10.1.0.0"},
         {"192.168.1.77", 26, 1, Up, Qt::NoModifier, "192.168.1.141"},
-        {"192.168.1.13", 26, 1, Down, Qt::NoModifier, "192.168.1.205"},
-        {"172.16.5.10", 20, 1, Up, Qt::NoModifier, "172.16.21.10"},
         {"10.1.2.3", 16, 1, Down, Qt::NoModifier, "10.0.2.3"},
     };
     for (const auto& c : cases) {
@@ -574,15 +530,6 @@ TEST_F(MainWindowTest, LinkLabelsTurnBlueUnderThePointerAndBackOnTheBackground)
     settle();
     EXPECT_EQ(colour(cls), mainlayout::LinkColour());
     EXPECT_EQ(colour(web), mainlayout::LinkColour());
-}
-
-TEST_F(MainWindowTest, MissingWebLinksPageIsReported)
-{
-    QTest::mouseClick(ctl(QStringLiteral("lblWebLinks")), Qt::LeftButton);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Web Links file is missing."));
-    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Error"));
-    EXPECT_EQ(messages.shown[0].style, platform::vbExclamation | platform::vbOKOnly);
 }
 
 TEST_F(MainWindowTest, ExitAndTheCloseBoxEndTheProgram)
