@@ -65,14 +65,8 @@ TEST_F(IPAddyTest, ConversionsFollowTheDigitRules)
         double value;
     };
     const ToDec toDec[] = {
+        // Short texts are read exhaustively in the binary-text tests.
         {QString(), 0},
-        {QStringLiteral("101"), 5},
-        {QStringLiteral(" 101 "), 5},
-        {QStringLiteral("11111111"), 255},
-        {QStringLiteral("1.1"), 5},
-        {QStringLiteral("1a1"), 5},
-        {QStringLiteral("   "), 0},
-        {QStringLiteral("0001"), 1},
         {ones32, 4294967295.0},
         // Past 53 digits the sum is a double's: 2^59 + 1 rounds to 2^59.
         {QStringLiteral("1") + QString(58, QLatin1Char('0')) + QStringLiteral("1"), std::ldexp(1.0, 59)},
@@ -112,14 +106,10 @@ TEST_F(IPAddyTest, DotsAndAndWorkOnAnyText)
         const char* out;
     };
     const Dots dots[] = {
-        {"110000001010100000000001", "11000000.10101000.00000001"},
-        {"11000000101010000000000100000001", "11000000.10101000.00000001.00000001"},
         {"1.0.1", "101"},
         {"123456789", "12345678.9"},
-        {"", ""},
         {".", ""},
         {"1100.0000.1010.1000.0", "11000000.10101000.0"},
-        {"12345678", "12345678"},
     };
     for (const Dots& r : dots)
         EXPECT_EQ(ip.IPAddyDotsAdd(QLatin1String(r.in)), QLatin1String(r.out)) << r.in;
@@ -137,52 +127,6 @@ TEST_F(IPAddyTest, DotsAndAndWorkOnAnyText)
         EXPECT_EQ(ip.utStringBinaryAnd(QLatin1String(r.number), QLatin1String(r.mask)), QLatin1String(r.out))
             << r.number << " AND " << r.mask;
     EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(IPAddyTest, WorkedAddresses)
-{
-    struct Row {
-        int o[4];
-        int bits;
-        const char* className;
-        int classBits;
-        const char* mask;
-        const char* network;
-        const char* broadcast;
-        double host;
-        double subnet;
-        bool subnetError;
-    };
-    const Row rows[] = {
-        {{192, 168, 1, 1}, 24, "C", 24, "255.255.255.0", "192.168.1.0", "192.168.1.255", 1, 0, false},
-        {{172, 16, 5, 10}, 20, "B", 16, "255.255.240.0", "172.16.0.0", "172.16.15.255", 1290, 0, false},
-        {{10, 1, 2, 3}, 16, "A", 8, "255.255.0.0", "10.1.0.0", "10.1.255.255", 515, 1, false},
-        {{192, 168, 1, 77}, 26, "C", 24, "255.255.255.192", "192.168.1.64", "192.168.1.127", 13, 1, false},
-        {{224, 0, 0, 1}, 24, "D", 8, "255.255.255.0", "224.0.0.0", "224.0.0.255", 1, 0, false},
-        {{255, 255, 255, 255}, 32, "E", 8, "255.255.255.255", "255.255.255.255", "255.255.255.255", 0, 16777215, false},
-        {{200, 1, 2, 3}, 16, "C", 24, "255.255.0.0", "200.1.0.0", "200.1.255.255", 515, 0, true},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(
-            QStringLiteral("%1.%2.%3.%4/%5").arg(r.o[0]).arg(r.o[1]).arg(r.o[2]).arg(r.o[3]).arg(r.bits).toStdString());
-        messages.shown.clear();
-        handler->Clear();
-        clsIPAddy ip;
-        set(ip, r.o[0], r.o[1], r.o[2], r.o[3], r.bits);
-        EXPECT_EQ(ip.ClassName(), QLatin1String(r.className));
-        EXPECT_EQ(ip.ClassBits(), r.classBits);
-        EXPECT_EQ(ip.SubnetMask(0), QLatin1String(r.mask));
-        EXPECT_EQ(dotted([&](int k) { return ip.NetworkAddress(k); }), QLatin1String(r.network));
-        EXPECT_EQ(dotted([&](int k) { return ip.BroadcastAddress(k); }), QLatin1String(r.broadcast));
-        EXPECT_EQ(ip.HostAddress(), r.host);
-        EXPECT_TRUE(messages.shown.empty());
-        EXPECT_EQ(ip.SubnetNumber(), r.subnet);
-        if (r.subnetError)
-            expectReported(5, QStringLiteral("Invalid procedure call or argument"),
-                           QStringLiteral("clsIPAddy.SubnetNumber() [Get]"));
-        else
-            EXPECT_TRUE(messages.shown.empty());
-    }
 }
 
 TEST_F(IPAddyTest, FreshModelAndOctetArguments)
@@ -289,11 +233,16 @@ TEST_F(IPAddyTest, MaskEqualToTheClassHasAnEmptySubnetField)
     set(ip, 10, 1, 2, 3, 8);
     EXPECT_EQ(ip.SubnetNumber_AsBinary(), QString(32, QLatin1Char('0')));
     EXPECT_EQ(ip.SubnetNumber(), 0);
-    // Shorter than the class: the field text still reads as zeros, without a report.
-    set(ip, 192, 168, 1, 1, 16);
+    // Shorter than the class: the field text still reads as zeros, without a report...
+    set(ip, 200, 1, 2, 3, 16);
     EXPECT_EQ(ip.SubnetNumber_AsBinary(), QString(32, QLatin1Char('0')));
-    EXPECT_EQ(ip.HostAddress_AsBinary(), QStringLiteral("00000000000000000000000100000001"));
+    EXPECT_EQ(ip.HostAddress_AsBinary(), QStringLiteral("00000000000000000000001000000011"));
+    EXPECT_EQ(ip.HostAddress(), 515);
     EXPECT_TRUE(messages.shown.empty());
+    // ...but the number of a field that does not exist is a reported error.
+    EXPECT_EQ(ip.SubnetNumber(), 0);
+    expectReported(5, QStringLiteral("Invalid procedure call or argument"),
+                   QStringLiteral("clsIPAddy.SubnetNumber() [Get]"));
 }
 
 TEST_F(IPAddyTest, ReadingAnOctetOutsideOneToFourIsReportedAndGivesZero)
@@ -312,74 +261,16 @@ TEST_F(IPAddyTest, ReadingAnOctetOutsideOneToFourIsReportedAndGivesZero)
     }
 }
 
-TEST_F(IPAddyTest, MembersRegisterUnderTheirNames)
-{
-    clsIPAddy* ip = nullptr;
-    const QStringList created = traced([&] { ip = new clsIPAddy; });
-    std::unique_ptr<clsIPAddy> owner(ip);
-    EXPECT_EQ(created, QStringList{QStringLiteral("clsIPAddy.Class_Initialize()")});
-
-    struct Row {
-        const char* name;
-        std::function<void()> call;
-    };
-    const Row rows[] = {
-        {"clsIPAddy.SubnetMask() [Get]", [&] { ip->SubnetMask(0); }},
-        {"clsIPAddy.NetworkAddress() [Get]", [&] { ip->NetworkAddress(1); }},
-        {"clsIPAddy.BroadcastAddress() [Get]", [&] { ip->BroadcastAddress(1); }},
-        {"clsIPAddy.IPAddress() [Let]", [&] { ip->IPAddress(1, 192); }},
-        {"clsIPAddy.HostAddress() [Get]", [&] { ip->HostAddress(); }},
-        {"clsIPAddy.SubnetNumber() [Get]", [&] { ip->SubnetNumber(); }},
-        {"clsIPAddy.SubnetBits() [Get]", [&] { ip->SubnetBits(); }},
-        {"clsIPAddy.SubnetBits() [Let]", [&] { ip->SubnetBits(24); }},
-        {"clsIPAddy.IPAddress() [Get]", [&] { ip->IPAddress(1); }},
-        {"clsIPAddy.Class() [Get]", [&] { ip->Class(); }},
-        {"clsIPAddy.ClassName() [Get]", [&] { ip->ClassName(); }},
-        {"clsIPAddy.ClassBits() [Get]", [&] { ip->ClassBits(); }},
-        {"clsIPAddy.IP_AsBinary()", [&] { ip->IP_AsBinary(); }},
-        {"clsIPAddy.Subnet_AsBinary()", [&] { ip->Subnet_AsBinary(); }},
-        {"clsIPAddy.NetworkAddress_AsBinary()", [&] { ip->NetworkAddress_AsBinary(); }},
-        {"clsIPAddy.BroadcastAddress_AsBinary()", [&] { ip->BroadcastAddress_AsBinary(); }},
-        {"clsIPAddy.HostAddress_AsBinary()", [&] { ip->HostAddress_AsBinary(); }},
-        {"clsIPAddy.SubnetNumber_AsBinary()", [&] { ip->SubnetNumber_AsBinary(); }},
-        {"clsIPAddy.utStringBinaryToDec()", [&] { ip->utStringBinaryToDec(QStringLiteral("1")); }},
-        {"clsIPAddy.utStringDecToBinary()", [&] { ip->utStringDecToBinary(1); }},
-        {"clsIPAddy.IPAddyDotsAdd()", [&] { ip->IPAddyDotsAdd(QStringLiteral("1")); }},
-        {"clsIPAddy.utStringBinaryAnd()", [&] { ip->utStringBinaryAnd(QStringLiteral("1"), QStringLiteral("1")); }},
-        {"clsIPAddy.IsPrivateAddress()", [&] { ip->IsPrivateAddress(); }},
-        {"clsIPAddy.IsLoopbackAddress()", [&] { ip->IsLoopbackAddress(); }},
-    };
-    for (const Row& r : rows) {
-        const QStringList names = traced(r.call);
-        ASSERT_FALSE(names.isEmpty()) << r.name;
-        EXPECT_EQ(names.first(), QLatin1String(r.name));
-    }
-    EXPECT_EQ(handler->StackDepth(), 0);
-}
-
-TEST_F(IPAddyTest, ReadsRecomputeThroughTheBinaryTexts)
+TEST_F(IPAddyTest, ATracedReadWorksThroughEveryNestedReadKeptOrNot)
 {
     clsIPAddy ip;
-    const QString decToBinary = QStringLiteral("clsIPAddy.utStringDecToBinary()");
-    const QStringList expected{QStringLiteral("clsIPAddy.NetworkAddress() [Get]"),
-                               QStringLiteral("clsIPAddy.NetworkAddress_AsBinary()"),
-                               QStringLiteral("clsIPAddy.IP_AsBinary()"),
-                               decToBinary,
-                               decToBinary,
-                               decToBinary,
-                               decToBinary,
-                               QStringLiteral("clsIPAddy.Subnet_AsBinary()"),
-                               QStringLiteral("clsIPAddy.utStringBinaryAnd()"),
-                               QStringLiteral("clsIPAddy.utStringBinaryToDec()")};
-    EXPECT_EQ(traced([&] { ip.NetworkAddress(3); }).join(QLatin1Char('|')).toStdString(),
-              expected.join(QLatin1Char('|')).toStdString());
-    // Untraced reads keep their texts; a traced read still works through
-    // every nested read, kept or not.
-    ip.NetworkAddress(3);
-    EXPECT_EQ(traced([&] { ip.NetworkAddress(3); }).size(), expected.size());
+    const QStringList fresh = traced([&] { ip.NetworkAddress(3); });
+    EXPECT_GT(fresh.size(), 1) << "the texts it is computed from are read too";
+    ip.NetworkAddress(3); // an untraced read keeps its texts
+    EXPECT_EQ(traced([&] { ip.NetworkAddress(3); }), fresh);
     ip.IPAddress(3, 77);
     EXPECT_EQ(ip.NetworkAddress(3), 77);
-    EXPECT_EQ(traced([&] { ip.NetworkAddress(3); }).size(), expected.size());
+    EXPECT_EQ(traced([&] { ip.NetworkAddress(3); }), fresh);
 }
 
 // Every read of a model, as one text, to compare two models.
