@@ -159,26 +159,3 @@ TEST_F(Recordsets, ErrorReportsBecomeRowsAndClearLogEmptiesTheTable)
     EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM ErrorLog")), QVariant(0));
     EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM People")), QVariant(3));
 }
-
-TEST_F(Recordsets, InvalidDestinationsAreRefused)
-{
-    const QVariant before = handler->Destination();
-    const struct {
-        QVariant value;
-        const char* code;
-    } cases[] = {
-        {QVariant::fromValue(ErrorLogRecordsetRef()), "9"},
-        {QVariant::fromValue(short(3)), "2"},
-        {QVariant(42), "3"},
-    };
-    for (const auto& c : cases) {
-        try {
-            handler->Destination(c.value);
-            ADD_FAILURE() << c.code;
-        } catch (const platform::RuntimeError& e) {
-            EXPECT_EQ(e.number(), platform::errnum::Framework);
-            EXPECT_EQ(e.description(), QStringLiteral("Invalid object type: ") + QLatin1String(c.code));
-        }
-    }
-    EXPECT_EQ(handler->Destination(), before);
-}
