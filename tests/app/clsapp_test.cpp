@@ -40,13 +40,6 @@ TEST_F(AppStart, MainConfiguresTheHandlerAndShowsTheMainWindow)
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(AppStart, StartTimeIsTheZeroDateBeforeStart)
-{
-    clsApp app;
-    EXPECT_TRUE(app.StartTime().isNull());
-    EXPECT_TRUE(app.AllowExit());
-}
-
 TEST_F(AppStart, PartsAreCreatedAndReleasedInOrder)
 {
     handler->TraceExecution(true);

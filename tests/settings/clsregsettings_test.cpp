@@ -29,14 +29,6 @@ TEST_F(RegSettings, WritesTheVersionedKeyWithTheNamedType)
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(RegSettings, KeyTypeNames)
-{
-    const std::pair<int, const char*> cases[] = {
-        {1, "REG_SZ"}, {2, "REG_EXPAND_SZ"}, {3, "REG_BINARY"}, {4, "REG_DWORD"}, {0, ""}, {5, ""}, {-1, ""}};
-    for (const auto& [type, name] : cases)
-        EXPECT_EQ(clsRegSettings::KeyTypeName(type), QString::fromLatin1(name)) << type;
-}
-
 TEST_F(RegSettings, TypedValuesComeBackTypedInAFreshStore)
 {
     {
