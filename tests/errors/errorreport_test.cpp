@@ -293,24 +293,6 @@ TEST_F(ErrorReportTest, YesReturnsThroughTheFailedProcedure)
     EXPECT_EQ(platform::Err().Number, 0); // cleared for the caller
 }
 
-TEST_F(ErrorReportTest, NoEndsTheProgramThroughAppShutdown)
-{
-    FakeForm other(QStringLiteral("frmClassHelp"));
-    messages.answer(platform::vbNo);
-    bool continued = false;
-    try {
-        failTwoDeep(RuntimeError(platform::errnum::SubscriptOutOfRange));
-        continued = true;
-    } catch (const platform::ProcessEnded& e) {
-        EXPECT_EQ(e.exitCode, 0);
-    }
-    EXPECT_FALSE(continued);
-    EXPECT_TRUE(other.unloaded);
-    EXPECT_TRUE(platform::Forms::loaded().empty());
-    EXPECT_FALSE(gApp);
-    EXPECT_EQ(messages.shown.size(), 1u);
-}
-
 class ThrowingSink : public platform::MessageSink {
 public:
     ThrowingSink() : previous_(platform::setMessageSink(this)) {}
