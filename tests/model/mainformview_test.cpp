@@ -115,23 +115,6 @@ TEST_F(MainFormViewTest, NotesTooltipsAndSpecialAddresses)
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(MainFormViewTest, SwitchingToAnUnsubnettedMaskClearsTheSubnetRow)
-{
-    MainFormView v = MainFormView::design();
-    setAddress(ip, 192, 168, 1, 77, 26);
-    ComputeUpdateForm(ip, v);
-    ASSERT_TRUE(v.subnetted);
-    ASSERT_EQ(v.lblValues[4], QStringLiteral("00000000.00000000.00000000.01000000"));
-    ip.SubnetBits(24);
-    ComputeUpdateForm(ip, v);
-    EXPECT_FALSE(v.subnetted);
-    EXPECT_EQ(v.lblValues[4], QString());
-    EXPECT_EQ(v.lblValues[15], QStringLiteral("Not subnetted"));
-    EXPECT_EQ(v.lblValues[5], QStringLiteral("Not subnetted"));
-    EXPECT_EQ(v.tipValues5, QString());
-    EXPECT_EQ(v.shapeMaskBits[13], (BarGeometry{4095, 0}));
-}
-
 // A mask shorter than the class's network part: no negative counts or
 // widths, no share above 100%, and words saying what it is.
 TEST_F(MainFormViewTest, MaskShorterThanTheClassIsShownAsASupernet)
@@ -363,6 +346,8 @@ QString notes(uint64_t value, uint64_t top)
     return s;
 }
 
+// One view for every address, so nothing left from the one before (a subnet
+// row after an unsubnetted mask, say) goes unseen.
 TEST_F(MainFormViewTest, AgreesWithIntegerArithmeticOnRandomAddresses)
 {
     QRandomGenerator rng(20240611);
@@ -408,6 +393,7 @@ TEST_F(MainFormViewTest, AgreesWithIntegerArithmeticOnRandomAddresses)
                                     : QStringLiteral("Not subnetted")},
             {v.lblValues[5], s > 0 ? QStringLiteral("%1 total, %2 usable.").arg(1ull << s).arg((1ull << s) - 2)
                                    : QStringLiteral("Not subnetted")},
+            {v.tipValues5, s > 0 ? QStringLiteral("2^BitsForSubnet - 2") : QString()},
             {v.lblValues[6], QStringLiteral("%1 total, %2 usable.").arg(1ull << h).arg(hostsPer)},
             {v.lblValues[16], QStringLiteral("%1 (%2)").arg(usable).arg(share)},
             {v.lblValues[9], QStringLiteral("%1 bits.").arg(s)},
@@ -486,22 +472,10 @@ TEST_F(MainFormViewTest, ARefreshShowsTheSameWithTheTraceOnButMakesEveryStepsRea
 
 TEST(MainFormText, NumbersAreWrittenInFull)
 {
+    // The counts of real addresses are compared with integer arithmetic above.
     const std::pair<double, const char*> rows[] = {
-        {0, "0"},
-        {7, "7"},
-        {10, "10"},
-        {99, "99"},
-        {100, "100"},
-        {255, "255"},
-        {1000, "1000"},
-        {16777214, "16777214"},
-        {4294967295.0, "4294967295"},
-        {4294967296.0, "4294967296"},
-        {1099511627774.0, "1099511627774"},
-        {-1, "-1"},
-        {-2147483648.0, "-2147483648"},
-        {7.9, "7"}, // the whole part only
-    };
+        {0, "0"},   {4294967296.0, "4294967296"},   {1099511627774.0, "1099511627774"},
+        {-1, "-1"}, {-2147483648.0, "-2147483648"}, {7.9, "7"}}; // the whole part only
     for (const auto& [value, text] : rows) {
         QString label;
         (mainform::Text() << "n=").number(value).writeTo(label);
