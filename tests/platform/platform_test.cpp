@@ -6,8 +6,6 @@
 #include "testsupport.h"
 #include "util/fakeform.h"
 
-#include <QDir>
-
 using namespace platform;
 
 namespace {
@@ -97,22 +95,6 @@ TEST_F(PlatformTest, LoadedWindowsInLoadOrder)
     delete probe;
     EXPECT_EQ(Forms::loaded().size(), 1u);
     EXPECT_EQ(Forms::find(QStringLiteral("frmPlatformProbe")), nullptr);
-}
-
-TEST_F(PlatformTest, TwipsProgramFolderAndProcessEnd)
-{
-    EXPECT_EQ(twipsToPx(1200), 80);
-    EXPECT_EQ(pxToTwips(80), 1200);
-    EXPECT_EQ(AppPath(), dir.path());
-    setAppPathOverride(QString());
-    EXPECT_TRUE(QDir(AppPath()).exists());
-    EXPECT_FALSE(AppPath().endsWith(QLatin1Char('/')));
-    setAppPathOverride(dir.path());
-    try {
-        EndProcess(3);
-    } catch (const ProcessEnded& e) {
-        EXPECT_EQ(e.exitCode, 3);
-    }
 }
 
 } // namespace

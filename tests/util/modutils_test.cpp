@@ -50,15 +50,6 @@ TEST_F(UtilRoutines, PauseDiffNeedsMoreWholeSecondsThanAsked)
     EXPECT_FALSE(utPauseDiff(clock.now().addSecs(10), 0)); // a start in the future
 }
 
-TEST_F(UtilRoutines, FakeClockRestoresTheSystemClock)
-{
-    {
-        platform::FakeClock clock(QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)));
-        EXPECT_EQ(platform::Now(), QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)));
-    }
-    EXPECT_LE(qAbs(platform::Now().secsTo(QDateTime::currentDateTime())), 5);
-}
-
 TEST_F(UtilRoutines, PathSeparatorEdges)
 {
     const QString sep = platform::hasDriveLetters() ? QStringLiteral("\\") : QStringLiteral("/");
