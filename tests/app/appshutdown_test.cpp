@@ -91,9 +91,7 @@ TEST_F(Shutdown, FollowUpProgramStartsDirectlyWithoutAShell)
 
 TEST_F(Shutdown, OtherStartFailuresAreReportedAndStillEndTheProcess)
 {
-    QFile notProgram(path(QStringLiteral("readme.txt")));
-    ASSERT_TRUE(notProgram.open(QIODevice::WriteOnly));
-    notProgram.close();
+    writeFile(QStringLiteral("readme.txt"));
     startedMain();
     EXPECT_THROW(AppShutdown(std::nullopt, path(QStringLiteral("readme.txt")), false), ProcessEnded);
     EXPECT_EQ(handler->ErrNumber(), errnum::PermissionDenied);

@@ -24,10 +24,7 @@ TEST_F(DataEngine, OpeningDatabasesReportsWhatCannotBeOpenedAndKeepsTheOldOne)
     ASSERT_TRUE(de.Database());
     EXPECT_TRUE(messages.shown.empty());
 
-    QFile junk(path(QStringLiteral("junk.db")));
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write(QByteArray(4096, 'j'));
-    junk.close();
+    writeFile(QStringLiteral("junk.db"), QByteArray(4096, 'j'));
     const struct {
         QString file;
         long error;

@@ -148,9 +148,7 @@ TEST_F(ProcStackTest, TraceHoldsOneLinePerPush)
 
 TEST_F(ProcStackTest, TracingThatCannotStartIsShownAndPushesGoOn)
 {
-    QFile blocker(path(QStringLiteral("plainfile")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    writeFile(QStringLiteral("plainfile"));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));
     ASSERT_TRUE(QDir(path(QStringLiteral("folder"))).mkdir(QStringLiteral("trace.log")));
     struct Row {

@@ -157,12 +157,9 @@ TEST_F(RegSettings, RefusedDeletionIsNotReported)
 
 TEST_F(RegSettings, DamagedOrUnreadableFileReadsAsEmpty)
 {
-    QFile f(settingsFile());
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     static const char damaged[] = "\x00\xff\xfe garbage [[[ \n=REG_DWORD:\n"
                                   "Software/Tamsworth/Quillmark/1.0/Startup/frmMain_Top=REG_DWORD:x1\n";
-    f.write(damaged, sizeof(damaged) - 1);
-    f.close();
+    writeFile(QStringLiteral("settings.ini"), QByteArray(damaged, sizeof(damaged) - 1));
     clsRegSettings rs;
     EXPECT_EQ(rs.AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 4, 77), QVariant(77));
     EXPECT_TRUE(messages.shown.empty());

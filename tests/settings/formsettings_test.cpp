@@ -112,10 +112,8 @@ TEST_F(FormSettings, MissingOrDamagedValuesKeepTheCurrentPlacement)
 
 TEST_F(FormSettings, DamagedFileStartsWithTheBuiltInPlacement)
 {
-    QFile f(settingsFile());
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[Software]\nTamsworth\\Quillmark\\1.0\\Startup\\frmMain_Top=REG_DWORD:12x\n\x01\x02\x03[[[\n");
-    f.close();
+    writeFile(QStringLiteral("settings.ini"),
+              "[Software]\nTamsworth\\Quillmark\\1.0\\Startup\\frmMain_Top=REG_DWORD:12x\n\x01\x02\x03[[[\n");
     FakeForm form(QStringLiteral("frmMain"));
     utFormSettingsLoad(form);
     EXPECT_EQ(form.top, 1200);
@@ -128,9 +126,7 @@ TEST_F(FormSettings, DamagedFileStartsWithTheBuiltInPlacement)
 
 TEST_F(FormSettings, UnwritableStoreLosesOnlyThePlacement)
 {
-    QFile blocker(path(QStringLiteral("blocker")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where a folder is needed
-    blocker.close();
+    writeFile(QStringLiteral("blocker")); // a file where a folder is needed
     setSettingsFileOverride(path(QStringLiteral("blocker/settings.ini")));
     FakeForm form(QStringLiteral("frmMain"));
     form.visible = true;

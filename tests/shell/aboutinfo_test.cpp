@@ -110,9 +110,7 @@ TEST_F(AboutInfoTest, SystemInformationUnavailableUnlessTheToolIsFound)
 TEST_F(AboutInfoTest, SystemInformationStartsFromEitherValue)
 {
     QDir(dir.path()).mkdir("msinfo");
-    QFile tool(path("msinfo/MSINFO32.EXE"));
-    ASSERT_TRUE(tool.open(QIODevice::WriteOnly));
-    tool.close();
+    writeFile("msinfo/MSINFO32.EXE");
 
     registry.set(LocationKey, "MSINFO", reg::RegSz, path("msinfo").toLocal8Bit());
     about::StartSysInfo();

@@ -80,9 +80,7 @@ TEST_F(UtilRoutines, SystemFolderTokensExpandToExistingFoldersInAnyCase)
 
 TEST_F(UtilRoutines, FileOrFolderExists)
 {
-    QFile f(path(QStringLiteral("present.txt")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
+    writeFile(QStringLiteral("present.txt"));
     QDir(dir.path()).mkdir(QStringLiteral("sub"));
 
     const struct {

@@ -81,9 +81,7 @@ TEST_F(DebugWindow, AutoUpdateRunsTheTimerAndClearLogsRemovesTheReport)
     autoUpdate->click();
     EXPECT_FALSE(timer->isActive());
 
-    QFile log(path(QStringLiteral("error.log")));
-    ASSERT_TRUE(log.open(QIODevice::WriteOnly));
-    log.close();
+    writeFile(QStringLiteral("error.log"));
     debug->findChild<QPushButton*>(QStringLiteral("cmdClearLogs"))->click();
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("error.log"))));
     EXPECT_TRUE(messages.shown.empty());

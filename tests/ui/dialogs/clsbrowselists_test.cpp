@@ -14,12 +14,6 @@ QStringList descriptions(const std::vector<FileType>& types)
     return out;
 }
 
-void touch(const QString& path)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-}
-
 long errorOf(const std::function<void()>& f)
 {
     try {
@@ -64,7 +58,7 @@ protected:
                                             {root + QStringLiteral("/gone"), QStringLiteral("gone"), true}};
         });
         for (const char* name : {"a.txt", "B.TXT", "c.exe", "noext", ".hidden"})
-            touch(path(QString::fromLatin1(name)));
+            writeFile(QString::fromLatin1(name));
         QDir(root).mkdir(QStringLiteral("sub"));
         QDir(root).mkdir(QStringLiteral("empty-slot"));
     }

@@ -42,10 +42,8 @@ protected:
                                             {path(QStringLiteral("gone")), QStringLiteral("gone"), true},
                                             {path(QStringLiteral("sub/alt")), QStringLiteral("alt"), true}};
         });
-        for (const char* name : {"Report.txt", "report.TXT", "setup.exe", "notes.md"}) {
-            QFile f(path(QString::fromLatin1(name)));
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        }
+        for (const char* name : {"Report.txt", "report.TXT", "setup.exe", "notes.md"})
+            writeFile(QString::fromLatin1(name));
         QDir(dir.path()).mkpath(QStringLiteral("sub/alt"));
         QDir(dir.path()).mkdir(QStringLiteral("card"));
     }

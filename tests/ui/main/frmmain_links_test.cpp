@@ -36,9 +36,7 @@ protected:
 
 TEST_F(MainWindowCommandsTest, WebLinksOpensThePageBesideTheProgram)
 {
-    QFile page(path("weblinks.htm"));
-    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.close();
+    writeFile("weblinks.htm");
 
     QTest::mouseClick(form->findChild<QWidget*>("lblWebLinks"), Qt::LeftButton);
     ASSERT_EQ(launcher.calls.size(), 1u);
