@@ -18,46 +18,39 @@ protected:
     QVariant value(const char* suffix) const { return stored(startupKey(QStringLiteral("frmMain") + suffix)); }
 };
 
-TEST_F(FormSettings, FixedWindowSavesStateAndPositionOnlyAndHides)
+TEST_F(FormSettings, SavingStoresTheRestoredPlacementAndHidesTheWindow)
 {
-    FakeForm form(QStringLiteral("frmMain"), bsFixedSingle);
-    form.visible = true;
-    utFormSettingsSave(form);
-    EXPECT_EQ(value("_WindowState"), QVariant(0));
-    EXPECT_EQ(value("_Top"), QVariant(1200));
-    EXPECT_EQ(value("_Left"), QVariant(2400));
-    EXPECT_FALSE(value("_Width").isValid());
-    EXPECT_FALSE(value("_Height").isValid());
-    EXPECT_FALSE(form.visible);
-    EXPECT_TRUE(messages.shown.empty());
-
-    utFormSettingsSave(form, true); // asked for explicitly
-    EXPECT_EQ(value("_Width"), QVariant(8280));
-}
-
-TEST_F(FormSettings, MaximizedSizableWindowSavesTheRestoredPlacement)
-{
-    for (int style : {int(bsSizable), int(bsSizableToolWindow)}) {
-        FakeForm form(QStringLiteral("frmMain"), style);
+    struct Case {
+        const char* what;
+        int style, state;
+        bool sizeAsked;
+        int savedState;
+        bool sizeSaved;
+    };
+    // In this order: a size once saved stays in the store.
+    const Case cases[] = {
+        {"fixed", bsFixedSingle, wsNormal, false, 0, false},
+        // Read after restoring, not the -32000 a minimized window reports.
+        {"minimized", bsFixedSingle, wsMinimized, false, 1, false},
+        {"fixed, size asked for", bsFixedSingle, wsNormal, true, 0, true},
+        {"maximized sizable", bsSizable, wsMaximized, false, 2, true},
+        {"maximized tool window", bsSizableToolWindow, wsMaximized, false, 2, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeForm form(QStringLiteral("frmMain"), c.style);
         form.visible = true;
-        form.state = wsMaximized;
-        utFormSettingsSave(form);
-        EXPECT_EQ(value("_WindowState"), QVariant(2));
+        form.state = c.state;
+        utFormSettingsSave(form, c.sizeAsked);
+        EXPECT_EQ(value("_WindowState"), QVariant(c.savedState));
         EXPECT_EQ(value("_Top"), QVariant(1200));
-        EXPECT_EQ(value("_Height"), QVariant(5700));
-        EXPECT_EQ(form.state, wsMaximized); // left maximized, but hidden
+        EXPECT_EQ(value("_Left"), QVariant(2400));
+        EXPECT_EQ(value("_Width"), c.sizeSaved ? QVariant(8280) : QVariant());
+        EXPECT_EQ(value("_Height"), c.sizeSaved ? QVariant(5700) : QVariant());
+        EXPECT_EQ(form.state, c.state); // left as it was, but hidden
         EXPECT_FALSE(form.visible);
     }
-}
-
-TEST_F(FormSettings, MinimizedWindowKeepsTheLastRestoredPosition)
-{
-    FakeForm form(QStringLiteral("frmMain"));
-    form.state = wsMinimized;
-    utFormSettingsSave(form);
-    EXPECT_EQ(value("_WindowState"), QVariant(1));
-    EXPECT_EQ(value("_Top"), QVariant(1200)); // read after restoring, not -32000
-    EXPECT_EQ(form.state, wsMinimized);
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(FormSettings, PlacementRoundTripsThroughAFreshStore)
