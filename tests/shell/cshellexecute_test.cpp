@@ -147,35 +147,24 @@ TEST_F(CShellExecuteTest, OnlyDocumentAndProgramLaunchesKeepTheInstanceAndProces
     EXPECT_FALSE(launcher.StillExecuting());
 }
 
-TEST_F(CShellExecuteTest, StillExecutingFollowsTheStartedProcess)
+TEST_F(CShellExecuteTest, StillExecutingFollowsTheStartedProcessUntilAnyOtherLaunch)
 {
     EXPECT_FALSE(launcher.StillExecuting()); // nothing launched yet
-    shell.process = 501;
     shell.running.insert(501);
-    launcher.LaunchProgram(0, "editor");
-    EXPECT_TRUE(launcher.StillExecuting());
-    shell.running.remove(501);
-    EXPECT_FALSE(launcher.StillExecuting());
-
-    // A document handed to a program already running gives no process.
-    shell.process = 0;
-    launcher.LaunchDocument(0, "a.txt", "");
-    EXPECT_FALSE(launcher.StillExecuting());
-}
-
-TEST_F(CShellExecuteTest, AnyOtherLaunchForgetsARunningProgram)
-{
     for (const OpCase& c : opCases()) {
-        if (c.extended)
-            continue;
         SCOPED_TRACE(c.name);
-        shell.process = 600;
-        shell.running.insert(600);
+        shell.process = 501;
         launcher.LaunchProgram(0, "editor");
         ASSERT_TRUE(launcher.StillExecuting());
+        // A document handed to a program already running gives no process.
+        shell.process = 0;
         c.op(launcher);
         EXPECT_FALSE(launcher.StillExecuting());
     }
+    shell.process = 501;
+    launcher.LaunchProgram(0, "editor");
+    shell.running.remove(501);
+    EXPECT_FALSE(launcher.StillExecuting());
 }
 
 TEST_F(CShellExecuteTest, RunTimeErrorIsShownUnderTheOperationNameAndGivesZero)
