@@ -24,10 +24,6 @@ protected:
         ip.IPAddress(4, o4);
         ip.SubnetBits(bits);
     }
-    static QString dotted(const std::function<int(int)>& octet)
-    {
-        return QStringLiteral("%1.%2.%3.%4").arg(octet(1)).arg(octet(2)).arg(octet(3)).arg(octet(4));
-    }
     // The names entered while fn runs, from the trace log.
     QStringList traced(const std::function<void()>& fn)
     {

@@ -11,10 +11,6 @@ class RegSettings : public SettingsTest {};
 TEST_F(RegSettings, WritesTheVersionedKeyWithTheNamedType)
 {
     clsRegSettings rs;
-    EXPECT_EQ(rs.Company(), QStringLiteral("Tamsworth"));
-    EXPECT_EQ(rs.AppName(), QStringLiteral("Quillmark"));
-    EXPECT_EQ(rs.SettingsKey(QStringLiteral("Startup")),
-              QStringLiteral("HKCU\\Software\\Tamsworth\\Quillmark\\1.0\\Startup"));
     EXPECT_EQ(rs.SettingsKey(QString()), QStringLiteral("HKCU\\Software\\Tamsworth\\Quillmark\\1.0"));
 
     rs.AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 4, QVariant(), 1200);
