@@ -124,11 +124,7 @@ TEST_F(ReportTest, AnOutputThatRefusesWritesFails)
 
 TEST_F(ReportTest, BadInputIsNamedWithWhatIsWrong)
 {
-    struct Row {
-        const char* input;
-        const char* problem;
-    };
-    const Row rows[] = {
+    const std::pair<const char*, const char*> rows[] = {
         {"10.0.0/8", "the address has 3 octets; it needs 4"},
         {"1.2.3.4.5/8", "the address has 5 octets; it needs 4"},
         {"10.0.0.1", "no mask; add /BITS (8 to 31) or /MASK, such as /24 or /255.255.255.0"},
@@ -154,12 +150,12 @@ TEST_F(ReportTest, BadInputIsNamedWithWhatIsWrong)
         {" 10.0.0.1/8", "octet 1 \" 10\" is not a decimal number"},
         {"", "empty input; write ADDRESS/BITS, such as 192.168.1.1/24"},
     };
-    for (const Row& r : rows) {
-        const Outcome got = runReport({QString::fromUtf8(r.input), QStringLiteral("10.0.0.1/8")});
-        EXPECT_EQ(got.err, "quillmark: \"" + std::string(r.input) + "\": " + r.problem + "\n") << r.input;
-        EXPECT_EQ(got.status, 2) << r.input;
+    for (const auto& [input, problem] : rows) {
+        const Outcome got = runReport({QString::fromUtf8(input), QStringLiteral("10.0.0.1/8")});
+        EXPECT_EQ(got.err, "quillmark: \"" + std::string(input) + "\": " + problem + "\n") << input;
+        EXPECT_EQ(got.status, 2) << input;
         // The good address after it is reported all the same.
-        EXPECT_NE(got.out.find("10.0.0.0 (network)"), std::string::npos) << r.input;
+        EXPECT_NE(got.out.find("10.0.0.0 (network)"), std::string::npos) << input;
     }
 }
 
@@ -235,11 +231,7 @@ TEST_F(ReportTest, HelpDescribesTheInputs)
 
 TEST(ReportCommandLine, WhichArgumentsMeanTheReport)
 {
-    struct Row {
-        QStringList args;
-        bool report;
-    };
-    const Row rows[] = {
+    const std::pair<QStringList, bool> rows[] = {
         {{}, false},
         {{"--report", "10.0.0.1/8"}, true},
         {{"10.0.0.1/8"}, true},
@@ -254,8 +246,8 @@ TEST(ReportCommandLine, WhichArgumentsMeanTheReport)
         {{"-style", "fusion"}, false},
         {{"notes.txt"}, false},
     };
-    for (const Row& r : rows)
-        EXPECT_EQ(cli::IsReportCommandLine(r.args), r.report) << r.args.join(' ').toStdString();
+    for (const auto& [args, report] : rows)
+        EXPECT_EQ(cli::IsReportCommandLine(args), report) << args.join(' ').toStdString();
 }
 
 // The real program, as a user runs it: no display, and no colour into a pipe.

@@ -25,17 +25,14 @@ TEST_F(DataEngine, OpeningDatabasesReportsWhatCannotBeOpenedAndKeepsTheOldOne)
     EXPECT_TRUE(messages.shown.empty());
 
     writeFile(QStringLiteral("junk.db"), QByteArray(4096, 'j'));
-    const struct {
-        QString file;
-        long error;
-    } cases[] = {
+    const std::pair<QString, long> cases[] = {
         {path(QStringLiteral("missing.db")), dao::err::FileNotFound},
         {path(QStringLiteral("junk.db")), dao::err::UnrecognizedFormat},
     };
-    for (const auto& c : cases) {
+    for (const auto& [file, error] : cases) {
         messages.shown.clear();
-        EXPECT_EQ(de.OpenDatabase(c.file), 0);
-        EXPECT_EQ(handler->ErrNumber(), c.error) << qPrintable(c.file);
+        EXPECT_EQ(de.OpenDatabase(file), 0);
+        EXPECT_EQ(handler->ErrNumber(), error) << qPrintable(file);
         EXPECT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(de.Database()->Name(), dbFile);
     }

@@ -345,11 +345,7 @@ TEST_F(ErrorReportTest, AnyExceptionBecomesARunTimeError)
 TEST_F(ErrorReportTest, DestinationTakesTextsAndRecordSetsOnly)
 {
     const QVariant before = handler->Destination();
-    struct Row {
-        QVariant value;
-        int typeCode;
-    };
-    const Row rows[] = {
+    const std::pair<QVariant, int> rows[] = {
         {QVariant(), 0},
         {QVariant::fromValue(short(2)), 2},
         {QVariant(42), 3},
@@ -358,14 +354,14 @@ TEST_F(ErrorReportTest, DestinationTakesTextsAndRecordSetsOnly)
         {QVariant::fromValue(static_cast<QObject*>(nullptr)), 9},
         {QVariant::fromValue(ErrorLogRecordsetRef()), 9},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.typeCode);
+    for (const auto& [value, typeCode] : rows) {
+        SCOPED_TRACE(typeCode);
         try {
-            handler->Destination(r.value);
+            handler->Destination(value);
             ADD_FAILURE() << "accepted";
         } catch (const RuntimeError& e) {
             EXPECT_EQ(e.number(), -2147220504);
-            EXPECT_EQ(e.description(), QStringLiteral("Invalid object type: ") + QString::number(r.typeCode));
+            EXPECT_EQ(e.description(), QStringLiteral("Invalid object type: ") + QString::number(typeCode));
         }
         EXPECT_EQ(handler->Destination(), before);
     }
@@ -390,18 +386,14 @@ TEST_F(ErrorReportTest, DefaultDestinationIsKeptButWrittenToTheTempFolder)
     EXPECT_TRUE(fresh.ClearLog());
     EXPECT_FALSE(f.exists());
 
-    struct Row {
-        const char* destination;
-        QString file;
-    };
-    const Row rows[] = {
+    const std::pair<const char*, QString> rows[] = {
         {"C:\\ERRORS.TXT", path(QStringLiteral("ERRORS.TXT"))},
         {"d:/logs/app.txt", path(QStringLiteral("app.txt"))},
         {"logs\\app.txt", QStringLiteral("logs/app.txt")},
         {"/var/tmp/app.log", QStringLiteral("/var/tmp/app.log")},
     };
-    for (const Row& r : rows)
-        EXPECT_EQ(clsErrHandler::resolveDestinationPath(QLatin1String(r.destination)), r.file) << r.destination;
+    for (const auto& [destination, file] : rows)
+        EXPECT_EQ(clsErrHandler::resolveDestinationPath(QLatin1String(destination)), file) << destination;
     if (oldTmp.isNull())
         qunsetenv("TMPDIR");
     else

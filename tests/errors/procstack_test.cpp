@@ -151,23 +151,19 @@ TEST_F(ProcStackTest, TracingThatCannotStartIsShownAndPushesGoOn)
     writeFile(QStringLiteral("plainfile"));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));
     ASSERT_TRUE(QDir(path(QStringLiteral("folder"))).mkdir(QStringLiteral("trace.log")));
-    struct Row {
-        QString programFolder;
-        const char* message;
-    };
-    const Row rows[] = {
+    const std::pair<QString, const char*> rows[] = {
         {path(QStringLiteral("missing")), "Error: 76. Path not found"},
         {path(QStringLiteral("plainfile")), "Error: 76. Path not found"},
         // trace.log is a folder: neither deleted nor opened.
         {path(QStringLiteral("folder")), "Error: 75. Path/File access error"},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.message);
+    for (const auto& [programFolder, message] : rows) {
+        SCOPED_TRACE(message);
         messages.shown.clear();
-        platform::setAppPathOverride(r.programFolder);
+        platform::setAppPathOverride(programFolder);
         handler->TraceExecution(true);
         ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].text, QLatin1String(r.message));
+        EXPECT_EQ(messages.shown[0].text, QLatin1String(message));
         EXPECT_EQ(messages.shown[0].style, platform::vbOKOnly);
         EXPECT_EQ(messages.shown[0].title, QStringLiteral("TraceExecution"));
         EXPECT_TRUE(handler->TraceExecution());

@@ -56,25 +56,17 @@ TEST_F(IPAddyTest, ConversionsFollowTheDigitRules)
 {
     clsIPAddy ip;
     const QString ones32(32, QLatin1Char('1'));
-    struct ToDec {
-        QString text;
-        double value;
-    };
-    const ToDec toDec[] = {
+    const std::pair<QString, double> toDec[] = {
         // Short texts are read exhaustively in the binary-text tests.
         {QString(), 0},
         {ones32, 4294967295.0},
         // Past 53 digits the sum is a double's: 2^59 + 1 rounds to 2^59.
         {QStringLiteral("1") + QString(58, QLatin1Char('0')) + QStringLiteral("1"), std::ldexp(1.0, 59)},
     };
-    for (const ToDec& r : toDec)
-        EXPECT_EQ(ip.utStringBinaryToDec(r.text), r.value) << r.text.toStdString();
+    for (const auto& [text, value] : toDec)
+        EXPECT_EQ(ip.utStringBinaryToDec(text), value) << text.toStdString();
 
-    struct FromDec {
-        double value;
-        QString text;
-    };
-    const FromDec fromDec[] = {
+    const std::pair<double, QString> fromDec[] = {
         {0, QStringLiteral("0")},
         {1, QStringLiteral("1")},
         {5, QStringLiteral("101")},
@@ -88,8 +80,8 @@ TEST_F(IPAddyTest, ConversionsFollowTheDigitRules)
         {std::ldexp(1.0, 64), QStringLiteral("1") + QString(64, QLatin1Char('0'))},
         {std::ldexp(1.0, 65) - std::ldexp(1.0, 13), QString(52, QLatin1Char('1')) + QString(13, QLatin1Char('0'))},
     };
-    for (const FromDec& r : fromDec)
-        EXPECT_EQ(ip.utStringDecToBinary(r.value), r.text) << r.value;
+    for (const auto& [value, text] : fromDec)
+        EXPECT_EQ(ip.utStringDecToBinary(value), text) << value;
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(handler->StackDepth(), 0);
 }
@@ -97,18 +89,14 @@ TEST_F(IPAddyTest, ConversionsFollowTheDigitRules)
 TEST_F(IPAddyTest, DotsAndAndWorkOnAnyText)
 {
     clsIPAddy ip;
-    struct Dots {
-        const char* in;
-        const char* out;
-    };
-    const Dots dots[] = {
+    const std::pair<const char*, const char*> dots[] = {
         {"1.0.1", "101"},
         {"123456789", "12345678.9"},
         {".", ""},
         {"1100.0000.1010.1000.0", "11000000.10101000.0"},
     };
-    for (const Dots& r : dots)
-        EXPECT_EQ(ip.IPAddyDotsAdd(QLatin1String(r.in)), QLatin1String(r.out)) << r.in;
+    for (const auto& [in, out] : dots)
+        EXPECT_EQ(ip.IPAddyDotsAdd(QLatin1String(in)), QLatin1String(out)) << in;
 
     struct And {
         const char* number;

@@ -14,11 +14,7 @@ class PlatformTest : public FrameworkTest {};
 
 TEST_F(PlatformTest, MessageBoxAnswersAndTitles)
 {
-    struct Row {
-        int style;
-        int answer;
-    };
-    const Row rows[] = {
+    const std::pair<int, int> rows[] = {
         {vbOKOnly, vbOK},
         {vbOKCancel, vbOK},
         {vbAbortRetryIgnore, vbAbort},
@@ -27,8 +23,8 @@ TEST_F(PlatformTest, MessageBoxAnswersAndTitles)
         {vbRetryCancel | vbExclamation, vbRetry},
         {vbInformation, vbOK},
     };
-    for (const Row& r : rows)
-        EXPECT_EQ(defaultAnswer(r.style), r.answer) << r.style;
+    for (const auto& [style, answer] : rows)
+        EXPECT_EQ(defaultAnswer(style), answer) << style;
     EXPECT_EQ(buttonsOf(vbYesNo | vbQuestion), vbYesNo);
     EXPECT_EQ(iconOf(vbYesNo | vbQuestion), vbQuestion);
 

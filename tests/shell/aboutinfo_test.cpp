@@ -84,21 +84,17 @@ TEST_F(AboutInfoTest, KeysAreOpenedForReadingOnly)
 TEST_F(AboutInfoTest, SystemInformationUnavailableUnlessTheToolIsFound)
 {
     QDir(dir.path()).mkdir("nomsinfo");
-    struct Case {
-        const char* what;
-        std::function<void()> setUp;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, std::function<void()>> cases[] = {
         {"neither value", [] {}},
         {"location without the tool",
          [&] { registry.set(LocationKey, "MSINFO", reg::RegSz, path("nomsinfo").toLocal8Bit() + '\0'); }},
         {"path not a string", [&] { registry.set(MsinfoKey, "PATH", reg::RegBinary, QByteArray(4, '\1')); }},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, setUp] : cases) {
+        SCOPED_TRACE(what);
         registry.keys.clear();
         messages.shown.clear();
-        c.setUp();
+        setUp();
         about::StartSysInfo();
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].text, QStringLiteral("System Information Is Unavailable At This Time"));

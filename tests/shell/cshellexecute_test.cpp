@@ -169,25 +169,21 @@ TEST_F(CShellExecuteTest, StillExecutingFollowsTheStartedProcessUntilAnyOtherLau
 
 TEST_F(CShellExecuteTest, RunTimeErrorIsShownUnderTheOperationNameAndGivesZero)
 {
-    struct Fault {
-        std::function<void()> raise;
-        QString text;
-    };
-    const Fault faults[] = {
+    const std::pair<std::function<void()>, QString> faults[] = {
         {[] { Raise(errnum::InvalidProcedureCall); }, "Error: 5. Invalid procedure call or argument"},
         {[] { throw std::bad_alloc(); }, "Error: 7. Out of memory"},
     };
-    for (const Fault& f : faults) {
+    for (const auto& [raise, text] : faults) {
         for (const OpCase& c : opCases()) {
             SCOPED_TRACE(c.name);
             shell.process = 9;
             shell.fault = nullptr;
             launcher.LaunchProgram(0, "editor");
-            shell.fault = f.raise;
+            shell.fault = raise;
             messages.shown.clear();
             EXPECT_EQ(c.op(launcher), 0);
             ASSERT_EQ(messages.shown.size(), 1u);
-            EXPECT_EQ(messages.shown[0].text, f.text);
+            EXPECT_EQ(messages.shown[0].text, text);
             EXPECT_EQ(messages.shown[0].title, QString::fromLatin1(c.name));
             EXPECT_EQ(messages.shown[0].style, vbOKOnly);
             EXPECT_EQ(launcher.InstApp(), 0);

@@ -13,10 +13,7 @@ class UtilRoutines : public FrameworkTest {};
 
 TEST_F(UtilRoutines, NiceTimeFollowsTheUnitCascade)
 {
-    const struct {
-        int seconds;
-        const char* text;
-    } cases[] = {
+    const std::pair<int, const char*> cases[] = {
         {0, "0 seconds"},
         {1, "1 second"},
         {60, "1 minute, 0 seconds"},
@@ -28,8 +25,8 @@ TEST_F(UtilRoutines, NiceTimeFollowsTheUnitCascade)
         {-61, "-1 seconds"},
         {INT_MAX, "24855 days, 3 hours, 14 minutes, 7 seconds"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(utFormatSecondsAsNiceTime(c.seconds), QString::fromLatin1(c.text)) << c.seconds;
+    for (const auto& [seconds, text] : cases)
+        EXPECT_EQ(utFormatSecondsAsNiceTime(seconds), QString::fromLatin1(text)) << seconds;
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -79,10 +76,7 @@ TEST_F(UtilRoutines, FileOrFolderExists)
     writeFile(QStringLiteral("present.txt"));
     QDir(dir.path()).mkdir(QStringLiteral("sub"));
 
-    const struct {
-        QString path;
-        bool exists;
-    } cases[] = {
+    const std::pair<QString, bool> cases[] = {
         {QStringLiteral("%TEMPDIR%"), true},
         {QStringLiteral("%systemdir%"), true},
         {QStringLiteral("   "), false},
@@ -93,8 +87,8 @@ TEST_F(UtilRoutines, FileOrFolderExists)
         {path(QStringLiteral("absent/deeper/x")), false},
         {dir.path() + QStringLiteral("\\present.txt"), true},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(utFileOrFolderExists(c.path), c.exists) << qPrintable(c.path);
+    for (const auto& [path, exists] : cases)
+        EXPECT_EQ(utFileOrFolderExists(path), exists) << qPrintable(path);
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("error.log"))));
     EXPECT_TRUE(messages.shown.empty());
 }

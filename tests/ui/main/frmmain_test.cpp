@@ -245,17 +245,14 @@ TEST_F(MainWindowTest, OnlyDigitsDotAndBackspaceGetIntoABox)
     box(3)->setText(QStringLiteral("1"));
     box(3)->end(false);
     QApplication::clipboard()->setText(QStringLiteral("77"));
-    const struct {
-        Qt::Key key;
-        Qt::KeyboardModifiers mods;
-    } rejected[] = {
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> rejected[] = {
         {Qt::Key_A, Qt::NoModifier},      {Qt::Key_Space, Qt::NoModifier},  {Qt::Key_Minus, Qt::NoModifier},
         {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Comma, Qt::NoModifier},  {Qt::Key_C, Qt::ControlModifier},
         {Qt::Key_V, Qt::ControlModifier}, {Qt::Key_X, Qt::ControlModifier}, {Qt::Key_A, Qt::ControlModifier}};
-    for (const auto& r : rejected) {
-        key(r.key, r.mods);
-        EXPECT_EQ(box(3)->text(), QStringLiteral("1")) << r.key;
-        EXPECT_EQ(QApplication::focusWidget(), box(3)) << r.key;
+    for (const auto& [pressed, mods] : rejected) {
+        key(pressed, mods);
+        EXPECT_EQ(box(3)->text(), QStringLiteral("1")) << pressed;
+        EXPECT_EQ(QApplication::focusWidget(), box(3)) << pressed;
     }
     key(Qt::Key_5);
     EXPECT_EQ(box(3)->text(), QStringLiteral("15"));
@@ -440,14 +437,12 @@ TEST_F(MainWindowTest, MaskBoxSetByCodeIsNormalisedBeforeTheModelIsWritten)
 
 TEST_F(MainWindowTest, BarsFollowTheViewAndSitUnderTheDigitsTheyMark)
 {
-    const struct {
-        const char* address;
-        int bits;
-    } cases[] = {{"192.168.1.1", 24}, {"192.168.1.1", 26}, {"172.16.5.10", 20}, {"10.1.2.3", 20},
-                 {"10.1.2.3", 31},    {"224.0.0.1", 24},   {"192.168.1.1", 20}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.address) + "/" + std::to_string(c.bits));
-        setAddress(QLatin1String(c.address), c.bits);
+    const std::pair<const char*, int> cases[] = {{"192.168.1.1", 24}, {"192.168.1.1", 26}, {"172.16.5.10", 20},
+                                                 {"10.1.2.3", 20},    {"10.1.2.3", 31},    {"224.0.0.1", 24},
+                                                 {"192.168.1.1", 20}};
+    for (const auto& [address, bits] : cases) {
+        SCOPED_TRACE(std::string(address) + "/" + std::to_string(bits));
+        setAddress(QLatin1String(address), bits);
         const MainFormView& v = form->view();
         for (int i = 0; i < 18; ++i) {
             const QWidget* bar = ctl(QStringLiteral("shapeMaskBits_%1").arg(i));
