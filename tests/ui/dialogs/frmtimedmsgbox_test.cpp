@@ -74,26 +74,31 @@ TEST_F(TimedBox, ButtonSetsShowTheirCaptionsAndAnswerWithTheirCodes)
         bool allowCancel;
         QStringList shown;
         std::vector<int> codes; // result of pressing each shown button
+        int closeBox;           // the shown cancelling button's (No of Yes/No), else button zero's
     };
     const Case cases[] = {
-        {1, true, {"&OK", "&Cancel"}, {1, 2}},
-        {1, false, {"&OK"}, {1}},
-        {2, true, {"&Yes", "&No"}, {6, 7}},
-        {2, false, {"&Yes"}, {6}},
-        {3, true, {"&Yes", "&No", "&Cancel"}, {6, 7, 2}},
-        {3, false, {"&Yes", "&No"}, {6, 7}},
+        {1, true, {"&OK", "&Cancel"}, {1, 2}, 2},
+        {1, false, {"&OK"}, {1}, 1},
+        {2, true, {"&Yes", "&No"}, {6, 7}, 7},
+        {2, false, {"&Yes"}, {6}, 6},
+        {3, true, {"&Yes", "&No", "&Cancel"}, {6, 7, 2}, 2},
+        {3, false, {"&Yes", "&No"}, {6, 7}, 6},
     };
     for (const Case& c : cases) {
-        for (int pressed = 0; pressed < int(c.codes.size()); ++pressed) {
+        MsgBoxOptions o;
+        o.ButtonType = c.type;
+        o.AllowCancel = c.allowCancel;
+        for (int pressed = -1; pressed < int(c.codes.size()); ++pressed) { // -1: the close box
             QStringList shown;
             ModalRecorder modal([&](platform::FormBase& f) {
                 shown = shownButtons(f);
-                button(f, pressed)->click();
+                if (pressed < 0)
+                    EXPECT_FALSE(f.RequestUnload(platform::vbFormControlMenu));
+                else
+                    button(f, pressed)->click();
             });
-            MsgBoxOptions o;
-            o.ButtonType = c.type;
-            o.AllowCancel = c.allowCancel;
-            EXPECT_EQ(utMsgbox(QStringLiteral("Proceed?"), 0, o), c.codes[size_t(pressed)]) << c.type;
+            EXPECT_EQ(utMsgbox(QStringLiteral("Proceed?"), 0, o), pressed < 0 ? c.closeBox : c.codes[size_t(pressed)])
+                << c.type << c.allowCancel << " pressed " << pressed;
             EXPECT_EQ(shown, c.shown) << c.type << c.allowCancel;
         }
     }
@@ -267,12 +272,15 @@ TEST_F(TimedBox, LengthAndPasswordChecksKeepTheBoxOpenWithTheirMessage)
     }
 }
 
-TEST_F(TimedBox, ButtonsOneAndTwoOfAnInputBoxCancelWhateverTheText)
+TEST_F(TimedBox, ButtonsOneAndTwoAndTheCloseBoxOfAnInputBoxCancelWhateverTheText)
 {
-    for (int pressed : {1, 2}) {
+    for (int pressed : {1, 2, -1}) { // -1: the close box
         ModalRecorder modal([&](platform::FormBase& f) {
             edit(f, "txtInput")->setText(QStringLiteral("typed"));
-            button(f, pressed)->click();
+            if (pressed < 0)
+                EXPECT_FALSE(f.RequestUnload(platform::vbFormControlMenu));
+            else
+                button(f, pressed)->click();
         });
         InputBoxOptions o;
         o.ButtonType = 3;
@@ -288,26 +296,6 @@ TEST_F(TimedBox, ButtonsOneAndTwoOfAnInputBoxCancelWhateverTheText)
     o.DefaultValue = QStringLiteral("default");
     EXPECT_EQ(utInputBox(QStringLiteral("Name?"), 0, o), QStringLiteral("default"));
     EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(TimedBox, TheCloseBoxCountsAsTheShownCancelButtonElseButtonZero)
-{
-    const auto closeBox = [](platform::FormBase& f) { EXPECT_FALSE(f.RequestUnload(platform::vbFormControlMenu)); };
-    struct Case {
-        int type;
-        bool allowCancel;
-        int expected;
-    };
-    for (const Case& c :
-         {Case{1, true, 2}, Case{1, false, 1}, Case{2, false, 6}, Case{3, true, 2}, Case{3, false, 6}}) {
-        ModalRecorder modal(closeBox);
-        MsgBoxOptions o;
-        o.ButtonType = c.type;
-        o.AllowCancel = c.allowCancel;
-        EXPECT_EQ(utMsgbox(QStringLiteral("Close me"), 0, o), c.expected) << c.type << c.allowCancel;
-    }
-    ModalRecorder modal(closeBox);
-    EXPECT_EQ(utInputBox(QStringLiteral("Name?")), QStringLiteral("{CANCEL}"));
 }
 
 TEST_F(TimedBox, EnterPressesTheDefaultOrFocusedButtonAndEscapeTheCancelButton)
