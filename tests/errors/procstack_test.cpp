@@ -34,6 +34,8 @@ TEST_F(ProcStackTest, SizeFollowsTheLimit)
     handler->MaxProcStackItems(50);
     EXPECT_EQ(handler->CurrentStack().size(), 53);
 
+    handler->Pop(); // on an empty stack: stays empty
+    EXPECT_EQ(handler->StackDepth(), 0);
     handler->Push(QStringLiteral("A"));
     handler->Push(QStringLiteral("B"));
     handler->Pop();
@@ -45,16 +47,6 @@ TEST_F(ProcStackTest, SizeFollowsTheLimit)
     EXPECT_EQ(handler->CurrentStack().size(), 13);
     EXPECT_TRUE(nonEmpty(handler->CurrentStack()).isEmpty());
     EXPECT_EQ(handler->StackDepth(), 1);
-}
-
-TEST_F(ProcStackTest, PopOnAnEmptyStackLeavesItEmpty)
-{
-    handler->Pop();
-    handler->Pop();
-    EXPECT_EQ(handler->StackDepth(), 0);
-    handler->Push(QStringLiteral("A"));
-    EXPECT_EQ(handler->StackDepth(), 1);
-    EXPECT_EQ(handler->CurrentStack()[1], QStringLiteral("A"));
 }
 
 TEST_F(ProcStackTest, PushPastTheLimitNeverFailsAndPopsStillMatch)
