@@ -231,21 +231,19 @@ TEST_F(ReportTest, HelpDescribesTheInputs)
 
 TEST(ReportCommandLine, WhichArgumentsMeanTheReport)
 {
-    const std::pair<QStringList, bool> rows[] = {
-        {{}, false},
-        {{"--report", "10.0.0.1/8"}, true},
-        {{"10.0.0.1/8"}, true},
-        {{"-"}, true},
-        {{"--json", "-"}, true},
-        {{"--color=never"}, true},
-        {{"-h"}, true},
-        {{"-V"}, true},
-        {{"--help"}, true},
-        {{"--version"}, true},
-        {{"-platform", "offscreen"}, false},
-        {{"-style", "fusion"}, false},
-        {{"notes.txt"}, false},
-    };
+    const std::pair<QStringList, bool> rows[] = {{{}, false},
+                                                 {{"--report", "10.0.0.1/8"}, true},
+                                                 {{"10.0.0.1/8"}, true},
+                                                 {{"-"}, true},
+                                                 {{"--json", "-"}, true},
+                                                 {{"--color=never"}, true},
+                                                 {{"-h"}, true},
+                                                 {{"-V"}, true},
+                                                 {{"--help"}, true},
+                                                 {{"--version"}, true},
+                                                 {{"-platform", "offscreen"}, false},
+                                                 {{"-style", "fusion"}, false},
+                                                 {{"notes.txt"}, false}};
     for (const auto& [args, report] : rows)
         EXPECT_EQ(cli::IsReportCommandLine(args), report) << args.join(' ').toStdString();
 }

@@ -13,18 +13,16 @@ class UtilRoutines : public FrameworkTest {};
 
 TEST_F(UtilRoutines, NiceTimeFollowsTheUnitCascade)
 {
-    const std::pair<int, const char*> cases[] = {
-        {0, "0 seconds"},
-        {1, "1 second"},
-        {60, "1 minute, 0 seconds"},
-        {61, "1 minute, 1 second"},
-        {7322, "2 hours, 2 minutes, 2 seconds"},
-        {86400, "1 day, 0 hours, 0 minutes, 0 seconds"},
-        {90061, "1 day, 1 hour, 1 minute, 1 second"},
-        {-5, "-5 seconds"},
-        {-61, "-1 seconds"},
-        {INT_MAX, "24855 days, 3 hours, 14 minutes, 7 seconds"},
-    };
+    const std::pair<int, const char*> cases[] = {{0, "0 seconds"},
+                                                 {1, "1 second"},
+                                                 {60, "1 minute, 0 seconds"},
+                                                 {61, "1 minute, 1 second"},
+                                                 {7322, "2 hours, 2 minutes, 2 seconds"},
+                                                 {86400, "1 day, 0 hours, 0 minutes, 0 seconds"},
+                                                 {90061, "1 day, 1 hour, 1 minute, 1 second"},
+                                                 {-5, "-5 seconds"},
+                                                 {-61, "-1 seconds"},
+                                                 {INT_MAX, "24855 days, 3 hours, 14 minutes, 7 seconds"}};
     for (const auto& [seconds, text] : cases)
         EXPECT_EQ(utFormatSecondsAsNiceTime(seconds), QString::fromLatin1(text)) << seconds;
     EXPECT_TRUE(messages.shown.empty());
