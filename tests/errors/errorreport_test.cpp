@@ -285,22 +285,16 @@ TEST_F(ErrorReportTest, YesReturnsThroughTheFailedProcedure)
     EXPECT_EQ(handler->ErrProc(), QString());
 }
 
-class ThrowingSink : public platform::MessageSink {
+// Fails while showing the "Unexpected Error" dialog.
+class ThrowingSink : public platform::ScriptedMessages {
 public:
-    ThrowingSink() : previous_(platform::setMessageSink(this)) {}
-    ~ThrowingSink() override { platform::setMessageSink(previous_); }
     int show(const QString& text, int style, const QString& title) override
     {
-        shown.push_back({text, style, title});
+        const int answer = ScriptedMessages::show(text, style, title);
         if (title == QStringLiteral("Unexpected Error"))
             throw RuntimeError(platform::errnum::OutOfMemory);
-        return platform::vbOK;
+        return answer;
     }
-    void beep() override {}
-    std::vector<platform::ScriptedMessages::Shown> shown;
-
-private:
-    platform::MessageSink* previous_;
 };
 
 TEST_F(ErrorReportTest, AnErrorInTheDialogIsSeriousAndEndsTheProgram)

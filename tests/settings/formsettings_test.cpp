@@ -16,6 +16,11 @@ protected:
         gApp = std::make_unique<clsApp>();
     }
     QVariant value(const char* suffix) const { return stored(startupKey(QStringLiteral("frmMain") + suffix)); }
+    void store(const char* suffix, const QVariant& v, int type = 4) const
+    {
+        gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain") + suffix, type, QVariant(),
+                                      v);
+    }
 };
 
 TEST_F(FormSettings, SavingStoresTheRestoredPlacementAndHidesTheWindow)
@@ -78,8 +83,7 @@ TEST_F(FormSettings, LoadingRestoresStateButNeverMinimized)
 {
     const std::pair<int, int> cases[] = {{wsNormal, wsNormal}, {wsMinimized, wsNormal}, {wsMaximized, wsMaximized}};
     for (const auto& [savedState, expected] : cases) {
-        gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_WindowState"), 4, QVariant(),
-                                      savedState);
+        store("_WindowState", savedState);
         FakeForm form(QStringLiteral("frmMain"));
         form.state = wsMaximized;
         utFormSettingsLoad(form);
@@ -89,10 +93,8 @@ TEST_F(FormSettings, LoadingRestoresStateButNeverMinimized)
 
 TEST_F(FormSettings, MissingOrDamagedValuesKeepTheCurrentPlacement)
 {
-    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 1, QVariant(),
-                                  QStringLiteral("not a number"));
-    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Left"), 1, QVariant(),
-                                  QStringLiteral("1500"));
+    store("_Top", QStringLiteral("not a number"), 1);
+    store("_Left", QStringLiteral("1500"), 1);
     FakeForm form(QStringLiteral("frmMain"));
     utFormSettingsLoad(form);
     EXPECT_EQ(form.top, 1200);
@@ -133,8 +135,8 @@ TEST_F(FormSettings, UnwritableStoreLosesOnlyThePlacement)
 
 TEST_F(FormSettings, OffScreenPlacementComesBackOnScreenButStaysStored)
 {
-    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Left"), 4, QVariant(), 40000 * 15);
-    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 4, QVariant(), -5000 * 15);
+    store("_Left", 40000 * 15);
+    store("_Top", -5000 * 15);
     FakeForm form(QStringLiteral("frmMain"));
     utFormSettingsLoad(form);
     EXPECT_EQ(form.left, 1920 * 15 - 8280);
@@ -143,8 +145,8 @@ TEST_F(FormSettings, OffScreenPlacementComesBackOnScreenButStaysStored)
 
     // On a second screen to the right it is where it was.
     screens.push_back(QRect(1920 * 15, 0, 1280 * 15, 1024 * 15));
-    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Left"), 4, QVariant(), 2000 * 15);
-    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 4, QVariant(), 100 * 15);
+    store("_Left", 2000 * 15);
+    store("_Top", 100 * 15);
     utFormSettingsLoad(form);
     EXPECT_EQ(form.left, 2000 * 15);
     EXPECT_EQ(form.top, 100 * 15);
@@ -152,7 +154,7 @@ TEST_F(FormSettings, OffScreenPlacementComesBackOnScreenButStaysStored)
 
 TEST_F(FormSettings, LoadBeforeTheApplicationObjectDoesNothing)
 {
-    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 4, QVariant(), 15);
+    store("_Top", 15);
     gApp.reset();
     FakeForm form(QStringLiteral("frmMain"));
     form.state = wsMaximized;
