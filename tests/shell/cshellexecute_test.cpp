@@ -129,42 +129,35 @@ TEST_F(CShellExecuteTest, ShellResultsAbove32MeanAcceptedOthersAreReturnedAsThey
     EXPECT_TRUE(messages.shown.empty()); // a refusal is not an error
 }
 
-TEST_F(CShellExecuteTest, OnlyDocumentAndProgramLaunchesKeepTheInstanceAndProcess)
-{
-    shell.process = 88;
-    for (const OpCase& c : opCases()) {
-        SCOPED_TRACE(c.name);
-        c.op(launcher);
-        EXPECT_EQ(launcher.InstApp(), c.extended ? shellcode::Accepted : 0);
-        EXPECT_EQ(launcher.Process(), c.extended ? 88 : 0);
-    }
-    // A refused program launch keeps the refusal code and no process.
-    shell.result = shellcode::FileNotFound;
-    shell.process = 0;
-    EXPECT_EQ(launcher.LaunchProgram(0, "missing"), 2);
-    EXPECT_EQ(launcher.InstApp(), 2);
-    EXPECT_EQ(launcher.Process(), 0);
-    EXPECT_FALSE(launcher.StillExecuting());
-}
-
-TEST_F(CShellExecuteTest, StillExecutingFollowsTheStartedProcessUntilAnyOtherLaunch)
+// Only document and program launches keep the instance and a process; any
+// other launch forgets a program still running.
+TEST_F(CShellExecuteTest, ARunningProgramIsKeptUntilItEndsOrAnotherLaunch)
 {
     EXPECT_FALSE(launcher.StillExecuting()); // nothing launched yet
-    shell.running.insert(501);
+    shell.running = {501, 88};
     for (const OpCase& c : opCases()) {
         SCOPED_TRACE(c.name);
         shell.process = 501;
         launcher.LaunchProgram(0, "editor");
         ASSERT_TRUE(launcher.StillExecuting());
-        // A document handed to a program already running gives no process.
-        shell.process = 0;
+        shell.process = 88;
         c.op(launcher);
-        EXPECT_FALSE(launcher.StillExecuting());
+        EXPECT_EQ(launcher.InstApp(), c.extended ? shellcode::Accepted : 0);
+        EXPECT_EQ(launcher.Process(), c.extended ? 88 : 0);
+        EXPECT_EQ(launcher.StillExecuting(), c.extended);
     }
-    shell.process = 501;
     launcher.LaunchProgram(0, "editor");
-    shell.running.remove(501);
+    shell.running.remove(88);
+    EXPECT_FALSE(launcher.StillExecuting()); // the program ended
+    // A document handed to a program already running gives no process.
+    shell.process = 0;
+    launcher.LaunchDocument(0, "a.txt", "");
     EXPECT_FALSE(launcher.StillExecuting());
+    // A refused program launch keeps the refusal code and no process.
+    shell.result = shellcode::FileNotFound;
+    EXPECT_EQ(launcher.LaunchProgram(0, "missing"), 2);
+    EXPECT_EQ(launcher.InstApp(), 2);
+    EXPECT_EQ(launcher.Process(), 0);
 }
 
 TEST_F(CShellExecuteTest, RunTimeErrorIsShownUnderTheOperationNameAndGivesZero)
