@@ -145,19 +145,6 @@ TEST_F(MainFormViewTest, MaskShorterThanTheClassIsShownAsASupernet)
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(FormatShare, PatternAndSeparator)
-{
-    struct Row {
-        double share;
-        const char* dp;
-        const char* text;
-    };
-    // Shares of real addresses are compared with integer arithmetic below.
-    const Row rows[] = {{0.99999, ".", "100.00%"}, {0.87456, ",", "87,46%"}, {0.0001, ".", "00.01%"}};
-    for (const Row& r : rows)
-        EXPECT_EQ(mainform::FormatShare(r.share, QString::fromUtf8(r.dp)), QString::fromUtf8(r.text)) << r.share;
-}
-
 // A model that fails at its n-th read, the way a run-time error inside the
 // refresh would surface.
 class FailingModel {
@@ -434,19 +421,6 @@ TEST_F(MainFormViewTest, ARefreshShowsTheSameWithTheTraceOnButMakesEveryStepsRea
         EXPECT_GE(r.tracedReads, r.quietReads + 10) << bits;
     }
     EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST(MainFormText, NumbersAreWrittenInFull)
-{
-    // The counts of real addresses are compared with integer arithmetic above.
-    const std::pair<double, const char*> rows[] = {
-        {0, "0"},   {4294967296.0, "4294967296"},   {1099511627774.0, "1099511627774"},
-        {-1, "-1"}, {-2147483648.0, "-2147483648"}, {7.9, "7"}}; // the whole part only
-    for (const auto& [value, text] : rows) {
-        QString label;
-        (mainform::Text() << "n=").number(value).writeTo(label);
-        EXPECT_EQ(label, QLatin1String("n=") + QLatin1String(text)) << text;
-    }
 }
 
 } // namespace
