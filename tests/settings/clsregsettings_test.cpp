@@ -159,6 +159,8 @@ TEST_F(RegSettings, DamagedOrUnreadableFileReadsAsEmpty)
     clsRegSettings rs;
     EXPECT_EQ(rs.AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 4, 77), QVariant(77));
     EXPECT_TRUE(messages.shown.empty());
+    rs.AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 4, QVariant(), 900); // saved over it
+    EXPECT_EQ(rs.AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top")), QVariant(900));
 
     // A folder where the file should be cannot be read or written: reads give
     // defaults; a write is reported and nothing else happens.

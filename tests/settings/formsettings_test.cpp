@@ -105,20 +105,6 @@ TEST_F(FormSettings, MissingOrDamagedValuesKeepTheCurrentPlacement)
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("error.log"))));
 }
 
-TEST_F(FormSettings, DamagedFileStartsWithTheBuiltInPlacement)
-{
-    writeFile(QStringLiteral("settings.ini"),
-              "[Software]\nTamsworth\\Quillmark\\1.0\\Startup\\frmMain_Top=REG_DWORD:12x\n\x01\x02\x03[[[\n");
-    FakeForm form(QStringLiteral("frmMain"));
-    utFormSettingsLoad(form);
-    EXPECT_EQ(form.top, 1200);
-    EXPECT_TRUE(messages.shown.empty());
-    // Saving over it works and reads back.
-    form.top = 900;
-    utFormSettingsSave(form);
-    EXPECT_EQ(value("_Top"), QVariant(900));
-}
-
 TEST_F(FormSettings, UnwritableStoreLosesOnlyThePlacement)
 {
     writeFile(QStringLiteral("blocker")); // a file where a folder is needed
