@@ -115,9 +115,7 @@ TEST_F(IPAddyTest, DotsAndAndWorkOnAnyText)
 
 TEST_F(IPAddyTest, FreshModelAndOctetArguments)
 {
-    clsIPAddy ip;
-    EXPECT_EQ(ip.IP_AsBinary(0), QStringLiteral("11000000101010000000000100000001"));
-    EXPECT_EQ(ip.SubnetBits(), 24);
+    clsIPAddy ip; // 192.168.1.1/24
     struct Row {
         int octec;
         const char* ip;
@@ -130,8 +128,6 @@ TEST_F(IPAddyTest, FreshModelAndOctetArguments)
     };
     const Row rows[] = {
         // Whole texts and octet values are compared with integer arithmetic in the property test.
-        {0, "11000000101010000000000100000001", "11111111111111111111111100000000", "11000000101010000000000100000000",
-         "11000000101010000000000111111111", "255.255.255.0", -1, -1},
         {2, "10101000", "11111111", "10101000", "10101000", "255", 168, 168},
         {4, "00000001", "00000000", "00000000", "11111111", "0", 0, 255},
         {5, "", "", "-1", "-1", "", -1, -1},
@@ -162,15 +158,7 @@ TEST_F(IPAddyTest, OutOfRangeWritesAreIgnored)
     ip.SubnetBits(33);
     ip.SubnetBits(-24);
     EXPECT_EQ(ip.IP_AsBinary(0), QStringLiteral("11000000101010000000000100000001"));
-    EXPECT_EQ(ip.SubnetBits(), 24);
-
-    ip.IPAddress(1, 0);
-    ip.IPAddress(4, 255);
-    EXPECT_EQ(ip.IP_AsBinary(0), QStringLiteral("00000000101010000000000111111111"));
-    ip.SubnetBits(8);
-    EXPECT_EQ(ip.SubnetBits(), 8);
-    ip.SubnetBits(32);
-    EXPECT_EQ(ip.SubnetBits(), 32);
+    EXPECT_EQ(ip.SubnetBits(), 24); // every value in range is written in the property test
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(handler->IsError());
 }

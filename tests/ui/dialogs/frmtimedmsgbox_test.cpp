@@ -346,7 +346,6 @@ TEST_F(TimedBox, TheBrowseButtonReplacesTheTextUnlessCancelled)
         QString text;
         ModalRecorder modal([&](platform::FormBase& f) {
             if (f.objectName() == QLatin1String("frmBrowse")) {
-                EXPECT_EQ(f.windowTitle(), QStringLiteral("Browse for folder..."));
                 f.findChild<QPushButton*>(QString::fromLatin1(choose ? "cmdDone" : "cmdCancel"))->click();
                 return;
             }
