@@ -76,7 +76,6 @@ TEST_F(UtilRoutines, FileOrFolderExists)
 
     const std::pair<QString, bool> cases[] = {
         {QStringLiteral("%TEMPDIR%"), true},
-        {QStringLiteral("%systemdir%"), true},
         {QStringLiteral("   "), false},
         {QString(), false},
         {path(QStringLiteral("present.txt")), true},
