@@ -128,15 +128,9 @@ TEST_F(MainWindowTest, EveryControlOfTheInventoryIsPlacedNamedAndInItsContainer)
         // Captions, tooltips and colours come from the inventory; the refresh
         // rewrites the values, the range and three of the tooltips.
         const bool refreshed = s.name == QLatin1String("lblValues") || s.name == QLatin1String("lblSubnetRange");
-        QString caption = s.text;
-        if (auto* g = qobject_cast<QGroupBox*>(w))
-            caption = g->title();
-        else if (auto* l = qobject_cast<QLabel*>(w))
-            caption = l->text();
-        else if (auto* b = qobject_cast<QPushButton*>(w))
-            caption = b->text();
         if (!refreshed) {
-            EXPECT_EQ(caption, s.text) << s.objectName().toStdString();
+            EXPECT_EQ(w->property(qobject_cast<QGroupBox*>(w) ? "title" : "text").toString(), s.text)
+                << s.objectName().toStdString();
         }
         if (!refreshed || (s.index != 5 && s.index != 6 && s.index != 16)) {
             EXPECT_EQ(w->toolTip(), s.toolTip) << s.objectName().toStdString();
