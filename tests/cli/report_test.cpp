@@ -205,13 +205,8 @@ TEST_F(ReportTest, HelpDescribesTheInputs)
     EXPECT_EQ(got.out.rfind("Usage: quillmark", 0), 0u);
     for (const char* words : {"--json", "--color=WHEN", "NO_COLOR", "8 to 31", "standard input", "Exit status"})
         EXPECT_NE(got.out.find(words), std::string::npos) << words;
-    for (const std::string& line : [&] {
-             std::vector<std::string> lines;
-             std::istringstream s(got.out);
-             for (std::string l; std::getline(s, l);)
-                 lines.push_back(l);
-             return lines;
-         }())
+    std::istringstream lines(got.out);
+    for (std::string line; std::getline(lines, line);)
         EXPECT_LT(line.size(), 80u) << line;
 }
 

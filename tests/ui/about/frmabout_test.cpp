@@ -74,22 +74,17 @@ TEST_F(FrmAboutTest, LoadShowsTheAboutTexts)
 
 TEST_F(FrmAboutTest, LinksUnderlineOnHoverAndClearOnlyOverTheWindowSurface)
 {
-    struct Step {
-        std::function<void()> move;
-        std::pair<bool, bool> expected;
-    };
-    const Step steps[] = {
-        {[&] { moveOver("lblHyperlink_0"); }, {true, false}}, {[&] { moveOver("lblHyperlink_1"); }, {true, true}},
-        {[&] { moveOver("lblDescription"); }, {true, true}},  {[&] { moveOver("cmdOK"); }, {true, true}},
-        {[&] { moveOver("picIcon"); }, {true, true}},         {[&] { moveOverSurface(); }, {false, false}},
-        {[&] { moveOver("lblHyperlink_1"); }, {false, true}}, {[&] { moveOver("Label1"); }, {false, true}},
-        {[&] { moveOverSurface(); }, {false, false}},
-    };
-    int n = 0;
-    for (const Step& s : steps) {
-        SCOPED_TRACE(++n);
-        s.move();
-        EXPECT_EQ(underlines(), s.expected);
+    // nullptr: the window's own surface.
+    const std::tuple<const char*, bool, bool> steps[] = {
+        {"lblHyperlink_0", true, false}, {"lblHyperlink_1", true, true}, {"lblDescription", true, true},
+        {"cmdOK", true, true},           {"picIcon", true, true},        {nullptr, false, false},
+        {"lblHyperlink_1", false, true}, {"Label1", false, true},        {nullptr, false, false}};
+    for (const auto& [over, first, second] : steps) {
+        if (over)
+            moveOver(over);
+        else
+            moveOverSurface();
+        EXPECT_EQ(underlines(), std::make_pair(first, second)) << (over ? over : "surface");
     }
 }
 
