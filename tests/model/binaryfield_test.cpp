@@ -73,7 +73,7 @@ TEST_F(BinaryFieldTest, SteppingMovesThroughHostsAndSubnets)
 {
     enum Field { Host, Subnet };
     struct Row {
-        int a, b, c, d, bits;
+        int o[4], bits;
         Field field;
         int step;
         bool shift, ctrl;
@@ -94,22 +94,18 @@ TEST_F(BinaryFieldTest, SteppingMovesThroughHostsAndSubnets)
     };
     for (const Row& r : rows) {
         clsIPAddy ip;
-        ip.IPAddress(1, r.a);
-        ip.IPAddress(2, r.b);
-        ip.IPAddress(3, r.c);
-        ip.IPAddress(4, r.d);
+        for (int k = 0; k < 4; ++k)
+            ip.IPAddress(k + 1, r.o[k]);
         ip.SubnetBits(r.bits);
         const int amount = ScaleStep(r.step, r.shift, r.ctrl);
         if (r.field == Host)
             ChangeHostValue(ip, amount);
         else
             ChangeSubnetValue(ip, amount);
-        const QString got = QStringLiteral("%1.%2.%3.%4")
-                                .arg(ip.IPAddress(1))
-                                .arg(ip.IPAddress(2))
-                                .arg(ip.IPAddress(3))
-                                .arg(ip.IPAddress(4));
-        EXPECT_EQ(got, r.result) << r.a << "." << r.b << "." << r.c << "." << r.d << "/" << r.bits;
+        QStringList got;
+        for (int k = 1; k <= 4; ++k)
+            got << QString::number(ip.IPAddress(k));
+        EXPECT_EQ(got.join(QLatin1Char('.')), r.result) << r.o[0] << "." << r.o[1] << "." << r.o[2] << "." << r.o[3];
         EXPECT_EQ(ip.SubnetBits(), r.bits);
     }
     EXPECT_TRUE(messages.shown.empty());
