@@ -1,8 +1,10 @@
+#include "../../shell/shellfakes.h"
 #include "app/clsapp.h"
 #include "guisupport.h"
 #include "model/clsipaddy.h"
 #include "platform/forms.h"
 #include "testsupport.h"
+#include "ui/about/frmabout.h"
 #include "ui/classhelp/frmclasshelp.h"
 #include "ui/main/binarylabel.h"
 #include "ui/main/frmmain.h"
@@ -508,6 +510,35 @@ TEST_F(MainWindowTest, LinkLabelsTurnBlueUnderThePointerAndBackOnTheBackground)
     settle();
     EXPECT_EQ(colour(cls), mainlayout::LinkColour());
     EXPECT_EQ(colour(web), mainlayout::LinkColour());
+}
+
+TEST_F(MainWindowTest, WebLinksOpensThePageBesideTheProgramOrReportsItMissing)
+{
+    FakeLauncher launcher;
+    form->lblWebLinks_Click();
+    EXPECT_TRUE(launcher.calls.empty());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Web Links file is missing."));
+    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Error"));
+    EXPECT_EQ(messages.shown[0].style, platform::vbExclamation | platform::vbOKOnly);
+
+    writeFile(QStringLiteral("weblinks.htm"));
+    QTest::mouseClick(ctl(QStringLiteral("lblWebLinks")), Qt::LeftButton);
+    ASSERT_EQ(launcher.calls.size(), 1u);
+    EXPECT_EQ(launcher.calls[0].action, QStringLiteral("open"));
+    EXPECT_EQ(launcher.calls[0].target, QUrl::fromLocalFile(path(QStringLiteral("weblinks.htm"))).toString());
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(MainWindowTest, AboutOpensTheAboutWindowModallyAndOkClosesIt)
+{
+    const auto previous = platform::Forms::registerFactory(QStringLiteral("frmAbout"), [] { return new frmAbout; });
+    ModalRecorder recorder([&](platform::FormBase& f) { f.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click(); });
+    ctl<QPushButton>(QStringLiteral("cmdOptions_1"))->click();
+    EXPECT_EQ(recorder.shown, QStringList{QStringLiteral("frmAbout")});
+    EXPECT_EQ(platform::Forms::find(QStringLiteral("frmAbout")), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    platform::Forms::registerFactory(QStringLiteral("frmAbout"), previous);
 }
 
 TEST_F(MainWindowTest, ExitAndTheCloseBoxEndTheProgram)
