@@ -1,17 +1,12 @@
-#include "app/clsapp.h"
-#include "guisupport.h"
-#include "platform/clock.h"
 #include "testsupport.h"
 #include "ui/debug/debugsnapshot.h"
 #include "ui/debug/frmdebug.h"
-#include "ui/main/frmmain.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -86,24 +81,4 @@ TEST_F(DebugWindow, AutoUpdateRunsTheTimerAndClearLogsRemovesTheReport)
     debug->SetWatch(3, QStringLiteral("octet = 10"));
     EXPECT_EQ(debug->findChild<QLabel*>(QStringLiteral("lblWatch_3"))->text(), QStringLiteral("octet = 10"));
     debug->Unload();
-}
-
-TEST_F(DebugWindow, CtrlShiftDInTheMainWindowOpensIt)
-{
-    gApp = std::make_unique<clsApp>();
-    const auto previous = platform::Forms::registerFactory(QStringLiteral("frmDebug"), [] { return new frmDebug; });
-    QPointer<frmMain> main = new frmMain;
-    main->show();
-    QApplication::setActiveWindow(main);
-    QTest::keyClick(main, Qt::Key_D, Qt::ControlModifier); // not the shortcut
-    EXPECT_EQ(platform::Forms::find(QStringLiteral("frmDebug")), nullptr);
-    QTest::keyClick(main, Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
-    platform::Form* debug = platform::Forms::find(QStringLiteral("frmDebug"));
-    ASSERT_NE(debug, nullptr);
-    EXPECT_TRUE(debug->Visible());
-
-    debug->Unload();
-    delete main.data();
-    platform::Forms::registerFactory(QStringLiteral("frmDebug"), previous);
-    gApp.reset();
 }

@@ -6,6 +6,7 @@
 #include "testsupport.h"
 #include "ui/about/frmabout.h"
 #include "ui/classhelp/frmclasshelp.h"
+#include "ui/debug/frmdebug.h"
 #include "ui/main/binarylabel.h"
 #include "ui/main/frmmain.h"
 #include "ui/main/mainlayout.h"
@@ -539,6 +540,19 @@ TEST_F(MainWindowTest, AboutOpensTheAboutWindowModallyAndOkClosesIt)
     EXPECT_EQ(platform::Forms::find(QStringLiteral("frmAbout")), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     platform::Forms::registerFactory(QStringLiteral("frmAbout"), previous);
+}
+
+TEST_F(MainWindowTest, CtrlShiftDOpensTheDebugWindow)
+{
+    const auto previous = platform::Forms::registerFactory(QStringLiteral("frmDebug"), [] { return new frmDebug; });
+    QTest::keyClick(form, Qt::Key_D, Qt::ControlModifier); // not the shortcut
+    EXPECT_EQ(platform::Forms::find(QStringLiteral("frmDebug")), nullptr);
+    QTest::keyClick(form, Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+    platform::Form* debug = platform::Forms::find(QStringLiteral("frmDebug"));
+    ASSERT_NE(debug, nullptr);
+    EXPECT_TRUE(debug->Visible());
+    debug->Unload();
+    platform::Forms::registerFactory(QStringLiteral("frmDebug"), previous);
 }
 
 TEST_F(MainWindowTest, ExitAndTheCloseBoxEndTheProgram)
