@@ -98,18 +98,13 @@ TEST_F(IPAddyTest, DotsAndAndWorkOnAnyText)
     for (const auto& [in, out] : dots)
         EXPECT_EQ(ip.IPAddyDotsAdd(QLatin1String(in)), QLatin1String(out)) << in;
 
-    struct And {
-        const char* number;
-        const char* mask;
-        const char* out;
-    };
-    const And ands[] = {
+    // Number, mask, number AND mask.
+    const std::tuple<const char*, const char*, const char*> ands[] = {
         {"1101", "1", "1000"}, {"1", "1111", "1"},   {"11a1", "1111", "1101"}, {"1.1", "1.1", "101"},
-        {"", "111", ""},       {"0110", "", "0000"}, {"1111", "0101", "0101"},
-    };
-    for (const And& r : ands)
-        EXPECT_EQ(ip.utStringBinaryAnd(QLatin1String(r.number), QLatin1String(r.mask)), QLatin1String(r.out))
-            << r.number << " AND " << r.mask;
+        {"", "111", ""},       {"0110", "", "0000"}, {"1111", "0101", "0101"}};
+    for (const auto& [number, mask, out] : ands)
+        EXPECT_EQ(ip.utStringBinaryAnd(QLatin1String(number), QLatin1String(mask)), QLatin1String(out))
+            << number << " AND " << mask;
     EXPECT_TRUE(messages.shown.empty());
 }
 

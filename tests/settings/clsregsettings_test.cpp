@@ -93,18 +93,13 @@ TEST_F(RegSettings, BadWritesAreReportedAndWriteNothing)
 {
     clsRegSettings rs;
     handler->DisplayMsgOnError(false);
-    const struct {
-        int type;
-        QVariant value;
-        long error;
-    } cases[] = {
-        {4, QStringLiteral("twelve"), errnum::TypeMismatch},
-        {4, 5e9, errnum::Overflow},
-    };
-    for (const auto& c : cases) {
+    // Neither fits a REG_DWORD.
+    const std::pair<QVariant, long> cases[] = {{QStringLiteral("twelve"), errnum::TypeMismatch},
+                                               {5e9, errnum::Overflow}};
+    for (const auto& [value, error] : cases) {
         messages.shown.clear();
-        rs.AppSetting(QStringLiteral("S"), QStringLiteral("bad"), c.type, QVariant(), c.value);
-        EXPECT_EQ(handler->ErrNumber(), c.error);
+        rs.AppSetting(QStringLiteral("S"), QStringLiteral("bad"), 4, QVariant(), value);
+        EXPECT_EQ(handler->ErrNumber(), error);
         EXPECT_EQ(handler->ErrProc(), QStringLiteral("clsRegSettings.AppSetting() [Let]"));
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].title, QStringLiteral("Unexpected Error"));
