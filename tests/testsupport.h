@@ -8,6 +8,7 @@
 #include "platform/process.h"
 #include "platform/registry.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -33,6 +34,13 @@ protected:
         gErrHandlerRenew();
     }
     QString path(const QString& name) const { return dir.filePath(name); }
+    // A file in the test's folder with these bytes (its folder must exist).
+    void writeFile(const QString& name, const QByteArray& bytes = QByteArray()) const
+    {
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << name.toStdString();
+        ASSERT_EQ(f.write(bytes), bytes.size());
+    }
 
     QTemporaryDir dir;
     platform::ScriptedMessages messages;

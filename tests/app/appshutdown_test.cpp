@@ -91,9 +91,7 @@ TEST_F(Shutdown, FollowUpProgramStartsDirectlyWithoutAShell)
 
 TEST_F(Shutdown, OtherStartFailuresAreReportedAndStillEndTheProcess)
 {
-    QFile notProgram(path(QStringLiteral("readme.txt")));
-    ASSERT_TRUE(notProgram.open(QIODevice::WriteOnly));
-    notProgram.close();
+    writeFile(QStringLiteral("readme.txt"));
     startedMain();
     EXPECT_THROW(AppShutdown(std::nullopt, path(QStringLiteral("readme.txt")), false), ProcessEnded);
     EXPECT_EQ(handler->ErrNumber(), errnum::PermissionDenied);
@@ -128,10 +126,20 @@ TEST_F(Shutdown, RefusedExitFromACloseBoxKeepsTheProgramRunning)
 TEST_F(Shutdown, DecliningToContinueAfterAnErrorShutsDownInFull)
 {
     FakeForm& frm = startedMain();
+    FakeForm other(QStringLiteral("frmClassHelp"));
     frm.onCall = [](const QString&) { return true; };
     messages.answer(vbNo);
-    EXPECT_THROW(errors::Procedure(QStringLiteral("frmMain.UpdateForm()"), [] { Raise(errnum::Overflow); }),
-                 ProcessEnded);
+    bool continued = false;
+    try {
+        errors::Procedure(QStringLiteral("frmMain.UpdateForm()"), [] { Raise(errnum::Overflow); });
+        continued = true;
+    } catch (const ProcessEnded& e) {
+        EXPECT_EQ(e.exitCode, 0);
+    }
+    EXPECT_FALSE(continued);
     EXPECT_EQ(frm.log, (QStringList{QStringLiteral("Show"), QStringLiteral("SaveSettings"), QStringLiteral("Unload")}));
+    EXPECT_TRUE(other.unloaded);
+    EXPECT_TRUE(Forms::loaded().empty());
     EXPECT_FALSE(gApp);
+    EXPECT_EQ(messages.shown.size(), 1u);
 }

@@ -1,5 +1,4 @@
 #include "cli/report.h"
-#include "platform/appinfo.h"
 #include "testsupport.h"
 
 #include <QProcess>
@@ -81,7 +80,6 @@ TEST_F(ReportTest, ExactOutputs)
     };
     const Row rows[] = {
         {{"--report", "172.16.5.10/20", "--json"}, "", kJson17216, "", 0},
-        {{"--json", "172.16.5.10/255.255.240.0"}, "", kJson17216, "", 0},
         {{"192.168.1.1/24"}, "", kText1921681, "", 0},
         {{"--report", "192.168.1.1/24", "192.168.1.1/24"}, "", kText1921681 + "\n" + kText1921681, "", 0},
         {{"--json", "-"}, "172.16.5.10/20\n\n# a comment\n  172.16.5.10/20\r\n", kJson17216 + kJson17216, "", 0},
@@ -113,26 +111,10 @@ TEST_F(ReportTest, ExactOutputs)
     }
 }
 
-// A full disk or a closed pipe is a failure, not a report.
-TEST_F(ReportTest, AnOutputThatRefusesWritesFails)
-{
-    std::istringstream in("10.0.0.1/8\n10.0.0.2/8\n");
-    std::ostringstream out, err;
-    out.setstate(std::ios::badbit);
-    cli::ReportEnvironment env{in, out, err};
-    EXPECT_EQ(cli::RunReport({QStringLiteral("--json"), QStringLiteral("-")}, env), cli::kExitInternal);
-    EXPECT_EQ(err.str(), "quillmark: the report could not be written to standard output\n");
-}
-
 TEST_F(ReportTest, BadInputIsNamedWithWhatIsWrong)
 {
-    struct Row {
-        const char* input;
-        const char* problem;
-    };
-    const Row rows[] = {
+    const std::pair<const char*, const char*> rows[] = {
         {"10.0.0/8", "the address has 3 octets; it needs 4"},
-        {"1.2.3.4.5/8", "the address has 5 octets; it needs 4"},
         {"10.0.0.1", "no mask; add /BITS (8 to 31) or /MASK, such as /24 or /255.255.255.0"},
         {"1000.0.0.1/8", "octet 1 is 1000, more than 255"},
         {"10.0.0.256/8", "octet 4 is 256, more than 255"},
@@ -142,12 +124,10 @@ TEST_F(ReportTest, BadInputIsNamedWithWhatIsWrong)
         {"10..0.1/8", "octet 2 is empty"},
         {"10.0.0.1/7", "mask length 7 is outside 8 to 31"},
         {"10.0.0.1/32", "mask length 32 is outside 8 to 31"},
-        {"10.0.0.1/100", "mask length 100 is outside 8 to 31"},
         {"10.0.0.1/08", "mask length \"08\" has a leading zero"},
         {"10.0.0.1/", "the mask length after \"/\" is empty"},
         {"10.0.0.1/24/3", "mask length \"24/3\" is not a decimal number"},
         {"10.0.0.1/255.0.255.0", "mask 255.0.255.0 is not contiguous: its one bits must all come first"},
-        {"10.0.0.1/0.255.255.255", "mask 0.255.255.255 is not contiguous: its one bits must all come first"},
         {"10.0.0.1/255.255.255.255", "mask 255.255.255.255 gives 32 mask bits; the report takes 8 to 31"},
         {"10.0.0.1/254.0.0.0", "mask 254.0.0.0 gives 7 mask bits; the report takes 8 to 31"},
         {"10.0.0.1/255.255.256.0", "mask octet 3 is 256, more than 255"},
@@ -156,12 +136,12 @@ TEST_F(ReportTest, BadInputIsNamedWithWhatIsWrong)
         {" 10.0.0.1/8", "octet 1 \" 10\" is not a decimal number"},
         {"", "empty input; write ADDRESS/BITS, such as 192.168.1.1/24"},
     };
-    for (const Row& r : rows) {
-        const Outcome got = runReport({QString::fromUtf8(r.input), QStringLiteral("10.0.0.1/8")});
-        EXPECT_EQ(got.err, "quillmark: \"" + std::string(r.input) + "\": " + r.problem + "\n") << r.input;
-        EXPECT_EQ(got.status, 2) << r.input;
+    for (const auto& [input, problem] : rows) {
+        const Outcome got = runReport({QString::fromUtf8(input), QStringLiteral("10.0.0.1/8")});
+        EXPECT_EQ(got.err, "quillmark: \"" + std::string(input) + "\": " + problem + "\n") << input;
+        EXPECT_EQ(got.status, 2) << input;
         // The good address after it is reported all the same.
-        EXPECT_NE(got.out.find("10.0.0.0 (network)"), std::string::npos) << r.input;
+        EXPECT_NE(got.out.find("10.0.0.0 (network)"), std::string::npos) << input;
     }
 }
 
@@ -225,39 +205,28 @@ TEST_F(ReportTest, HelpDescribesTheInputs)
     EXPECT_EQ(got.out.rfind("Usage: quillmark", 0), 0u);
     for (const char* words : {"--json", "--color=WHEN", "NO_COLOR", "8 to 31", "standard input", "Exit status"})
         EXPECT_NE(got.out.find(words), std::string::npos) << words;
-    for (const std::string& line : [&] {
-             std::vector<std::string> lines;
-             std::istringstream s(got.out);
-             for (std::string l; std::getline(s, l);)
-                 lines.push_back(l);
-             return lines;
-         }())
+    std::istringstream lines(got.out);
+    for (std::string line; std::getline(lines, line);)
         EXPECT_LT(line.size(), 80u) << line;
 }
 
 TEST(ReportCommandLine, WhichArgumentsMeanTheReport)
 {
-    struct Row {
-        QStringList args;
-        bool report;
-    };
-    const Row rows[] = {
-        {{}, false},
-        {{"--report", "10.0.0.1/8"}, true},
-        {{"10.0.0.1/8"}, true},
-        {{"-"}, true},
-        {{"--json", "-"}, true},
-        {{"--color=never"}, true},
-        {{"-h"}, true},
-        {{"-V"}, true},
-        {{"--help"}, true},
-        {{"--version"}, true},
-        {{"-platform", "offscreen"}, false},
-        {{"-style", "fusion"}, false},
-        {{"notes.txt"}, false},
-    };
-    for (const Row& r : rows)
-        EXPECT_EQ(cli::IsReportCommandLine(r.args), r.report) << r.args.join(' ').toStdString();
+    const std::pair<QStringList, bool> rows[] = {{{}, false},
+                                                 {{"--report", "10.0.0.1/8"}, true},
+                                                 {{"10.0.0.1/8"}, true},
+                                                 {{"-"}, true},
+                                                 {{"--json", "-"}, true},
+                                                 {{"--color=never"}, true},
+                                                 {{"-h"}, true},
+                                                 {{"-V"}, true},
+                                                 {{"--help"}, true},
+                                                 {{"--version"}, true},
+                                                 {{"-platform", "offscreen"}, false},
+                                                 {{"-style", "fusion"}, false},
+                                                 {{"notes.txt"}, false}};
+    for (const auto& [args, report] : rows)
+        EXPECT_EQ(cli::IsReportCommandLine(args), report) << args.join(' ').toStdString();
 }
 
 // The real program, as a user runs it: no display, and no colour into a pipe.
@@ -287,14 +256,6 @@ protected:
     }
 };
 
-TEST_F(ReportProcess, WorkedExampleAsJson)
-{
-    const Outcome got = run({"--report", "172.16.5.10/20", "--json"});
-    EXPECT_EQ(got.out, kJson17216);
-    EXPECT_EQ(got.err, "");
-    EXPECT_EQ(got.status, 0);
-}
-
 TEST_F(ReportProcess, PlainTextIntoAPipeAndTheSystemsDecimalSeparator)
 {
     const Outcome plain = run({"192.168.1.1/24"});
@@ -316,6 +277,7 @@ TEST_F(ReportProcess, ThousandsOfLinesFromStandardInput)
     EXPECT_EQ(got.status, 2);
 }
 
+// A full disk or a closed pipe is a failure, not a report.
 TEST_F(ReportProcess, AFullDiskIsAFailure)
 {
     if (!QFile::exists(QStringLiteral("/dev/full")))
@@ -323,18 +285,6 @@ TEST_F(ReportProcess, AFullDiskIsAFailure)
     const Outcome got = run({"--report", "10.0.0.1/8"}, QByteArray(), "C", QStringLiteral("/dev/full"));
     EXPECT_EQ(got.err, "quillmark: the report could not be written to standard output\n");
     EXPECT_EQ(got.status, 1);
-}
-
-TEST_F(ReportProcess, VersionAndHelp)
-{
-    const platform::AppInfo& a = platform::App();
-    const Outcome version = run({"--version"});
-    EXPECT_EQ(version.out,
-              QStringLiteral("%1 %2.%3.%4\n").arg(a.title).arg(a.major).arg(a.minor).arg(a.revision).toStdString());
-    EXPECT_EQ(version.status, 0);
-    const Outcome help = run({"-h"});
-    EXPECT_EQ(help.out.rfind("Usage: quillmark", 0), 0u);
-    EXPECT_EQ(help.status, 0);
 }
 
 } // namespace

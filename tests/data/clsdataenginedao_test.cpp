@@ -10,8 +10,6 @@ TEST_F(DataEngine, WithoutAnOpenDatabaseThereIsNothingAndNoError)
 {
     clsDataEngineDAO de;
     ASSERT_TRUE(de.Workspace());
-    EXPECT_EQ(de.Workspace()->Name(), QStringLiteral("Workspace"));
-    EXPECT_EQ(de.Workspace()->UserName(), QStringLiteral("Admin"));
     EXPECT_FALSE(de.Database());
     EXPECT_FALSE(de.OpenRecordset(QStringLiteral("People")));
     EXPECT_FALSE(de.CreateQueryRecordset(QStringLiteral("SELECT 1")));
@@ -26,21 +24,15 @@ TEST_F(DataEngine, OpeningDatabasesReportsWhatCannotBeOpenedAndKeepsTheOldOne)
     ASSERT_TRUE(de.Database());
     EXPECT_TRUE(messages.shown.empty());
 
-    QFile junk(path(QStringLiteral("junk.db")));
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write(QByteArray(4096, 'j'));
-    junk.close();
-    const struct {
-        QString file;
-        long error;
-    } cases[] = {
+    writeFile(QStringLiteral("junk.db"), QByteArray(4096, 'j'));
+    const std::pair<QString, long> cases[] = {
         {path(QStringLiteral("missing.db")), dao::err::FileNotFound},
         {path(QStringLiteral("junk.db")), dao::err::UnrecognizedFormat},
     };
-    for (const auto& c : cases) {
+    for (const auto& [file, error] : cases) {
         messages.shown.clear();
-        EXPECT_EQ(de.OpenDatabase(c.file), 0);
-        EXPECT_EQ(handler->ErrNumber(), c.error) << qPrintable(c.file);
+        EXPECT_EQ(de.OpenDatabase(file), 0);
+        EXPECT_EQ(handler->ErrNumber(), error) << qPrintable(file);
         EXPECT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(de.Database()->Name(), dbFile);
     }

@@ -135,50 +135,19 @@ TEST_F(Recordsets, ErrorReportsBecomeRowsAndClearLogEmptiesTheTable)
     handler->ReportErrors(false);
     handler->Push(QStringLiteral("frmMain.Form_Load()"));
     handler->Push(QStringLiteral("frmMain.UpdateForm()"));
-    handler->CurrentOperation(QStringLiteral("Getting field 'x'"));
     platform::Err().set(platform::RuntimeError(platform::errnum::SubscriptOutOfRange));
     handler->HandleError();
-    handler->CurrentOperation(QString());
     handler->HandleError();
     handler->Pop();
     handler->Pop();
 
     EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM ErrorLog")), QVariant(2));
-    EXPECT_EQ(scalar(QStringLiteral("SELECT CallStack FROM ErrorLog ORDER BY Id LIMIT 1")),
-              QVariant(QStringLiteral("01  frmMain.Form_Load()\r\n02    frmMain.UpdateForm()\r\n\r\n"
-                                      "Current Operation: Getting field 'x'")));
     EXPECT_EQ(scalar(QStringLiteral("SELECT ErrorNumber || '|' || ErrorLine || '|' || ErrorProc || '|' || "
                                     "ErrorString FROM ErrorLog ORDER BY Id LIMIT 1")),
               QVariant(QStringLiteral("9|0|frmMain.UpdateForm()|Subscript out of range")));
-    EXPECT_TRUE(scalar(QStringLiteral("SELECT AdditionalInfo FROM ErrorLog LIMIT 1"))
-                    .toString()
-                    .startsWith(QStringLiteral("Current Directory: ")));
-    EXPECT_FALSE(scalar(QStringLiteral("SELECT ErrorDate FROM ErrorLog LIMIT 1")).toString().isEmpty());
+    // Which fields a report fills, and with what, is the error report tests' business.
 
     EXPECT_TRUE(handler->ClearLog());
     EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM ErrorLog")), QVariant(0));
     EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM People")), QVariant(3));
-}
-
-TEST_F(Recordsets, InvalidDestinationsAreRefused)
-{
-    const QVariant before = handler->Destination();
-    const struct {
-        QVariant value;
-        const char* code;
-    } cases[] = {
-        {QVariant::fromValue(ErrorLogRecordsetRef()), "9"},
-        {QVariant::fromValue(short(3)), "2"},
-        {QVariant(42), "3"},
-    };
-    for (const auto& c : cases) {
-        try {
-            handler->Destination(c.value);
-            ADD_FAILURE() << c.code;
-        } catch (const platform::RuntimeError& e) {
-            EXPECT_EQ(e.number(), platform::errnum::Framework);
-            EXPECT_EQ(e.description(), QStringLiteral("Invalid object type: ") + QLatin1String(c.code));
-        }
-    }
-    EXPECT_EQ(handler->Destination(), before);
 }

@@ -25,15 +25,6 @@ const char* const UNEXPECTED_HEAD = "There has been an unexpected error. This ma
 const char* const UNEXPECTED_TAIL = "\r\nDo you wish to continue? (Note: If you select No, the program will terminate, "
                                     "and you will lose any data you may have changed)";
 
-class CaptionedForm : public FakeForm {
-public:
-    CaptionedForm(const QString& name, const QString& caption) : FakeForm(name), caption_(caption) {}
-    QString Caption() const override { return caption_; }
-
-private:
-    QString caption_;
-};
-
 // A record set that keeps its rows in memory.
 class MemoryRecordset : public ErrorLogRecordset {
 public:
@@ -135,8 +126,10 @@ protected:
 
 TEST_F(ErrorReportTest, ReportLayoutWithWindowsAndAdditionalInformation)
 {
-    CaptionedForm main(QStringLiteral("frmMain"), QStringLiteral("Quillmark 1.0"));
-    CaptionedForm help(QStringLiteral("frmClassHelp"), QStringLiteral("Address Classes"));
+    FakeForm main(QStringLiteral("frmMain"));
+    FakeForm help(QStringLiteral("frmClassHelp"));
+    main.caption = QStringLiteral("Quillmark 1.0");
+    help.caption = QStringLiteral("Address Classes");
     failTwoDeep(RuntimeError(platform::errnum::SubscriptOutOfRange));
 
     QStringList expected = head(QStringLiteral("Subscript out of range"), 9, QStringLiteral("frmMain.UpdateForm()"));
@@ -187,6 +180,7 @@ TEST_F(ErrorReportTest, EmptyStackAndTenDeepStack)
         handler->Push(QStringLiteral("P%1()").arg(i));
     errors::Procedure(QStringLiteral("P10()"), [] { fail(RuntimeError(platform::errnum::Overflow)); });
     const QStringList lines = QString::fromLocal8Bit(log()).split(CRLF);
+    EXPECT_EQ(lines.count(QStringLiteral("Quillmark Application Error Information")), 1); // the second report only
     ASSERT_GT(lines.size(), 20);
     EXPECT_EQ(lines[10], QStringLiteral("01  P1()"));
     EXPECT_EQ(lines[18], QStringLiteral("09") + QString(18, QLatin1Char(' ')) + QStringLiteral("P9()"));
@@ -228,23 +222,9 @@ TEST_F(ErrorReportTest, CriticalMessageWhenConfigured)
     EXPECT_EQ(messages.shown[1].title, QStringLiteral("Unexpected Error"));
 }
 
-TEST_F(ErrorReportTest, ReportErrorsOffWritesTheReportButShowsNothing)
-{
-    handler->DisplayMsgOnError(true);
-    handler->ReportErrors(false);
-    failTwoDeep(RuntimeError(platform::errnum::SubscriptOutOfRange));
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(messages.beeps, 0);
-    EXPECT_TRUE(log().startsWith("Quillmark Application Error Information\r\n"));
-    EXPECT_EQ(handler->StackDepth(), 0);
-}
-
 TEST_F(ErrorReportTest, CancellingListenerKeepsTheLogButNotTheDialog)
 {
-    QFile old(path(QStringLiteral("error.log")));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("previous report\r\n");
-    old.close();
+    writeFile(QStringLiteral("error.log"), "previous report\r\n");
     handler->DisplayMsgOnError(true);
     bool after = false;
     handler->BeforeHandlerCalled = [](bool& cancel) {
@@ -263,18 +243,6 @@ TEST_F(ErrorReportTest, CancellingListenerKeepsTheLogButNotTheDialog)
     EXPECT_EQ(handler->ErrNumber(), platform::errnum::PermissionDenied);
 }
 
-TEST_F(ErrorReportTest, TwoErrorsLeaveTheSecondReportOnly)
-{
-    failTwoDeep(RuntimeError(platform::errnum::SubscriptOutOfRange));
-    errors::Procedure(QStringLiteral("frmMain.cmdExit_Click()"),
-                      [] { fail(RuntimeError(platform::errnum::TypeMismatch)); });
-    const QString report = QString::fromLocal8Bit(log());
-    EXPECT_EQ(report.count(QStringLiteral("Application Error Information")), 1);
-    EXPECT_TRUE(report.contains(QStringLiteral("Error Number   : 13\r\n")));
-    EXPECT_TRUE(report.contains(QStringLiteral("01  frmMain.cmdExit_Click()\r\n\r\n")));
-    EXPECT_EQ(messages.shown.size(), 2u);
-}
-
 TEST_F(ErrorReportTest, YesReturnsThroughTheFailedProcedure)
 {
     bool continued = false;
@@ -291,42 +259,24 @@ TEST_F(ErrorReportTest, YesReturnsThroughTheFailedProcedure)
     EXPECT_EQ(handler->ErrProc(), QStringLiteral("Inner()"));
     EXPECT_EQ(handler->StackDepth(), 0);
     EXPECT_EQ(platform::Err().Number, 0); // cleared for the caller
+    EXPECT_TRUE(handler->IsError());      // until the handler's own is cleared
+    handler->Clear();
+    EXPECT_FALSE(handler->IsError());
+    EXPECT_EQ(handler->ErrNumber(), 0);
+    EXPECT_EQ(handler->ErrDescription(), QString());
+    EXPECT_EQ(handler->ErrProc(), QString());
 }
 
-TEST_F(ErrorReportTest, NoEndsTheProgramThroughAppShutdown)
-{
-    FakeForm other(QStringLiteral("frmClassHelp"));
-    messages.answer(platform::vbNo);
-    bool continued = false;
-    try {
-        failTwoDeep(RuntimeError(platform::errnum::SubscriptOutOfRange));
-        continued = true;
-    } catch (const platform::ProcessEnded& e) {
-        EXPECT_EQ(e.exitCode, 0);
-    }
-    EXPECT_FALSE(continued);
-    EXPECT_TRUE(other.unloaded);
-    EXPECT_TRUE(platform::Forms::loaded().empty());
-    EXPECT_FALSE(gApp);
-    EXPECT_EQ(messages.shown.size(), 1u);
-}
-
-class ThrowingSink : public platform::MessageSink {
+// Fails while showing the "Unexpected Error" dialog.
+class ThrowingSink : public platform::ScriptedMessages {
 public:
-    ThrowingSink() : previous_(platform::setMessageSink(this)) {}
-    ~ThrowingSink() override { platform::setMessageSink(previous_); }
     int show(const QString& text, int style, const QString& title) override
     {
-        shown.push_back({text, style, title});
+        const int answer = ScriptedMessages::show(text, style, title);
         if (title == QStringLiteral("Unexpected Error"))
             throw RuntimeError(platform::errnum::OutOfMemory);
-        return platform::vbOK;
+        return answer;
     }
-    void beep() override {}
-    std::vector<platform::ScriptedMessages::Shown> shown;
-
-private:
-    platform::MessageSink* previous_;
 };
 
 TEST_F(ErrorReportTest, AnErrorInTheDialogIsSeriousAndEndsTheProgram)
@@ -340,8 +290,10 @@ TEST_F(ErrorReportTest, AnErrorInTheDialogIsSeriousAndEndsTheProgram)
     EXPECT_EQ(sink.shown[1].title, QStringLiteral("Serious Error"));
 }
 
+// With reports off the log is still written, but nothing is shown.
 TEST_F(ErrorReportTest, AnyExceptionBecomesARunTimeError)
 {
+    handler->DisplayMsgOnError(true);
     handler->ReportErrors(false);
     struct Row {
         std::function<void()> raise;
@@ -359,48 +311,29 @@ TEST_F(ErrorReportTest, AnyExceptionBecomesARunTimeError)
         EXPECT_EQ(handler->ErrNumber(), r.number);
         EXPECT_EQ(handler->ErrDescription(), QLatin1String(r.description));
         EXPECT_EQ(handler->ErrProc(), QStringLiteral("Probe()"));
+        EXPECT_TRUE(log().startsWith("Quillmark Application Error Information\r\n"));
     }
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(messages.beeps, 0);
     EXPECT_EQ(handler->StackDepth(), 0);
-}
-
-TEST_F(ErrorReportTest, IsErrorAndClear)
-{
-    EXPECT_FALSE(handler->IsError());
-    failTwoDeep(RuntimeError(platform::errnum::SubscriptOutOfRange));
-    EXPECT_TRUE(handler->IsError());
-    EXPECT_EQ(handler->ErrDescription(), QStringLiteral("Subscript out of range"));
-    handler->Clear();
-    EXPECT_FALSE(handler->IsError());
-    EXPECT_EQ(handler->ErrNumber(), 0);
-    EXPECT_EQ(handler->ErrLine(), 0);
-    EXPECT_EQ(handler->ErrDescription(), QString());
-    EXPECT_EQ(handler->ErrProc(), QString());
 }
 
 TEST_F(ErrorReportTest, DestinationTakesTextsAndRecordSetsOnly)
 {
     const QVariant before = handler->Destination();
-    struct Row {
-        QVariant value;
-        int typeCode;
-    };
-    const Row rows[] = {
-        {QVariant(), 0},
-        {QVariant::fromValue(short(2)), 2},
-        {QVariant(42), 3},
-        {QVariant(2.5), 5},
-        {QVariant(true), 11},
-        {QVariant::fromValue(static_cast<QObject*>(nullptr)), 9},
-        {QVariant::fromValue(ErrorLogRecordsetRef()), 9},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.typeCode);
+    // The codes name the value's kind; one value of each kind refused.
+    const std::pair<QVariant, int> rows[] = {{QVariant(), 0},
+                                             {QVariant(42), 3},
+                                             {QVariant::fromValue(static_cast<QObject*>(nullptr)), 9},
+                                             {QVariant::fromValue(ErrorLogRecordsetRef()), 9}};
+    for (const auto& [value, typeCode] : rows) {
+        SCOPED_TRACE(typeCode);
         try {
-            handler->Destination(r.value);
+            handler->Destination(value);
             ADD_FAILURE() << "accepted";
         } catch (const RuntimeError& e) {
             EXPECT_EQ(e.number(), -2147220504);
-            EXPECT_EQ(e.description(), QStringLiteral("Invalid object type: ") + QString::number(r.typeCode));
+            EXPECT_EQ(e.description(), QStringLiteral("Invalid object type: ") + QString::number(typeCode));
         }
         EXPECT_EQ(handler->Destination(), before);
     }
@@ -424,19 +357,16 @@ TEST_F(ErrorReportTest, DefaultDestinationIsKeptButWrittenToTheTempFolder)
     EXPECT_TRUE(f.readAll().contains("Error Procedure: frmMain.UpdateForm()\r\n"));
     EXPECT_TRUE(fresh.ClearLog());
     EXPECT_FALSE(f.exists());
+    EXPECT_TRUE(fresh.ClearLog()); // nothing to delete is no failure
 
-    struct Row {
-        const char* destination;
-        QString file;
-    };
-    const Row rows[] = {
+    const std::pair<const char*, QString> rows[] = {
         {"C:\\ERRORS.TXT", path(QStringLiteral("ERRORS.TXT"))},
         {"d:/logs/app.txt", path(QStringLiteral("app.txt"))},
         {"logs\\app.txt", QStringLiteral("logs/app.txt")},
         {"/var/tmp/app.log", QStringLiteral("/var/tmp/app.log")},
     };
-    for (const Row& r : rows)
-        EXPECT_EQ(clsErrHandler::resolveDestinationPath(QLatin1String(r.destination)), r.file) << r.destination;
+    for (const auto& [destination, file] : rows)
+        EXPECT_EQ(clsErrHandler::resolveDestinationPath(QLatin1String(destination)), file) << destination;
     if (oldTmp.isNull())
         qunsetenv("TMPDIR");
     else
@@ -445,9 +375,7 @@ TEST_F(ErrorReportTest, DefaultDestinationIsKeptButWrittenToTheTempFolder)
 
 TEST_F(ErrorReportTest, AnUnwritableLogWritesNothingAndTheDialogFollows)
 {
-    QFile plain(path(QStringLiteral("plainfile")));
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    plain.close();
+    writeFile(QStringLiteral("plainfile"));
     for (const QString& destination :
          {path(QStringLiteral("missing/error.log")), path(QStringLiteral("plainfile/error.log"))}) {
         SCOPED_TRACE(destination.toStdString());
@@ -461,21 +389,6 @@ TEST_F(ErrorReportTest, AnUnwritableLogWritesNothingAndTheDialogFollows)
         EXPECT_EQ(handler->StackDepth(), 0);
     }
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("missing"))));
-}
-
-TEST_F(ErrorReportTest, ClearLogEmptiesFileAndRecordSet)
-{
-    failTwoDeep(RuntimeError(platform::errnum::SubscriptOutOfRange));
-    ASSERT_TRUE(QFile::exists(path(QStringLiteral("error.log"))));
-    EXPECT_TRUE(handler->ClearLog());
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("error.log"))));
-    EXPECT_TRUE(handler->ClearLog()); // nothing to delete is no failure
-
-    auto rs = std::make_shared<MemoryRecordset>();
-    rs->rows.resize(3);
-    handler->Destination(QVariant::fromValue(ErrorLogRecordsetRef(rs)));
-    EXPECT_TRUE(handler->ClearLog());
-    EXPECT_TRUE(rs->rows.empty());
 }
 
 TEST_F(ErrorReportTest, RecordSetGetsOneRowPerReport)

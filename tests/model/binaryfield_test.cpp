@@ -14,19 +14,17 @@ TEST_F(BinaryFieldTest, AdditionWrapsUpAndLandsOnTopBelowZero)
         int amount;
         const char* result;
     };
-    const Row rows[] = {
-        {"11111111", 1, "00000000"},
-        {"11001000", 100, "00101100"},
-        {"00000000", -1, "11111111"},
-        {"00000101", -10, "11111111"},
-        {"00000101", -5, "00000000"},
-        {"00000001", 1000, "11101001"},
-        {"0", 1, "1"},
-        {"1", 1, "0"},
-        {"", 5, ""},
-        {"", -5, ""},
-        {"0000", 0, "0000"},
-    };
+    const Row rows[] = {{"11111111", 1, "00000000"},
+                        {"11001000", 100, "00101100"},
+                        {"00000000", -1, "11111111"},
+                        {"00000101", -10, "11111111"},
+                        {"00000101", -5, "00000000"},
+                        {"00000001", 1000, "11101001"},
+                        {"0", 1, "1"},
+                        {"1", 1, "0"},
+                        {"", 5, ""},
+                        {"", -5, ""},
+                        {"0000", 0, "0000"}};
     for (const Row& r : rows)
         EXPECT_EQ(BinaryAddition(QLatin1String(r.bits), r.amount), QLatin1String(r.result))
             << r.bits << " " << r.amount;
@@ -71,40 +69,24 @@ TEST_F(BinaryFieldTest, AFieldOutsideTheTextIsReportedNotGuessed)
     EXPECT_EQ(handler->StackDepth(), 0);
 }
 
-TEST(ScaleStep, ModifiersPickTheSize)
-{
-    struct Row {
-        int step;
-        bool shift, ctrl;
-        int amount;
-    };
-    const Row rows[] = {{1, false, false, 1},  {-1, false, false, -1}, {1, true, false, 10},    {-1, true, false, -10},
-                        {1, false, true, 100}, {1, true, true, 1000},  {-1, true, true, -1000}, {0, true, true, 0}};
-    for (const Row& r : rows)
-        EXPECT_EQ(ScaleStep(r.step, r.shift, r.ctrl), r.amount) << r.step << r.shift << r.ctrl;
-}
-
 TEST_F(BinaryFieldTest, SteppingMovesThroughHostsAndSubnets)
 {
     enum Field { Host, Subnet };
     struct Row {
-        int a, b, c, d, bits;
+        int o[4], bits;
         Field field;
         int step;
         bool shift, ctrl;
         QString result;
     };
+    // Every step size once; the wrapping inside a field is the additions' above.
     const Row rows[] = {
         {192, 168, 1, 1, 24, Host, 1, false, false, "192.168.1.2"},
-        {192, 168, 1, 255, 24, Host, 1, false, false, "192.168.1.0"},
-        {192, 168, 1, 0, 24, Host, -1, false, false, "192.168.1.255"},
         {192, 168, 1, 1, 24, Host, 1, false, true, "192.168.1.101"},
-        {192, 168, 1, 200, 24, Host, 1, false, true, "192.168.1.44"},
         {192, 168, 1, 1, 24, Host, 1, true, true, "192.168.1.233"},
         {192, 168, 1, 5, 24, Host, -1, true, false, "192.168.1.255"},
         {10, 1, 255, 255, 16, Host, 1, false, false, "10.1.0.0"},
         {192, 168, 1, 77, 26, Subnet, 1, false, false, "192.168.1.141"},
-        {192, 168, 1, 13, 26, Subnet, -1, false, false, "192.168.1.205"},
         {172, 16, 5, 10, 20, Subnet, 1, false, false, "172.16.21.10"},
         {10, 1, 2, 3, 16, Subnet, -1, false, false, "10.0.2.3"},
         // An empty subnet field leaves the address alone.
@@ -112,22 +94,18 @@ TEST_F(BinaryFieldTest, SteppingMovesThroughHostsAndSubnets)
     };
     for (const Row& r : rows) {
         clsIPAddy ip;
-        ip.IPAddress(1, r.a);
-        ip.IPAddress(2, r.b);
-        ip.IPAddress(3, r.c);
-        ip.IPAddress(4, r.d);
+        for (int k = 0; k < 4; ++k)
+            ip.IPAddress(k + 1, r.o[k]);
         ip.SubnetBits(r.bits);
         const int amount = ScaleStep(r.step, r.shift, r.ctrl);
         if (r.field == Host)
             ChangeHostValue(ip, amount);
         else
             ChangeSubnetValue(ip, amount);
-        const QString got = QStringLiteral("%1.%2.%3.%4")
-                                .arg(ip.IPAddress(1))
-                                .arg(ip.IPAddress(2))
-                                .arg(ip.IPAddress(3))
-                                .arg(ip.IPAddress(4));
-        EXPECT_EQ(got, r.result) << r.a << "." << r.b << "." << r.c << "." << r.d << "/" << r.bits;
+        QStringList got;
+        for (int k = 1; k <= 4; ++k)
+            got << QString::number(ip.IPAddress(k));
+        EXPECT_EQ(got.join(QLatin1Char('.')), r.result) << r.o[0] << "." << r.o[1] << "." << r.o[2] << "." << r.o[3];
         EXPECT_EQ(ip.SubnetBits(), r.bits);
     }
     EXPECT_TRUE(messages.shown.empty());

@@ -24,10 +24,6 @@ protected:
         ip.IPAddress(4, o4);
         ip.SubnetBits(bits);
     }
-    static QString dotted(const std::function<int(int)>& octet)
-    {
-        return QStringLiteral("%1.%2.%3.%4").arg(octet(1)).arg(octet(2)).arg(octet(3)).arg(octet(4));
-    }
     // The names entered while fn runs, from the trace log.
     QStringList traced(const std::function<void()>& fn)
     {
@@ -60,31 +56,17 @@ TEST_F(IPAddyTest, ConversionsFollowTheDigitRules)
 {
     clsIPAddy ip;
     const QString ones32(32, QLatin1Char('1'));
-    struct ToDec {
-        QString text;
-        double value;
-    };
-    const ToDec toDec[] = {
+    const std::pair<QString, double> toDec[] = {
+        // Short texts are read exhaustively in the binary-text tests.
         {QString(), 0},
-        {QStringLiteral("101"), 5},
-        {QStringLiteral(" 101 "), 5},
-        {QStringLiteral("11111111"), 255},
-        {QStringLiteral("1.1"), 5},
-        {QStringLiteral("1a1"), 5},
-        {QStringLiteral("   "), 0},
-        {QStringLiteral("0001"), 1},
         {ones32, 4294967295.0},
         // Past 53 digits the sum is a double's: 2^59 + 1 rounds to 2^59.
         {QStringLiteral("1") + QString(58, QLatin1Char('0')) + QStringLiteral("1"), std::ldexp(1.0, 59)},
     };
-    for (const ToDec& r : toDec)
-        EXPECT_EQ(ip.utStringBinaryToDec(r.text), r.value) << r.text.toStdString();
+    for (const auto& [text, value] : toDec)
+        EXPECT_EQ(ip.utStringBinaryToDec(text), value) << text.toStdString();
 
-    struct FromDec {
-        double value;
-        QString text;
-    };
-    const FromDec fromDec[] = {
+    const std::pair<double, QString> fromDec[] = {
         {0, QStringLiteral("0")},
         {1, QStringLiteral("1")},
         {5, QStringLiteral("101")},
@@ -98,8 +80,8 @@ TEST_F(IPAddyTest, ConversionsFollowTheDigitRules)
         {std::ldexp(1.0, 64), QStringLiteral("1") + QString(64, QLatin1Char('0'))},
         {std::ldexp(1.0, 65) - std::ldexp(1.0, 13), QString(52, QLatin1Char('1')) + QString(13, QLatin1Char('0'))},
     };
-    for (const FromDec& r : fromDec)
-        EXPECT_EQ(ip.utStringDecToBinary(r.value), r.text) << r.value;
+    for (const auto& [value, text] : fromDec)
+        EXPECT_EQ(ip.utStringDecToBinary(value), text) << value;
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(handler->StackDepth(), 0);
 }
@@ -107,89 +89,28 @@ TEST_F(IPAddyTest, ConversionsFollowTheDigitRules)
 TEST_F(IPAddyTest, DotsAndAndWorkOnAnyText)
 {
     clsIPAddy ip;
-    struct Dots {
-        const char* in;
-        const char* out;
-    };
-    const Dots dots[] = {
-        {"110000001010100000000001", "11000000.10101000.00000001"},
-        {"11000000101010000000000100000001", "11000000.10101000.00000001.00000001"},
+    const std::pair<const char*, const char*> dots[] = {
         {"1.0.1", "101"},
         {"123456789", "12345678.9"},
-        {"", ""},
         {".", ""},
         {"1100.0000.1010.1000.0", "11000000.10101000.0"},
-        {"12345678", "12345678"},
     };
-    for (const Dots& r : dots)
-        EXPECT_EQ(ip.IPAddyDotsAdd(QLatin1String(r.in)), QLatin1String(r.out)) << r.in;
+    for (const auto& [in, out] : dots)
+        EXPECT_EQ(ip.IPAddyDotsAdd(QLatin1String(in)), QLatin1String(out)) << in;
 
-    struct And {
-        const char* number;
-        const char* mask;
-        const char* out;
-    };
-    const And ands[] = {
+    // Number, mask, number AND mask.
+    const std::tuple<const char*, const char*, const char*> ands[] = {
         {"1101", "1", "1000"}, {"1", "1111", "1"},   {"11a1", "1111", "1101"}, {"1.1", "1.1", "101"},
-        {"", "111", ""},       {"0110", "", "0000"}, {"1111", "0101", "0101"},
-    };
-    for (const And& r : ands)
-        EXPECT_EQ(ip.utStringBinaryAnd(QLatin1String(r.number), QLatin1String(r.mask)), QLatin1String(r.out))
-            << r.number << " AND " << r.mask;
+        {"", "111", ""},       {"0110", "", "0000"}, {"1111", "0101", "0101"}};
+    for (const auto& [number, mask, out] : ands)
+        EXPECT_EQ(ip.utStringBinaryAnd(QLatin1String(number), QLatin1String(mask)), QLatin1String(out))
+            << number << " AND " << mask;
     EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(IPAddyTest, WorkedAddresses)
-{
-    struct Row {
-        int o[4];
-        int bits;
-        const char* className;
-        int classBits;
-        const char* mask;
-        const char* network;
-        const char* broadcast;
-        double host;
-        double subnet;
-        bool subnetError;
-    };
-    const Row rows[] = {
-        {{192, 168, 1, 1}, 24, "C", 24, "255.255.255.0", "192.168.1.0", "192.168.1.255", 1, 0, false},
-        {{172, 16, 5, 10}, 20, "B", 16, "255.255.240.0", "172.16.0.0", "172.16.15.255", 1290, 0, false},
-        {{10, 1, 2, 3}, 16, "A", 8, "255.255.0.0", "10.1.0.0", "10.1.255.255", 515, 1, false},
-        {{192, 168, 1, 77}, 26, "C", 24, "255.255.255.192", "192.168.1.64", "192.168.1.127", 13, 1, false},
-        {{224, 0, 0, 1}, 24, "D", 8, "255.255.255.0", "224.0.0.0", "224.0.0.255", 1, 0, false},
-        {{255, 255, 255, 255}, 32, "E", 8, "255.255.255.255", "255.255.255.255", "255.255.255.255", 0, 16777215, false},
-        {{200, 1, 2, 3}, 16, "C", 24, "255.255.0.0", "200.1.0.0", "200.1.255.255", 515, 0, true},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(
-            QStringLiteral("%1.%2.%3.%4/%5").arg(r.o[0]).arg(r.o[1]).arg(r.o[2]).arg(r.o[3]).arg(r.bits).toStdString());
-        messages.shown.clear();
-        handler->Clear();
-        clsIPAddy ip;
-        set(ip, r.o[0], r.o[1], r.o[2], r.o[3], r.bits);
-        EXPECT_EQ(ip.ClassName(), QLatin1String(r.className));
-        EXPECT_EQ(ip.ClassBits(), r.classBits);
-        EXPECT_EQ(ip.SubnetMask(0), QLatin1String(r.mask));
-        EXPECT_EQ(dotted([&](int k) { return ip.NetworkAddress(k); }), QLatin1String(r.network));
-        EXPECT_EQ(dotted([&](int k) { return ip.BroadcastAddress(k); }), QLatin1String(r.broadcast));
-        EXPECT_EQ(ip.HostAddress(), r.host);
-        EXPECT_TRUE(messages.shown.empty());
-        EXPECT_EQ(ip.SubnetNumber(), r.subnet);
-        if (r.subnetError)
-            expectReported(5, QStringLiteral("Invalid procedure call or argument"),
-                           QStringLiteral("clsIPAddy.SubnetNumber() [Get]"));
-        else
-            EXPECT_TRUE(messages.shown.empty());
-    }
 }
 
 TEST_F(IPAddyTest, FreshModelAndOctetArguments)
 {
-    clsIPAddy ip;
-    EXPECT_EQ(ip.IP_AsBinary(0), QStringLiteral("11000000101010000000000100000001"));
-    EXPECT_EQ(ip.SubnetBits(), 24);
+    clsIPAddy ip; // 192.168.1.1/24
     struct Row {
         int octec;
         const char* ip;
@@ -201,15 +122,10 @@ TEST_F(IPAddyTest, FreshModelAndOctetArguments)
         int broadcastOctet;
     };
     const Row rows[] = {
-        {0, "11000000101010000000000100000001", "11111111111111111111111100000000", "11000000101010000000000100000000",
-         "11000000101010000000000111111111", "255.255.255.0", -1, -1},
-        {1, "11000000", "11111111", "11000000", "11000000", "255", 192, 192},
+        // Whole texts and octet values are compared with integer arithmetic in the property test.
         {2, "10101000", "11111111", "10101000", "10101000", "255", 168, 168},
-        {3, "00000001", "11111111", "00000001", "00000001", "255", 1, 1},
         {4, "00000001", "00000000", "00000000", "11111111", "0", 0, 255},
         {5, "", "", "-1", "-1", "", -1, -1},
-        {7, "", "", "-1", "-1", "", -1, -1},
-        {9, "", "", "-1", "-1", "", -1, -1},
         {-1, "", "", "-1", "-1", "", -1, -1},
     };
     for (const Row& r : rows) {
@@ -237,49 +153,27 @@ TEST_F(IPAddyTest, OutOfRangeWritesAreIgnored)
     ip.SubnetBits(33);
     ip.SubnetBits(-24);
     EXPECT_EQ(ip.IP_AsBinary(0), QStringLiteral("11000000101010000000000100000001"));
-    EXPECT_EQ(ip.SubnetBits(), 24);
-
-    ip.IPAddress(1, 0);
-    ip.IPAddress(4, 255);
-    EXPECT_EQ(ip.IP_AsBinary(0), QStringLiteral("00000000101010000000000111111111"));
-    ip.SubnetBits(8);
-    EXPECT_EQ(ip.SubnetBits(), 8);
-    ip.SubnetBits(32);
-    EXPECT_EQ(ip.SubnetBits(), 32);
+    EXPECT_EQ(ip.SubnetBits(), 24); // every value in range is written in the property test
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(handler->IsError());
 }
 
-TEST_F(IPAddyTest, ClassBoundariesAndNotes)
+// Classes follow the first octet alone and are compared for every value in the
+// property test; the private ranges' edges in the second octet need their own rows.
+TEST_F(IPAddyTest, PrivateAndLoopbackRangesEndWhereTheyShould)
 {
     struct Row {
-        int o1, o2, o4;
-        int cls;
-        const char* name;
-        int classBits;
-        bool isPrivate;
-        bool loopback;
+        int o1, o2;
+        bool isPrivate, loopback;
     };
-    const Row rows[] = {
-        {0, 0, 0, 1, "A", 8, false, false},      {10, 0, 0, 1, "A", 8, true, false},
-        {11, 0, 1, 1, "A", 8, false, false},     {127, 0, 1, 1, "A", 8, false, true},
-        {128, 0, 0, 2, "B", 16, false, false},   {172, 15, 1, 2, "B", 16, false, false},
-        {172, 16, 1, 2, "B", 16, true, false},   {172, 31, 255, 2, "B", 16, true, false},
-        {172, 32, 1, 2, "B", 16, false, false},  {191, 255, 255, 2, "B", 16, false, false},
-        {192, 168, 0, 3, "C", 24, true, false},  {192, 169, 1, 3, "C", 24, false, false},
-        {193, 168, 1, 3, "C", 24, false, false}, {223, 1, 1, 3, "C", 24, false, false},
-        {224, 0, 0, 4, "D", 8, false, false},    {239, 255, 255, 4, "D", 8, false, false},
-        {240, 0, 0, 5, "E", 8, false, false},    {255, 255, 255, 5, "E", 8, false, false},
-    };
+    const Row rows[] = {{10, 0, true, false},    {11, 0, false, false},   {127, 0, false, true},
+                        {172, 15, false, false}, {172, 16, true, false},  {172, 31, true, false},
+                        {172, 32, false, false}, {192, 168, true, false}, {192, 169, false, false}};
     clsIPAddy ip;
     for (const Row& r : rows) {
-        SCOPED_TRACE(QStringLiteral("%1.%2.x.%3").arg(r.o1).arg(r.o2).arg(r.o4).toStdString());
-        set(ip, r.o1, r.o2, 0, r.o4, 24);
-        EXPECT_EQ(ip.Class(), r.cls);
-        EXPECT_EQ(ip.ClassName(), QLatin1String(r.name));
-        EXPECT_EQ(ip.ClassBits(), r.classBits);
-        EXPECT_EQ(ip.IsPrivateAddress(), r.isPrivate);
-        EXPECT_EQ(ip.IsLoopbackAddress(), r.loopback);
+        set(ip, r.o1, r.o2, 255, 1, 24);
+        EXPECT_EQ(ip.IsPrivateAddress(), r.isPrivate) << r.o1 << "." << r.o2;
+        EXPECT_EQ(ip.IsLoopbackAddress(), r.loopback) << r.o1 << "." << r.o2;
     }
 }
 
@@ -289,11 +183,16 @@ TEST_F(IPAddyTest, MaskEqualToTheClassHasAnEmptySubnetField)
     set(ip, 10, 1, 2, 3, 8);
     EXPECT_EQ(ip.SubnetNumber_AsBinary(), QString(32, QLatin1Char('0')));
     EXPECT_EQ(ip.SubnetNumber(), 0);
-    // Shorter than the class: the field text still reads as zeros, without a report.
-    set(ip, 192, 168, 1, 1, 16);
+    // Shorter than the class: the field text still reads as zeros, without a report...
+    set(ip, 200, 1, 2, 3, 16);
     EXPECT_EQ(ip.SubnetNumber_AsBinary(), QString(32, QLatin1Char('0')));
-    EXPECT_EQ(ip.HostAddress_AsBinary(), QStringLiteral("00000000000000000000000100000001"));
+    EXPECT_EQ(ip.HostAddress_AsBinary(), QStringLiteral("00000000000000000000001000000011"));
+    EXPECT_EQ(ip.HostAddress(), 515);
     EXPECT_TRUE(messages.shown.empty());
+    // ...but the number of a field that does not exist is a reported error.
+    EXPECT_EQ(ip.SubnetNumber(), 0);
+    expectReported(5, QStringLiteral("Invalid procedure call or argument"),
+                   QStringLiteral("clsIPAddy.SubnetNumber() [Get]"));
 }
 
 TEST_F(IPAddyTest, ReadingAnOctetOutsideOneToFourIsReportedAndGivesZero)
@@ -312,74 +211,16 @@ TEST_F(IPAddyTest, ReadingAnOctetOutsideOneToFourIsReportedAndGivesZero)
     }
 }
 
-TEST_F(IPAddyTest, MembersRegisterUnderTheirNames)
-{
-    clsIPAddy* ip = nullptr;
-    const QStringList created = traced([&] { ip = new clsIPAddy; });
-    std::unique_ptr<clsIPAddy> owner(ip);
-    EXPECT_EQ(created, QStringList{QStringLiteral("clsIPAddy.Class_Initialize()")});
-
-    struct Row {
-        const char* name;
-        std::function<void()> call;
-    };
-    const Row rows[] = {
-        {"clsIPAddy.SubnetMask() [Get]", [&] { ip->SubnetMask(0); }},
-        {"clsIPAddy.NetworkAddress() [Get]", [&] { ip->NetworkAddress(1); }},
-        {"clsIPAddy.BroadcastAddress() [Get]", [&] { ip->BroadcastAddress(1); }},
-        {"clsIPAddy.IPAddress() [Let]", [&] { ip->IPAddress(1, 192); }},
-        {"clsIPAddy.HostAddress() [Get]", [&] { ip->HostAddress(); }},
-        {"clsIPAddy.SubnetNumber() [Get]", [&] { ip->SubnetNumber(); }},
-        {"clsIPAddy.SubnetBits() [Get]", [&] { ip->SubnetBits(); }},
-        {"clsIPAddy.SubnetBits() [Let]", [&] { ip->SubnetBits(24); }},
-        {"clsIPAddy.IPAddress() [Get]", [&] { ip->IPAddress(1); }},
-        {"clsIPAddy.Class() [Get]", [&] { ip->Class(); }},
-        {"clsIPAddy.ClassName() [Get]", [&] { ip->ClassName(); }},
-        {"clsIPAddy.ClassBits() [Get]", [&] { ip->ClassBits(); }},
-        {"clsIPAddy.IP_AsBinary()", [&] { ip->IP_AsBinary(); }},
-        {"clsIPAddy.Subnet_AsBinary()", [&] { ip->Subnet_AsBinary(); }},
-        {"clsIPAddy.NetworkAddress_AsBinary()", [&] { ip->NetworkAddress_AsBinary(); }},
-        {"clsIPAddy.BroadcastAddress_AsBinary()", [&] { ip->BroadcastAddress_AsBinary(); }},
-        {"clsIPAddy.HostAddress_AsBinary()", [&] { ip->HostAddress_AsBinary(); }},
-        {"clsIPAddy.SubnetNumber_AsBinary()", [&] { ip->SubnetNumber_AsBinary(); }},
-        {"clsIPAddy.utStringBinaryToDec()", [&] { ip->utStringBinaryToDec(QStringLiteral("1")); }},
-        {"clsIPAddy.utStringDecToBinary()", [&] { ip->utStringDecToBinary(1); }},
-        {"clsIPAddy.IPAddyDotsAdd()", [&] { ip->IPAddyDotsAdd(QStringLiteral("1")); }},
-        {"clsIPAddy.utStringBinaryAnd()", [&] { ip->utStringBinaryAnd(QStringLiteral("1"), QStringLiteral("1")); }},
-        {"clsIPAddy.IsPrivateAddress()", [&] { ip->IsPrivateAddress(); }},
-        {"clsIPAddy.IsLoopbackAddress()", [&] { ip->IsLoopbackAddress(); }},
-    };
-    for (const Row& r : rows) {
-        const QStringList names = traced(r.call);
-        ASSERT_FALSE(names.isEmpty()) << r.name;
-        EXPECT_EQ(names.first(), QLatin1String(r.name));
-    }
-    EXPECT_EQ(handler->StackDepth(), 0);
-}
-
-TEST_F(IPAddyTest, ReadsRecomputeThroughTheBinaryTexts)
+TEST_F(IPAddyTest, ATracedReadWorksThroughEveryNestedReadKeptOrNot)
 {
     clsIPAddy ip;
-    const QString decToBinary = QStringLiteral("clsIPAddy.utStringDecToBinary()");
-    const QStringList expected{QStringLiteral("clsIPAddy.NetworkAddress() [Get]"),
-                               QStringLiteral("clsIPAddy.NetworkAddress_AsBinary()"),
-                               QStringLiteral("clsIPAddy.IP_AsBinary()"),
-                               decToBinary,
-                               decToBinary,
-                               decToBinary,
-                               decToBinary,
-                               QStringLiteral("clsIPAddy.Subnet_AsBinary()"),
-                               QStringLiteral("clsIPAddy.utStringBinaryAnd()"),
-                               QStringLiteral("clsIPAddy.utStringBinaryToDec()")};
-    EXPECT_EQ(traced([&] { ip.NetworkAddress(3); }).join(QLatin1Char('|')).toStdString(),
-              expected.join(QLatin1Char('|')).toStdString());
-    // Untraced reads keep their texts; a traced read still works through
-    // every nested read, kept or not.
-    ip.NetworkAddress(3);
-    EXPECT_EQ(traced([&] { ip.NetworkAddress(3); }).size(), expected.size());
+    const QStringList fresh = traced([&] { ip.NetworkAddress(3); });
+    EXPECT_GT(fresh.size(), 1) << "the texts it is computed from are read too";
+    ip.NetworkAddress(3); // an untraced read keeps its texts
+    EXPECT_EQ(traced([&] { ip.NetworkAddress(3); }), fresh);
     ip.IPAddress(3, 77);
     EXPECT_EQ(ip.NetworkAddress(3), 77);
-    EXPECT_EQ(traced([&] { ip.NetworkAddress(3); }).size(), expected.size());
+    EXPECT_EQ(traced([&] { ip.NetworkAddress(3); }), fresh);
 }
 
 // Every read of a model, as one text, to compare two models.

@@ -16,48 +16,46 @@ protected:
         gApp = std::make_unique<clsApp>();
     }
     QVariant value(const char* suffix) const { return stored(startupKey(QStringLiteral("frmMain") + suffix)); }
+    void store(const char* suffix, const QVariant& v, int type = 4) const
+    {
+        gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain") + suffix, type, QVariant(),
+                                      v);
+    }
 };
 
-TEST_F(FormSettings, FixedWindowSavesStateAndPositionOnlyAndHides)
+TEST_F(FormSettings, SavingStoresTheRestoredPlacementAndHidesTheWindow)
 {
-    FakeForm form(QStringLiteral("frmMain"), bsFixedSingle);
-    form.visible = true;
-    utFormSettingsSave(form);
-    EXPECT_EQ(value("_WindowState"), QVariant(0));
-    EXPECT_EQ(value("_Top"), QVariant(1200));
-    EXPECT_EQ(value("_Left"), QVariant(2400));
-    EXPECT_FALSE(value("_Width").isValid());
-    EXPECT_FALSE(value("_Height").isValid());
-    EXPECT_FALSE(form.visible);
-    EXPECT_TRUE(messages.shown.empty());
-
-    utFormSettingsSave(form, true); // asked for explicitly
-    EXPECT_EQ(value("_Width"), QVariant(8280));
-}
-
-TEST_F(FormSettings, MaximizedSizableWindowSavesTheRestoredPlacement)
-{
-    for (int style : {int(bsSizable), int(bsSizableToolWindow)}) {
-        FakeForm form(QStringLiteral("frmMain"), style);
+    struct Case {
+        const char* what;
+        int style, state;
+        bool sizeAsked;
+        int savedState;
+        bool sizeSaved;
+    };
+    // In this order: a size once saved stays in the store.
+    const Case cases[] = {
+        {"fixed", bsFixedSingle, wsNormal, false, 0, false},
+        // Read after restoring, not the -32000 a minimized window reports.
+        {"minimized", bsFixedSingle, wsMinimized, false, 1, false},
+        {"fixed, size asked for", bsFixedSingle, wsNormal, true, 0, true},
+        {"maximized sizable", bsSizable, wsMaximized, false, 2, true},
+        {"maximized tool window", bsSizableToolWindow, wsMaximized, false, 2, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeForm form(QStringLiteral("frmMain"), c.style);
         form.visible = true;
-        form.state = wsMaximized;
-        utFormSettingsSave(form);
-        EXPECT_EQ(value("_WindowState"), QVariant(2));
+        form.state = c.state;
+        utFormSettingsSave(form, c.sizeAsked);
+        EXPECT_EQ(value("_WindowState"), QVariant(c.savedState));
         EXPECT_EQ(value("_Top"), QVariant(1200));
-        EXPECT_EQ(value("_Height"), QVariant(5700));
-        EXPECT_EQ(form.state, wsMaximized); // left maximized, but hidden
+        EXPECT_EQ(value("_Left"), QVariant(2400));
+        EXPECT_EQ(value("_Width"), c.sizeSaved ? QVariant(8280) : QVariant());
+        EXPECT_EQ(value("_Height"), c.sizeSaved ? QVariant(5700) : QVariant());
+        EXPECT_EQ(form.state, c.state); // left as it was, but hidden
         EXPECT_FALSE(form.visible);
     }
-}
-
-TEST_F(FormSettings, MinimizedWindowKeepsTheLastRestoredPosition)
-{
-    FakeForm form(QStringLiteral("frmMain"));
-    form.state = wsMinimized;
-    utFormSettingsSave(form);
-    EXPECT_EQ(value("_WindowState"), QVariant(1));
-    EXPECT_EQ(value("_Top"), QVariant(1200)); // read after restoring, not -32000
-    EXPECT_EQ(form.state, wsMinimized);
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(FormSettings, PlacementRoundTripsThroughAFreshStore)
@@ -85,8 +83,7 @@ TEST_F(FormSettings, LoadingRestoresStateButNeverMinimized)
 {
     const std::pair<int, int> cases[] = {{wsNormal, wsNormal}, {wsMinimized, wsNormal}, {wsMaximized, wsMaximized}};
     for (const auto& [savedState, expected] : cases) {
-        gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_WindowState"), 4, QVariant(),
-                                      savedState);
+        store("_WindowState", savedState);
         FakeForm form(QStringLiteral("frmMain"));
         form.state = wsMaximized;
         utFormSettingsLoad(form);
@@ -96,10 +93,8 @@ TEST_F(FormSettings, LoadingRestoresStateButNeverMinimized)
 
 TEST_F(FormSettings, MissingOrDamagedValuesKeepTheCurrentPlacement)
 {
-    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 1, QVariant(),
-                                  QStringLiteral("not a number"));
-    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Left"), 1, QVariant(),
-                                  QStringLiteral("1500"));
+    store("_Top", QStringLiteral("not a number"), 1);
+    store("_Left", QStringLiteral("1500"), 1);
     FakeForm form(QStringLiteral("frmMain"));
     utFormSettingsLoad(form);
     EXPECT_EQ(form.top, 1200);
@@ -110,27 +105,9 @@ TEST_F(FormSettings, MissingOrDamagedValuesKeepTheCurrentPlacement)
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("error.log"))));
 }
 
-TEST_F(FormSettings, DamagedFileStartsWithTheBuiltInPlacement)
-{
-    QFile f(settingsFile());
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[Software]\nTamsworth\\Quillmark\\1.0\\Startup\\frmMain_Top=REG_DWORD:12x\n\x01\x02\x03[[[\n");
-    f.close();
-    FakeForm form(QStringLiteral("frmMain"));
-    utFormSettingsLoad(form);
-    EXPECT_EQ(form.top, 1200);
-    EXPECT_TRUE(messages.shown.empty());
-    // Saving over it works and reads back.
-    form.top = 900;
-    utFormSettingsSave(form);
-    EXPECT_EQ(value("_Top"), QVariant(900));
-}
-
 TEST_F(FormSettings, UnwritableStoreLosesOnlyThePlacement)
 {
-    QFile blocker(path(QStringLiteral("blocker")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where a folder is needed
-    blocker.close();
+    writeFile(QStringLiteral("blocker")); // a file where a folder is needed
     setSettingsFileOverride(path(QStringLiteral("blocker/settings.ini")));
     FakeForm form(QStringLiteral("frmMain"));
     form.visible = true;
@@ -144,8 +121,8 @@ TEST_F(FormSettings, UnwritableStoreLosesOnlyThePlacement)
 
 TEST_F(FormSettings, OffScreenPlacementComesBackOnScreenButStaysStored)
 {
-    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Left"), 4, QVariant(), 40000 * 15);
-    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 4, QVariant(), -5000 * 15);
+    store("_Left", 40000 * 15);
+    store("_Top", -5000 * 15);
     FakeForm form(QStringLiteral("frmMain"));
     utFormSettingsLoad(form);
     EXPECT_EQ(form.left, 1920 * 15 - 8280);
@@ -154,8 +131,8 @@ TEST_F(FormSettings, OffScreenPlacementComesBackOnScreenButStaysStored)
 
     // On a second screen to the right it is where it was.
     screens.push_back(QRect(1920 * 15, 0, 1280 * 15, 1024 * 15));
-    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Left"), 4, QVariant(), 2000 * 15);
-    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 4, QVariant(), 100 * 15);
+    store("_Left", 2000 * 15);
+    store("_Top", 100 * 15);
     utFormSettingsLoad(form);
     EXPECT_EQ(form.left, 2000 * 15);
     EXPECT_EQ(form.top, 100 * 15);
@@ -163,7 +140,7 @@ TEST_F(FormSettings, OffScreenPlacementComesBackOnScreenButStaysStored)
 
 TEST_F(FormSettings, LoadBeforeTheApplicationObjectDoesNothing)
 {
-    gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 4, QVariant(), 15);
+    store("_Top", 15);
     gApp.reset();
     FakeForm form(QStringLiteral("frmMain"));
     form.state = wsMaximized;

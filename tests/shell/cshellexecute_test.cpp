@@ -129,76 +129,54 @@ TEST_F(CShellExecuteTest, ShellResultsAbove32MeanAcceptedOthersAreReturnedAsThey
     EXPECT_TRUE(messages.shown.empty()); // a refusal is not an error
 }
 
-TEST_F(CShellExecuteTest, OnlyDocumentAndProgramLaunchesKeepTheInstanceAndProcess)
+// Only document and program launches keep the instance and a process; any
+// other launch forgets a program still running.
+TEST_F(CShellExecuteTest, ARunningProgramIsKeptUntilItEndsOrAnotherLaunch)
 {
-    shell.process = 88;
+    EXPECT_FALSE(launcher.StillExecuting()); // nothing launched yet
+    shell.running = {501, 88};
     for (const OpCase& c : opCases()) {
         SCOPED_TRACE(c.name);
+        shell.process = 501;
+        launcher.LaunchProgram(0, "editor");
+        ASSERT_TRUE(launcher.StillExecuting());
+        shell.process = 88;
         c.op(launcher);
         EXPECT_EQ(launcher.InstApp(), c.extended ? shellcode::Accepted : 0);
         EXPECT_EQ(launcher.Process(), c.extended ? 88 : 0);
+        EXPECT_EQ(launcher.StillExecuting(), c.extended);
     }
-    // A refused program launch keeps the refusal code and no process.
-    shell.result = shellcode::FileNotFound;
-    shell.process = 0;
-    EXPECT_EQ(launcher.LaunchProgram(0, "missing"), 2);
-    EXPECT_EQ(launcher.InstApp(), 2);
-    EXPECT_EQ(launcher.Process(), 0);
-    EXPECT_FALSE(launcher.StillExecuting());
-}
-
-TEST_F(CShellExecuteTest, StillExecutingFollowsTheStartedProcess)
-{
-    EXPECT_FALSE(launcher.StillExecuting()); // nothing launched yet
-    shell.process = 501;
-    shell.running.insert(501);
     launcher.LaunchProgram(0, "editor");
-    EXPECT_TRUE(launcher.StillExecuting());
-    shell.running.remove(501);
-    EXPECT_FALSE(launcher.StillExecuting());
-
+    shell.running.remove(88);
+    EXPECT_FALSE(launcher.StillExecuting()); // the program ended
     // A document handed to a program already running gives no process.
     shell.process = 0;
     launcher.LaunchDocument(0, "a.txt", "");
     EXPECT_FALSE(launcher.StillExecuting());
-}
-
-TEST_F(CShellExecuteTest, AnyOtherLaunchForgetsARunningProgram)
-{
-    for (const OpCase& c : opCases()) {
-        if (c.extended)
-            continue;
-        SCOPED_TRACE(c.name);
-        shell.process = 600;
-        shell.running.insert(600);
-        launcher.LaunchProgram(0, "editor");
-        ASSERT_TRUE(launcher.StillExecuting());
-        c.op(launcher);
-        EXPECT_FALSE(launcher.StillExecuting());
-    }
+    // A refused program launch keeps the refusal code and no process.
+    shell.result = shellcode::FileNotFound;
+    EXPECT_EQ(launcher.LaunchProgram(0, "missing"), 2);
+    EXPECT_EQ(launcher.InstApp(), 2);
+    EXPECT_EQ(launcher.Process(), 0);
 }
 
 TEST_F(CShellExecuteTest, RunTimeErrorIsShownUnderTheOperationNameAndGivesZero)
 {
-    struct Fault {
-        std::function<void()> raise;
-        QString text;
-    };
-    const Fault faults[] = {
+    const std::pair<std::function<void()>, QString> faults[] = {
         {[] { Raise(errnum::InvalidProcedureCall); }, "Error: 5. Invalid procedure call or argument"},
         {[] { throw std::bad_alloc(); }, "Error: 7. Out of memory"},
     };
-    for (const Fault& f : faults) {
+    for (const auto& [raise, text] : faults) {
         for (const OpCase& c : opCases()) {
             SCOPED_TRACE(c.name);
             shell.process = 9;
             shell.fault = nullptr;
             launcher.LaunchProgram(0, "editor");
-            shell.fault = f.raise;
+            shell.fault = raise;
             messages.shown.clear();
             EXPECT_EQ(c.op(launcher), 0);
             ASSERT_EQ(messages.shown.size(), 1u);
-            EXPECT_EQ(messages.shown[0].text, f.text);
+            EXPECT_EQ(messages.shown[0].text, text);
             EXPECT_EQ(messages.shown[0].title, QString::fromLatin1(c.name));
             EXPECT_EQ(messages.shown[0].style, vbOKOnly);
             EXPECT_EQ(launcher.InstApp(), 0);

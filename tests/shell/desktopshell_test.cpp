@@ -68,7 +68,6 @@ TEST_F(DesktopShellTest, SimpleLaunchesGoToTheDesktopOpenerOrAreRefusedWithACode
     const QString page = path("page.htm");
     const Case cases[] = {
         {"", "https://example.org/a?b=1", Accepted, "open", "https://example.org/a?b=1"},
-        {"", "mailto:ann@example.org", Accepted, "open", "mailto:ann@example.org"},
         {"", page, Accepted, "open", url("page.htm")},
         {"", url("page.htm"), Accepted, "open", url("page.htm")},
         {"open", path("sub"), Accepted, "open", url("sub")},
@@ -99,13 +98,6 @@ TEST_F(DesktopShellTest, SimpleLaunchesGoToTheDesktopOpenerOrAreRefusedWithACode
     }
 }
 
-TEST_F(DesktopShellTest, OpenerOrPrinterThatRefusesGivesNoAssociation)
-{
-    fake.accept = false;
-    EXPECT_EQ(simple("", "https://example.org/"), NoAssociation);
-    EXPECT_EQ(simple("print", path("page.htm")), NoAssociation);
-}
-
 TEST_F(DesktopShellTest, ProgramStartsWithSplitParametersInItsFolderAndReportsItsProcess)
 {
     const ShellExecuteInfo info = extended(path("tool.sh"), "-v \"two words\" 'x y' z", path("sub"));
@@ -125,6 +117,13 @@ TEST_F(DesktopShellTest, ProgramStartsWithSplitParametersInItsFolderAndReportsIt
     ASSERT_TRUE(desktopShell().exitCodeOfProcess(pid, &code));
     EXPECT_EQ(code, 0);
     EXPECT_FALSE(desktopShell().exitCodeOfProcess(0, &code));
+
+    // Without being asked for, no process is kept.
+    ShellExecuteInfo plain;
+    plain.verb = QStringLiteral("open");
+    plain.file = path("tool.sh");
+    EXPECT_TRUE(desktopShell().executeEx(plain));
+    EXPECT_EQ(plain.process, 0);
 }
 
 TEST_F(DesktopShellTest, ExtendedLaunchNamesAndFolders)
@@ -164,18 +163,12 @@ TEST_F(DesktopShellTest, ExtendedLaunchNamesAndFolders)
     qunsetenv("QM_SHELL_TEST_DIR");
 }
 
-TEST_F(DesktopShellTest, ProcessIsReportedOnlyWhenAskedFor)
-{
-    ShellExecuteInfo info;
-    info.verb = QStringLiteral("open");
-    info.file = path("tool.sh");
-    EXPECT_TRUE(desktopShell().executeEx(info));
-    EXPECT_EQ(info.process, 0);
-}
-
-TEST_F(DesktopShellTest, ProgramThatCannotStartFallsBackToTheOpenerOnlyWithoutParameters)
+TEST_F(DesktopShellTest, ARefusingDesktopGivesNoAssociationOrAccessDenied)
 {
     fake.accept = false;
+    EXPECT_EQ(simple("", "https://example.org/"), NoAssociation);
+    EXPECT_EQ(simple("print", path("page.htm")), NoAssociation);
+    // A program that cannot start falls back to the opener only without parameters.
     EXPECT_EQ(extended(path("tool.sh"), "-x").instApp, AccessDenied);
     fake.calls.clear();
     extended(path("tool.sh"));

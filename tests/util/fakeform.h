@@ -14,7 +14,7 @@ public:
     }
 
     QString Name() const override { return name_; }
-    QString Caption() const override { return name_; }
+    QString Caption() const override { return caption.isEmpty() ? name_ : caption; }
     bool Visible() const override { return visible; }
     void Show(bool modal) override
     {
@@ -58,6 +58,7 @@ public:
         return false;
     }
 
+    QString caption;
     bool visible = false;
     bool unloaded = false;
     int state = platform::wsNormal;

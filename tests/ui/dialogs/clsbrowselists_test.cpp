@@ -14,12 +14,6 @@ QStringList descriptions(const std::vector<FileType>& types)
     return out;
 }
 
-void touch(const QString& path)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-}
-
 long errorOf(const std::function<void()>& f)
 {
     try {
@@ -33,11 +27,7 @@ long errorOf(const std::function<void()>& f)
 
 TEST(ParsePatternPairs, TakesFieldsInPairsAndDropsATrailingDescription)
 {
-    struct Case {
-        const char* pattern;
-        QStringList expected;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, QStringList> cases[] = {
         {"Program Files (*.exe;*.com;*.bat)|*.exe;*.com;*.bat|All Files (*.*)|*.*",
          {"Program Files (*.exe;*.com;*.bat)=*.exe;*.com;*.bat", "All Files (*.*)=*.*"}},
         {"Text|*.txt|Orphan", {"Text=*.txt"}},
@@ -47,8 +37,8 @@ TEST(ParsePatternPairs, TakesFieldsInPairsAndDropsATrailingDescription)
         {"|*.log", {"=*.log"}},
         {"A|*.a|B|*.b|C|*.c", {"A=*.a", "B=*.b", "C=*.c"}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(descriptions(parsePatternPairs(QString::fromLatin1(c.pattern))), c.expected) << c.pattern;
+    for (const auto& [pattern, expected] : cases)
+        EXPECT_EQ(descriptions(parsePatternPairs(QString::fromLatin1(pattern))), expected) << pattern;
 }
 
 class BrowseLists : public FrameworkTest {
@@ -64,7 +54,7 @@ protected:
                                             {root + QStringLiteral("/gone"), QStringLiteral("gone"), true}};
         });
         for (const char* name : {"a.txt", "B.TXT", "c.exe", "noext", ".hidden"})
-            touch(path(QString::fromLatin1(name)));
+            writeFile(QString::fromLatin1(name));
         QDir(root).mkdir(QStringLiteral("sub"));
         QDir(root).mkdir(QStringLiteral("empty-slot"));
     }
@@ -79,19 +69,15 @@ protected:
 
 TEST_F(BrowseLists, PatternsMatchWithoutRegardToCaseAndStarDotStarMatchesEverything)
 {
-    struct Case {
-        const char* pattern;
-        QStringList expected;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, QStringList> cases[] = {
         {"*.txt", {"a.txt", "B.TXT"}},
         {"*.*", {"a.txt", "B.TXT", "c.exe", "noext"}},
         {"*.exe; *.TXT", {"a.txt", "B.TXT", "c.exe"}},
         {"", {"a.txt", "B.TXT", "c.exe", "noext"}},
         {"*.bat", {}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(clsBrowseLists::matchingFiles(root, QString::fromLatin1(c.pattern)), c.expected) << c.pattern;
+    for (const auto& [pattern, expected] : cases)
+        EXPECT_EQ(clsBrowseLists::matchingFiles(root, QString::fromLatin1(pattern)), expected) << pattern;
 }
 
 TEST_F(BrowseLists, SelectionFollowsNamesAndSurvivesAPatternButNotAFolderChange)

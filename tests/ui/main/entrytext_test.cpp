@@ -6,16 +6,13 @@ using namespace entrytext;
 
 TEST(EntryText, LeadingNumberReadsUpToTheFirstCharacterThatCannotContinueIt)
 {
-    const struct {
-        const char* text;
-        double value;
-    } cases[] = {
+    const std::pair<const char*, double> cases[] = {
         {"", 0},        {"abc", 0}, {"007", 7}, {"  12", 12},  {"12a", 12},  {"1.5", 1.5},
         {".5", 0.5},    {"-5", -5}, {"+3", 3},  {"1e3", 1000}, {"1e", 1},    {"1e+", 1},
         {"2.5.1", 2.5}, {"-", 0},   {".", 0},   {"1 2", 1},    {"300", 300}, {"-0", 0},
     };
-    for (const auto& c : cases)
-        EXPECT_DOUBLE_EQ(leadingNumber(QString::fromLatin1(c.text)), c.value) << c.text;
+    for (const auto& [text, value] : cases)
+        EXPECT_DOUBLE_EQ(leadingNumber(QString::fromLatin1(text)), value) << text;
 }
 
 TEST(EntryText, DecimalTextAndHalfToEvenRounding)
@@ -26,22 +23,18 @@ TEST(EntryText, DecimalTextAndHalfToEvenRounding)
     EXPECT_EQ(decimalText(-0.0), QStringLiteral("0"));
     EXPECT_EQ(decimalText(100000), QStringLiteral("100000"));
 
-    const struct {
-        double value;
-        int rounded;
-    } cases[] = {{1.5, 2},   {2.5, 2}, {0.5, 0}, {3.5, 4},           {-2.5, -2},
-                 {-1.5, -2}, {2.4, 2}, {2.6, 3}, {1e12, 2147483647}, {-1e12, -2147483647 - 1}};
-    for (const auto& c : cases)
-        EXPECT_EQ(roundHalfEven(c.value), c.rounded) << c.value;
+    const std::pair<double, int> cases[] = {
+        {1.5, 2},   {2.5, 2}, {0.5, 0}, {3.5, 4},           {-2.5, -2},
+        {-1.5, -2}, {2.4, 2}, {2.6, 3}, {1e12, 2147483647}, {-1e12, -2147483647 - 1}};
+    for (const auto& [value, rounded] : cases)
+        EXPECT_EQ(roundHalfEven(value), rounded) << value;
 }
 
 TEST(EntryText, OctetBoxIsNormalisedWhenLeft)
 {
-    const struct {
-        const char* typed;
-        const char* left;
-    } cases[] = {{"300", "0"},   {"255", "255"}, {"256", "0"},  {"00", "0"},  {"", "0"},   {"007", "7"},
-                 {"1.5", "1.5"}, {"-5", "0"},    {"12x", "12"}, {"1e5", "0"}, {"abc", "0"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(normaliseOctet(QString::fromLatin1(c.typed)), QLatin1String(c.left)) << c.typed;
+    const std::pair<const char*, const char*> cases[] = {{"300", "0"},  {"255", "255"}, {"256", "0"},   {"00", "0"},
+                                                         {"", "0"},     {"007", "7"},   {"1.5", "1.5"}, {"-5", "0"},
+                                                         {"12x", "12"}, {"1e5", "0"},   {"abc", "0"}};
+    for (const auto& [typed, left] : cases)
+        EXPECT_EQ(normaliseOctet(QString::fromLatin1(typed)), QLatin1String(left)) << typed;
 }

@@ -1,9 +1,12 @@
+#include "../../shell/shellfakes.h"
 #include "app/clsapp.h"
 #include "guisupport.h"
 #include "model/clsipaddy.h"
 #include "platform/forms.h"
 #include "testsupport.h"
+#include "ui/about/frmabout.h"
 #include "ui/classhelp/frmclasshelp.h"
+#include "ui/debug/frmdebug.h"
 #include "ui/main/binarylabel.h"
 #include "ui/main/frmmain.h"
 #include "ui/main/mainlayout.h"
@@ -19,7 +22,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTreeWidget>
 
 using platform::twipsToPx;
 
@@ -126,61 +128,31 @@ TEST_F(MainWindowTest, EveryControlOfTheInventoryIsPlacedNamedAndInItsContainer)
         if (!bar && !label) {
             EXPECT_EQ(w->size(), QSize(twipsToPx(s.width), twipsToPx(s.height))) << s.objectName().toStdString();
         }
+        // Captions, tooltips and colours come from the inventory; the refresh
+        // rewrites the values, the range and three of the tooltips.
+        const bool refreshed = s.name == QLatin1String("lblValues") || s.name == QLatin1String("lblSubnetRange");
+        if (!refreshed) {
+            EXPECT_EQ(w->property(qobject_cast<QGroupBox*>(w) ? "title" : "text").toString(), s.text)
+                << s.objectName().toStdString();
+        }
+        if (!refreshed || (s.index != 5 && s.index != 6 && s.index != 16)) {
+            EXPECT_EQ(w->toolTip(), s.toolTip) << s.objectName().toStdString();
+        }
+        const QColor fill = s.kind == mainlayout::Kind::Shape ? s.fill
+                            : s.flags & mainlayout::Grey      ? mainlayout::LightGrey
+                                                              : QColor();
+        if (fill.isValid()) {
+            EXPECT_TRUE(w->autoFillBackground()) << s.objectName().toStdString();
+            EXPECT_EQ(w->palette().color(QPalette::Window), fill) << s.objectName().toStdString();
+        }
+        EXPECT_EQ(w->font().underline(), s.kind == mainlayout::Kind::LinkLabel) << s.objectName().toStdString();
     }
     // Entry row 13, headings 2, address rows 38, range 1, statistics 14,
     // legend 7, bottom row 3.
     EXPECT_EQ(count, 78);
-    EXPECT_EQ(form->objectName(), QStringLiteral("frmMain"));
     EXPECT_EQ(form->size(), QSize(544, 345));
     EXPECT_FALSE(form->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_FALSE(form->windowIcon().pixmap(32, 32).isNull());
-}
-
-TEST_F(MainWindowTest, DesignTextsTooltipsAndColours)
-{
-    const struct {
-        const char* name;
-        const char* text;
-    } texts[] = {{"lblIP", "Enter IP Address:"},
-                 {"lblDots_3", "/"},
-                 {"lblLabels_7", "Class:"},
-                 {"LblHeadings_0", "Binary:"},
-                 {"lblLabels_12", "Broadcast Address:"},
-                 {"lblLabels_11", "Usable IPs (All Subnets):"},
-                 {"lblLegend_2", "Subnet Portion"},
-                 {"lblWebLinks", "Web Links"}};
-    for (const auto& t : texts)
-        EXPECT_EQ(ctl<QLabel>(QLatin1String(t.name))->text(), QLatin1String(t.text)) << t.name;
-    EXPECT_EQ(ctl<QPushButton>(QStringLiteral("cmdOptions_0"))->text(), QStringLiteral("E&xit"));
-    EXPECT_EQ(ctl<QPushButton>(QStringLiteral("cmdOptions_1"))->text(), QStringLiteral("&About"));
-    EXPECT_EQ(ctl<QGroupBox>(QStringLiteral("Frame1"))->title(), QStringLiteral("Legend"));
-    EXPECT_EQ(ctl<QGroupBox>(QStringLiteral("frameStats"))->title(), QString());
-    EXPECT_EQ(box(0)->maxLength(), 3);
-    // Before any refresh the binary rows show the design's placeholders.
-    EXPECT_EQ(mainlayout::find(QStringLiteral("lblValues_0"))->text, QStringLiteral("180."));
-    EXPECT_EQ(mainlayout::find(QStringLiteral("lblValues_12"))->text, QStringLiteral("..."));
-
-    EXPECT_EQ(value(7)->toolTip(), QStringLiteral("Click for help"));
-    EXPECT_EQ(value(13)->toolTip(), QStringLiteral("To calculate the network address, change all bits for host "
-                                                   "portion to 0, leave the network and subnet bits in tact."));
-    EXPECT_EQ(
-        value(15)->toolTip(),
-        QStringLiteral("The subnet is calculated simply by the binary value of the subnet portion of the address"));
-
-    auto background = [](QWidget* w) {
-        return w->autoFillBackground() ? w->palette().color(QPalette::Window) : QColor();
-    };
-    EXPECT_EQ(background(ctl(QStringLiteral("lblIP"))), QColor(224, 224, 224));
-    EXPECT_EQ(background(value(0)), QColor(224, 224, 224));
-    EXPECT_EQ(background(ctl(QStringLiteral("frameStats"))), QColor(224, 224, 224));
-    EXPECT_FALSE(ctl(QStringLiteral("LblHeadings_1"))->autoFillBackground());
-    EXPECT_EQ(background(ctl(QStringLiteral("shapeMaskBits_3"))), QColor(0, 192, 0));
-    EXPECT_EQ(background(ctl(QStringLiteral("shapeMaskBits_19"))), QColor(255, 128, 128));
-    EXPECT_EQ(background(ctl(QStringLiteral("shapeMaskBits_17"))), QColor(128, 128, 255));
-    for (QLabel* link : {value(7), ctl<QLabel>(QStringLiteral("lblWebLinks"))}) {
-        EXPECT_TRUE(link->font().underline());
-        EXPECT_EQ(link->palette().color(QPalette::WindowText), mainlayout::LinkColour());
-    }
 }
 
 TEST_F(MainWindowTest, FocusOrderFollowsTheDesign)
@@ -194,10 +166,7 @@ TEST_F(MainWindowTest, FocusOrderFollowsTheDesign)
             w = w->nextInFocusChain();
         while (w->focusPolicy() == Qt::NoFocus || !w->isVisible());
     }
-    QStringList expected;
-    for (const QString& n : mainlayout::focusOrder())
-        expected << n;
-    EXPECT_EQ(order, expected);
+    EXPECT_EQ(order, QStringList(mainlayout::focusOrder().begin(), mainlayout::focusOrder().end()));
     EXPECT_EQ(w, box(0)); // and round again
 }
 
@@ -207,13 +176,18 @@ TEST_F(MainWindowTest, LoadSetsCaptionLocksTheMaskBoxAndRefreshes)
 {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quillmark 1.05 - by Tamsworth"));
     EXPECT_TRUE(ctl<QLineEdit>(QStringLiteral("txtSubnetBits"))->isReadOnly());
+    // The labels show the view of the model's address (its texts are checked window-free).
+    const MainFormView& v = form->view();
     EXPECT_EQ(value(0)->text(), QStringLiteral("11000000.10101000.00000001.00000001"));
-    EXPECT_EQ(value(13)->text(), QStringLiteral("192.168.1.0 (network)"));
-    EXPECT_EQ(value(7)->text(), QStringLiteral("C (private)"));
-    EXPECT_EQ(value(5)->toolTip(), QString());
-    EXPECT_EQ(value(6)->toolTip(), QStringLiteral("2^BitsForHosts - 2"));
-    EXPECT_EQ(ctl<QLabel>(QStringLiteral("lblSubnetRange"))->text(),
-              QStringLiteral("This subnet uses address from 192.168.1.1 to 192.168.1.254"));
+    for (size_t i = 0; i < v.lblValues.size(); ++i) {
+        if (QLabel* l = form->findChild<QLabel*>(QStringLiteral("lblValues_%1").arg(i))) {
+            EXPECT_EQ(l->text(), v.lblValues[i]) << i;
+        }
+    }
+    EXPECT_EQ(ctl<QLabel>(QStringLiteral("lblSubnetRange"))->text(), v.lblSubnetRange);
+    EXPECT_EQ(value(5)->toolTip(), v.tipValues5);
+    EXPECT_EQ(value(6)->toolTip(), v.tipValues6);
+    EXPECT_EQ(value(16)->toolTip(), v.tipValues16);
     EXPECT_TRUE(changer(1)->isHidden());
     EXPECT_FALSE(changer(0)->isHidden());
     EXPECT_EQ(boxes(), QStringLiteral("192.168.1.1"));
@@ -236,7 +210,6 @@ TEST_F(MainWindowTest, TypingAnAddressWithDotsFillsTheBoxesAndRefreshesOncePerBo
     EXPECT_EQ(address(), QStringLiteral("10.20.30.40"));
     EXPECT_EQ(refreshCount(), 4);
     EXPECT_EQ(value(11)->text(), QStringLiteral("10.20.30.40"));
-    EXPECT_EQ(value(7)->text(), QStringLiteral("A (private)"));
 }
 
 TEST_F(MainWindowTest, BackspaceInAnEmptyBoxMovesBack)
@@ -264,17 +237,14 @@ TEST_F(MainWindowTest, OnlyDigitsDotAndBackspaceGetIntoABox)
     box(3)->setText(QStringLiteral("1"));
     box(3)->end(false);
     QApplication::clipboard()->setText(QStringLiteral("77"));
-    const struct {
-        Qt::Key key;
-        Qt::KeyboardModifiers mods;
-    } rejected[] = {
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> rejected[] = {
         {Qt::Key_A, Qt::NoModifier},      {Qt::Key_Space, Qt::NoModifier},  {Qt::Key_Minus, Qt::NoModifier},
         {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Comma, Qt::NoModifier},  {Qt::Key_C, Qt::ControlModifier},
         {Qt::Key_V, Qt::ControlModifier}, {Qt::Key_X, Qt::ControlModifier}, {Qt::Key_A, Qt::ControlModifier}};
-    for (const auto& r : rejected) {
-        key(r.key, r.mods);
-        EXPECT_EQ(box(3)->text(), QStringLiteral("1")) << r.key;
-        EXPECT_EQ(QApplication::focusWidget(), box(3)) << r.key;
+    for (const auto& [pressed, mods] : rejected) {
+        key(pressed, mods);
+        EXPECT_EQ(box(3)->text(), QStringLiteral("1")) << pressed;
+        EXPECT_EQ(QApplication::focusWidget(), box(3)) << pressed;
     }
     key(Qt::Key_5);
     EXPECT_EQ(box(3)->text(), QStringLiteral("15"));
@@ -311,27 +281,6 @@ TEST_F(MainWindowTest, LeavingABoxNormalisesItStoresTheOctetAndRefreshesOnce)
     EXPECT_EQ(refreshCount(), 0);
 }
 
-TEST_F(MainWindowTest, HandlersRegisterUnderTheirDesignNames)
-{
-    handler->TraceExecution(true);
-    focus(box(0));
-    focus(box(1));
-    type(QStringLiteral("5"));
-    focus(ctl(QStringLiteral("cmdOptions_1")));
-    QTest::mouseClick(changer(0), Qt::LeftButton, Qt::NoModifier, QPoint(8, 1));
-    settle();
-    handler->TraceExecution(false);
-    QFile trace(path(QStringLiteral("trace.log")));
-    ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
-    const QString log = QString::fromLatin1(trace.readAll());
-    for (const char* name :
-         {"frmMain.txtIP_GotFocus()", "frmMain.txtIP_LostFocus()", "frmMain.txtIP_KeyPress()", "frmMain.UpdateForm()",
-          "frmMain.Form_KeyDown()", "frmMain.Form_KeyUp()", "frmMain.udIPChanger_Change(0)",
-          "frmMain.ChangeHostValue()", "frmMain.AdjustSubnetLines()"})
-        EXPECT_TRUE(log.contains(QLatin1String(name))) << name;
-    EXPECT_EQ(handler->StackDepth(), 0);
-}
-
 // ---- stepping ----
 
 TEST_F(MainWindowTest, SpinControlsStepTheHostAndSubnetFieldsWithTheModifierKeys)
@@ -345,17 +294,12 @@ TEST_F(MainWindowTest, SpinControlsStepTheHostAndSubnetFieldsWithTheModifierKeys
         Qt::KeyboardModifiers mods;
         const char* result;
     } cases[] = {
+        // Each control, direction and modifier once; the field arithmetic is checked window-free.
         {"192.168.1.1", 24, 0, Up, Qt::NoModifier, "192.168.1.2"},
-        {"192.168.1.255", 24, 0, Up, Qt::NoModifier, "192.168.1.0"},
-        {"192.168.1.0", 24, 0, Down, Qt::NoModifier, "192.168.1.255"},
         {"192.168.1.1", 24, 0, Up, Qt::ControlModifier, "192.168.1.101"},
-        {"192.168.1.200", 24, 0, Up, Qt::ControlModifier, "192.168.1.44"},
         {"192.168.1.1", 24, 0, Up, Qt::ControlModifier | Qt::ShiftModifier, "192.168.1.233"},
         {"192.168.1.5", 24, 0, Down, Qt::ShiftModifier, "192.168.1.255"},
-        {"10.1.255.255", 16, 0, Up, Qt::NoModifier, "10.1.0.0"},
         {"192.168.1.77", 26, 1, Up, Qt::NoModifier, "192.168.1.141"},
-        {"192.168.1.13", 26, 1, Down, Qt::NoModifier, "192.168.1.205"},
-        {"172.16.5.10", 20, 1, Up, Qt::NoModifier, "172.16.21.10"},
         {"10.1.2.3", 16, 1, Down, Qt::NoModifier, "10.0.2.3"},
     };
     for (const auto& c : cases) {
@@ -485,14 +429,12 @@ TEST_F(MainWindowTest, MaskBoxSetByCodeIsNormalisedBeforeTheModelIsWritten)
 
 TEST_F(MainWindowTest, BarsFollowTheViewAndSitUnderTheDigitsTheyMark)
 {
-    const struct {
-        const char* address;
-        int bits;
-    } cases[] = {{"192.168.1.1", 24}, {"192.168.1.1", 26}, {"172.16.5.10", 20}, {"10.1.2.3", 20},
-                 {"10.1.2.3", 31},    {"224.0.0.1", 24},   {"192.168.1.1", 20}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.address) + "/" + std::to_string(c.bits));
-        setAddress(QLatin1String(c.address), c.bits);
+    const std::pair<const char*, int> cases[] = {{"192.168.1.1", 24}, {"192.168.1.1", 26}, {"172.16.5.10", 20},
+                                                 {"10.1.2.3", 20},    {"10.1.2.3", 31},    {"224.0.0.1", 24},
+                                                 {"192.168.1.1", 20}};
+    for (const auto& [address, bits] : cases) {
+        SCOPED_TRACE(std::string(address) + "/" + std::to_string(bits));
+        setAddress(QLatin1String(address), bits);
         const MainFormView& v = form->view();
         for (int i = 0; i < 18; ++i) {
             const QWidget* bar = ctl(QStringLiteral("shapeMaskBits_%1").arg(i));
@@ -530,12 +472,9 @@ TEST_F(MainWindowTest, ClickingTheClassOpensTheClassReferenceModally)
 {
     const auto previous =
         platform::Forms::registerFactory(QStringLiteral("frmClassHelp"), [] { return new frmClassHelp; });
-    int classRows = -1, specialRows = -1;
     ModalRecorder recorder([&](platform::FormBase& f) {
         auto* help = qobject_cast<frmClassHelp*>(&f);
         ASSERT_NE(help, nullptr);
-        classRows = help->lvClass()->topLevelItemCount();
-        specialRows = help->lvSpecial()->topLevelItemCount();
         help->cmdOptions_Click();
     });
     QTest::mouseClick(value(11), Qt::LeftButton);
@@ -543,8 +482,6 @@ TEST_F(MainWindowTest, ClickingTheClassOpensTheClassReferenceModally)
     EXPECT_TRUE(recorder.shown.isEmpty());
     QTest::mouseClick(value(7), Qt::LeftButton);
     EXPECT_EQ(recorder.shown, QStringList{QStringLiteral("frmClassHelp")});
-    EXPECT_EQ(classRows, 5);
-    EXPECT_EQ(specialRows, 4);
     EXPECT_EQ(platform::Forms::find(QStringLiteral("frmClassHelp")), nullptr); // "Done" unloaded it
     QTest::mouseClick(value(7), Qt::LeftButton);
     EXPECT_EQ(recorder.shown.size(), 2);
@@ -576,13 +513,46 @@ TEST_F(MainWindowTest, LinkLabelsTurnBlueUnderThePointerAndBackOnTheBackground)
     EXPECT_EQ(colour(web), mainlayout::LinkColour());
 }
 
-TEST_F(MainWindowTest, MissingWebLinksPageIsReported)
+TEST_F(MainWindowTest, WebLinksOpensThePageBesideTheProgramOrReportsItMissing)
 {
-    QTest::mouseClick(ctl(QStringLiteral("lblWebLinks")), Qt::LeftButton);
+    FakeLauncher launcher;
+    form->lblWebLinks_Click();
+    EXPECT_TRUE(launcher.calls.empty());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Web Links file is missing."));
     EXPECT_EQ(messages.shown[0].title, QStringLiteral("Error"));
     EXPECT_EQ(messages.shown[0].style, platform::vbExclamation | platform::vbOKOnly);
+
+    writeFile(QStringLiteral("weblinks.htm"));
+    QTest::mouseClick(ctl(QStringLiteral("lblWebLinks")), Qt::LeftButton);
+    ASSERT_EQ(launcher.calls.size(), 1u);
+    EXPECT_EQ(launcher.calls[0].action, QStringLiteral("open"));
+    EXPECT_EQ(launcher.calls[0].target, QUrl::fromLocalFile(path(QStringLiteral("weblinks.htm"))).toString());
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(MainWindowTest, AboutOpensTheAboutWindowModallyAndOkClosesIt)
+{
+    const auto previous = platform::Forms::registerFactory(QStringLiteral("frmAbout"), [] { return new frmAbout; });
+    ModalRecorder recorder([&](platform::FormBase& f) { f.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click(); });
+    ctl<QPushButton>(QStringLiteral("cmdOptions_1"))->click();
+    EXPECT_EQ(recorder.shown, QStringList{QStringLiteral("frmAbout")});
+    EXPECT_EQ(platform::Forms::find(QStringLiteral("frmAbout")), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    platform::Forms::registerFactory(QStringLiteral("frmAbout"), previous);
+}
+
+TEST_F(MainWindowTest, CtrlShiftDOpensTheDebugWindow)
+{
+    const auto previous = platform::Forms::registerFactory(QStringLiteral("frmDebug"), [] { return new frmDebug; });
+    QTest::keyClick(form, Qt::Key_D, Qt::ControlModifier); // not the shortcut
+    EXPECT_EQ(platform::Forms::find(QStringLiteral("frmDebug")), nullptr);
+    QTest::keyClick(form, Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+    platform::Form* debug = platform::Forms::find(QStringLiteral("frmDebug"));
+    ASSERT_NE(debug, nullptr);
+    EXPECT_TRUE(debug->Visible());
+    debug->Unload();
+    platform::Forms::registerFactory(QStringLiteral("frmDebug"), previous);
 }
 
 TEST_F(MainWindowTest, ExitAndTheCloseBoxEndTheProgram)
