@@ -1,14 +1,14 @@
-// Thin entry point: everything lives in the libraries. The windows are in a
-// module beside the program, loaded only to show them: the terminal report
-// starts without the widget libraries.
+// Thin entry point. Any argument asks for the terminal report, which needs no
+// toolkit; without arguments the windows are loaded from a module beside the
+// program, so a report run never loads the toolkit's libraries.
 #include "cli/report.h"
 #include "platform/appinfo.h"
 
-#include <QByteArray>
-#include <QLibrary>
-#include <QString>
-
 #include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include <dlfcn.h>
 
 namespace {
 
@@ -16,21 +16,22 @@ namespace {
 // letting the toolkit abort.
 bool displayAvailable()
 {
-#ifdef Q_OS_LINUX
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-#else
-    return true;
-#endif
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value)
+            return true;
+    }
+    return false;
 }
 
 int runWindows(int argc, char** argv)
 {
-    QLibrary module(platform::AppPath() + QStringLiteral("/" QM_WINDOW_MODULE));
+    const std::string path = platform::AppPath().toStdString() + "/" QM_WINDOW_MODULE;
+    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     using Entry = int (*)(int, char**);
-    auto entry = reinterpret_cast<Entry>(module.resolve("quillmark_window_main"));
+    Entry entry = module ? reinterpret_cast<Entry>(dlsym(module, "quillmark_window_main")) : nullptr;
     if (!entry) {
-        std::fprintf(stderr, "quillmark: cannot load the windows: %s\n", qPrintable(module.errorString()));
+        std::fprintf(stderr, "quillmark: cannot load the windows from %s: %s\n", path.c_str(), dlerror());
         return 1;
     }
     return entry(argc, argv);
@@ -40,8 +41,7 @@ int runWindows(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    // The terminal report needs no display: it runs before any window exists.
-    if (cli::IsReportCommandLine(argc, argv))
+    if (argc > 1)
         return cli::ReportMain(argc, argv);
     if (!displayAvailable()) {
         std::fputs("quillmark: no display available (neither DISPLAY nor WAYLAND_DISPLAY is set); "

@@ -1,118 +1,81 @@
 #include "cli/addressinput.h"
 
+#include <algorithm>
+#include <charconv>
+
 namespace cli {
 
 namespace {
 
-std::string quoted(std::string_view s)
+constexpr size_t kShownLength = 64;
+
+bool isDigits(std::string_view s)
 {
-    return '"' + std::string(s) + '"';
+    return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-bool allDigits(std::string_view s)
+// One decimal octet; what names it in a message ("octet 2", "mask octet 2").
+std::optional<std::uint32_t> parseOctet(std::string_view s, const std::string& what, std::string& problem)
 {
-    for (char ch : s) {
-        if (ch < '0' || ch > '9')
-            return false;
-    }
-    return true;
-}
-
-// One decimal octet; kind and number name it in a message ("octet 2",
-// "mask octet 2"). The name is only put together for a message: a report
-// reads hundreds of thousands of octets.
-std::optional<int> parseOctet(std::string_view s, const char* kind, int number, std::string& problem)
-{
-    if (!s.empty() && s.size() <= 3 && allDigits(s) && (s.size() == 1 || s[0] != '0')) {
-        int v = 0;
-        for (char ch : s)
-            v = v * 10 + (ch - '0');
-        if (v <= 255)
-            return v;
-    }
-    const std::string what = kind + (' ' + std::to_string(number));
     if (s.empty()) {
         problem = what + " is empty";
         return std::nullopt;
     }
-    if (!allDigits(s)) {
-        problem = what + ' ' + quoted(s) + " is not a decimal number";
+    if (!isDigits(s)) {
+        problem = what + ' ' + Shown(s) + " is not a decimal number";
         return std::nullopt;
     }
     if (s.size() > 1 && s[0] == '0') {
-        problem = what + ' ' + quoted(s) + " has a leading zero";
+        problem = what + ' ' + Shown(s) + " has a leading zero";
         return std::nullopt;
     }
-    if (s.size() > 3) {
-        problem = what + " is " + std::string(s) + ", more than 255";
-        return std::nullopt;
-    }
-    int v = 0;
-    for (char ch : s)
-        v = v * 10 + (ch - '0');
-    if (v > 255) {
-        problem = what + " is " + std::to_string(v) + ", more than 255";
+    unsigned v = 0;
+    if (s.size() > 3 || std::from_chars(s.data(), s.data() + s.size(), v).ec != std::errc() || v > 255) {
+        problem = what + ' ' + Shown(s) + " is more than 255";
         return std::nullopt;
     }
     return v;
 }
 
 // Four dot-separated octets; whole names them all ("the address", "the mask"),
-// octet one of them ("octet", "mask octet").
-std::optional<std::array<int, 4>> parseDotted(std::string_view s, const char* whole, const char* octet,
-                                              std::string& problem)
+// kind one of them ("octet", "mask octet").
+std::optional<std::uint32_t> parseDotted(std::string_view s, const char* whole, const char* kind,
+                                         std::string& problem)
 {
-    // One pass splits the text: a report reads hundreds of thousands of them.
-    std::array<std::string_view, 4> octets;
-    size_t parts = 0;
-    size_t from = 0;
-    for (size_t i = 0; i <= s.size(); ++i) {
-        if (i < s.size() && s[i] != '.')
-            continue;
-        if (parts < octets.size())
-            octets[parts] = s.substr(from, i - from);
-        ++parts;
-        from = i + 1;
-    }
+    const size_t parts = size_t(std::count(s.begin(), s.end(), '.')) + 1;
     if (parts != 4) {
-        problem =
-            std::string(whole) + " has " + std::to_string(parts) + (parts == 1 ? " octet" : " octets") + "; it needs 4";
+        problem = std::string(whole) + " has " + std::to_string(parts) + " parts; it needs 4 octets";
         return std::nullopt;
     }
-    std::array<int, 4> out{};
-    for (size_t k = 0; k < 4; ++k) {
-        const auto v = parseOctet(octets[k], octet, int(k) + 1, problem);
-        if (!v)
+    std::uint32_t value = 0;
+    size_t from = 0;
+    for (int k = 1; k <= 4; ++k) {
+        const size_t dot = s.find('.', from);
+        const auto octet = parseOctet(s.substr(from, dot - from), kind + (' ' + std::to_string(k)), problem);
+        if (!octet)
             return std::nullopt;
-        out[k] = *v;
+        value = value << 8 | *octet;
+        from = dot + 1;
     }
-    return out;
-}
-
-std::string rangeProblem(int bits, const std::string& what)
-{
-    return what + " gives " + std::to_string(bits) + " mask bits; the report takes " + std::to_string(kMinMaskBits) +
-           " to " + std::to_string(kMaxMaskBits);
+    return value;
 }
 
 std::optional<int> parseMask(std::string_view s, std::string& problem)
 {
+    const std::string range = " outside " + std::to_string(kMinMaskBits) + " to " + std::to_string(kMaxMaskBits);
     if (s.find('.') != std::string_view::npos) {
-        const auto octets = parseDotted(s, "the mask", "mask octet", problem);
-        if (!octets)
+        const auto mask = parseDotted(s, "the mask", "mask octet", problem);
+        if (!mask)
             return std::nullopt;
-        const unsigned mask = unsigned(octets->at(0)) << 24 | unsigned(octets->at(1)) << 16 |
-                              unsigned(octets->at(2)) << 8 | unsigned(octets->at(3));
         int bits = 0;
-        while (bits < 32 && (mask >> (31 - bits) & 1u))
+        while (bits < 32 && (*mask >> (31 - bits) & 1u))
             ++bits;
-        const unsigned contiguous = bits == 0 ? 0u : unsigned(0xFFFFFFFFull << (32 - bits));
-        if (mask != contiguous) {
-            problem = "mask " + std::string(s) + " is not contiguous: its one bits must all come first";
+        if (*mask != (bits == 0 ? 0u : std::uint32_t(0xFFFFFFFFull << (32 - bits)))) {
+            problem = "the mask is not contiguous: its one bits must all come first";
             return std::nullopt;
         }
         if (bits < kMinMaskBits || bits > kMaxMaskBits) {
-            problem = rangeProblem(bits, "mask " + std::string(s));
+            problem = "the mask has " + std::to_string(bits) + " bits," + range;
             return std::nullopt;
         }
         return bits;
@@ -121,23 +84,18 @@ std::optional<int> parseMask(std::string_view s, std::string& problem)
         problem = "the mask length after \"/\" is empty";
         return std::nullopt;
     }
-    if (!allDigits(s)) {
-        problem = "mask length " + quoted(s) + " is not a decimal number";
+    if (!isDigits(s)) {
+        problem = "mask length " + Shown(s) + " is not a decimal number";
         return std::nullopt;
     }
     if (s.size() > 1 && s[0] == '0') {
-        problem = "mask length " + quoted(s) + " has a leading zero";
+        problem = "mask length " + Shown(s) + " has a leading zero";
         return std::nullopt;
     }
-    if (s.size() > 2) {
-        problem = "mask length " + std::string(s) + " is outside " + std::to_string(kMinMaskBits) + " to " +
-                  std::to_string(kMaxMaskBits);
-        return std::nullopt;
-    }
-    const int bits = s.size() == 1 ? s[0] - '0' : (s[0] - '0') * 10 + (s[1] - '0');
-    if (bits < kMinMaskBits || bits > kMaxMaskBits) {
-        problem = "mask length " + std::to_string(bits) + " is outside " + std::to_string(kMinMaskBits) + " to " +
-                  std::to_string(kMaxMaskBits);
+    int bits = 0;
+    if (s.size() > 2 || std::from_chars(s.data(), s.data() + s.size(), bits).ec != std::errc() ||
+        bits < kMinMaskBits || bits > kMaxMaskBits) {
+        problem = "mask length " + Shown(s) + " is" + range;
         return std::nullopt;
     }
     return bits;
@@ -145,10 +103,47 @@ std::optional<int> parseMask(std::string_view s, std::string& problem)
 
 } // namespace
 
+std::string_view Trimmed(std::string_view text)
+{
+    constexpr const char* blanks = " \t\r\n\f\v";
+    const size_t from = text.find_first_not_of(blanks);
+    if (from == std::string_view::npos)
+        return {};
+    return text.substr(from, text.find_last_not_of(blanks) - from + 1);
+}
+
+std::string Shown(std::string_view text)
+{
+    static const char hex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (size_t i = 0; i < text.size() && i < kShownLength; ++i) {
+        const unsigned char ch = static_cast<unsigned char>(text[i]);
+        if (ch == '\t') {
+            out += "\\t";
+        } else if (ch < 0x20 || ch >= 0x7f || ch == '\\' || ch == '"') {
+            if (ch == '\\' || ch == '"') {
+                out += '\\';
+                out += char(ch);
+            } else {
+                out += "\\x";
+                out += hex[ch >> 4];
+                out += hex[ch & 15];
+            }
+        } else {
+            out += char(ch);
+        }
+    }
+    out += '"';
+    if (text.size() > kShownLength)
+        out += "\xE2\x80\xA6"; // …
+    return out;
+}
+
 std::optional<AddressInput> ParseAddress(std::string_view text, std::string& problem)
 {
+    text = Trimmed(text);
     if (text.empty()) {
-        problem = "empty input; write ADDRESS/BITS, such as 192.168.1.1/24";
+        problem = "empty address; write ADDRESS/BITS, such as 192.168.1.1/24";
         return std::nullopt;
     }
     const size_t slash = text.find('/');
@@ -157,8 +152,8 @@ std::optional<AddressInput> ParseAddress(std::string_view text, std::string& pro
         problem = "not an address; write ADDRESS/BITS, such as 192.168.1.1/24";
         return std::nullopt;
     }
-    const auto octets = parseDotted(address, "the address", "octet", problem);
-    if (!octets)
+    const auto value = parseDotted(address, "the address", "octet", problem);
+    if (!value)
         return std::nullopt;
     if (slash == std::string_view::npos) {
         problem = "no mask; add /BITS (8 to 31) or /MASK, such as /24 or /255.255.255.0";
@@ -167,7 +162,7 @@ std::optional<AddressInput> ParseAddress(std::string_view text, std::string& pro
     const auto bits = parseMask(text.substr(slash + 1), problem);
     if (!bits)
         return std::nullopt;
-    return AddressInput{*octets, *bits};
+    return AddressInput{*value, *bits};
 }
 
 } // namespace cli

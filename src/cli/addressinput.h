@@ -1,8 +1,10 @@
 #pragma once
-// What the terminal report accepts: "A.B.C.D/M" or "A.B.C.D/W.X.Y.Z" with a
-// contiguous mask, M from 8 to 31. Nothing is corrected: a text that is not
-// exactly such an address is refused with the reason.
-#include <array>
+// What the terminal report accepts, from the command line and from standard
+// input alike: "A.B.C.D/M" or "A.B.C.D/W.X.Y.Z" with a contiguous mask, M from
+// 8 to 31, blanks around it ignored. Octets are plain decimal without leading
+// zeros ("010" could mean 8 or 10, so it is refused). Nothing is corrected: a
+// text that is not exactly such an address is refused with the reason.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,14 +12,23 @@
 namespace cli {
 
 struct AddressInput {
-    std::array<int, 4> octets{};
+    std::uint32_t address = 0;
     int bits = 0;
 };
 
 constexpr int kMinMaskBits = 8;
 constexpr int kMaxMaskBits = 31;
 
-// The address, or nothing with problem set to one line saying what is wrong.
+// Blanks (space, tab, CR, LF, FF, VT) removed from both ends.
+std::string_view Trimmed(std::string_view text);
+
+// The address, or nothing with problem set to what is wrong with it (a part
+// it names is quoted as Shown gives it).
 std::optional<AddressInput> ParseAddress(std::string_view text, std::string& problem);
+
+// Input as it may appear in a message: in double quotes, control characters
+// and bytes outside ASCII escaped (\t, \x1b), at most 64 characters of it and
+// then "…".
+std::string Shown(std::string_view text);
 
 } // namespace cli

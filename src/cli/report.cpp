@@ -1,20 +1,18 @@
 #include "cli/report.h"
 
-#include "app/modmain.h"
 #include "cli/addressinput.h"
 #include "cli/reportwriter.h"
-#include "errors/clserrhandler.h"
-#include "model/clsipaddy.h"
-#include "model/mainformview.h"
+#include "model/subnetfacts.h"
+#include "model/subnettexts.h"
 #include "platform/appinfo.h"
-#include "util/modutils.h"
 
-#include <cstdio>
+#include <cerrno>
+#include <clocale>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
-#include <string>
-#include <vector>
+#include <optional>
+#include <string_view>
 
 #include <unistd.h>
 
@@ -22,35 +20,42 @@ namespace cli {
 
 namespace {
 
-const char* const kProgram = "quillmark";
+constexpr const char* kUsage =
+    "Usage: quillmark [--report] [--json] [--color=WHEN] ADDRESS/BITS...\n"
+    "       quillmark [--report] [--json] [--color=WHEN] -\n"
+    "       quillmark\n"
+    "\n"
+    "Shows, for each address, what the Quillmark window shows: the address, mask,\n"
+    "network and broadcast addresses in binary and in decimal, the host and subnet\n"
+    "portions with their numbers, the class, the usable range, and the counts of\n"
+    "subnets, hosts and usable addresses. Without arguments Quillmark opens its\n"
+    "window.\n"
+    "\n"
+    "ADDRESS/BITS is four decimal octets and a mask length from 8 to 31, such as\n"
+    "192.168.1.77/26; the mask may also be given in dotted decimal, such as\n"
+    "192.168.1.77/255.255.255.192. Octets and mask lengths are plain decimal\n"
+    "without leading zeros (\"010\" is refused, not read as 10 or as octal 8).\n"
+    "Blanks around an address are ignored. \"-\" reads addresses from standard\n"
+    "input, one per line; blank lines and lines starting with \"#\" are skipped.\n"
+    "\n"
+    "Options:\n"
+    "  --report        show the report (the default whenever arguments are given)\n"
+    "  --json          one JSON object per address (JSON Lines): numbers, flags and\n"
+    "                  the window's texts\n"
+    "  --color=WHEN    colour the binary digits by portion: auto (the default: only\n"
+    "                  on a terminal, and not when NO_COLOR is set), always or never\n"
+    "  --              what follows is an address or \"-\", even if it starts with \"-\"\n"
+    "  -h, --help      show this help and exit\n"
+    "  -V, --version   show the version and exit\n"
+    "\n"
+    "Exit status: 0 when every address was reported; 2 when an address or the\n"
+    "command line was wrong (each bad address is named on standard error, and the\n"
+    "others are still reported); 1 when the report could not be written or\n"
+    "standard input could not be read; 141 when the reader of the output went away.\n";
 
-const char* const kUsage = "Usage: quillmark [--report] [--json] [--color=WHEN] ADDRESS/BITS...\n"
-                           "       quillmark [--report] [--json] [--color=WHEN] -\n"
-                           "       quillmark\n"
-                           "\n"
-                           "Shows, for each address, what the Quillmark window shows: the address, mask,\n"
-                           "network and broadcast addresses in binary and in decimal, the host and subnet\n"
-                           "portions with their numbers, the class, the usable range, and the counts of\n"
-                           "subnets, hosts and usable addresses. Without arguments Quillmark opens its\n"
-                           "window.\n"
-                           "\n"
-                           "ADDRESS/BITS is four decimal octets and a mask length from 8 to 31, such as\n"
-                           "192.168.1.77/26; the mask may also be given in dotted decimal, such as\n"
-                           "192.168.1.77/255.255.255.192. \"-\" reads addresses from standard input, one\n"
-                           "per line; blank lines and lines starting with \"#\" are skipped.\n"
-                           "\n"
-                           "Options:\n"
-                           "  --report        show the report (implied when an address comes first)\n"
-                           "  --json          one JSON object per address (JSON Lines): the window's texts\n"
-                           "  --color=WHEN    colour the binary digits by portion: auto (the default: only\n"
-                           "                  on a terminal, and not when NO_COLOR is set), always or never\n"
-                           "  -h, --help      show this help and exit\n"
-                           "  -V, --version   show the version and exit\n"
-                           "\n"
-                           "Exit status: 0 when every address was reported; 2 when an address or the\n"
-                           "command line was wrong (each bad address is named on standard error, and the\n"
-                           "others are still reported); 1 when the report could not be written or after\n"
-                           "an internal error.\n";
+// Longest input line read whole; a longer one is refused without keeping it.
+constexpr size_t kMaxLine = 4096;
+constexpr size_t kFlushAt = size_t(1) << 16;
 
 enum class ColorWhen { Auto, Always, Never };
 
@@ -59,80 +64,102 @@ struct Options {
     bool help = false;
     bool version = false;
     ColorWhen color = ColorWhen::Auto;
-    std::vector<std::string> inputs; // "-" stands for standard input
+    std::vector<std::string_view> inputs; // "-" stands for standard input
     std::string usageError;
 };
 
-bool isReportOption(const QString& a)
-{
-    static const char* const names[] = {"--report", "--json", "--help", "-h", "--version", "-V", "--color", "-"};
-    for (const char* n : names) {
-        if (a == QLatin1String(n))
-            return true;
-    }
-    return a.startsWith(QLatin1String("--color="));
-}
-
-Options parseOptions(const QStringList& args)
+Options parseOptions(const std::vector<std::string>& args)
 {
     Options o;
     bool optionsEnded = false;
-    for (const QString& a : args) {
-        if (!optionsEnded && a.startsWith(QLatin1Char('-')) && a != QLatin1String("-")) {
-            if (a == QLatin1String("--")) {
-                optionsEnded = true;
-            } else if (a == QLatin1String("--report")) {
-            } else if (a == QLatin1String("--json")) {
-                o.json = true;
-            } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-                o.help = true;
-            } else if (a == QLatin1String("--version") || a == QLatin1String("-V")) {
-                o.version = true;
-            } else if (a == QLatin1String("--color") || a == QLatin1String("--color=always")) {
-                o.color = ColorWhen::Always;
-            } else if (a == QLatin1String("--color=never")) {
-                o.color = ColorWhen::Never;
-            } else if (a == QLatin1String("--color=auto")) {
-                o.color = ColorWhen::Auto;
-            } else if (a.startsWith(QLatin1String("--color="))) {
-                if (o.usageError.empty())
-                    o.usageError = "--color takes auto, always or never, not \"" + a.mid(8).toStdString() + '"';
-            } else if (o.usageError.empty()) {
-                o.usageError = "unknown option \"" + a.toStdString() + '"';
-            }
-            continue;
+    for (const std::string& a : args) {
+        const std::string_view arg = a;
+        if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
+            o.inputs.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--json") {
+            o.json = true;
+        } else if (arg == "--report") {
+        } else if (arg == "--help" || arg == "-h") {
+            o.help = true;
+        } else if (arg == "--version" || arg == "-V") {
+            o.version = true;
+        } else if (arg == "--color" || arg == "--color=always") {
+            o.color = ColorWhen::Always;
+        } else if (arg == "--color=never") {
+            o.color = ColorWhen::Never;
+        } else if (arg == "--color=auto") {
+            o.color = ColorWhen::Auto;
+        } else if (o.usageError.empty()) {
+            o.usageError = arg.rfind("--color=", 0) == 0
+                               ? "--color takes auto, always or never, not " + Shown(arg.substr(8))
+                               : "unknown option " + Shown(arg);
         }
-        o.inputs.push_back(a.toStdString());
     }
     return o;
 }
 
-// An input as it appears in a message: control characters hidden, long texts cut.
-std::string shown(std::string_view text)
-{
-    std::string s;
-    for (char ch : text.substr(0, 60))
-        s += static_cast<unsigned char>(ch) < 0x20 ? '?' : ch;
-    if (text.size() > 60)
-        s += "...";
-    return '"' + s + '"';
-}
+// Standard output and error, with every failure told apart from success.
+class Output {
+public:
+    explicit Output(const ReportEnvironment& env) : env_(env) { buffer_.reserve(kFlushAt + 4096); }
 
-std::string_view trimmed(std::string_view s)
-{
-    const char* blanks = " \t\r\n\f\v";
-    const size_t from = s.find_first_not_of(blanks);
-    if (from == std::string_view::npos)
-        return {};
-    return s.substr(from, s.find_last_not_of(blanks) - from + 1);
-}
+    std::string& buffer() { return buffer_; }
+    bool failed() const { return failed_; }
+    int failureStatus() const { return status_; }
 
-// Works out one address after another on the one model, collecting the output.
+    void flushIfFull()
+    {
+        if (buffer_.size() >= kFlushAt)
+            flush();
+    }
+    void flush()
+    {
+        if (failed_ || buffer_.empty()) {
+            buffer_.clear();
+            return;
+        }
+        const int error = writeAll(env_.out, buffer_);
+        buffer_.clear();
+        if (error == 0)
+            return;
+        failed_ = true;
+        if (error == EPIPE) {
+            status_ = kExitBrokenPipe;
+        } else {
+            status_ = kExitFailure;
+            problem(std::string("cannot write the report to standard output: ") + std::strerror(error));
+        }
+    }
+    // One line on standard error; a failure to write it cannot be told anyone.
+    void problem(const std::string& line) { writeAll(env_.err, "quillmark: " + line + '\n'); }
+
+private:
+    static int writeAll(int fd, std::string_view bytes)
+    {
+        while (!bytes.empty()) {
+            const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return n < 0 ? errno : EIO;
+            bytes.remove_prefix(size_t(n));
+        }
+        return 0;
+    }
+
+    const ReportEnvironment& env_;
+    std::string buffer_;
+    bool failed_ = false;
+    int status_ = kExitOk;
+};
+
 class Reporter {
 public:
-    Reporter(ReportEnvironment& env, bool json, Colour colour) : env_(env), json_(json), colour_(colour)
+    Reporter(Output& out, bool json, Colour colour, std::string decimalPoint)
+        : out_(out), json_(json), colour_(colour), decimalPoint_(std::move(decimalPoint))
     {
-        out_.reserve(kFlushAt + 4096);
     }
 
     // line is the input's line number on standard input, 0 for an argument.
@@ -141,151 +168,152 @@ public:
         std::string problem;
         const auto input = ParseAddress(text, problem);
         if (!input) {
-            badInput_ = true;
-            flush();
-            env_.err << kProgram << ": ";
-            if (line > 0)
-                env_.err << "standard input line " << line << ": ";
-            env_.err << shown(text) << ": " << problem << '\n';
+            refuse(line, Shown(Trimmed(text)) + ": " + problem);
             return;
         }
-        for (int k = 0; k < 4; ++k)
-            ip_.IPAddress(k + 1, input->octets[size_t(k)]);
-        ip_.SubnetBits(input->bits);
-        ComputeUpdateForm(ip_, view_);
+        const SubnetFacts facts = ComputeSubnetFacts(input->address, input->bits);
+        const SubnetTexts texts = FormTexts(facts, decimalPoint_);
         if (json_) {
-            AppendJson(out_, *input, view_);
+            AppendJson(out_.buffer(), facts, texts);
         } else {
             if (reported_ > 0)
-                out_ += '\n';
-            AppendText(out_, *input, view_, colour_);
+                out_.buffer() += '\n';
+            AppendText(out_.buffer(), facts, texts, colour_);
         }
         ++reported_;
-        if (out_.size() >= kFlushAt)
-            flush();
+        out_.flushIfFull();
     }
 
-    void flush()
+    void refuse(long line, const std::string& problem)
     {
-        if (!out_.empty()) {
-            env_.out.write(out_.data(), std::streamsize(out_.size()));
-            out_.clear();
-        }
-        writeFailed_ = writeFailed_ || env_.out.fail();
+        badInput_ = true;
+        // What was reported before the bad line reaches the reader first.
+        out_.flush();
+        out_.problem(line > 0 ? "standard input line " + std::to_string(line) + ": " + problem : problem);
     }
 
     bool badInput() const { return badInput_; }
-    // Standard output refused the report (closed, or a full disk).
-    bool writeFailed() const { return writeFailed_; }
 
 private:
-    static constexpr size_t kFlushAt = 1 << 16;
-    ReportEnvironment& env_;
+    Output& out_;
     bool json_;
     Colour colour_;
-    clsIPAddy ip_;
-    MainFormView view_ = MainFormView::design();
-    std::string out_;
+    std::string decimalPoint_;
     long reported_ = 0;
     bool badInput_ = false;
-    bool writeFailed_ = false;
 };
 
-void usageError(std::ostream& err, const std::string& what)
+// Reports every line of standard input; false when it could not be read.
+bool reportLines(const ReportEnvironment& env, Reporter& reporter, Output& out)
 {
-    err << kProgram << ": " << what << '\n' << "Try \"" << kProgram << " --help\" for more information.\n";
+    std::string line;
+    bool tooLong = false;
+    long number = 0;
+    const auto endLine = [&] {
+        ++number;
+        if (tooLong) {
+            reporter.refuse(number, "the line is longer than " + std::to_string(kMaxLine) + " bytes");
+        } else {
+            const std::string_view text = Trimmed(line);
+            if (!text.empty() && text.front() != '#')
+                reporter.report(text, number);
+        }
+        line.clear();
+        tooLong = false;
+    };
+    char chunk[1 << 16];
+    for (;;) {
+        if (out.failed())
+            return true;
+        const ssize_t n = ::read(env.in, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            out.flush();
+            out.problem(std::string("cannot read standard input: ") + std::strerror(errno));
+            return false;
+        }
+        if (n == 0)
+            break;
+        std::string_view rest(chunk, size_t(n));
+        for (size_t nl; (nl = rest.find('\n')) != std::string_view::npos; rest.remove_prefix(nl + 1)) {
+            if (!tooLong && line.size() + nl <= kMaxLine)
+                line.append(rest.data(), nl);
+            else
+                tooLong = true;
+            endLine();
+        }
+        if (!tooLong && line.size() + rest.size() <= kMaxLine)
+            line.append(rest);
+        else
+            tooLong = true;
+    }
+    if (!line.empty() || tooLong)
+        endLine();
+    return true;
 }
 
 } // namespace
 
-bool IsReportCommandLine(const QStringList& args)
-{
-    if (args.isEmpty())
-        return false;
-    const QString& first = args.first();
-    return isReportOption(first) || (!first.isEmpty() && first.at(0).isDigit());
-}
-
-bool IsReportCommandLine(int argc, char** argv)
-{
-    return argc > 1 && IsReportCommandLine(QStringList{QString::fromLocal8Bit(argv[1])});
-}
-
-int RunReport(const QStringList& args, ReportEnvironment& env)
+int RunReport(const std::vector<std::string>& args, const ReportEnvironment& env)
 {
     const Options o = parseOptions(args);
-    if (o.help) {
-        env.out << kUsage << std::flush;
-        return kExitOk;
-    }
-    if (o.version) {
-        const platform::AppInfo& a = platform::App();
-        env.out << a.title.toStdString() << ' ' << a.major << '.' << a.minor << '.' << a.revision << '\n' << std::flush;
-        return kExitOk;
-    }
-    if (!o.usageError.empty()) {
-        usageError(env.err, o.usageError);
+    Output out(env);
+    if (!o.usageError.empty() || (!o.help && !o.version && o.inputs.empty())) {
+        out.problem((o.usageError.empty() ? std::string("no address given") : o.usageError) +
+                    "; try \"quillmark --help\"");
         return kExitBadInput;
     }
-    if (o.inputs.empty()) {
-        usageError(env.err, "no address given");
-        return kExitBadInput;
+    if (o.help || o.version) {
+        if (o.help) {
+            out.buffer() = kUsage;
+        } else {
+            const platform::AppInfo& a = platform::App();
+            out.buffer() = a.title.toStdString() + ' ' + std::to_string(a.major) + '.' + std::to_string(a.minor) + '.' +
+                           std::to_string(a.revision) + '\n';
+        }
+        out.flush();
+        return out.failed() ? out.failureStatus() : kExitOk;
     }
 
     const bool colour = !o.json && (o.color == ColorWhen::Always || (o.color == ColorWhen::Auto && env.outIsTerminal &&
                                                                      !env.noColor && !env.dumbTerminal));
-    clsErrHandler& handler = gErrHandler();
-    handler.Clear();
-    Reporter reporter(env, o.json, colour ? Colour::On : Colour::Off);
-    for (const std::string& input : o.inputs) {
-        if (reporter.writeFailed())
+    Reporter reporter(out, o.json, colour ? Colour::On : Colour::Off, env.decimalPoint);
+    bool readFailed = false;
+    for (std::string_view input : o.inputs) {
+        if (out.failed() || readFailed)
             break;
-        if (input != "-") {
+        if (input == "-")
+            readFailed = !reportLines(env, reporter, out);
+        else
             reporter.report(input, 0);
-            continue;
-        }
-        std::string line;
-        long number = 0;
-        while (!reporter.writeFailed() && std::getline(env.in, line)) {
-            ++number;
-            const std::string_view text = trimmed(line);
-            if (text.empty() || text.front() == '#')
-                continue;
-            reporter.report(text, number);
-        }
     }
-    reporter.flush();
-    env.out.flush();
-    if (reporter.writeFailed() || env.out.fail()) {
-        env.err << kProgram << ": the report could not be written to standard output\n";
-        return kExitInternal;
-    }
-    if (reporter.badInput())
-        return kExitBadInput;
-    return handler.IsError() ? kExitInternal : kExitOk;
+    out.flush();
+    if (out.failed())
+        return out.failureStatus();
+    if (readFailed)
+        return kExitFailure;
+    return reporter.badInput() ? kExitBadInput : kExitOk;
 }
 
 int ReportMain(int argc, char** argv)
 {
-    std::ios_base::sync_with_stdio(false);
-    // The same error handling as the window: a report in error.log and a
-    // message, which here becomes a line on standard error.
-    clsErrHandler& eh = gErrHandlerRenew();
-    eh.Destination(utPathBackslashAdd(platform::AppPath()) + QStringLiteral("error.log"));
-    eh.DisplayMsgOnError(false);
-    eh.IncludeExpandedInfo(true);
-    eh.MaxProcStackItems(50);
-
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args.append(QString::fromLocal8Bit(argv[i]));
+    ReportEnvironment env;
     const char* noColor = std::getenv("NO_COLOR");
     const char* term = std::getenv("TERM");
-    ReportEnvironment env{std::cin, std::cout, std::cerr};
     env.outIsTerminal = isatty(STDOUT_FILENO) == 1;
     env.noColor = noColor && *noColor;
     env.dumbTerminal = term && std::strcmp(term, "dumb") == 0;
-    return RunReport(args, env);
+    // The share is written with the system's decimal separator, as the window
+    // writes it; nothing else of the locale is used.
+    if (std::setlocale(LC_NUMERIC, "")) {
+        env.decimalPoint = std::localeconv()->decimal_point;
+        std::setlocale(LC_NUMERIC, "C");
+    }
+    // A reader that goes away ends the program quietly, whatever the parent
+    // left SIGPIPE set to: the write sees EPIPE and the status says so.
+    std::signal(SIGPIPE, SIG_IGN);
+    return RunReport(std::vector<std::string>(argv + 1, argv + argc), env);
 }
 
 } // namespace cli

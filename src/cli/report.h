@@ -1,37 +1,34 @@
 #pragma once
 // The terminal report: every field of the main window for addresses given on
 // the command line or read from standard input, as text or JSON Lines. Runs
-// without a display and without an application object.
-#include <QStringList>
-
-#include <iosfwd>
+// without a display, without an application object and without the toolkit.
+#include <string>
+#include <vector>
 
 namespace cli {
 
-// What the report needs from its surroundings; tests pass string streams.
+// What the report needs from its surroundings: file descriptors (tests pass
+// files of their own) and what the environment says about colour.
 struct ReportEnvironment {
-    std::istream& in;
-    std::ostream& out;
-    std::ostream& err;
+    int in = 0;
+    int out = 1;
+    int err = 2;
     bool outIsTerminal = false;
     bool noColor = false;      // NO_COLOR is set
     bool dumbTerminal = false; // TERM=dumb
+    std::string decimalPoint = ".";
 };
 
 // Exit statuses.
 constexpr int kExitOk = 0;
-constexpr int kExitInternal = 1;
+constexpr int kExitFailure = 1; // output or input failed, or an internal error
 constexpr int kExitBadInput = 2;
+constexpr int kExitBrokenPipe = 141; // the reader went away, as if by SIGPIPE
 
-// True when the command line (without the program name) asks for the report
-// rather than the window: it starts with one of the report's options, "-", or
-// an address.
-bool IsReportCommandLine(const QStringList& args);
-bool IsReportCommandLine(int argc, char** argv);
+// Runs the report for the arguments after the program name.
+int RunReport(const std::vector<std::string>& args, const ReportEnvironment& env);
 
-int RunReport(const QStringList& args, ReportEnvironment& env);
-
-// The process's own streams and environment.
+// The process's own descriptors and environment.
 int ReportMain(int argc, char** argv);
 
 } // namespace cli

@@ -1,22 +1,17 @@
 #pragma once
-// Lays out one refresh of the main window as terminal text or as one JSON
-// line, appending to a byte buffer (UTF-8).
-#include "cli/addressinput.h"
+// Lays out one address's facts and texts as the terminal report (about 80
+// columns) or as one JSON line, appending UTF-8 to a buffer.
+#include "model/subnetfacts.h"
+#include "model/subnettexts.h"
 
 #include <string>
-
-struct MainFormView;
 
 namespace cli {
 
 // The window's three portion colours as 24-bit terminal colours, or none.
 enum class Colour { Off, On };
 
-void AppendText(std::string& out, const AddressInput& input, const MainFormView& view, Colour colour);
-void AppendJson(std::string& out, const AddressInput& input, const MainFormView& view);
-
-// Which portion bar of a row covers each of the 32 digits: 'N', 'S', 'H', or
-// ' ' where no bar lies under the digit.
-std::string DigitPortions(const MainFormView& view, int row);
+void AppendText(std::string& out, const SubnetFacts& facts, const SubnetTexts& texts, Colour colour);
+void AppendJson(std::string& out, const SubnetFacts& facts, const SubnetTexts& texts);
 
 } // namespace cli

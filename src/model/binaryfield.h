@@ -1,16 +1,16 @@
 #pragma once
 // Fixed-width addition inside one field of an address-bits text, and the
 // host and subnet stepping of the main window built on it.
-#include <QString>
+#include <string>
 
 class clsIPAddy;
 
-// BinaryValue with amount AddValue added to the PortionLength characters from
+// BinaryValue with AddValue added to the PortionLength characters from
 // position StartIndex (counting from 1); nothing carries out of the field.
-QString BinaryAddValue(const QString& BinaryValue, int AddValue, int StartIndex, int PortionLength);
+std::string BinaryAddValue(const std::string& BinaryValue, int AddValue, int StartIndex, int PortionLength);
 // The binary text plus amount, same length: wraps modulo 2^n going up, and any
 // result below zero becomes all ones.
-QString BinaryAddition(const QString& binary, int amount);
+std::string BinaryAddition(const std::string& binary, int amount);
 
 // Steps the address through the hosts of its subnet (host field) or through
 // the subnets of its network (subnet field) and writes the octets back.

@@ -1,115 +1,38 @@
 #include "model/clsipaddy.h"
 
-#include "errors/clserrhandler.h"
 #include "errors/procedure.h"
+#include "model/binarytext.h"
 #include "platform/runtimeerror.h"
+#include "util/strings.h"
 
 #include <cmath>
 
-using binarytext::Bits;
 using errors::Function;
 using errors::Procedure;
 
-// The names the members register under. Kept as constants: a refresh enters
-// hundreds of them, and a fresh temporary per entry costs more than the work.
 namespace {
-namespace name {
-const QString kBroadcastAddressGet = QStringLiteral("clsIPAddy.BroadcastAddress() [Get]");
-const QString kBroadcastAddressAsBinary = QStringLiteral("clsIPAddy.BroadcastAddress_AsBinary()");
-const QString kClassGet = QStringLiteral("clsIPAddy.Class() [Get]");
-const QString kClassBitsGet = QStringLiteral("clsIPAddy.ClassBits() [Get]");
-const QString kClassNameGet = QStringLiteral("clsIPAddy.ClassName() [Get]");
-const QString kClassInitialize = QStringLiteral("clsIPAddy.Class_Initialize()");
-const QString kHostAddressGet = QStringLiteral("clsIPAddy.HostAddress() [Get]");
-const QString kHostAddressAsBinary = QStringLiteral("clsIPAddy.HostAddress_AsBinary()");
-const QString kIPAddressGet = QStringLiteral("clsIPAddy.IPAddress() [Get]");
-const QString kIPAddressLet = QStringLiteral("clsIPAddy.IPAddress() [Let]");
-const QString kIPAddyDotsAdd = QStringLiteral("clsIPAddy.IPAddyDotsAdd()");
-const QString kIPAsBinary = QStringLiteral("clsIPAddy.IP_AsBinary()");
-const QString kIsLoopbackAddress = QStringLiteral("clsIPAddy.IsLoopbackAddress()");
-const QString kIsPrivateAddress = QStringLiteral("clsIPAddy.IsPrivateAddress()");
-const QString kNetworkAddressGet = QStringLiteral("clsIPAddy.NetworkAddress() [Get]");
-const QString kNetworkAddressAsBinary = QStringLiteral("clsIPAddy.NetworkAddress_AsBinary()");
-const QString kSubnetBitsGet = QStringLiteral("clsIPAddy.SubnetBits() [Get]");
-const QString kSubnetBitsLet = QStringLiteral("clsIPAddy.SubnetBits() [Let]");
-const QString kSubnetMaskGet = QStringLiteral("clsIPAddy.SubnetMask() [Get]");
-const QString kSubnetNumberGet = QStringLiteral("clsIPAddy.SubnetNumber() [Get]");
-const QString kSubnetNumberAsBinary = QStringLiteral("clsIPAddy.SubnetNumber_AsBinary()");
-const QString kSubnetAsBinary = QStringLiteral("clsIPAddy.Subnet_AsBinary()");
-const QString kUtStringBinaryAnd = QStringLiteral("clsIPAddy.utStringBinaryAnd()");
-const QString kUtStringBinaryToDec = QStringLiteral("clsIPAddy.utStringBinaryToDec()");
-const QString kUtStringDecToBinary = QStringLiteral("clsIPAddy.utStringDecToBinary()");
-// The class names share one copy each, so reading one allocates nothing.
-const QString kClassNames[] = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
-                               QStringLiteral("E")};
-} // namespace name
-
-// Network bits of a class (1 to 5 for A to E); D and E count as 8.
-int classBitsOf(int cls)
-{
-    switch (cls) {
-    case 2: return 16;
-    case 3: return 24;
-    default: return 8;
-    }
-}
-
-// The whole 32-digit text (Octec 0) or the 8 digits of octet Octec.
-void wholeOrOctet(const Bits& bits, int Octec, Bits& out)
-{
-    if (Octec == 0)
-        out = bits;
-    else
-        out.append(bits, (Octec - 1) * 8, 8);
-}
 
 bool validOctet(int k)
 {
     return k >= 1 && k <= 4;
 }
 
-// Decimal digits of a whole number, appended without allocation.
-void appendNumber(Bits& out, qint64 v)
+// The whole 32-digit text (Octec 0) or the 8 digits of octet Octec.
+std::string wholeOrOctet(const std::string& bits, int Octec)
 {
-    if (v < 0) {
-        out.append('-');
-        v = -v;
-    }
-    char digits[20];
-    int n = 0;
-    do {
-        digits[n++] = char('0' + v % 10);
-        v /= 10;
-    } while (v > 0);
-    while (n > 0)
-        out.append(digits[--n]);
+    return Octec == 0 ? bits : bits.substr(size_t(Octec - 1) * 8, 8);
 }
 
-// Value of octet Octec (1 to 4) of a whole 32-digit text.
-double octetValue(const Bits& whole, int Octec)
+std::string decimal(double whole)
 {
-    Bits octet;
-    octet.append(whole, (Octec - 1) * 8, 8);
-    return binarytext::toDec(octet);
+    return std::to_string(std::llround(whole));
 }
 
-void setMinusOne(Bits& out)
-{
-    out.n = 0;
-    out.append('-');
-    out.append('1');
-}
 } // namespace
-
-inline bool clsIPAddy::isKept(Memo::Slot slot) const
-{
-    return (memo_.held & slot) != 0 && !gErrHandler().TraceExecution();
-}
 
 clsIPAddy::clsIPAddy()
 {
-    Procedure(name::kClassInitialize, [&] {
-        forget();
+    Procedure("clsIPAddy.Class_Initialize()", [&] {
         octets_[1] = 192;
         octets_[2] = 168;
         octets_[3] = 1;
@@ -118,97 +41,82 @@ clsIPAddy::clsIPAddy()
     });
 }
 
-QString clsIPAddy::SubnetMask(int Octec) const
+std::string clsIPAddy::SubnetMask(int Octec) const
 {
-    return Function<QString>(name::kSubnetMaskGet, [&](QString& r) {
-        Bits text;
-        const auto value = [&](int k) {
-            return qint64(isKept(Memo::Mask) ? octetValue(memo_.mask, k) : binaryToDec(maskBits(k)));
-        };
+    return Function<std::string>("clsIPAddy.SubnetMask() [Get]", [&](std::string& r) {
         if (validOctet(Octec)) {
-            appendNumber(text, value(Octec));
+            r = decimal(utStringBinaryToDec(Subnet_AsBinary(Octec)));
         } else if (Octec == 0) {
             for (int k = 1; k <= 4; ++k) {
                 if (k > 1)
-                    text.append('.');
-                appendNumber(text, value(k));
+                    r += '.';
+                r += decimal(utStringBinaryToDec(Subnet_AsBinary(k)));
             }
         }
-        r = text.toQString();
     });
 }
 
 int clsIPAddy::NetworkAddress(int Octec) const
 {
-    return Function<int>(name::kNetworkAddressGet, [&](int& r) {
+    return Function<int>("clsIPAddy.NetworkAddress() [Get]", [&](int& r) {
         r = -1;
         if (validOctet(Octec))
-            r = int(std::lrint(isKept(Memo::Network) ? octetValue(memo_.network, Octec)
-                                                     : binaryToDec(networkBits(Octec))));
+            r = int(std::lrint(utStringBinaryToDec(NetworkAddress_AsBinary(Octec))));
     });
 }
 
 int clsIPAddy::BroadcastAddress(int Octec) const
 {
-    return Function<int>(name::kBroadcastAddressGet, [&](int& r) {
+    return Function<int>("clsIPAddy.BroadcastAddress() [Get]", [&](int& r) {
         r = -1;
         if (validOctet(Octec))
-            r = int(std::lrint(isKept(Memo::Broadcast) ? octetValue(memo_.broadcast, Octec)
-                                                       : binaryToDec(broadcastBits(Octec))));
+            r = int(std::lrint(utStringBinaryToDec(BroadcastAddress_AsBinary(Octec))));
     });
 }
 
 void clsIPAddy::IPAddress(int Octec, int IP)
 {
-    Procedure(name::kIPAddressLet, [&] {
-        if (validOctet(Octec) && IP >= 0 && IP <= 255) {
+    Procedure("clsIPAddy.IPAddress() [Let]", [&] {
+        if (validOctet(Octec) && IP >= 0 && IP <= 255)
             octets_[Octec] = IP;
-            forget();
-        }
     });
 }
 
 double clsIPAddy::HostAddress() const
 {
-    return Function<double>(name::kHostAddressGet, [&](double& r) {
-        r = isKept(Memo::Host) ? binarytext::toDec(memo_.host) : binaryToDec(hostBits());
-    });
+    return Function<double>("clsIPAddy.HostAddress() [Get]",
+                            [&](double& r) { r = utStringBinaryToDec(HostAddress_AsBinary()); });
 }
 
 double clsIPAddy::SubnetNumber() const
 {
-    return Function<double>(name::kSubnetNumberGet, [&](double& r) {
-        const bool kept = isKept(Memo::SubnetNumber) && isKept(Memo::ClassValue);
-        const Bits field = kept ? memo_.subnetNumber : subnetNumberBits();
-        const int c = kept ? classBitsOf(memo_.cls) : ClassBits();
+    return Function<double>("clsIPAddy.SubnetNumber() [Get]", [&](double& r) {
+        const std::string field = SubnetNumber_AsBinary();
+        const int c = ClassBits();
         const int length = subnetBits_ - c;
         // A mask shorter than the class asks for a negative number of digits.
         if (length < 0)
             platform::Raise(platform::errnum::InvalidProcedureCall);
-        Bits digits;
-        digits.append(field, c, length);
-        r = kept ? binarytext::toDec(digits) : binaryToDec(digits);
+        r = utStringBinaryToDec(field.substr(size_t(c), size_t(length)));
     });
 }
 
 int clsIPAddy::SubnetBits() const
 {
-    return Function<int>(name::kSubnetBitsGet, [&](int& r) { r = subnetBits_; });
+    return Function<int>("clsIPAddy.SubnetBits() [Get]", [&](int& r) { r = subnetBits_; });
 }
 
 void clsIPAddy::SubnetBits(int NumberOfBits)
 {
-    Procedure(name::kSubnetBitsLet, [&] {
-        if (NumberOfBits >= 8 && NumberOfBits <= 32) {
+    Procedure("clsIPAddy.SubnetBits() [Let]", [&] {
+        if (NumberOfBits >= 8 && NumberOfBits <= 32)
             subnetBits_ = NumberOfBits;
-            forget();
-        }
     });
 }
 
 int clsIPAddy::IPAddress(int Octec) const
 {
-    return Function<int>(name::kIPAddressGet, [&](int& r) {
+    return Function<int>("clsIPAddy.IPAddress() [Get]", [&](int& r) {
         if (!validOctet(Octec))
             platform::Raise(platform::errnum::SubscriptOutOfRange);
         r = int(std::lrint(octets_[Octec]));
@@ -217,18 +125,9 @@ int clsIPAddy::IPAddress(int Octec) const
 
 int clsIPAddy::Class() const
 {
-    return Function<int>(name::kClassGet, [&](int& r) {
-        if (isKept(Memo::ClassValue)) {
-            r = memo_.cls;
-            return;
-        }
-        const Bits lead = ipBits(1);
-        auto startsWith = [&](const char* prefix) {
-            for (int i = 0; prefix[i]; ++i)
-                if (i >= lead.n || lead.c[i] != prefix[i])
-                    return false;
-            return true;
-        };
+    return Function<int>("clsIPAddy.Class() [Get]", [&](int& r) {
+        const std::string lead = IP_AsBinary(1);
+        const auto startsWith = [&](std::string_view prefix) { return lead.compare(0, prefix.size(), prefix) == 0; };
         if (startsWith("0"))
             r = 1;
         else if (startsWith("10"))
@@ -239,173 +138,122 @@ int clsIPAddy::Class() const
             r = 4;
         else
             r = 5;
-        memo_.cls = r;
-        markKept(Memo::ClassValue);
     });
 }
 
-QString clsIPAddy::ClassName() const
+std::string clsIPAddy::ClassName() const
 {
-    return Function<QString>(name::kClassNameGet, [&](QString& r) {
-        const int c = isKept(Memo::ClassValue) ? memo_.cls : Class();
+    return Function<std::string>("clsIPAddy.ClassName() [Get]", [&](std::string& r) {
+        const int c = Class();
         if (c >= 1 && c <= 5)
-            r = name::kClassNames[c - 1];
+            r = std::string(1, char('A' + c - 1));
     });
 }
 
 int clsIPAddy::ClassBits() const
 {
-    return Function<int>(name::kClassBitsGet,
-                         [&](int& r) { r = classBitsOf(isKept(Memo::ClassValue) ? memo_.cls : Class()); });
+    return Function<int>("clsIPAddy.ClassBits() [Get]", [&](int& r) {
+        switch (Class()) {
+        case 2: r = 16; break;
+        case 3: r = 24; break;
+        default: r = 8; break;
+        }
+    });
 }
 
-template <typename Compute> const Bits& clsIPAddy::keep(Memo::Slot slot, Bits& text, Compute compute) const
+std::string clsIPAddy::IP_AsBinary(int Octec) const
 {
-    if (!isKept(slot)) {
-        text = compute();
-        markKept(slot);
-    }
-    return text;
-}
-
-Bits clsIPAddy::ipBits(int Octec) const
-{
-    return Function<Bits>(name::kIPAsBinary, [&](Bits& r) {
+    return Function<std::string>("clsIPAddy.IP_AsBinary()", [&](std::string& r) {
+        const auto octet = [&](int k) {
+            const std::string digits = utStringDecToBinary(octets_[k]);
+            return utStringRepeat("0", 8 - int(digits.size())) + digits;
+        };
         if (Octec == 0) {
-            r = keep(Memo::Ip, memo_.ip, [&] {
-                Bits all;
-                for (int k = 1; k <= 4; ++k)
-                    all.appendOctet(decToBinary(octets_[k]));
-                return all;
-            });
+            for (int k = 1; k <= 4; ++k)
+                r += octet(k);
         } else if (validOctet(Octec)) {
-            // One octet alone is worked out alone: it reads one conversion.
-            if (isKept(Memo::Ip))
-                wholeOrOctet(memo_.ip, Octec, r);
-            else
-                r.appendOctet(decToBinary(octets_[Octec]));
+            r = octet(Octec);
         }
     });
 }
 
-Bits clsIPAddy::maskBits(int Octec) const
+std::string clsIPAddy::Subnet_AsBinary(int Octec) const
 {
-    return Function<Bits>(name::kSubnetAsBinary, [&](Bits& r) {
-        if (Octec != 0 && !validOctet(Octec))
-            return;
-        const Bits& mask = keep(Memo::Mask, memo_.mask, [&] {
-            Bits all;
-            all.append('1', subnetBits_);
-            all.append('0', 32 - subnetBits_);
-            return all;
-        });
-        wholeOrOctet(mask, Octec, r);
+    return Function<std::string>("clsIPAddy.Subnet_AsBinary()", [&](std::string& r) {
+        if (Octec == 0 || validOctet(Octec))
+            r = wholeOrOctet(utStringRepeat("1", subnetBits_) + utStringRepeat("0", 32 - subnetBits_), Octec);
     });
 }
 
-Bits clsIPAddy::networkBits(int Octec) const
+std::string clsIPAddy::NetworkAddress_AsBinary(int Octec) const
 {
-    return Function<Bits>(name::kNetworkAddressAsBinary, [&](Bits& r) {
+    return Function<std::string>("clsIPAddy.NetworkAddress_AsBinary()", [&](std::string& r) {
         if (Octec < 0 || Octec > 4) {
-            setMinusOne(r);
+            r = "-1";
             return;
         }
-        const Bits& network = keep(Memo::Network, memo_.network, [&] {
-            const Bits address = ipBits(0);
-            const Bits mask = maskBits(0);
-            return binaryAnd(address, mask);
-        });
-        wholeOrOctet(network, Octec, r);
+        r = wholeOrOctet(utStringBinaryAnd(IP_AsBinary(0), Subnet_AsBinary(0)), Octec);
     });
 }
 
-Bits clsIPAddy::broadcastBits(int Octec) const
+std::string clsIPAddy::BroadcastAddress_AsBinary(int Octec) const
 {
-    return Function<Bits>(name::kBroadcastAddressAsBinary, [&](Bits& r) {
+    return Function<std::string>("clsIPAddy.BroadcastAddress_AsBinary()", [&](std::string& r) {
         if (Octec < 0 || Octec > 4) {
-            setMinusOne(r);
+            r = "-1";
             return;
         }
-        const Bits& broadcast = keep(Memo::Broadcast, memo_.broadcast, [&] {
-            const int m = subnetBits_;
-            Bits b;
-            b.append(networkBits(0), 0, m);
-            b.append('1', 32 - m);
-            return b;
-        });
-        wholeOrOctet(broadcast, Octec, r);
+        const int m = subnetBits_;
+        r = wholeOrOctet(NetworkAddress_AsBinary(0).substr(0, size_t(m)) + utStringRepeat("1", 32 - m), Octec);
     });
 }
 
-Bits clsIPAddy::hostBits() const
+std::string clsIPAddy::HostAddress_AsBinary() const
 {
-    return Function<Bits>(name::kHostAddressAsBinary, [&](Bits& r) {
-        r = keep(Memo::Host, memo_.host, [&] {
-            const int m = subnetBits_;
-            Bits fieldMask;
-            fieldMask.append('0', m);
-            fieldMask.append('1', 32 - m);
-            return binaryAnd(ipBits(0), fieldMask);
-        });
+    return Function<std::string>("clsIPAddy.HostAddress_AsBinary()", [&](std::string& r) {
+        const int m = subnetBits_;
+        r = utStringBinaryAnd(IP_AsBinary(0), utStringRepeat("0", m) + utStringRepeat("1", 32 - m));
     });
 }
 
-Bits clsIPAddy::subnetNumberBits() const
+std::string clsIPAddy::SubnetNumber_AsBinary() const
 {
-    return Function<Bits>(name::kSubnetNumberAsBinary, [&](Bits& r) {
-        r = keep(Memo::SubnetNumber, memo_.subnetNumber, [&] {
-            const int m = subnetBits_;
-            const int c = ClassBits();
-            // With m < c the field mask has no ones and runs past 32 digits:
-            // the AND then clears every bit, and the field reads as 32 zeros.
-            Bits fieldMask;
-            fieldMask.append('0', c);
-            fieldMask.append('1', m - c);
-            fieldMask.append('0', 32 - m);
-            return binaryAnd(ipBits(0), fieldMask);
-        });
+    return Function<std::string>("clsIPAddy.SubnetNumber_AsBinary()", [&](std::string& r) {
+        const int m = subnetBits_;
+        const int c = ClassBits();
+        // With m < c the field mask has no ones and runs past 32 digits: the
+        // AND then clears every bit, and the field reads as 32 zeros.
+        const std::string fieldMask = utStringRepeat("0", c) + utStringRepeat("1", m - c) + utStringRepeat("0", 32 - m);
+        r = utStringBinaryAnd(IP_AsBinary(0), fieldMask);
     });
 }
 
-double clsIPAddy::utStringBinaryToDec(const QString& text) const
+double clsIPAddy::utStringBinaryToDec(const std::string& text) const
 {
-    return Function<double>(name::kUtStringBinaryToDec, [&](double& r) { r = binarytext::toDec(text); });
+    return Function<double>("clsIPAddy.utStringBinaryToDec()", [&](double& r) { r = binarytext::toDec(text); });
 }
 
-double clsIPAddy::binaryToDec(const Bits& text) const
+std::string clsIPAddy::utStringDecToBinary(double value) const
 {
-    return Function<double>(name::kUtStringBinaryToDec, [&](double& r) { r = binarytext::toDec(text); });
+    return Function<std::string>("clsIPAddy.utStringDecToBinary()",
+                                 [&](std::string& r) { r = binarytext::fromDec(value); });
 }
 
-Bits clsIPAddy::decToBinary(double value) const
+std::string clsIPAddy::IPAddyDotsAdd(const std::string& IPAddy_Binary) const
 {
-    return Function<Bits>(name::kUtStringDecToBinary, [&](Bits& r) { binarytext::fromDec(value, r); });
+    return Function<std::string>("clsIPAddy.IPAddyDotsAdd()",
+                                 [&](std::string& r) { r = binarytext::dotsAdd(IPAddy_Binary); });
 }
 
-QString clsIPAddy::IPAddyDotsAdd(const QString& IPAddy_Binary) const
+std::string clsIPAddy::utStringBinaryAnd(const std::string& BinaryNumber, const std::string& BinaryMask) const
 {
-    return Function<QString>(name::kIPAddyDotsAdd, [&](QString& r) { r = binarytext::dotsAdd(IPAddy_Binary); });
-}
-
-void clsIPAddy::IPAddyDotsAdd(const QString& IPAddy_Binary, QString& into) const
-{
-    Procedure(name::kIPAddyDotsAdd, [&] { binarytext::dotsAdd(IPAddy_Binary, into); });
-}
-
-QString clsIPAddy::utStringBinaryAnd(const QString& BinaryNumber, const QString& BinaryMask) const
-{
-    return Function<QString>(name::kUtStringBinaryAnd,
-                             [&](QString& r) { r = binarytext::binaryAnd(BinaryNumber, BinaryMask); });
-}
-
-Bits clsIPAddy::binaryAnd(const Bits& number, const Bits& mask) const
-{
-    return Function<Bits>(name::kUtStringBinaryAnd, [&](Bits& r) { binarytext::binaryAnd(number, mask, r); });
+    return Function<std::string>("clsIPAddy.utStringBinaryAnd()",
+                                 [&](std::string& r) { r = binarytext::binaryAnd(BinaryNumber, BinaryMask); });
 }
 
 bool clsIPAddy::IsPrivateAddress() const
 {
-    return Function<bool>(name::kIsPrivateAddress, [&](bool& r) {
+    return Function<bool>("clsIPAddy.IsPrivateAddress()", [&](bool& r) {
         const int o1 = IPAddress(1);
         const int o2 = IPAddress(2);
         r = o1 == 10 || (o1 == 192 && o2 == 168) || (o1 == 172 && o2 >= 16 && o2 <= 31);
@@ -414,5 +262,5 @@ bool clsIPAddy::IsPrivateAddress() const
 
 bool clsIPAddy::IsLoopbackAddress() const
 {
-    return Function<bool>(name::kIsLoopbackAddress, [&](bool& r) { r = IPAddress(1) == 127; });
+    return Function<bool>("clsIPAddy.IsLoopbackAddress()", [&](bool& r) { r = IPAddress(1) == 127; });
 }

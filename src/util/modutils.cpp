@@ -53,13 +53,6 @@ QString tempFolder()
 }
 } // namespace
 
-QString utStringRepeat(const QString& text, int count)
-{
-    if (count < 1)
-        return QString();
-    return text.repeated(count);
-}
-
 QString utPathBackslashAdd(const QString& path)
 {
     return Function<QString>(QStringLiteral("utPathBackslashAdd()"),

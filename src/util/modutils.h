@@ -3,9 +3,6 @@
 #include <QDateTime>
 #include <QString>
 
-// Text repeated Count times ("" when Count is below 1).
-QString utStringRepeat(const QString& text, int count);
-
 // Path ending in a separator: "\" where paths have drive letters, "/" elsewhere
 // ("\" is accepted as an ending on every system).
 QString utPathBackslashAdd(const QString& path);

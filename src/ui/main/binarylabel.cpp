@@ -1,6 +1,6 @@
 #include "ui/main/binarylabel.h"
 
-#include "model/mainformview.h"
+#include "ui/main/mainview.h"
 #include "platform/forms.h"
 
 #include <QEvent>
@@ -23,12 +23,12 @@ BinaryLabel::BinaryLabel(QWidget* parent) : QLabel(parent) {}
 
 int BinaryLabel::digitCellPx()
 {
-    return platform::twipsToPx(mainform::kDigitTwips);
+    return platform::twipsToPx(mainview::kDigitTwips);
 }
 
 int BinaryLabel::dotCellPx()
 {
-    return platform::twipsToPx(mainform::kDotTwips);
+    return platform::twipsToPx(mainview::kDotTwips);
 }
 
 int BinaryLabel::cellLeft(const QString& text, int i)

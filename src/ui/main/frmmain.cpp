@@ -5,12 +5,14 @@
 #include "errors/procedure.h"
 #include "model/binaryfield.h"
 #include "model/clsipaddy.h"
+#include "model/subnettexts.h"
 #include "platform/appinfo.h"
 #include "platform/messagebox.h"
 #include "platform/runtimeerror.h"
 #include "settings/formsettings.h"
 #include "shell/cshellexecute.h"
 #include "ui/main/entrytext.h"
+#include "ui/main/mainview.h"
 #include "ui/main/updown.h"
 #include "util/formutils.h"
 #include "util/gui/modutilsgui.h"
@@ -22,6 +24,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -118,7 +121,7 @@ int keyAscii(const QKeyEvent* e)
 } // namespace
 
 frmMain::frmMain(QWidget* parent)
-    : platform::FormBase(QStringLiteral("frmMain"), platform::bsFixedSingle, parent), view_(MainFormView::design())
+    : platform::FormBase(QStringLiteral("frmMain"), platform::bsFixedSingle, parent)
 {
     initQuillmarkResources();
     setWindowIcon(QIcon(QStringLiteral(":/quillmark.png")));
@@ -490,44 +493,42 @@ void frmMain::showOctets()
         c_.txtIP[size_t(k)]->setText(QString::number(model().IPAddress(k + 1)));
 }
 
-// The computation registers as frmMain.UpdateForm() and reports its own
-// errors; the fields it reached before a failure are shown all the same.
+// The refresh reads the model and reports its own errors; the fields it
+// reached before a failure are shown all the same.
 void frmMain::UpdateForm()
 {
-    if (const clsIPAddy* ip = modelIfAny())
-        ComputeUpdateForm(*ip, view_);
-    else
-        Procedure(QStringLiteral("frmMain.UpdateForm()"), [] { model(); });
-    showView();
+    const clsIPAddy* ip = modelIfAny();
+    if (!ip) {
+        Procedure("frmMain.UpdateForm()", [] { model(); });
+        return;
+    }
+    ReadSubnetFacts(*ip, facts_);
+    showFacts();
     emit refreshed();
 }
 
-void frmMain::AdjustSubnetLines()
+void frmMain::showFacts()
 {
-    if (const clsIPAddy* ip = modelIfAny())
-        ComputeAdjustSubnetLines(*ip, view_);
-    else
-        Procedure(QStringLiteral("frmMain.AdjustSubnetLines()"), [] { model(); });
-    showBars();
-}
-
-void frmMain::showView()
-{
-    for (size_t i = 0; i < view_.lblValues.size(); ++i)
-        if (QLabel* label = c_.lblValues[i])
-            mainlayout::setLabelText(label, view_.lblValues[i]);
-    c_.lblValues[5]->setToolTip(view_.tipValues5);
-    c_.lblValues[6]->setToolTip(view_.tipValues6);
-    c_.lblValues[16]->setToolTip(view_.tipValues16);
-    mainlayout::setLabelText(c_.lblSubnetRange, view_.lblSubnetRange);
-    c_.udIPChanger[1]->setVisible(view_.subnetted);
-    for (size_t i = 12; i <= 14; ++i)
-        c_.shapeMaskBits[i]->setVisible(view_.subnetted);
-    showBars();
-}
-
-void frmMain::showBars()
-{
-    for (size_t i = 0; i < view_.shapeMaskBits.size(); ++i)
-        mainlayout::placeBar(c_.shapeMaskBits[i], view_.shapeMaskBits[i].left, view_.shapeMaskBits[i].width);
+    const SubnetTexts texts = FormTexts(facts_, QLocale().decimalPoint().toStdString());
+    for (const mainview::ValueLabel& v : mainview::kValueLabels) {
+        if (!facts_.has(mainview::fieldOf(v.text)))
+            continue;
+        QLabel* label = c_.lblValues[size_t(v.index)];
+        mainlayout::setLabelText(label, QString::fromStdString(texts.*v.text));
+        if (v.tip)
+            label->setToolTip(QString::fromStdString(texts.*v.tip));
+    }
+    if (facts_.has(SubnetFacts::Range))
+        mainlayout::setLabelText(c_.lblSubnetRange, QString::fromStdString(texts.range));
+    if (facts_.has(SubnetFacts::SubnetBinary)) {
+        c_.udIPChanger[1]->setVisible(facts_.subnetted);
+        for (size_t i = 12; i <= 14; ++i)
+            c_.shapeMaskBits[i]->setVisible(facts_.subnetted);
+    }
+    if (facts_.has(SubnetFacts::Bars)) {
+        const auto bars = mainview::RowBars(facts_.networkBits, facts_.subnetBits);
+        for (size_t row = 0; row < 6; ++row)
+            for (size_t k = 0; k < 3; ++k)
+                mainlayout::placeBar(c_.shapeMaskBits[3 * row + k], bars[k].left, bars[k].width);
+    }
 }

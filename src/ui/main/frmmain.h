@@ -1,11 +1,11 @@
 #pragma once
-#include "model/mainformview.h"
+#include "model/subnetfacts.h"
 #include "platform/gui/formbase.h"
 #include "ui/main/mainlayout.h"
 
 // The calculator window. It keeps no model: every handler reads and writes
-// gApp->IPAddy, and every refresh copies a freshly computed MainFormView into
-// the controls.
+// gApp->IPAddy, and every refresh reads the facts from it afresh and shows
+// their texts and bars.
 class frmMain : public platform::FormBase {
     Q_OBJECT
 public:
@@ -14,7 +14,6 @@ public:
 
     // Brings every field in line with the model; the bars last.
     void UpdateForm();
-    void AdjustSubnetLines();
     // Saves the window's placement and hides it.
     void SaveSettings();
     bool CallByName(const QString& operation) override;
@@ -22,7 +21,8 @@ public:
     // "Quillmark 1.05 - by Tamsworth" for version 1.0.5.
     static QString CaptionText();
 
-    const MainFormView& view() const { return view_; }
+    // What the last refresh read (fields it did not reach keep older values).
+    const SubnetFacts& facts() const { return facts_; }
     const mainlayout::MainControls& controls() const { return c_; }
     // The modifier keys as the window last saw them.
     bool ShiftDown() const { return ShiftDown_; }
@@ -58,8 +58,7 @@ private:
     void connectControls();
     bool keyPreview(QObject* watched, QEvent* event);
     bool octetBoxEvent(int Index, QEvent* event);
-    void showView();
-    void showBars();
+    void showFacts();
     // Rewrites the octet boxes from the model after a step.
     void showOctets();
     void setLinkColour(QWidget* label, const QColor& colour);
@@ -67,7 +66,7 @@ private:
     int indexOf(const QObject* control, const char* name) const;
 
     mainlayout::MainControls c_;
-    MainFormView view_;
+    SubnetFacts facts_;
     bool ShiftDown_ = false;
     bool CtrlDown_ = false;
     bool wasDeactivated_ = false;

@@ -1,10 +1,10 @@
 #include "ui/main/mainlayout.h"
 
-#include "model/mainformview.h"
 #include "platform/forms.h"
 #include "platform/gui/formbase.h"
 #include "ui/main/autosizelabel.h"
 #include "ui/main/binarylabel.h"
+#include "ui/main/mainview.h"
 #include "ui/main/updown.h"
 
 #include <QApplication>
@@ -94,7 +94,6 @@ constexpr int StatValueOffset = 2160 - 120;
 
 struct Builder {
     std::vector<ControlSpec> list;
-    const MainFormView design = MainFormView::design();
 
     ControlSpec& add(const QString& name, int index, Kind kind, int left, int top, int width, int height,
                      const QString& text = QString(), unsigned flags = NoFlags)
@@ -120,7 +119,7 @@ struct Builder {
     ControlSpec& value(int index, int left, int top, unsigned flags = Grey)
     {
         return add(QStringLiteral("lblValues"), index, Kind::Label, left, top, 0, LabelHeight,
-                   design.lblValues[size_t(index)], flags);
+                   mainview::designText(index), flags);
     }
     ControlSpec& textBox(const QString& name, int index, int left, const QString& text)
     {
@@ -162,7 +161,7 @@ struct Builder {
         spin(QStringLiteral("udSubnet"), -1, 6135, 240, 240, 285, 8, 31, 24);
         label(QStringLiteral("lblLabels"), 7, 6480, 285, 420, QStringLiteral("Class:"), Grey).rightLimit = 7080 - Gap;
         ControlSpec& cls = add(QStringLiteral("lblValues"), 7, Kind::LinkLabel, 7080, 285, 135, LabelHeight,
-                               design.lblValues[7], Grey);
+                               mainview::designText(7), Grey);
         cls.toolTip = QStringLiteral("Click for help");
     }
 
@@ -177,9 +176,9 @@ struct Builder {
         const QColor barColours[3] = {NetworkGreen, SubnetPink, HostBlue};
         for (const AddressRow& row : addressRows) {
             label(QStringLiteral("lblLabels"), row.caption, 120, row.top, 0, QLatin1String(row.captionText), Grey)
-                .rightLimit = mainform::kBarsLeft - Gap;
-            add(QStringLiteral("lblValues"), row.binary, Kind::BinaryLabel, mainform::kBarsLeft, row.top, 0,
-                LabelHeight, design.lblValues[size_t(row.binary)], Grey);
+                .rightLimit = mainview::kBarsLeft - Gap;
+            add(QStringLiteral("lblValues"), row.binary, Kind::BinaryLabel, mainview::kBarsLeft, row.top, 0,
+                LabelHeight, mainview::designText(row.binary), Grey);
             int valueLeft = 5040;
             if (row.changer >= 0) {
                 spin(QStringLiteral("udIPChanger"), row.changer, 5040, row.top, 240, 195, -1, 1, 0);
@@ -192,7 +191,7 @@ struct Builder {
                 shape(QStringLiteral("shapeMaskBits"), row.firstBar + b, BarDesignLeft[b], row.barsTop, BarWidth,
                       BarHeight, barColours[b]);
         }
-        add(QStringLiteral("lblSubnetRange"), -1, Kind::Label, 120, 2880, 0, LabelHeight, design.lblSubnetRange);
+        add(QStringLiteral("lblSubnetRange"), -1, Kind::Label, 120, 2880, 0, LabelHeight, mainview::designRangeText());
     }
 
     void statistics()

@@ -2,6 +2,7 @@
 #include "app/clsapp.h"
 #include "guisupport.h"
 #include "model/clsipaddy.h"
+#include "model/subnettexts.h"
 #include "platform/forms.h"
 #include "testsupport.h"
 #include "ui/about/frmabout.h"
@@ -10,6 +11,7 @@
 #include "ui/main/binarylabel.h"
 #include "ui/main/frmmain.h"
 #include "ui/main/mainlayout.h"
+#include "ui/main/mainview.h"
 #include "ui/main/updown.h"
 
 #include <QApplication>
@@ -177,17 +179,15 @@ TEST_F(MainWindowTest, LoadSetsCaptionLocksTheMaskBoxAndRefreshes)
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quillmark 1.05 - by Tamsworth"));
     EXPECT_TRUE(ctl<QLineEdit>(QStringLiteral("txtSubnetBits"))->isReadOnly());
     // The labels show the view of the model's address (its texts are checked window-free).
-    const MainFormView& v = form->view();
+    const SubnetTexts t = FormTexts(form->facts());
     EXPECT_EQ(value(0)->text(), QStringLiteral("11000000.10101000.00000001.00000001"));
-    for (size_t i = 0; i < v.lblValues.size(); ++i) {
-        if (QLabel* l = form->findChild<QLabel*>(QStringLiteral("lblValues_%1").arg(i))) {
-            EXPECT_EQ(l->text(), v.lblValues[i]) << i;
+    for (const mainview::ValueLabel& v : mainview::kValueLabels) {
+        EXPECT_EQ(value(v.index)->text().toStdString(), t.*v.text) << v.index;
+        if (v.tip) {
+            EXPECT_EQ(value(v.index)->toolTip().toStdString(), t.*v.tip) << v.index;
         }
     }
-    EXPECT_EQ(ctl<QLabel>(QStringLiteral("lblSubnetRange"))->text(), v.lblSubnetRange);
-    EXPECT_EQ(value(5)->toolTip(), v.tipValues5);
-    EXPECT_EQ(value(6)->toolTip(), v.tipValues6);
-    EXPECT_EQ(value(16)->toolTip(), v.tipValues16);
+    EXPECT_EQ(ctl<QLabel>(QStringLiteral("lblSubnetRange"))->text().toStdString(), t.range);
     EXPECT_TRUE(changer(1)->isHidden());
     EXPECT_FALSE(changer(0)->isHidden());
     EXPECT_EQ(boxes(), QStringLiteral("192.168.1.1"));
@@ -435,10 +435,10 @@ TEST_F(MainWindowTest, BarsFollowTheViewAndSitUnderTheDigitsTheyMark)
     for (const auto& [address, bits] : cases) {
         SCOPED_TRACE(std::string(address) + "/" + std::to_string(bits));
         setAddress(QLatin1String(address), bits);
-        const MainFormView& v = form->view();
+        const auto spans = mainview::RowBars(form->facts().networkBits, form->facts().subnetBits);
         for (int i = 0; i < 18; ++i) {
             const QWidget* bar = ctl(QStringLiteral("shapeMaskBits_%1").arg(i));
-            const BarGeometry& g = v.shapeMaskBits[size_t(i)];
+            const mainview::BarSpan& g = spans[size_t(i % 3)];
             EXPECT_EQ(bar->x(), twipsToPx(g.left)) << i;
             EXPECT_EQ(bar->width(), std::max(0, twipsToPx(g.left + std::max(0, g.width)) - twipsToPx(g.left))) << i;
         }
