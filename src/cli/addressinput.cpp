@@ -14,27 +14,24 @@ bool isDigits(std::string_view s)
     return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-// One decimal octet; what names it in a message ("octet 2", "mask octet 2").
-std::optional<std::uint32_t> parseOctet(std::string_view s, const std::string& what, std::string& problem)
+// One decimal octet; kind and number name it in a message ("octet 2",
+// "mask octet 2"), put together only for a message.
+std::optional<std::uint32_t> parseOctet(std::string_view s, const char* kind, int number, std::string& problem)
 {
-    if (s.empty()) {
-        problem = what + " is empty";
-        return std::nullopt;
-    }
-    if (!isDigits(s)) {
-        problem = what + ' ' + Shown(s) + " is not a decimal number";
-        return std::nullopt;
-    }
-    if (s.size() > 1 && s[0] == '0') {
-        problem = what + ' ' + Shown(s) + " has a leading zero";
-        return std::nullopt;
-    }
     unsigned v = 0;
-    if (s.size() > 3 || std::from_chars(s.data(), s.data() + s.size(), v).ec != std::errc() || v > 255) {
+    if (!s.empty() && s.size() <= 3 && (s.size() == 1 || s[0] != '0') &&
+        std::from_chars(s.data(), s.data() + s.size(), v).ptr == s.data() + s.size() && v <= 255)
+        return v;
+    const std::string what = kind + (' ' + std::to_string(number));
+    if (s.empty())
+        problem = what + " is empty";
+    else if (!isDigits(s))
+        problem = what + ' ' + Shown(s) + " is not a decimal number";
+    else if (s[0] == '0')
+        problem = what + ' ' + Shown(s) + " has a leading zero";
+    else
         problem = what + ' ' + Shown(s) + " is more than 255";
-        return std::nullopt;
-    }
-    return v;
+    return std::nullopt;
 }
 
 // Four dot-separated octets; whole names them all ("the address", "the mask"),
@@ -51,7 +48,7 @@ std::optional<std::uint32_t> parseDotted(std::string_view s, const char* whole, 
     size_t from = 0;
     for (int k = 1; k <= 4; ++k) {
         const size_t dot = s.find('.', from);
-        const auto octet = parseOctet(s.substr(from, dot - from), kind + (' ' + std::to_string(k)), problem);
+        const auto octet = parseOctet(s.substr(from, dot - from), kind, k, problem);
         if (!octet)
             return std::nullopt;
         value = value << 8 | *octet;
@@ -62,7 +59,7 @@ std::optional<std::uint32_t> parseDotted(std::string_view s, const char* whole, 
 
 std::optional<int> parseMask(std::string_view s, std::string& problem)
 {
-    const std::string range = " outside " + std::to_string(kMinMaskBits) + " to " + std::to_string(kMaxMaskBits);
+    const auto range = [] { return " outside " + std::to_string(kMinMaskBits) + " to " + std::to_string(kMaxMaskBits); };
     if (s.find('.') != std::string_view::npos) {
         const auto mask = parseDotted(s, "the mask", "mask octet", problem);
         if (!mask)
@@ -75,7 +72,7 @@ std::optional<int> parseMask(std::string_view s, std::string& problem)
             return std::nullopt;
         }
         if (bits < kMinMaskBits || bits > kMaxMaskBits) {
-            problem = "the mask has " + std::to_string(bits) + " bits," + range;
+            problem = "the mask has " + std::to_string(bits) + " bits," + range();
             return std::nullopt;
         }
         return bits;
@@ -95,7 +92,7 @@ std::optional<int> parseMask(std::string_view s, std::string& problem)
     int bits = 0;
     if (s.size() > 2 || std::from_chars(s.data(), s.data() + s.size(), bits).ec != std::errc() ||
         bits < kMinMaskBits || bits > kMaxMaskBits) {
-        problem = "mask length " + Shown(s) + " is" + range;
+        problem = "mask length " + Shown(s) + " is" + range();
         return std::nullopt;
     }
     return bits;

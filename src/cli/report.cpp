@@ -5,6 +5,7 @@
 #include "model/subnetfacts.h"
 #include "model/subnettexts.h"
 #include "platform/appinfo.h"
+#include "util/textsink.h"
 
 #include <cerrno>
 #include <clocale>
@@ -103,9 +104,9 @@ Options parseOptions(const std::vector<std::string>& args)
 // Standard output and error, with every failure told apart from success.
 class Output {
 public:
-    explicit Output(const ReportEnvironment& env) : env_(env) { buffer_.reserve(kFlushAt + 4096); }
+    explicit Output(const ReportEnvironment& env) : env_(env) {}
 
-    std::string& buffer() { return buffer_; }
+    TextSink& buffer() { return buffer_; }
     bool failed() const { return failed_; }
     int failureStatus() const { return status_; }
 
@@ -116,11 +117,11 @@ public:
     }
     void flush()
     {
-        if (failed_ || buffer_.empty()) {
+        if (failed_ || buffer_.size() == 0) {
             buffer_.clear();
             return;
         }
-        const int error = writeAll(env_.out, buffer_);
+        const int error = writeAll(env_.out, buffer_.view());
         buffer_.clear();
         if (error == 0)
             return;
@@ -150,7 +151,7 @@ private:
     }
 
     const ReportEnvironment& env_;
-    std::string buffer_;
+    TextSink buffer_;
     bool failed_ = false;
     int status_ = kExitOk;
 };
@@ -172,13 +173,13 @@ public:
             return;
         }
         const SubnetFacts facts = ComputeSubnetFacts(input->address, input->bits);
-        const SubnetTexts texts = FormTexts(facts, decimalPoint_);
+        FormTexts(facts, texts_, decimalPoint_);
         if (json_) {
-            AppendJson(out_.buffer(), facts, texts);
+            AppendJson(out_.buffer(), facts, texts_);
         } else {
             if (reported_ > 0)
-                out_.buffer() += '\n';
-            AppendText(out_.buffer(), facts, texts, colour_);
+                out_.buffer() << '\n';
+            AppendText(out_.buffer(), facts, texts_, colour_);
         }
         ++reported_;
         out_.flushIfFull();
@@ -199,6 +200,7 @@ private:
     bool json_;
     Colour colour_;
     std::string decimalPoint_;
+    SubnetTexts texts_;
     long reported_ = 0;
     bool badInput_ = false;
 };
@@ -266,11 +268,11 @@ int RunReport(const std::vector<std::string>& args, const ReportEnvironment& env
     }
     if (o.help || o.version) {
         if (o.help) {
-            out.buffer() = kUsage;
+            out.buffer() << kUsage;
         } else {
             const platform::AppInfo& a = platform::App();
-            out.buffer() = a.title.toStdString() + ' ' + std::to_string(a.major) + '.' + std::to_string(a.minor) + '.' +
-                           std::to_string(a.revision) + '\n';
+            out.buffer() << a.title.toStdString() << ' ' << std::int64_t(a.major) << '.' << std::int64_t(a.minor) << '.'
+                         << std::int64_t(a.revision) << '\n';
         }
         out.flush();
         return out.failed() ? out.failureStatus() : kExitOk;

@@ -1,6 +1,7 @@
 #include "cli/reportwriter.h"
 
-#include <charconv>
+#include "util/textsink.h"
+
 #include <string_view>
 
 namespace cli {
@@ -16,6 +17,27 @@ constexpr size_t kLineWidth = 80;
 constexpr size_t kStatsCaptionWidth = 26; // "Usable IPs (All Subnets): "
 constexpr std::string_view kReset = "\x1b[0m"sv;
 
+// The characters a JSON string cannot hold as they are: quotes, backslashes
+// and control characters.
+struct JsonEscapes {
+    bool needed[256] = {};
+    constexpr JsonEscapes()
+    {
+        for (int ch = 0; ch < 0x20; ++ch)
+            needed[ch] = true;
+        needed[int('"')] = needed[int('\\')] = true;
+    }
+};
+constexpr JsonEscapes kJsonEscapes;
+
+size_t jsonSpecial(std::string_view s)
+{
+    for (size_t i = 0; i < s.size(); ++i)
+        if (kJsonEscapes.needed[static_cast<unsigned char>(s[i])])
+            return i;
+    return std::string_view::npos;
+}
+
 // Characters, not bytes: the decimal separator may take several bytes.
 size_t columns(std::string_view s)
 {
@@ -25,16 +47,9 @@ size_t columns(std::string_view s)
     return n;
 }
 
-void pad(std::string& out, size_t used, size_t column)
+void pad(TextSink& out, size_t used, size_t column)
 {
-    out.append(used < column ? column - used : 1, ' ');
-}
-
-// Which portion each of the 32 digits belongs to: 'N', 'S' or 'H'.
-std::string portionsOf(const SubnetFacts& f)
-{
-    return std::string(size_t(f.networkBits), 'N') + std::string(size_t(f.subnetBits), 'S') +
-           std::string(size_t(f.hostBits), 'H');
+    out.spaces(used < column ? column - used : 1);
 }
 
 std::string_view colourOf(char portion)
@@ -47,10 +62,10 @@ std::string_view colourOf(char portion)
 }
 
 // Dotted binary digits, each coloured by its portion.
-void appendBinary(std::string& out, std::string_view bits, const std::string& portions, Colour colour)
+void appendBinary(TextSink& out, std::string_view bits, std::string_view portions, Colour colour)
 {
     if (colour == Colour::Off) {
-        out += bits;
+        out << bits;
         return;
     }
     char current = 0;
@@ -58,45 +73,43 @@ void appendBinary(std::string& out, std::string_view bits, const std::string& po
     for (char ch : bits) {
         if (ch == '.') {
             if (current)
-                out += kReset;
+                out << kReset;
             current = 0;
-            out += '.';
+            out << '.';
             continue;
         }
         const char p = portions[digit++];
         if (p != current) {
             if (current)
-                out += kReset;
-            out += colourOf(p);
+                out << kReset;
+            out << colourOf(p);
             current = p;
         }
-        out += ch;
+        out << ch;
     }
     if (current)
-        out += kReset;
+        out << kReset;
 }
 
 // A value in the value column; one that would run past the line continues on
 // the next, broken before a note in brackets.
-void appendValue(std::string& out, std::string_view value)
+void appendValue(TextSink& out, std::string_view value)
 {
     const size_t room = kLineWidth - kValueColumn;
     while (columns(value) > room) {
         const size_t cut = value.rfind(" ("sv, room);
         if (cut == 0 || cut == std::string_view::npos)
             break;
-        out += value.substr(0, cut);
-        out += '\n';
-        out.append(kValueColumn, ' ');
+        (out << value.substr(0, cut) << '\n').spaces(kValueColumn);
         value.remove_prefix(cut + 1);
     }
-    out += value;
+    out << value;
 }
 
-void appendRow(std::string& out, std::string_view caption, std::string_view bits, const std::string& portions,
+void appendRow(TextSink& out, std::string_view caption, std::string_view bits, std::string_view portions,
                std::string_view value, Colour colour)
 {
-    out += caption;
+    out << caption;
     size_t used = caption.size();
     if (!bits.empty()) {
         pad(out, used, kCaptionWidth);
@@ -107,69 +120,61 @@ void appendRow(std::string& out, std::string_view caption, std::string_view bits
         pad(out, used, kValueColumn);
         appendValue(out, value);
     }
-    out += '\n';
+    out << '\n';
 }
 
-void appendStat(std::string& out, std::string_view caption, std::string_view value)
+void appendStat(TextSink& out, std::string_view caption, std::string_view value)
 {
-    out += caption;
+    out << caption;
     pad(out, caption.size(), kStatsCaptionWidth);
-    out += value;
-    out += '\n';
+    out << value << '\n';
 }
 
-void appendJsonString(std::string& out, std::string_view s)
+void appendJsonString(TextSink& out, std::string_view s)
 {
     static const char hex[] = "0123456789abcdef";
-    out += '"';
-    for (char ch : s) {
+    out << '"';
+    for (size_t special; (special = jsonSpecial(s)) != std::string_view::npos;) {
+        out << s.substr(0, special);
+        const char ch = s[special];
         switch (ch) {
-        case '"': out += "\\\""sv; break;
-        case '\\': out += "\\\\"sv; break;
-        case '\n': out += "\\n"sv; break;
-        case '\t': out += "\\t"sv; break;
-        default:
-            if (static_cast<unsigned char>(ch) < 0x20) {
-                out += "\\u00"sv;
-                out += hex[(ch >> 4) & 15];
-                out += hex[ch & 15];
-            } else {
-                out += ch;
-            }
+        case '"': out << "\\\""sv; break;
+        case '\\': out << "\\\\"sv; break;
+        case '\n': out << "\\n"sv; break;
+        case '\t': out << "\\t"sv; break;
+        default: out << "\\u00"sv << hex[(ch >> 4) & 15] << hex[ch & 15];
         }
+        s.remove_prefix(special + 1);
     }
-    out += '"';
+    out << s << '"';
 }
 
 // The members of one JSON object, separated by commas as they are added.
 class JsonObject {
 public:
-    explicit JsonObject(std::string& out) : out_(out) { out_ += '{'; }
-    ~JsonObject() { out_ += '}'; }
+    explicit JsonObject(TextSink& out) : out_(out) { out_ << '{'; }
+    ~JsonObject() { out_ << '}'; }
     JsonObject(const JsonObject&) = delete;
     JsonObject& operator=(const JsonObject&) = delete;
 
-    std::string& key(std::string_view name)
+    TextSink& key(std::string_view name)
     {
         if (!first_)
-            out_ += ',';
+            out_ << ',';
         first_ = false;
-        out_ += '"';
-        out_ += name;
-        out_ += "\":"sv;
-        return out_;
+        return out_ << '"' << name << "\":"sv;
     }
     void text(std::string_view name, std::string_view value) { appendJsonString(key(name), value); }
-    void address(std::string_view name, std::uint32_t value) { text(name, DottedDecimal(value)); }
-    void number(std::string_view name, std::int64_t value) { key(name) += std::to_string(value); }
-    void fraction(std::string_view name, double value)
+    void address(std::string_view name, std::uint32_t value)
     {
-        char digits[32];
-        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-        key(name).append(digits, end);
+        TextSink& out = key(name) << '"';
+        for (int shift = 24; shift >= 0; shift -= 8)
+            out << std::int64_t(value >> shift & 255) << (shift > 0 ? '.' : '"');
     }
-    void flag(std::string_view name, bool value) { key(name) += value ? "true"sv : "false"sv; }
-    void null(std::string_view name) { key(name) += "null"sv; }
+    void number(std::string_view name, std::int64_t value) { key(name) << value; }
+    void fraction(std::string_view name, double value) { key(name) << value; }
+    void flag(std::string_view name, bool value) { key(name) << (value ? "true"sv : "false"sv); }
+    void null(std::string_view name) { key(name) << "null"sv; }
     void note(std::string_view name, FieldNote value)
     {
         switch (value) {
@@ -180,44 +185,48 @@ public:
     }
 
 private:
-    std::string& out_;
+    TextSink& out_;
     bool first_ = true;
 };
 
 } // namespace
 
-void AppendText(std::string& out, const SubnetFacts& f, const SubnetTexts& t, Colour colour)
+void AppendText(TextSink& out, const SubnetFacts& f, const SubnetTexts& t, Colour colour)
 {
-    const std::string portions = portionsOf(f);
-    out += "Address:"sv;
-    pad(out, 8, kCaptionWidth);
-    const std::string heading = t.ip + " / " + std::to_string(f.maskBits);
-    out += heading;
-    pad(out, kCaptionWidth + heading.size(), kValueColumn);
-    out += "Class: "sv;
-    out += t.className;
-    out += "\n\n"sv;
-    out.append(kCaptionWidth, ' ');
-    out += "Binary:"sv;
-    out.append(kBinaryWidth + 2 - 7, ' ');
-    out += "Value:\n"sv;
+    // Which portion each of the 32 digits belongs to, and the same as a row
+    // of letters under the digits, as the window's bars mark them.
+    char portions[32];
+    std::memset(portions, 'N', size_t(f.networkBits));
+    std::memset(portions + f.networkBits, 'S', size_t(f.subnetBits));
+    std::memset(portions + f.networkBits + f.subnetBits, 'H', size_t(f.hostBits));
+    char letters[kBinaryWidth];
+    for (size_t i = 0, at = 0; i < 32; ++i) {
+        if (i > 0 && i % 8 == 0)
+            letters[at++] = '.';
+        letters[at++] = portions[i];
+    }
+    const std::string_view digitPortions(portions, 32);
 
-    appendRow(out, "IP Address:"sv, t.ipBinary, portions, t.ip, colour);
-    appendRow(out, "Subnet Address:"sv, t.maskBinary, portions, t.mask, colour);
-    out += '\n';
-    appendRow(out, "Network Address:"sv, t.networkBinary, portions, t.network, colour);
-    appendRow(out, "Broadcast Address:"sv, t.broadcastBinary, portions, t.broadcast, colour);
-    out += '\n';
-    appendRow(out, "Host Portion:"sv, t.hostBinary, portions, t.host, colour);
-    appendRow(out, "Subnet Portion:"sv, t.subnetBinary, portions, t.subnet, colour);
-    // The window's bars, as a row of letters under the digits.
-    std::string letters = portions;
-    for (size_t dot : {24, 16, 8})
-        letters.insert(dot, 1, '.');
-    appendRow(out, "Portions:"sv, letters, portions, "N net, S subnet, H host"sv, colour);
-    out += '\n';
-    out += t.range;
-    out += "\n\n"sv;
+    const size_t start = out.size();
+    out << "Address:"sv;
+    pad(out, 8, kCaptionWidth);
+    out << t.ip << " / "sv << std::int64_t(f.maskBits);
+    pad(out, out.size() - start, kValueColumn);
+    out << "Class: "sv << t.className << "\n\n"sv;
+    out.spaces(kCaptionWidth) << "Binary:"sv;
+    out.spaces(kBinaryWidth + 2 - 7) << "Value:\n"sv;
+
+    appendRow(out, "IP Address:"sv, t.ipBinary, digitPortions, t.ip, colour);
+    appendRow(out, "Subnet Address:"sv, t.maskBinary, digitPortions, t.mask, colour);
+    out << '\n';
+    appendRow(out, "Network Address:"sv, t.networkBinary, digitPortions, t.network, colour);
+    appendRow(out, "Broadcast Address:"sv, t.broadcastBinary, digitPortions, t.broadcast, colour);
+    out << '\n';
+    appendRow(out, "Host Portion:"sv, t.hostBinary, digitPortions, t.host, colour);
+    appendRow(out, "Subnet Portion:"sv, t.subnetBinary, digitPortions, t.subnet, colour);
+    appendRow(out, "Portions:"sv, std::string_view(letters, kBinaryWidth), digitPortions, "N net, S subnet, H host"sv,
+              colour);
+    out << '\n' << t.range << "\n\n"sv;
     appendStat(out, "Number of subnets:"sv, t.subnets);
     appendStat(out, "Num hosts per subnet:"sv, t.hostsPerSubnet);
     appendStat(out, "Usable IPs (All Subnets):"sv, t.usable);
@@ -226,7 +235,7 @@ void AppendText(std::string& out, const SubnetFacts& f, const SubnetTexts& t, Co
     appendStat(out, "Bits for Hosts:"sv, t.hostBits);
 }
 
-void AppendJson(std::string& out, const SubnetFacts& f, const SubnetTexts& t)
+void AppendJson(TextSink& out, const SubnetFacts& f, const SubnetTexts& t)
 {
     {
         JsonObject o(out);
@@ -269,7 +278,7 @@ void AppendJson(std::string& out, const SubnetFacts& f, const SubnetTexts& t)
         for (const TextField& field : kTextFields)
             text.text(field.key, t.*field.text);
     }
-    out += '\n';
+    out << '\n';
 }
 
 } // namespace cli

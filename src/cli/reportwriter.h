@@ -4,14 +4,14 @@
 #include "model/subnetfacts.h"
 #include "model/subnettexts.h"
 
-#include <string>
+class TextSink;
 
 namespace cli {
 
 // The window's three portion colours as 24-bit terminal colours, or none.
 enum class Colour { Off, On };
 
-void AppendText(std::string& out, const SubnetFacts& facts, const SubnetTexts& texts, Colour colour);
-void AppendJson(std::string& out, const SubnetFacts& facts, const SubnetTexts& texts);
+void AppendText(TextSink& out, const SubnetFacts& facts, const SubnetTexts& texts, Colour colour);
+void AppendJson(TextSink& out, const SubnetFacts& facts, const SubnetTexts& texts);
 
 } // namespace cli

@@ -25,10 +25,20 @@ double toDec(std::string_view text)
 
 std::string fromDec(double value)
 {
-    // Powers from 2^64 down: values from 2^65 on come out wrong, as the
-    // digits of one power cannot stand for more.
+    // Powers from 2^64 down; from 2^65 on the first digit would have to stand
+    // for more than one power, and the text comes out wrong.
     std::string out;
     double power = std::ldexp(1.0, 64);
+    if (value >= 1 && value < power) {
+        // Whole values below 2^64 are their integer's digits.
+        const std::uint64_t v = std::uint64_t(value);
+        int bit = 63;
+        while ((v >> bit & 1) == 0)
+            --bit;
+        for (; bit >= 0; --bit)
+            out += char('0' + (v >> bit & 1));
+        return out;
+    }
     while (power >= 1) {
         if (value >= power) {
             value -= power;

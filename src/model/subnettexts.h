@@ -19,8 +19,10 @@ struct SubnetTexts {
     std::string subnetsTip, hostsPerSubnetTip, usableTip;
 };
 
-// The texts of `facts`; the share is written with `decimalPoint`.
+// The texts of `facts`; the share is written with `decimalPoint`. The second
+// form writes into texts the caller keeps, reusing their storage.
 SubnetTexts FormTexts(const SubnetFacts& facts, std::string_view decimalPoint = ".");
+void FormTexts(const SubnetFacts& facts, SubnetTexts& texts, std::string_view decimalPoint = ".");
 
 // Each shown text with its name in the JSON output and the field of the
 // refresh that forms it, in display order.
