@@ -1,5 +1,6 @@
 #include "model/clsipaddy.h"
 
+#include "errors/clserrhandler.h"
 #include "errors/procedure.h"
 #include "model/binarytext.h"
 #include "platform/runtimeerror.h"
@@ -29,6 +30,23 @@ std::string decimal(double whole)
 }
 
 } // namespace
+
+template <typename Compute> std::string clsIPAddy::kept(Kept which, Compute compute) const
+{
+    if (gErrHandler().TraceExecution())
+        return compute();
+    std::string& text = kept_[which];
+    // A kept text is never empty: every one of them is 32 digits.
+    if (text.empty())
+        text = compute();
+    return text;
+}
+
+void clsIPAddy::forget() const
+{
+    for (std::string& text : kept_)
+        text.clear();
+}
 
 clsIPAddy::clsIPAddy()
 {
@@ -77,8 +95,10 @@ int clsIPAddy::BroadcastAddress(int Octec) const
 void clsIPAddy::IPAddress(int Octec, int IP)
 {
     Procedure("clsIPAddy.IPAddress() [Let]", [&] {
-        if (validOctet(Octec) && IP >= 0 && IP <= 255)
+        if (validOctet(Octec) && IP >= 0 && IP <= 255) {
             octets_[Octec] = IP;
+            forget();
+        }
     });
 }
 
@@ -109,8 +129,10 @@ int clsIPAddy::SubnetBits() const
 void clsIPAddy::SubnetBits(int NumberOfBits)
 {
     Procedure("clsIPAddy.SubnetBits() [Let]", [&] {
-        if (NumberOfBits >= 8 && NumberOfBits <= 32)
+        if (NumberOfBits >= 8 && NumberOfBits <= 32) {
             subnetBits_ = NumberOfBits;
+            forget();
+        }
     });
 }
 
@@ -169,8 +191,12 @@ std::string clsIPAddy::IP_AsBinary(int Octec) const
             return utStringRepeat("0", 8 - int(digits.size())) + digits;
         };
         if (Octec == 0) {
-            for (int k = 1; k <= 4; ++k)
-                r += octet(k);
+            r = kept(IpBits, [&] {
+                std::string all;
+                for (int k = 1; k <= 4; ++k)
+                    all += octet(k);
+                return all;
+            });
         } else if (validOctet(Octec)) {
             r = octet(Octec);
         }
@@ -181,7 +207,9 @@ std::string clsIPAddy::Subnet_AsBinary(int Octec) const
 {
     return Function<std::string>("clsIPAddy.Subnet_AsBinary()", [&](std::string& r) {
         if (Octec == 0 || validOctet(Octec))
-            r = wholeOrOctet(utStringRepeat("1", subnetBits_) + utStringRepeat("0", 32 - subnetBits_), Octec);
+            r = wholeOrOctet(
+                kept(MaskBits, [&] { return utStringRepeat("1", subnetBits_) + utStringRepeat("0", 32 - subnetBits_); }),
+                Octec);
     });
 }
 
@@ -192,7 +220,8 @@ std::string clsIPAddy::NetworkAddress_AsBinary(int Octec) const
             r = "-1";
             return;
         }
-        r = wholeOrOctet(utStringBinaryAnd(IP_AsBinary(0), Subnet_AsBinary(0)), Octec);
+        r = wholeOrOctet(kept(NetworkBits, [&] { return utStringBinaryAnd(IP_AsBinary(0), Subnet_AsBinary(0)); }),
+                         Octec);
     });
 }
 
@@ -204,7 +233,9 @@ std::string clsIPAddy::BroadcastAddress_AsBinary(int Octec) const
             return;
         }
         const int m = subnetBits_;
-        r = wholeOrOctet(NetworkAddress_AsBinary(0).substr(0, size_t(m)) + utStringRepeat("1", 32 - m), Octec);
+        r = wholeOrOctet(kept(BroadcastBits,
+                              [&] { return NetworkAddress_AsBinary(0).substr(0, size_t(m)) + utStringRepeat("1", 32 - m); }),
+                         Octec);
     });
 }
 
@@ -212,19 +243,23 @@ std::string clsIPAddy::HostAddress_AsBinary() const
 {
     return Function<std::string>("clsIPAddy.HostAddress_AsBinary()", [&](std::string& r) {
         const int m = subnetBits_;
-        r = utStringBinaryAnd(IP_AsBinary(0), utStringRepeat("0", m) + utStringRepeat("1", 32 - m));
+        r = kept(HostBits,
+                 [&] { return utStringBinaryAnd(IP_AsBinary(0), utStringRepeat("0", m) + utStringRepeat("1", 32 - m)); });
     });
 }
 
 std::string clsIPAddy::SubnetNumber_AsBinary() const
 {
     return Function<std::string>("clsIPAddy.SubnetNumber_AsBinary()", [&](std::string& r) {
-        const int m = subnetBits_;
-        const int c = ClassBits();
-        // With m < c the field mask has no ones and runs past 32 digits: the
-        // AND then clears every bit, and the field reads as 32 zeros.
-        const std::string fieldMask = utStringRepeat("0", c) + utStringRepeat("1", m - c) + utStringRepeat("0", 32 - m);
-        r = utStringBinaryAnd(IP_AsBinary(0), fieldMask);
+        r = kept(SubnetFieldBits, [&] {
+            const int m = subnetBits_;
+            const int c = ClassBits();
+            // With m < c the field mask has no ones and runs past 32 digits:
+            // the AND then clears every bit, and the field reads as 32 zeros.
+            const std::string fieldMask =
+                utStringRepeat("0", c) + utStringRepeat("1", m - c) + utStringRepeat("0", 32 - m);
+            return utStringBinaryAnd(IP_AsBinary(0), fieldMask);
+        });
     });
 }
 
