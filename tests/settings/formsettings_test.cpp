@@ -1,7 +1,9 @@
+#include "platform/gui/formbase.h"
 #include "settings/clsregsettings.h"
 #include "settings/formsettings.h"
 #include "settings/settingstest.h"
 #include "util/fakeform.h"
+#include "util/formutils.h"
 
 #include <QFile>
 
@@ -105,18 +107,40 @@ TEST_F(FormSettings, MissingOrDamagedValuesKeepTheCurrentPlacement)
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("error.log"))));
 }
 
-TEST_F(FormSettings, UnwritableStoreLosesOnlyThePlacement)
+TEST_F(FormSettings, UnwritableStoreIsReportedOncePerCloseWhateverTheAnswer)
 {
     writeFile(QStringLiteral("blocker")); // a file where a folder is needed
     setSettingsFileOverride(path(QStringLiteral("blocker/settings.ini")));
-    FakeForm form(QStringLiteral("frmMain"));
-    form.visible = true;
-    messages.answer(vbYes);
-    utFormSettingsSave(form);
-    EXPECT_FALSE(form.visible); // still hidden, so closing still ends the program
-    EXPECT_FALSE(messages.shown.empty());
-    EXPECT_EQ(handler->ErrNumber(), errnum::RegAccessDenied);
-    EXPECT_EQ(handler->StackDepth(), 0);
+    const struct {
+        const char* what;
+        std::function<void(Form&)> close;
+    } closes[] = {
+        // What the main window's close handler does, and the Exit button.
+        {"close box",
+         [](Form& f) {
+             utFormSettingsSave(f);
+             utFormUnload(vbFormControlMenu, QString(), false);
+         }},
+        {"exit", [](Form&) { AppShutdown(); }},
+    };
+    for (const auto& c : closes)
+        for (int answer : {vbYes, vbNo}) {
+            SCOPED_TRACE(std::string(c.what) + (answer == vbYes ? ", continue" : ", end"));
+            gApp = std::make_unique<clsApp>();
+            FakeForm form(QStringLiteral("frmMain"), bsSizable);
+            form.visible = true;
+            form.onCall = [&form](const QString&) {
+                utFormSettingsSave(form);
+                return true;
+            };
+            messages.shown.clear();
+            messages.answer(answer);
+            EXPECT_THROW(c.close(form), ProcessEnded);
+            EXPECT_EQ(messages.shown.size(), 1u);
+            EXPECT_EQ(handler->ErrNumber(), errnum::RegAccessDenied);
+            EXPECT_FALSE(form.visible);
+            EXPECT_FALSE(gApp);
+        }
 }
 
 TEST_F(FormSettings, OffScreenPlacementComesBackOnScreenButStaysStored)
