@@ -49,8 +49,8 @@ public:
     // A record set over the table of that name (letter case ignored);
     // an unknown name raises ItemNotFound.
     std::shared_ptr<Recordset> OpenTable(const QString& table);
-    // A read-only record set over the result of a query; a statement that
-    // returns no rows raises InvalidOperation and changes nothing.
+    // A read-only record set over the result of a query; any other statement,
+    // or one that would write, raises InvalidOperation and changes nothing.
     std::shared_ptr<Recordset> OpenQuery(const QString& sql);
 
 private:

@@ -4,7 +4,6 @@
 #include "platform/runtimeerror.h"
 
 #include <QSqlDatabase>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -16,11 +15,93 @@ using platform::Raise;
 namespace dao {
 
 namespace {
-const QString RowidColumn = QStringLiteral("rowid");
-
 QSqlDatabase databaseOf(const Connection& c)
 {
     return QSqlDatabase::database(c.name(), false);
+}
+
+[[noreturn]] void raiseInvalidOperation()
+{
+    Raise(err::InvalidOperation, QStringLiteral("Invalid operation."));
+}
+
+// Every name the database can hold round-trips: double quotes around it, its
+// own double quotes doubled. A NUL cannot be part of a name.
+QString quoted(const QString& name)
+{
+    if (name.contains(QChar(0)))
+        raiseInvalidOperation();
+    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+}
+
+// The driver binds a null text as NULL; an empty name is still a name.
+QString asText(const QString& s)
+{
+    return s.isNull() ? QStringLiteral("") : s;
+}
+
+// The first word of a statement, after blanks and comments, in upper case.
+QString firstWord(const QString& sql)
+{
+    int i = 0;
+    const int n = int(sql.size());
+    while (i < n) {
+        const QChar c = sql[i];
+        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r') ||
+            c == QLatin1Char('\f')) {
+            ++i;
+        } else if (sql.mid(i, 2) == QLatin1String("--")) {
+            const int end = int(sql.indexOf(QLatin1Char('\n'), i));
+            i = end < 0 ? n : end + 1;
+        } else if (sql.mid(i, 2) == QLatin1String("/*")) {
+            const int end = int(sql.indexOf(QLatin1String("*/"), i + 2));
+            i = end < 0 ? n : end + 2;
+        } else {
+            break;
+        }
+    }
+    int j = i;
+    while (j < n && (sql[j].isLetter() || sql[j] == QLatin1Char('_')))
+        ++j;
+    return sql.mid(i, j - i).toUpper();
+}
+
+// A read on the record-set path may not change anything: it runs with the
+// connection refusing writes, inside a savepoint that is always rolled back.
+class ReadOnlyScope {
+public:
+    explicit ReadOnlyScope(const QSqlDatabase& db) : db_(db)
+    {
+        if (!run(QStringLiteral("SAVEPOINT quillmark_read")))
+            raiseInvalidOperation();
+        if (!run(QStringLiteral("PRAGMA query_only = 1"))) {
+            close();
+            raiseInvalidOperation();
+        }
+    }
+    ~ReadOnlyScope() { close(); }
+    ReadOnlyScope(const ReadOnlyScope&) = delete;
+    ReadOnlyScope& operator=(const ReadOnlyScope&) = delete;
+
+private:
+    bool run(const QString& sql)
+    {
+        QSqlQuery q(db_);
+        return q.exec(sql);
+    }
+    void close()
+    {
+        run(QStringLiteral("PRAGMA query_only = 0"));
+        run(QStringLiteral("ROLLBACK TO quillmark_read"));
+        run(QStringLiteral("RELEASE quillmark_read"));
+    }
+    QSqlDatabase db_;
+};
+
+// SQLite's answer to a write while writes are refused.
+bool isWriteRefused(const QSqlError& e)
+{
+    return e.nativeErrorCode() == QLatin1String("8"); // SQLITE_READONLY
 }
 
 [[noreturn]] void raiseNoCurrent()
@@ -57,56 +138,89 @@ bool isIndex(const QVariant& v)
 }
 } // namespace
 
-Recordset::Recordset(std::shared_ptr<Connection> connection, QString table)
-    : connection_(std::move(connection)), table_(std::move(table))
+Recordset::Recordset(std::shared_ptr<Connection> connection, QString table, bool updatable)
+    : connection_(std::move(connection)), table_(std::move(table)), updatable_(updatable)
 {
 }
 
 std::shared_ptr<Recordset> Recordset::openTable(std::shared_ptr<Connection> connection, const QString& table)
 {
+    quoted(table); // a name the database cannot hold is refused before the lookup
     QSqlDatabase db = databaseOf(*connection);
     QSqlQuery find(db);
     find.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
-    find.addBindValue(table);
+    find.addBindValue(asText(table));
     if (!find.exec() || !find.next())
         Raise(err::ItemNotFound, QStringLiteral("Item not found in this collection."));
     const QString actual = find.value(0).toString();
-    std::shared_ptr<Recordset> rs(new Recordset(std::move(connection), actual));
-    rs->load(QStringLiteral("SELECT rowid, * FROM ") + db.driver()->escapeIdentifier(actual, QSqlDriver::TableName));
+    find.finish();
+
+    std::shared_ptr<Recordset> rs(new Recordset(std::move(connection), actual, true));
+    // The names as the schema holds them: a query's column names lose their
+    // double quotes on the way through the driver.
+    QSqlQuery columns(db);
+    columns.prepare(QStringLiteral("SELECT name FROM pragma_table_xinfo(?) WHERE hidden <> 1 ORDER BY cid"));
+    columns.addBindValue(asText(actual));
+    if (!columns.exec())
+        raiseInvalidOperation();
+    while (columns.next())
+        rs->fields_.append(columns.value(0).toString());
+    columns.finish();
+    // A column may be called rowid; the row id then answers to another of its names.
+    for (const char* alias : {"rowid", "_rowid_", "oid"})
+        if (!rs->fields_.contains(QLatin1String(alias), Qt::CaseInsensitive)) {
+            rs->rowid_ = QLatin1String(alias);
+            break;
+        }
+    if (rs->rowid_.isEmpty() || rs->fields_.isEmpty())
+        raiseInvalidOperation();
+    rs->load(QStringLiteral("SELECT ") + rs->selectList() + QStringLiteral(" FROM ") + quoted(actual));
     return rs;
 }
 
 std::shared_ptr<Recordset> Recordset::openQuery(std::shared_ptr<Connection> connection, const QString& sql)
 {
-    std::shared_ptr<Recordset> rs(new Recordset(std::move(connection), QString()));
+    // Only a query reads; anything else (actions, ATTACH, PRAGMA, transaction
+    // control) is refused before it runs. A write hidden behind WITH is
+    // refused by the read itself.
+    const QString word = firstWord(sql);
+    if (word != QLatin1String("SELECT") && word != QLatin1String("WITH") && word != QLatin1String("VALUES"))
+        raiseInvalidOperation();
+    std::shared_ptr<Recordset> rs(new Recordset(std::move(connection), QString(), false));
     rs->load(sql);
     return rs;
+}
+
+QString Recordset::selectList() const
+{
+    QStringList cols{rowid_};
+    for (const QString& f : fields_)
+        cols << quoted(f);
+    return cols.join(QStringLiteral(", "));
 }
 
 void Recordset::load(const QString& sql)
 {
     QSqlDatabase db = databaseOf(*connection_);
-    // A statement that returns no rows (an action) is refused and undone.
-    const bool inTransaction = db.transaction();
+    ReadOnlyScope readOnly(db);
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.exec(sql)) {
         const QSqlError e = q.lastError();
         q.finish();
-        if (inTransaction)
-            db.rollback();
+        if (isWriteRefused(e))
+            raiseInvalidOperation();
         Raise(err::InvalidOperation, QStringLiteral("Invalid SQL statement. ") + e.text());
     }
     if (!q.isSelect()) {
         q.finish();
-        if (inTransaction)
-            db.rollback();
-        Raise(err::InvalidOperation, QStringLiteral("Invalid operation."));
+        raiseInvalidOperation();
     }
     const QSqlRecord rec = q.record();
     const int first = Updatable() ? 1 : 0; // tables carry the row id in column 0
-    for (int i = first; i < rec.count(); ++i)
-        fields_.append(rec.fieldName(i));
+    if (!Updatable())
+        for (int i = 0; i < rec.count(); ++i)
+            fields_.append(rec.fieldName(i));
     while (q.next()) {
         Row row;
         if (Updatable())
@@ -116,9 +230,11 @@ void Recordset::load(const QString& sql)
             row.values.push_back(q.value(i));
         rows_.push_back(std::move(row));
     }
+    const QSqlError late = q.lastError();
     q.finish();
-    if (inTransaction)
-        db.commit();
+    // A write refused after the first row leaves the rows read so far; they are not the result.
+    if (isWriteRefused(late))
+        raiseInvalidOperation();
     land(firstLive());
 }
 
@@ -296,8 +412,8 @@ Recordset::Row Recordset::readRow(qint64 rowid) const
 {
     QSqlDatabase db = databaseOf(*connection_);
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("SELECT rowid, * FROM ") + db.driver()->escapeIdentifier(table_, QSqlDriver::TableName) +
-              QStringLiteral(" WHERE rowid = ?"));
+    q.prepare(QStringLiteral("SELECT ") + selectList() + QStringLiteral(" FROM ") + quoted(table_) +
+              QStringLiteral(" WHERE ") + rowid_ + QStringLiteral(" = ?"));
     q.addBindValue(rowid);
     Row row;
     row.rowid = rowid;
@@ -314,14 +430,13 @@ Recordset::Row Recordset::readRow(qint64 rowid) const
 void Recordset::insertBuffer()
 {
     QSqlDatabase db = databaseOf(*connection_);
-    QSqlDriver* d = db.driver();
     QStringList cols, marks;
     for (int i = 0; i < fields_.size(); ++i)
         if (changed_[size_t(i)]) {
-            cols << d->escapeIdentifier(fields_[i], QSqlDriver::FieldName);
+            cols << quoted(fields_[i]);
             marks << QStringLiteral("?");
         }
-    QString sql = QStringLiteral("INSERT INTO ") + d->escapeIdentifier(table_, QSqlDriver::TableName);
+    QString sql = QStringLiteral("INSERT INTO ") + quoted(table_);
     sql += cols.isEmpty() ? QStringLiteral(" DEFAULT VALUES")
                           : QStringLiteral(" (") + cols.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
                                 marks.join(QStringLiteral(", ")) + QStringLiteral(")");
@@ -346,16 +461,15 @@ void Recordset::updateBuffer()
 {
     const Row& cur = current();
     QSqlDatabase db = databaseOf(*connection_);
-    QSqlDriver* d = db.driver();
     QStringList sets;
     for (int i = 0; i < fields_.size(); ++i)
         if (changed_[size_t(i)])
-            sets << d->escapeIdentifier(fields_[i], QSqlDriver::FieldName) + QStringLiteral(" = ?");
+            sets << quoted(fields_[i]) + QStringLiteral(" = ?");
     if (sets.isEmpty())
         return;
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("UPDATE ") + d->escapeIdentifier(table_, QSqlDriver::TableName) + QStringLiteral(" SET ") +
-              sets.join(QStringLiteral(", ")) + QStringLiteral(" WHERE rowid = ?"));
+    q.prepare(QStringLiteral("UPDATE ") + quoted(table_) + QStringLiteral(" SET ") + sets.join(QStringLiteral(", ")) +
+              QStringLiteral(" WHERE ") + rowid_ + QStringLiteral(" = ?"));
     for (size_t i = 0; i < buffer_.size(); ++i)
         if (changed_[i])
             q.addBindValue(buffer_[i]);
@@ -372,8 +486,8 @@ void Recordset::Delete()
     const Row& cur = current();
     QSqlDatabase db = databaseOf(*connection_);
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("DELETE FROM ") + db.driver()->escapeIdentifier(table_, QSqlDriver::TableName) +
-              QStringLiteral(" WHERE rowid = ?"));
+    q.prepare(QStringLiteral("DELETE FROM ") + quoted(table_) + QStringLiteral(" WHERE ") + rowid_ +
+              QStringLiteral(" = ?"));
     q.addBindValue(cur.rowid);
     if (!q.exec())
         raiseUpdateFailed(q.lastError());

@@ -34,7 +34,7 @@ public:
     QVariant FieldValue(const QVariant& item) const;
     void SetFieldValue(const QVariant& item, const QVariant& value);
     QStringList FieldNames() const { return fields_; }
-    bool Updatable() const { return !table_.isEmpty(); }
+    bool Updatable() const { return updatable_; }
 
     void Edit();
     void AddNew() override;
@@ -55,8 +55,10 @@ private:
     };
     enum class Mode { None, Edit, AddNew };
 
-    Recordset(std::shared_ptr<Connection> connection, QString table);
+    Recordset(std::shared_ptr<Connection> connection, QString table, bool updatable);
     void load(const QString& sql);
+    // The row id and the fields, quoted, for a table's SELECT.
+    QString selectList() const;
     int fieldIndex(const QVariant& item) const;
     const Row& current() const;
     void land(int pos);
@@ -69,7 +71,9 @@ private:
     Row readRow(qint64 rowid) const;
 
     std::shared_ptr<Connection> connection_;
-    QString table_; // "" for a query
+    QString table_;  // a table may be called ""
+    bool updatable_; // a table's record set, not a query's
+    QString rowid_;  // the name the table's row id answers to
     QStringList fields_;
     std::vector<Row> rows_;
     int pos_ = 0; // -1 before the first record, rows_.size() after the last

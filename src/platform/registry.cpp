@@ -185,6 +185,8 @@ public:
     {
         const RegPath p = parsePath(path);
         checkRoot(p, path, false);
+        if (!usableFile())
+            raiseMissing(path, false);
         QSettings s(SettingsFilePath(), QSettings::IniFormat);
         // An unreadable or malformed file holds nothing: the caller's defaults apply.
         if (p.isKey || p.parts.isEmpty() || s.status() != QSettings::NoError)
@@ -209,6 +211,8 @@ public:
         const QVariant converted = RegConvert(value, type, &stored);
         if (p.isKey || p.parts.isEmpty())
             return; // the file has no empty keys: a key comes into being with its first value
+        if (!usableFile())
+            raiseUnwritable(SettingsFilePath());
         QSettings s(SettingsFilePath(), QSettings::IniFormat);
         const QString wanted = p.parts.join(QLatin1Char('/'));
         const QString existing = s.status() == QSettings::NoError ? findKey(s, wanted) : QString();
@@ -220,6 +224,8 @@ public:
     {
         const RegPath p = parsePath(path);
         checkRoot(p, path, true);
+        if (!usableFile())
+            raiseUnwritable(SettingsFilePath());
         QSettings s(SettingsFilePath(), QSettings::IniFormat);
         if (p.parts.isEmpty() || s.status() != QSettings::NoError)
             raiseMissing(path, true);
@@ -265,13 +271,28 @@ private:
         return QString();
     }
 
+    // Only a regular file, or none yet, is read or written: a pipe would
+    // block the read for good, and a link that leads nowhere would have its
+    // target created.
+    static bool usableFile()
+    {
+        const QFileInfo f(SettingsFilePath());
+        if (f.isSymLink() && !f.exists())
+            return false;
+        return !f.exists() || f.isFile();
+    }
+
+    [[noreturn]] static void raiseUnwritable(const QString& file)
+    {
+        Raise(errnum::RegAccessDenied, QStringLiteral("Access is denied: the settings file \"") +
+                                           QDir::toNativeSeparators(file) + QStringLiteral("\" cannot be written."));
+    }
+
     static void commit(QSettings& s)
     {
         s.sync();
         if (s.status() != QSettings::NoError)
-            Raise(errnum::RegAccessDenied, QStringLiteral("Access is denied: the settings file \"") +
-                                               QDir::toNativeSeparators(s.fileName()) +
-                                               QStringLiteral("\" cannot be written."));
+            raiseUnwritable(s.fileName());
     }
 };
 

@@ -112,11 +112,13 @@ QVariant clsRegSettings::readValue(const QString& procName, const QString& path,
     });
 }
 
-void clsRegSettings::writeValue(const QString& procName, const QString& path, int keyType, const QVariant& defaultValue,
+bool clsRegSettings::writeValue(const QString& procName, const QString& path, int keyType, const QVariant& defaultValue,
                                 const QVariant& setting)
 {
-    Procedure(procName,
-              [&] { storeOf(shell_).RegWrite(path, setting.isNull() ? defaultValue : setting, KeyTypeName(keyType)); });
+    return Function<bool>(procName, [&](bool& r) {
+        storeOf(shell_).RegWrite(path, setting.isNull() ? defaultValue : setting, KeyTypeName(keyType));
+        r = true;
+    });
 }
 
 QVariant clsRegSettings::AppSetting(const QString& section, const QString& keyName, int, const QVariant& defaultValue)
@@ -125,11 +127,11 @@ QVariant clsRegSettings::AppSetting(const QString& section, const QString& keyNa
                      defaultValue);
 }
 
-void clsRegSettings::AppSetting(const QString& section, const QString& keyName, int keyType,
+bool clsRegSettings::AppSetting(const QString& section, const QString& keyName, int keyType,
                                 const QVariant& defaultValue, const QVariant& setting)
 {
-    writeValue(QStringLiteral("clsRegSettings.AppSetting() [Let]"), SettingsKey(section) + BS + keyName, keyType,
-               defaultValue, setting);
+    return writeValue(QStringLiteral("clsRegSettings.AppSetting() [Let]"), SettingsKey(section) + BS + keyName, keyType,
+                      defaultValue, setting);
 }
 
 QVariant clsRegSettings::AnySetting(const QString& section, const QString& keyName, int, const QVariant& defaultValue)
@@ -137,9 +139,9 @@ QVariant clsRegSettings::AnySetting(const QString& section, const QString& keyNa
     return readValue(QStringLiteral("clsRegSettings.AnySetting() [Get]"), section + BS + keyName, defaultValue);
 }
 
-void clsRegSettings::AnySetting(const QString& section, const QString& keyName, int keyType,
+bool clsRegSettings::AnySetting(const QString& section, const QString& keyName, int keyType,
                                 const QVariant& defaultValue, const QVariant& setting)
 {
-    writeValue(QStringLiteral("clsRegSettings.AnySetting() [Let]"), section + BS + keyName, keyType, defaultValue,
-               setting);
+    return writeValue(QStringLiteral("clsRegSettings.AnySetting() [Let]"), section + BS + keyName, keyType,
+                      defaultValue, setting);
 }

@@ -31,14 +31,15 @@ public:
     // Reads: the stored value, or Default when there is none (not reported).
     QVariant AppSetting(const QString& section, const QString& keyName, int keyType = 0,
                         const QVariant& defaultValue = QVariant());
-    // Writes Setting (Default when Setting is null) with the type of KeyType.
-    void AppSetting(const QString& section, const QString& keyName, int keyType, const QVariant& defaultValue,
+    // Writes Setting (Default when Setting is null) with the type of KeyType;
+    // true when it was stored (a failure has been reported).
+    bool AppSetting(const QString& section, const QString& keyName, int keyType, const QVariant& defaultValue,
                     const QVariant& setting);
 
     // As AppSetting, with Section a full key path from the root ("HKCU\...").
     QVariant AnySetting(const QString& section, const QString& keyName, int keyType = 0,
                         const QVariant& defaultValue = QVariant());
-    void AnySetting(const QString& section, const QString& keyName, int keyType, const QVariant& defaultValue,
+    bool AnySetting(const QString& section, const QString& keyName, int keyType, const QVariant& defaultValue,
                     const QVariant& setting);
 
     // The settings key of a section, and the type name of a KeyType.
@@ -47,7 +48,7 @@ public:
 
 private:
     QVariant readValue(const QString& procName, const QString& path, const QVariant& defaultValue);
-    void writeValue(const QString& procName, const QString& path, int keyType, const QVariant& defaultValue,
+    bool writeValue(const QString& procName, const QString& path, int keyType, const QVariant& defaultValue,
                     const QVariant& setting);
 
     std::unique_ptr<platform::RegistryStore> shell_;

@@ -24,9 +24,9 @@ clsRegSettings& settings()
     return *gApp->RegSettings;
 }
 
-void save(const Form& form, const char* suffix, int value)
+bool save(const Form& form, const char* suffix, int value)
 {
-    settings().AppSetting(Section, form.Name() + QLatin1String(suffix), REG_DWORD, QVariant(), value);
+    return settings().AppSetting(Section, form.Name() + QLatin1String(suffix), REG_DWORD, QVariant(), value);
 }
 
 // The stored number, or the current value when there is none or it is not a
@@ -58,19 +58,20 @@ void utFormSettingsSave(Form& form, std::optional<bool> saveSize)
 {
     Procedure(QStringLiteral("utFormSettingsSave()"), [&] {
         const bool withSize = saveSize.has_value() ? *saveSize : isSizable(form.BorderStyle());
-        save(form, "_WindowState", form.WindowState());
+        // Hidden first: a failure reported below shows over a window already
+        // gone, and a shutdown answered there does not save it a second time.
+        const int state = form.WindowState();
         if (form.Visible())
             form.Hide();
-        const int state = form.WindowState();
+        const bool stored = save(form, "_WindowState", state);
         if (state != wsNormal)
             form.SetWindowState(wsNormal);
-        if (form.WindowState() == wsNormal) {
-            save(form, "_Top", form.Top());
-            save(form, "_Left", form.Left());
-            if (withSize) {
-                save(form, "_Width", form.Width());
+        // A store that refuses one value refuses the next: the first failure
+        // is reported and the rest of the placement is not tried.
+        if (stored && form.WindowState() == wsNormal) {
+            const bool placed = save(form, "_Top", form.Top()) && save(form, "_Left", form.Left());
+            if (placed && withSize && save(form, "_Width", form.Width()))
                 save(form, "_Height", form.Height());
-            }
         }
         if (form.WindowState() != state)
             form.SetWindowState(state);

@@ -8,7 +8,8 @@ namespace platform {
 class Form;
 }
 
-// Saves the placement of the restored window and hides it (it stays hidden).
+// Hides the window (it stays hidden) and saves the placement of the restored
+// window; after a write that fails (and is reported) nothing more is written.
 // SaveSize omitted: width and height are saved for sizable windows only.
 void utFormSettingsSave(platform::Form& form, std::optional<bool> saveSize = std::nullopt);
 

@@ -70,11 +70,14 @@ void utFormsUnloadAll()
             if (stillLoaded(f) && !isNamed(f, "frmmain"))
                 f->Unload();
 
+        // A hidden main window has had its placement saved: saving is what
+        // hid it (its close handler saves before asking for the shutdown).
+        // Saving it again would only repeat that save, and its failure.
         const std::vector<Form*> rest = Forms::loaded();
         for (Form* f : rest) {
             if (!stillLoaded(f))
                 continue;
-            if (isNamed(f, "frmmain"))
+            if (isNamed(f, "frmmain") && f->Visible())
                 f->CallByName(QStringLiteral("SaveSettings"));
             if (stillLoaded(f))
                 f->Unload();

@@ -14,7 +14,7 @@ class Form;
 void utFormUnload(std::optional<int> unloadMode, const QString& commandLine, bool silent);
 
 // Closes stacked dialogs from the top, then every window but the main one,
-// then the main window after calling its "SaveSettings".
+// then the main window, after calling its "SaveSettings" if it is still visible.
 void utFormsUnloadAll();
 
 // Registers a modeless message box under the key "FID" + number and returns

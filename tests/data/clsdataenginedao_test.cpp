@@ -93,14 +93,66 @@ TEST_F(DataEngine, QueryRecordsetsAreIndependentAndReadOnly)
     EXPECT_EQ(handler->ErrNumber(), dao::err::ReadOnly);
 }
 
-TEST_F(DataEngine, ActionStatementsAreRefusedWithoutChangingAnything)
+TEST_F(DataEngine, QueriesThatWouldWriteAreRefusedAndTableWritesStillCommit)
 {
     clsDataEngineDAO de;
     de.OpenDatabase(dbFile);
-    EXPECT_FALSE(de.CreateQueryRecordset(QStringLiteral("DELETE FROM People")));
-    EXPECT_EQ(handler->ErrNumber(), dao::err::InvalidOperation);
-    EXPECT_FALSE(de.CreateQueryRecordset(QStringLiteral("SELECT FROM WHERE")));
-    EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM People")), QVariant(3));
+    auto before = de.OpenRecordset(QStringLiteral("People")); // opened before the refused statements
+    const char* invalidOperation = "Invalid operation.";
+    const struct {
+        QString sql;
+        const char* description; // nullptr: the engine's own words follow "Invalid SQL statement."
+    } refused[] = {
+        {"DELETE FROM People", invalidOperation},
+        {"DELETE FROM People RETURNING Name", invalidOperation},
+        {"  /* a note */ -- and another\n delete from People returning *", invalidOperation},
+        {"INSERT INTO People (Name) VALUES ('Eve') RETURNING Id", invalidOperation},
+        {"UPDATE People SET Age = 0 RETURNING Age", invalidOperation},
+        {"WITH x AS (SELECT 1) DELETE FROM People RETURNING Name", invalidOperation},
+        {"WITH x AS (SELECT 1) INSERT INTO People (Name) SELECT 'Eve' FROM x RETURNING Id", invalidOperation},
+        {"DROP TABLE People", invalidOperation},
+        {"CREATE TABLE Made (x)", invalidOperation},
+        {"PRAGMA user_version = 7", invalidOperation},
+        {"ATTACH DATABASE '" + path("attached.db") + "' AS a", invalidOperation},
+        {"VACUUM INTO '" + path("copy.db") + "'", invalidOperation},
+        {"BEGIN", invalidOperation},
+        {"COMMIT", invalidOperation},
+        {"", invalidOperation},
+        {"SELECT 1; DELETE FROM People", nullptr},
+        {"SELECT FROM WHERE", nullptr},
+    };
+    for (const auto& c : refused) {
+        messages.shown.clear();
+        EXPECT_FALSE(de.CreateQueryRecordset(c.sql)) << qPrintable(c.sql);
+        EXPECT_EQ(handler->ErrNumber(), dao::err::InvalidOperation) << qPrintable(c.sql);
+        if (c.description)
+            EXPECT_EQ(handler->ErrDescription(), QString::fromLatin1(c.description)) << qPrintable(c.sql);
+        else
+            EXPECT_TRUE(handler->ErrDescription().startsWith(QStringLiteral("Invalid SQL statement.")))
+                << qPrintable(c.sql);
+        EXPECT_EQ(messages.shown.size(), 1u) << qPrintable(c.sql);
+    }
+    EXPECT_EQ(scalar(QStringLiteral("SELECT group_concat(Name || ':' || ifnull(Age, '-')) FROM People")),
+              QVariant(QStringLiteral("Ann:31,Bob:-,Cy:7")));
+    EXPECT_EQ(scalar(QStringLiteral("PRAGMA user_version")), QVariant(0));
+    EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'Made'")), QVariant(0));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("attached.db"))));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("copy.db"))));
+
+    // Queries still read, and table record sets opened before and after still write.
+    auto query = de.CreateQueryRecordset(QStringLiteral("WITH n AS (SELECT Name FROM People) SELECT count(*) FROM n"));
+    ASSERT_TRUE(query);
+    EXPECT_EQ(query->Fields(0), QVariant(3));
+    auto after = de.OpenRecordset(QStringLiteral("Unique1"));
+    ASSERT_TRUE(before && after);
+    before->Edit();
+    before->Fields(QStringLiteral("Age"), QVariant(), 40);
+    before->Update();
+    after->AddNew();
+    after->Fields(QStringLiteral("Code"), QVariant(), QStringLiteral("Z"));
+    after->Update();
+    EXPECT_EQ(scalar(QStringLiteral("SELECT Age FROM People WHERE Name = 'Ann'")), QVariant(40));
+    EXPECT_EQ(scalar(QStringLiteral("SELECT Code FROM Unique1")), QVariant(QStringLiteral("Z")));
 }
 
 TEST_F(DataEngine, DatabaseStaysUsableForRecordsetsAfterReplacement)

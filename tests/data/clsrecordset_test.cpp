@@ -151,3 +151,59 @@ TEST_F(Recordsets, ErrorReportsBecomeRowsAndClearLogEmptiesTheTable)
     EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM ErrorLog")), QVariant(0));
     EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM People")), QVariant(3));
 }
+
+TEST_F(Recordsets, EveryNameTheDatabaseHoldsRoundTripsAndOthersAreRefused)
+{
+    const QString names[] = {
+        QStringLiteral("[t2]"),
+        QStringLiteral("a\"b"),
+        QStringLiteral("\"quoted\""),
+        QStringLiteral("a]b["),
+        QStringLiteral("with space"),
+        QStringLiteral("semi;colon"),
+        QStringLiteral("x\"); DROP TABLE People; --"),
+        QStringLiteral("a.b"),
+        QStringLiteral("rowid"), // the row id then answers to another of its names
+        QStringLiteral("\u00fcn\u00ef \u540d"),
+        QString(),
+        QString(3000, QLatin1Char('n')),
+    };
+    const auto sqlName = [](QString n) {
+        return QLatin1Char('"') + n.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+    };
+    QStringList setup{QStringLiteral("CREATE TABLE t2 (x)")}; // where a misread "[t2]" would lead
+    for (const QString& n : names)
+        setup << QStringLiteral("CREATE TABLE %1 (%1 TEXT, k INTEGER)").arg(sqlName(n))
+              << QStringLiteral("INSERT INTO %1 VALUES ('first', 1)").arg(sqlName(n));
+    exec(setup);
+
+    for (const QString& n : names) {
+        SCOPED_TRACE(n.left(40).toStdString());
+        auto rs = de->OpenRecordset(n);
+        if (!rs) {
+            ADD_FAILURE() << "not opened";
+            continue;
+        }
+        EXPECT_EQ(rs->Fields(n), QVariant(QStringLiteral("first")));
+        rs->Edit();
+        rs->Fields(n, QVariant(), QStringLiteral("edited"));
+        rs->Update();
+        rs->AddNew();
+        rs->Fields(n, QVariant(), QStringLiteral("added"));
+        rs->Fields(QStringLiteral("k"), QVariant(), 2);
+        rs->Update();
+        EXPECT_EQ(rs->Populate(), 2);
+        EXPECT_EQ(
+            scalar(QStringLiteral("SELECT group_concat(%1 || k) FROM (SELECT * FROM %1 ORDER BY k)").arg(sqlName(n))),
+            QVariant(QStringLiteral("edited1,added2")));
+    }
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM t2")), QVariant(0));
+    EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM People")), QVariant(3));
+
+    // A NUL cannot be part of a name: refused, not cut short to "a".
+    exec({QStringLiteral("CREATE TABLE a (a)")});
+    EXPECT_FALSE(de->OpenRecordset(QStringLiteral("a") + QChar(0) + QStringLiteral("b")));
+    EXPECT_EQ(handler->ErrNumber(), dao::err::InvalidOperation);
+    EXPECT_EQ(handler->ErrDescription(), QStringLiteral("Invalid operation."));
+}

@@ -1,7 +1,6 @@
 #include "settings/clsregsettings.h"
 #include "settings/settingstest.h"
 
-#include <QDir>
 #include <QFile>
 
 using namespace platform;
@@ -140,27 +139,4 @@ TEST_F(RegSettings, RefusedDeletionIsNotReported)
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(handler->IsError());
     EXPECT_EQ(handler->StackDepth(), 0);
-}
-
-TEST_F(RegSettings, DamagedOrUnreadableFileReadsAsEmpty)
-{
-    static const char damaged[] = "\x00\xff\xfe garbage [[[ \n=REG_DWORD:\n"
-                                  "Software/Tamsworth/Quillmark/1.0/Startup/frmMain_Top=REG_DWORD:x1\n";
-    writeFile(QStringLiteral("settings.ini"), QByteArray(damaged, sizeof(damaged) - 1));
-    clsRegSettings rs;
-    EXPECT_EQ(rs.AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 4, 77), QVariant(77));
-    EXPECT_TRUE(messages.shown.empty());
-    rs.AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 4, QVariant(), 900); // saved over it
-    EXPECT_EQ(rs.AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top")), QVariant(900));
-
-    // A folder where the file should be cannot be read or written: reads give
-    // defaults; a write is reported and nothing else happens.
-    setSettingsFileOverride(path(QStringLiteral("folder.ini")));
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.ini")));
-    handler->DisplayMsgOnError(false);
-    EXPECT_EQ(rs.AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 4, 5), QVariant(5));
-    EXPECT_TRUE(messages.shown.empty());
-    rs.AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 4, QVariant(), 1);
-    EXPECT_EQ(handler->ErrNumber(), errnum::RegAccessDenied);
-    EXPECT_EQ(messages.shown.size(), 1u);
 }

@@ -1,9 +1,14 @@
+#include "platform/gui/formbase.h"
 #include "settings/clsregsettings.h"
 #include "settings/formsettings.h"
 #include "settings/settingstest.h"
 #include "util/fakeform.h"
+#include "util/formutils.h"
 
+#include <QDir>
 #include <QFile>
+
+#include <sys/stat.h>
 
 using namespace platform;
 
@@ -105,18 +110,40 @@ TEST_F(FormSettings, MissingOrDamagedValuesKeepTheCurrentPlacement)
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("error.log"))));
 }
 
-TEST_F(FormSettings, UnwritableStoreLosesOnlyThePlacement)
+TEST_F(FormSettings, UnwritableStoreIsReportedOncePerCloseWhateverTheAnswer)
 {
     writeFile(QStringLiteral("blocker")); // a file where a folder is needed
     setSettingsFileOverride(path(QStringLiteral("blocker/settings.ini")));
-    FakeForm form(QStringLiteral("frmMain"));
-    form.visible = true;
-    messages.answer(vbYes);
-    utFormSettingsSave(form);
-    EXPECT_FALSE(form.visible); // still hidden, so closing still ends the program
-    EXPECT_FALSE(messages.shown.empty());
-    EXPECT_EQ(handler->ErrNumber(), errnum::RegAccessDenied);
-    EXPECT_EQ(handler->StackDepth(), 0);
+    const struct {
+        const char* what;
+        std::function<void(Form&)> close;
+    } closes[] = {
+        // What the main window's close handler does, and the Exit button.
+        {"close box",
+         [](Form& f) {
+             utFormSettingsSave(f);
+             utFormUnload(vbFormControlMenu, QString(), false);
+         }},
+        {"exit", [](Form&) { AppShutdown(); }},
+    };
+    for (const auto& c : closes)
+        for (int answer : {vbYes, vbNo}) {
+            SCOPED_TRACE(std::string(c.what) + (answer == vbYes ? ", continue" : ", end"));
+            gApp = std::make_unique<clsApp>();
+            FakeForm form(QStringLiteral("frmMain"), bsSizable);
+            form.visible = true;
+            form.onCall = [&form](const QString&) {
+                utFormSettingsSave(form);
+                return true;
+            };
+            messages.shown.clear();
+            messages.answer(answer);
+            EXPECT_THROW(c.close(form), ProcessEnded);
+            EXPECT_EQ(messages.shown.size(), 1u);
+            EXPECT_EQ(handler->ErrNumber(), errnum::RegAccessDenied);
+            EXPECT_FALSE(form.visible);
+            EXPECT_FALSE(gApp);
+        }
 }
 
 TEST_F(FormSettings, OffScreenPlacementComesBackOnScreenButStaysStored)
@@ -136,6 +163,51 @@ TEST_F(FormSettings, OffScreenPlacementComesBackOnScreenButStaysStored)
     utFormSettingsLoad(form);
     EXPECT_EQ(form.left, 2000 * 15);
     EXPECT_EQ(form.top, 100 * 15);
+}
+
+TEST_F(FormSettings, DamagedOrUnreadableSettingsStartTheWindowWhereItWasDesigned)
+{
+    const QString file = settingsFile();
+    const QString elsewhere = path(QStringLiteral("elsewhere.ini"));
+    const struct {
+        const char* what;
+        std::function<bool()> make;
+        bool saved; // a save replaces it; otherwise the save is reported once and changes nothing
+    } damage[] = {
+        {"garbage",
+         [&] {
+             QFile f(file);
+             return f.open(QIODevice::WriteOnly) &&
+                    f.write("\x00\xff\xfe[[[\n=\nStartup/frmMain_Top=REG_DWORD:x\n", 38) == 38;
+         },
+         true},
+        {"a folder", [&] { return QDir().mkdir(file); }, false},
+        {"a pipe nobody writes to", [&] { return ::mkfifo(QFile::encodeName(file).constData(), 0600) == 0; }, false},
+        {"a link to itself", [&] { return QFile::link(file, file); }, false},
+        {"a link to a missing file", [&] { return QFile::link(elsewhere, file); }, false},
+    };
+    for (const auto& d : damage) {
+        SCOPED_TRACE(d.what);
+        ASSERT_TRUE(d.make());
+        FakeForm form(QStringLiteral("frmMain"));
+        utFormSettingsLoad(form);
+        EXPECT_EQ(form.top, 1200);
+        EXPECT_EQ(form.left, 2400);
+        EXPECT_EQ(form.width, 8280);
+        EXPECT_EQ(form.height, 5700);
+        EXPECT_EQ(form.state, wsNormal);
+        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_FALSE(QFile::exists(path(QStringLiteral("error.log"))));
+
+        form.top = 3000;
+        utFormSettingsSave(form);
+        EXPECT_EQ(value("_Top"), d.saved ? QVariant(3000) : QVariant());
+        EXPECT_EQ(messages.shown.size(), d.saved ? 0u : 1u);
+        EXPECT_FALSE(QFile::exists(elsewhere));
+        messages.shown.clear();
+        QFile::remove(path(QStringLiteral("error.log")));
+        ASSERT_TRUE(QFile::remove(file) || QDir().rmdir(file));
+    }
 }
 
 TEST_F(FormSettings, LoadBeforeTheApplicationObjectDoesNothing)

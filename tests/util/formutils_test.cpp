@@ -48,6 +48,7 @@ TEST_F(FormClosing, UnloadAllClosesDialogsTopDownAndSavesTheMainWindowLast)
     FakeForm about(QStringLiteral("frmAbout"));
     FakeForm box(QStringLiteral("frmTimedMsgBox"));
     FakeForm help(QStringLiteral("frmClassHelp"));
+    main.visible = true; // a hidden main window was saved when it was hidden
     for (FakeForm* f : {&main, &about, &box, &help})
         f->onUnload = [&order, f] { order << f->Name(); };
     main.onCall = [&order](const QString& op) {
@@ -71,6 +72,7 @@ TEST_F(FormClosing, UnloadAllSurvivesWindowsThatCloseEachOther)
     FakeForm owner(QStringLiteral("frmBrowse"));
     FakeForm child(QStringLiteral("frmTimedMsgBox"));
     owner.onUnload = [&child] { child.Unload(); };
+    main.visible = true;
     utFormsUnloadAll();
     EXPECT_EQ(child.log.count(QStringLiteral("Unload")), 1);
     EXPECT_TRUE(main.unloaded);

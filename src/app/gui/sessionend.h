@@ -2,6 +2,10 @@
 // The end of the user's session and a termination request (SIGTERM, SIGINT)
 // reach the main window as close requests with their reasons, 2 and 3, so the
 // program saves its placement and ends through its one orderly way out.
+// A termination request is served in whatever event loop runs, a modal
+// dialog's included, and shows no boxes; a second one ends at once.
+#include "platform/messagebox.h"
+
 #include <QObject>
 #include <functional>
 
@@ -22,6 +26,17 @@ public:
     static void closeFor(int unloadMode);
 
 private:
+    class UnattendedMessages : public platform::MessageSink {
+    public:
+        int show(const QString& text, int style, const QString& title) override;
+        void beep() override {}
+    };
+
+    void terminationRequested(int sig);
+
     Action action_;
     QSocketNotifier* notifier_ = nullptr;
+    bool unattended_ = false;
+    UnattendedMessages unattendedMessages_;
+    platform::MessageSink* previousSink_ = nullptr;
 };
