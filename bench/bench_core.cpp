@@ -1,6 +1,5 @@
 // Cost of the procedure stack and of one refresh's worth of model reads,
 // next to the same values worked out with plain 32-bit integer arithmetic.
-#include "app/modmain.h"
 #include "errors/clserrhandler.h"
 #include "model/clsipaddy.h"
 
@@ -26,7 +25,7 @@ constexpr size_t sampleCount = sizeof(samples) / sizeof(samples[0]);
 void BM_PushPop(benchmark::State& state)
 {
     clsErrHandler& eh = gErrHandlerRenew();
-    const QString name = QStringLiteral("frmMain.UpdateForm()");
+    const std::string_view name = "frmMain.UpdateForm()";
     for (auto _ : state) {
         eh.Push(name);
         eh.Pop();

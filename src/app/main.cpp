@@ -3,6 +3,7 @@
 // starts without the widget libraries.
 #include "cli/report.h"
 #include "platform/appinfo.h"
+#include "platform/qtstrings.h"
 
 #include <QByteArray>
 #include <QLibrary>
@@ -26,7 +27,7 @@ bool displayAvailable()
 
 int runWindows(int argc, char** argv)
 {
-    QLibrary module(platform::AppPath() + QStringLiteral("/" QM_WINDOW_MODULE));
+    QLibrary module(platform::qstr(platform::AppPath()) + QStringLiteral("/" QM_WINDOW_MODULE));
     using Entry = int (*)(int, char**);
     auto entry = reinterpret_cast<Entry>(module.resolve("quillmark_window_main"));
     if (!entry) {

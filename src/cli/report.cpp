@@ -1,12 +1,12 @@
 #include "cli/report.h"
 
-#include "app/modmain.h"
 #include "cli/addressinput.h"
 #include "cli/reportwriter.h"
 #include "errors/clserrhandler.h"
 #include "model/clsipaddy.h"
 #include "model/mainformview.h"
 #include "platform/appinfo.h"
+#include "platform/qtstrings.h"
 #include "util/modutils.h"
 
 #include <cstdio>
@@ -220,7 +220,7 @@ int RunReport(const QStringList& args, ReportEnvironment& env)
     }
     if (o.version) {
         const platform::AppInfo& a = platform::App();
-        env.out << a.title.toStdString() << ' ' << a.major << '.' << a.minor << '.' << a.revision << '\n' << std::flush;
+        env.out << a.title << ' ' << a.major << '.' << a.minor << '.' << a.revision << '\n' << std::flush;
         return kExitOk;
     }
     if (!o.usageError.empty()) {
@@ -271,7 +271,8 @@ int ReportMain(int argc, char** argv)
     // The same error handling as the window: a report in error.log and a
     // message, which here becomes a line on standard error.
     clsErrHandler& eh = gErrHandlerRenew();
-    eh.Destination(utPathBackslashAdd(platform::AppPath()) + QStringLiteral("error.log"));
+    eh.Destination(
+        platform::stdstr(utPathBackslashAdd(platform::qstr(platform::AppPath())) + QStringLiteral("error.log")));
     eh.DisplayMsgOnError(false);
     eh.IncludeExpandedInfo(true);
     eh.MaxProcStackItems(50);

@@ -27,7 +27,7 @@ void writeOctets(clsIPAddy& model, const QString& bits)
 
 QString BinaryAddValue(const QString& BinaryValue, int AddValue, int StartIndex, int PortionLength)
 {
-    return Function<QString>(QStringLiteral("frmMain.BinaryAddValue()"), [&](QString& r) {
+    return Function<QString>("frmMain.BinaryAddValue()", [&](QString& r) {
         if (StartIndex < 1 || PortionLength < 0)
             platform::Raise(platform::errnum::InvalidProcedureCall);
         const qsizetype from = StartIndex - 1;
@@ -49,7 +49,7 @@ QString BinaryAddValue(const QString& BinaryValue, int AddValue, int StartIndex,
 
 QString BinaryAddition(const QString& binary, int amount)
 {
-    return Function<QString>(QStringLiteral("frmMain.BinaryAddition()"), [&](QString& r) {
+    return Function<QString>("frmMain.BinaryAddition()", [&](QString& r) {
         const qsizetype n = binary.size();
         const double d = binarytext::toDec(binary) + amount;
         if (d < 0) {
@@ -76,7 +76,7 @@ QString BinaryAddition(const QString& binary, int amount)
 
 void ChangeHostValue(clsIPAddy& model, int Value)
 {
-    Procedure(QStringLiteral("frmMain.ChangeHostValue()"), [&] {
+    Procedure("frmMain.ChangeHostValue()", [&] {
         const QString bits = model.IP_AsBinary(0);
         const int m = model.SubnetBits();
         writeOctets(model, BinaryAddValue(bits, Value, m + 1, 32 - m));
@@ -85,7 +85,7 @@ void ChangeHostValue(clsIPAddy& model, int Value)
 
 void ChangeSubnetValue(clsIPAddy& model, int Value)
 {
-    Procedure(QStringLiteral("frmMain.ChangeSubnetValue()"), [&] {
+    Procedure("frmMain.ChangeSubnetValue()", [&] {
         const QString bits = model.IP_AsBinary(0);
         const int c = model.ClassBits();
         const int m = model.SubnetBits();

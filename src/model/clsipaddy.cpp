@@ -5,40 +5,40 @@
 #include "platform/runtimeerror.h"
 
 #include <cmath>
+#include <string_view>
 
 using binarytext::Bits;
 using errors::Function;
 using errors::Procedure;
 
-// The names the members register under. Kept as constants: a refresh enters
-// hundreds of them, and a fresh temporary per entry costs more than the work.
+// The names the members register under.
 namespace {
 namespace name {
-const QString kBroadcastAddressGet = QStringLiteral("clsIPAddy.BroadcastAddress() [Get]");
-const QString kBroadcastAddressAsBinary = QStringLiteral("clsIPAddy.BroadcastAddress_AsBinary()");
-const QString kClassGet = QStringLiteral("clsIPAddy.Class() [Get]");
-const QString kClassBitsGet = QStringLiteral("clsIPAddy.ClassBits() [Get]");
-const QString kClassNameGet = QStringLiteral("clsIPAddy.ClassName() [Get]");
-const QString kClassInitialize = QStringLiteral("clsIPAddy.Class_Initialize()");
-const QString kHostAddressGet = QStringLiteral("clsIPAddy.HostAddress() [Get]");
-const QString kHostAddressAsBinary = QStringLiteral("clsIPAddy.HostAddress_AsBinary()");
-const QString kIPAddressGet = QStringLiteral("clsIPAddy.IPAddress() [Get]");
-const QString kIPAddressLet = QStringLiteral("clsIPAddy.IPAddress() [Let]");
-const QString kIPAddyDotsAdd = QStringLiteral("clsIPAddy.IPAddyDotsAdd()");
-const QString kIPAsBinary = QStringLiteral("clsIPAddy.IP_AsBinary()");
-const QString kIsLoopbackAddress = QStringLiteral("clsIPAddy.IsLoopbackAddress()");
-const QString kIsPrivateAddress = QStringLiteral("clsIPAddy.IsPrivateAddress()");
-const QString kNetworkAddressGet = QStringLiteral("clsIPAddy.NetworkAddress() [Get]");
-const QString kNetworkAddressAsBinary = QStringLiteral("clsIPAddy.NetworkAddress_AsBinary()");
-const QString kSubnetBitsGet = QStringLiteral("clsIPAddy.SubnetBits() [Get]");
-const QString kSubnetBitsLet = QStringLiteral("clsIPAddy.SubnetBits() [Let]");
-const QString kSubnetMaskGet = QStringLiteral("clsIPAddy.SubnetMask() [Get]");
-const QString kSubnetNumberGet = QStringLiteral("clsIPAddy.SubnetNumber() [Get]");
-const QString kSubnetNumberAsBinary = QStringLiteral("clsIPAddy.SubnetNumber_AsBinary()");
-const QString kSubnetAsBinary = QStringLiteral("clsIPAddy.Subnet_AsBinary()");
-const QString kUtStringBinaryAnd = QStringLiteral("clsIPAddy.utStringBinaryAnd()");
-const QString kUtStringBinaryToDec = QStringLiteral("clsIPAddy.utStringBinaryToDec()");
-const QString kUtStringDecToBinary = QStringLiteral("clsIPAddy.utStringDecToBinary()");
+constexpr std::string_view kBroadcastAddressGet = "clsIPAddy.BroadcastAddress() [Get]";
+constexpr std::string_view kBroadcastAddressAsBinary = "clsIPAddy.BroadcastAddress_AsBinary()";
+constexpr std::string_view kClassGet = "clsIPAddy.Class() [Get]";
+constexpr std::string_view kClassBitsGet = "clsIPAddy.ClassBits() [Get]";
+constexpr std::string_view kClassNameGet = "clsIPAddy.ClassName() [Get]";
+constexpr std::string_view kClassInitialize = "clsIPAddy.Class_Initialize()";
+constexpr std::string_view kHostAddressGet = "clsIPAddy.HostAddress() [Get]";
+constexpr std::string_view kHostAddressAsBinary = "clsIPAddy.HostAddress_AsBinary()";
+constexpr std::string_view kIPAddressGet = "clsIPAddy.IPAddress() [Get]";
+constexpr std::string_view kIPAddressLet = "clsIPAddy.IPAddress() [Let]";
+constexpr std::string_view kIPAddyDotsAdd = "clsIPAddy.IPAddyDotsAdd()";
+constexpr std::string_view kIPAsBinary = "clsIPAddy.IP_AsBinary()";
+constexpr std::string_view kIsLoopbackAddress = "clsIPAddy.IsLoopbackAddress()";
+constexpr std::string_view kIsPrivateAddress = "clsIPAddy.IsPrivateAddress()";
+constexpr std::string_view kNetworkAddressGet = "clsIPAddy.NetworkAddress() [Get]";
+constexpr std::string_view kNetworkAddressAsBinary = "clsIPAddy.NetworkAddress_AsBinary()";
+constexpr std::string_view kSubnetBitsGet = "clsIPAddy.SubnetBits() [Get]";
+constexpr std::string_view kSubnetBitsLet = "clsIPAddy.SubnetBits() [Let]";
+constexpr std::string_view kSubnetMaskGet = "clsIPAddy.SubnetMask() [Get]";
+constexpr std::string_view kSubnetNumberGet = "clsIPAddy.SubnetNumber() [Get]";
+constexpr std::string_view kSubnetNumberAsBinary = "clsIPAddy.SubnetNumber_AsBinary()";
+constexpr std::string_view kSubnetAsBinary = "clsIPAddy.Subnet_AsBinary()";
+constexpr std::string_view kUtStringBinaryAnd = "clsIPAddy.utStringBinaryAnd()";
+constexpr std::string_view kUtStringBinaryToDec = "clsIPAddy.utStringBinaryToDec()";
+constexpr std::string_view kUtStringDecToBinary = "clsIPAddy.utStringDecToBinary()";
 // The class names share one copy each, so reading one allocates nothing.
 const QString kClassNames[] = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
                                QStringLiteral("E")};

@@ -201,7 +201,7 @@ template <typename Model> void AdjustSubnetLinesSteps(const Model& ip, MainFormV
 
 template <typename Model> void AdjustSubnetLines(const Model& ip, MainFormView& v)
 {
-    errors::Procedure(QStringLiteral("frmMain.AdjustSubnetLines()"), [&] { AdjustSubnetLinesSteps(ip, v); });
+    errors::Procedure("frmMain.AdjustSubnetLines()", [&] { AdjustSubnetLinesSteps(ip, v); });
 }
 
 template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
@@ -357,7 +357,7 @@ template <typename Model> void UpdateFormSteps(const Model& ip, MainFormView& v)
 
 template <typename Model> void UpdateForm(const Model& ip, MainFormView& v)
 {
-    errors::Procedure(QStringLiteral("frmMain.UpdateForm()"), [&] { UpdateFormSteps(ip, v); });
+    errors::Procedure("frmMain.UpdateForm()", [&] { UpdateFormSteps(ip, v); });
 }
 
 } // namespace mainform

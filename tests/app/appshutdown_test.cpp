@@ -61,9 +61,10 @@ TEST_F(Shutdown, MissingFollowUpProgramIsReportedUnlessSilentAndTheProcessStillE
             continue;
         }
         ASSERT_EQ(messages.shown.size(), 1u) << qPrintable(c.commandLine);
-        EXPECT_EQ(messages.shown[0].text, upgradeMessage(QString::fromLatin1(c.description), c.commandLine));
+        EXPECT_EQ(messages.shown[0].text,
+                  upgradeMessage(QString::fromLatin1(c.description), c.commandLine).toStdString());
         EXPECT_EQ(messages.shown[0].style, vbCritical | vbOKOnly);
-        EXPECT_EQ(messages.shown[0].title, QStringLiteral("Quillmark"));
+        EXPECT_EQ(messages.shown[0].title, "Quillmark");
     }
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("error.log"))));
 }
@@ -95,9 +96,9 @@ TEST_F(Shutdown, OtherStartFailuresAreReportedAndStillEndTheProcess)
     startedMain();
     EXPECT_THROW(AppShutdown(std::nullopt, path(QStringLiteral("readme.txt")), false), ProcessEnded);
     EXPECT_EQ(handler->ErrNumber(), errnum::PermissionDenied);
-    EXPECT_EQ(handler->ErrProc(), QStringLiteral("AppShutdown()"));
+    EXPECT_EQ(handler->ErrProc(), "AppShutdown()");
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Unexpected Error"));
+    EXPECT_EQ(messages.shown[0].title, "Unexpected Error");
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("error.log"))));
 }
 
@@ -109,10 +110,10 @@ TEST_F(Shutdown, RefusedExitFromACloseBoxKeepsTheProgramRunning)
     ASSERT_TRUE(main);
     EXPECT_TRUE(main->visible);
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, QStringLiteral("You are not permitted to exit.\r\n\r\nThe system administrator "
-                                                     "has disabled this option."));
+    EXPECT_EQ(messages.shown[0].text, "You are not permitted to exit.\r\n\r\nThe system administrator has disabled "
+                                      "this option.");
     EXPECT_EQ(messages.shown[0].style, vbCritical | vbOKOnly);
-    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Quillmark"));
+    EXPECT_EQ(messages.shown[0].title, "Quillmark");
     EXPECT_EQ(handler->StackDepth(), 0);
 
     // Other ways out are not refused.
@@ -131,7 +132,7 @@ TEST_F(Shutdown, DecliningToContinueAfterAnErrorShutsDownInFull)
     messages.answer(vbNo);
     bool continued = false;
     try {
-        errors::Procedure(QStringLiteral("frmMain.UpdateForm()"), [] { Raise(errnum::Overflow); });
+        errors::Procedure("frmMain.UpdateForm()", [] { Raise(errnum::Overflow); });
         continued = true;
     } catch (const ProcessEnded& e) {
         EXPECT_EQ(e.exitCode, 0);

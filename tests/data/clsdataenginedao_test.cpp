@@ -66,7 +66,7 @@ TEST_F(DataEngine, TableRecordsetsAreKeptByNameOnce)
         messages.shown.clear();
         EXPECT_FALSE(f.call()) << f.what;
         EXPECT_EQ(handler->ErrNumber(), f.error) << f.what;
-        EXPECT_EQ(handler->ErrProc(), QString::fromLatin1(f.proc)) << f.what;
+        EXPECT_EQ(handler->ErrProc(), f.proc) << f.what;
         EXPECT_EQ(messages.shown.size(), 1u) << f.what;
     }
     EXPECT_EQ(de.Recordset(QStringLiteral("People")), people); // the first stays

@@ -63,7 +63,7 @@ TEST_F(BinaryFieldTest, AFieldOutsideTheTextIsReportedNotGuessed)
         EXPECT_EQ(BinaryAddValue(QStringLiteral("1010"), 1, r.start, r.length), QString())
             << r.start << "," << r.length;
         EXPECT_EQ(handler->ErrNumber(), platform::errnum::InvalidProcedureCall);
-        EXPECT_EQ(handler->ErrProc(), QStringLiteral("frmMain.BinaryAddValue()"));
+        EXPECT_EQ(handler->ErrProc(), "frmMain.BinaryAddValue()");
         EXPECT_FALSE(messages.shown.empty());
     }
     EXPECT_EQ(handler->StackDepth(), 0);
@@ -120,7 +120,7 @@ TEST_F(BinaryFieldTest, SubnetStepWithAMaskShorterThanTheClassKeepsTheAddress)
     ChangeSubnetValue(ip, 1);
     EXPECT_EQ(ip.IP_AsBinary(0), QStringLiteral("11000000101010000000000100000001"));
     EXPECT_EQ(handler->ErrNumber(), platform::errnum::InvalidProcedureCall);
-    EXPECT_EQ(handler->ErrProc(), QStringLiteral("frmMain.BinaryAddValue()"));
+    EXPECT_EQ(handler->ErrProc(), "frmMain.BinaryAddValue()");
     EXPECT_EQ(handler->StackDepth(), 0);
 }
 

@@ -264,7 +264,7 @@ TEST_F(MainFormViewTest, AFailingReadEndsTheRefreshAndLeavesTheLaterFields)
             previousDone = done;
         }
         // The last read to fail is in the bars of the last row.
-        EXPECT_EQ(handler->ErrProc(), QStringLiteral("frmMain.AdjustSubnetLines()"));
+        EXPECT_EQ(handler->ErrProc(), "frmMain.AdjustSubnetLines()");
     }
 }
 

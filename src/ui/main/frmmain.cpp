@@ -1,17 +1,18 @@
 #include "ui/main/frmmain.h"
 
-#include "app/clsapp.h"
-#include "app/modmain.h"
 #include "errors/procedure.h"
 #include "model/binaryfield.h"
 #include "model/clsipaddy.h"
 #include "platform/appinfo.h"
 #include "platform/messagebox.h"
+#include "platform/qtstrings.h"
 #include "platform/runtimeerror.h"
 #include "settings/formsettings.h"
 #include "shell/cshellexecute.h"
+#include "ui/appmodel.h"
 #include "ui/main/entrytext.h"
 #include "ui/main/updown.h"
+#include "util/appshutdown.h"
 #include "util/formutils.h"
 #include "util/gui/modutilsgui.h"
 #include "util/modutils.h"
@@ -45,7 +46,7 @@ constexpr int KeyBackspace = 8;
 
 clsIPAddy* modelIfAny()
 {
-    return gApp ? gApp->IPAddy.get() : nullptr;
+    return ui::appModel();
 }
 
 // The application's model; once the application object is gone (shutting
@@ -168,13 +169,13 @@ void frmMain::connectControls()
 QString frmMain::CaptionText()
 {
     const platform::AppInfo& app = platform::App();
-    return app.title + QLatin1Char(' ') + QString::number(app.major) + QLatin1Char('.') + QString::number(app.minor) +
-           QString::number(app.revision) + QStringLiteral(" - by Tamsworth");
+    return platform::qstr(app.title) + QLatin1Char(' ') + QString::number(app.major) + QLatin1Char('.') +
+           QString::number(app.minor) + QString::number(app.revision) + QStringLiteral(" - by Tamsworth");
 }
 
 void frmMain::Form_Load()
 {
-    Procedure(QStringLiteral("frmMain.Form_Load()"), [&] {
+    Procedure("frmMain.Form_Load()", [&] {
         utFormSettingsLoad(*this);
         setWindowTitle(CaptionText());
         // The mask length changes only through its spin control.
@@ -185,7 +186,7 @@ void frmMain::Form_Load()
 
 void frmMain::Form_QueryUnload(bool& cancel, int unloadMode)
 {
-    Procedure(QStringLiteral("frmMain.Form_QueryUnload()"), [&] {
+    Procedure("frmMain.Form_QueryUnload()", [&] {
         switch (unloadMode) {
         case platform::vbFormControlMenu:
         case platform::vbAppWindows:
@@ -203,7 +204,7 @@ void frmMain::Form_QueryUnload(bool& cancel, int unloadMode)
 
 void frmMain::SaveSettings()
 {
-    Procedure(QStringLiteral("frmMain.SaveSettings()"), [&] { utFormSettingsSave(*this); });
+    Procedure("frmMain.SaveSettings()", [&] { utFormSettingsSave(*this); });
 }
 
 bool frmMain::CallByName(const QString& operation)
@@ -217,9 +218,9 @@ bool frmMain::CallByName(const QString& operation)
 
 void frmMain::cmdOptions_Click(int Index)
 {
-    Procedure(QStringLiteral("frmMain.cmdOptions_Click()"), [&] {
+    Procedure("frmMain.cmdOptions_Click()", [&] {
         switch (Index) {
-        case 0: AppShutdown(std::nullopt, QString(), false); break;
+        case 0: RequestAppShutdown(std::nullopt, QString(), false); break;
         case 1:
             if (platform::Form* about = platform::Forms::load(QStringLiteral("frmAbout")))
                 about->Show(true);
@@ -239,8 +240,8 @@ void frmMain::lblValues_Click(int Index)
 
 void frmMain::lblWebLinks_Click()
 {
-    Procedure(QStringLiteral("frmMain.lblWebLinks_Click()"), [&] {
-        const QString path = utPathBackslashAdd(platform::AppPath()) + QStringLiteral("weblinks.htm");
+    Procedure("frmMain.lblWebLinks_Click()", [&] {
+        const QString path = utPathBackslashAdd(platform::qstr(platform::AppPath())) + QStringLiteral("weblinks.htm");
         if (utFileOrFolderExists(path))
             SharedShell().LaunchURL(static_cast<long>(winId()), path, platform::swShowNormal);
         else
@@ -312,7 +313,7 @@ bool frmMain::keyPreview(QObject* watched, QEvent* event)
 void frmMain::Form_KeyDown(int KeyCode, int Shift)
 {
     Q_UNUSED(KeyCode);
-    Procedure(QStringLiteral("frmMain.Form_KeyDown()"), [&] {
+    Procedure("frmMain.Form_KeyDown()", [&] {
         ShiftDown_ = (Shift & ShiftMask) != 0;
         CtrlDown_ = (Shift & CtrlMask) != 0;
     });
@@ -321,7 +322,7 @@ void frmMain::Form_KeyDown(int KeyCode, int Shift)
 void frmMain::Form_KeyUp(int KeyCode, int Shift)
 {
     Q_UNUSED(KeyCode);
-    Procedure(QStringLiteral("frmMain.Form_KeyUp()"), [&] {
+    Procedure("frmMain.Form_KeyUp()", [&] {
         ShiftDown_ = (Shift & ShiftMask) != 0;
         CtrlDown_ = (Shift & CtrlMask) != 0;
     });
@@ -406,7 +407,7 @@ bool frmMain::octetBoxEvent(int Index, QEvent* event)
 void frmMain::txtIP_GotFocus(int Index)
 {
     Q_UNUSED(Index);
-    Procedure(QStringLiteral("frmMain.txtIP_GotFocus()"), [] { utHighlight(); });
+    Procedure("frmMain.txtIP_GotFocus()", [] { utHighlight(); });
 }
 
 void frmMain::sendKeystroke(QWidget* to, int key, Qt::KeyboardModifiers modifiers)
@@ -418,7 +419,7 @@ void frmMain::sendKeystroke(QWidget* to, int key, Qt::KeyboardModifiers modifier
 
 void frmMain::txtIP_KeyPress(int Index, int& KeyAscii)
 {
-    Procedure(QStringLiteral("frmMain.txtIP_KeyPress()"), [&] {
+    Procedure("frmMain.txtIP_KeyPress()", [&] {
         QLineEdit* box = c_.txtIP[size_t(Index)];
         if (KeyAscii == KeyDot) {
             sendKeystroke(box, Qt::Key_Tab, Qt::NoModifier);
@@ -439,7 +440,7 @@ void frmMain::txtIP_KeyPress(int Index, int& KeyAscii)
 void frmMain::txtIP_Validate(int Index, bool& Cancel)
 {
     Q_UNUSED(Cancel);
-    Procedure(QStringLiteral("frmMain.txtIP_LostFocus()"), [&] {
+    Procedure("frmMain.txtIP_LostFocus()", [&] {
         QLineEdit* box = c_.txtIP[size_t(Index)];
         const QString text = entrytext::normaliseOctet(box->text());
         box->setText(text);
@@ -450,7 +451,7 @@ void frmMain::txtIP_Validate(int Index, bool& Cancel)
 
 void frmMain::txtSubnetBits_Change()
 {
-    Procedure(QStringLiteral("frmMain.txtSubnetBits_Change()"), [&] {
+    Procedure("frmMain.txtSubnetBits_Change()", [&] {
         QLineEdit* box = c_.txtSubnetBits;
         // Each write below that changes the text runs this handler again,
         // nested, before going on.
@@ -464,7 +465,7 @@ void frmMain::txtSubnetBits_Change()
 
 void frmMain::udIPChanger_Change(int Index)
 {
-    Procedure(QStringLiteral("frmMain.udIPChanger_Change(") + QString::number(Index) + QLatin1Char(')'), [&] {
+    Procedure("frmMain.udIPChanger_Change(" + std::to_string(Index) + ")", [&] {
         UpDown* spin = c_.udIPChanger[size_t(Index)];
         int step = 0;
         switch (spin->value()) {
@@ -497,7 +498,7 @@ void frmMain::UpdateForm()
     if (const clsIPAddy* ip = modelIfAny())
         ComputeUpdateForm(*ip, view_);
     else
-        Procedure(QStringLiteral("frmMain.UpdateForm()"), [] { model(); });
+        Procedure("frmMain.UpdateForm()", [] { model(); });
     showView();
     emit refreshed();
 }
@@ -507,7 +508,7 @@ void frmMain::AdjustSubnetLines()
     if (const clsIPAddy* ip = modelIfAny())
         ComputeAdjustSubnetLines(*ip, view_);
     else
-        Procedure(QStringLiteral("frmMain.AdjustSubnetLines()"), [] { model(); });
+        Procedure("frmMain.AdjustSubnetLines()", [] { model(); });
     showBars();
 }
 
