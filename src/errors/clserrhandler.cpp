@@ -226,11 +226,26 @@ std::string clsErrHandler::reportText() const
     return r;
 }
 
+// The report always lands: in the destination's file, else in the user's
+// state folder, else on standard error.
 void clsErrHandler::writeReportFile(const std::string& destination)
 {
+    const std::string report = reportText();
     const std::string path = resolveDestinationPath(destination);
-    if (replaceFile(path, reportText()) == FileStatus::Ok)
+    if (replaceFile(path, report) == FileStatus::Ok) {
         reportPath_ = path;
+        return;
+    }
+    if (const std::string folder = userStateFolder(); !folder.empty()) {
+        const std::string fallback = folder + pathSeparator() + fileNameOf(path);
+        if (fallback != path && replaceFile(fallback, report) == FileStatus::Ok) {
+            reportPath_ = fallback;
+            reportDisplaced_ = true;
+            return;
+        }
+    }
+    std::fwrite(report.data(), 1, report.size(), stderr);
+    std::fflush(stderr);
 }
 
 void clsErrHandler::writeReportRow(ErrorLogRecordset& rs) const
@@ -268,6 +283,7 @@ void clsErrHandler::HandleError()
     if (appTitle_.empty())
         appTitle_ = App().title;
     reportPath_.clear();
+    reportDisplaced_ = false;
 
     bool cancel = false;
     if (BeforeHandlerCalled)
@@ -301,7 +317,12 @@ bool clsErrHandler::ClearLog()
 {
     try {
         if (auto* file = std::get_if<std::string>(&destination_)) {
-            removeOwnFile(resolveDestinationPath(*file));
+            // Also a report that had to go to the user's state folder.
+            const std::string path = resolveDestinationPath(*file);
+            removeOwnFile(path);
+            if (const std::string folder = userStateFolder(false); !folder.empty())
+                if (const std::string fallback = folder + pathSeparator() + fileNameOf(path); fallback != path)
+                    removeOwnFile(fallback);
         } else if (auto& rs = std::get<ErrorLogRecordsetRef>(destination_)) {
             if (rs->RecordCount() > 0) {
                 rs->MoveFirst();

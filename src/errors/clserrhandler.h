@@ -96,8 +96,11 @@ public:
     const std::string& CurrentOperation() const { return currentOperation_; }
     void CurrentOperation(std::string v) { currentOperation_ = std::move(v); }
     short StackDepth() const { return short(stackDepth_); }
-    // The file the last report went to; "" when it went nowhere.
+    // The file the last report went to: the destination's, or the user's state
+    // folder when that could not be written; "" when it went nowhere or to
+    // standard error.
     const std::string& ReportPath() const { return reportPath_; }
+    bool ReportDisplaced() const { return reportDisplaced_; }
 
     // The stack listing of a report: "01  name" lines, each ended by CR LF.
     std::string StackListing() const;
@@ -142,6 +145,7 @@ private:
     platform::AppendFile trace_;
     bool reportErrors_ = true;
     std::string reportPath_;
+    bool reportDisplaced_ = false;
 };
 
 namespace errors::detail {

@@ -69,6 +69,8 @@ std::string questionText(const clsErrHandler& eh)
     text += CRLF;
     text += "Do you wish to continue? (Note: If you select No, the program will terminate, and you will lose any data "
             "you may have changed)";
+    if (eh.ReportDisplaced() && !eh.ReportPath().empty())
+        text += std::string(CRLF) + std::string(CRLF) + "The error report was saved to: " + eh.ReportPath();
     return text;
 }
 } // namespace

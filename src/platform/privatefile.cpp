@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -12,6 +13,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -57,6 +59,27 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
+// A folder of the user's own, created 0700 when missing; never a link.
+bool ensurePrivateFolder(const std::string& folder, bool create)
+{
+    std::string partial;
+    for (size_t pos = 1; create && pos != std::string::npos;) {
+        pos = folder.find('/', pos + 1);
+        partial = folder.substr(0, pos);
+        if (::mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+    }
+    struct stat st {};
+    return ::lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid();
+}
+
+std::string lowerAscii(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return s;
+}
 #endif
 
 } // namespace
@@ -96,6 +119,27 @@ FileStatus removeOwnFile(const std::string& path)
     if (S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
         return FileStatus::Refused;
     return ::unlink(path.c_str()) == 0 ? FileStatus::Ok : statusOf(errno);
+}
+
+std::string userStateFolder(bool create)
+{
+    std::string base;
+    if (const char* xdg = std::getenv("XDG_STATE_HOME"); xdg && xdg[0] == '/') {
+        base = xdg;
+    } else {
+        const char* home = std::getenv("HOME");
+        if (!home || home[0] != '/') {
+            const passwd* pw = ::getpwuid(::geteuid());
+            home = pw ? pw->pw_dir : nullptr;
+        }
+        if (!home || home[0] != '/')
+            return {};
+        base = std::string(home) + "/.local/state";
+    }
+    while (base.size() > 1 && base.back() == '/')
+        base.pop_back();
+    const std::string folder = base + "/" + lowerAscii(App().title);
+    return ensurePrivateFolder(folder, create) ? folder : std::string();
 }
 
 FileStatus AppendFile::openEmpty(const std::string& path)
@@ -183,6 +227,18 @@ FileStatus removeOwnFile(const std::string& path)
     if (fs::is_directory(fs::symlink_status(p, ec)))
         return FileStatus::Refused;
     return fs::remove(p, ec) ? FileStatus::Ok : FileStatus::PathNotFound;
+}
+
+std::string userStateFolder(bool create)
+{
+    const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
+    if (!local || !*local)
+        return {};
+    const fs::path folder = fs::path(local) / fs::u8path(App().title);
+    std::error_code ec;
+    if (create)
+        fs::create_directories(folder, ec);
+    return fs::is_directory(fs::symlink_status(folder, ec)) ? folder.u8string() : std::string();
 }
 
 FileStatus AppendFile::openEmpty(const std::string& path)

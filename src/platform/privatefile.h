@@ -23,6 +23,11 @@ FileStatus replaceFile(const std::string& path, std::string_view bytes);
 // user; another user's file stays.
 FileStatus removeOwnFile(const std::string& path);
 
+// The user's folder for this program's state ($XDG_STATE_HOME/quillmark,
+// ~/.local/state/quillmark; %LOCALAPPDATA%\Quillmark on Windows), created
+// private when missing if asked to; "" when there is none to be had.
+std::string userStateFolder(bool create = true);
+
 // "/" or "\" as paths are written on this system.
 char pathSeparator();
 

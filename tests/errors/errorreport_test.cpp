@@ -365,22 +365,107 @@ TEST_F(ErrorReportTest, DestinationTakesTextsAndRecordSetsButNoEmptyReference)
     EXPECT_EQ(std::get<ErrorLogRecordsetRef>(handler->Destination()).get(), rs.get());
 }
 
-TEST_F(ErrorReportTest, AnUnwritableLogWritesNothingAndTheDialogFollows)
+// Where the report lands, whatever was planted in its way. Anything found at
+// the destination that is not the user's own regular file stays as it was.
+TEST_F(ErrorReportTest, TheReportAlwaysLandsAndNeverThroughAStrangersFile)
 {
+    enum Landing { AtDestination, InStateFolder, OnStderr };
+    const QString state = path(QStringLiteral("state/quillmark/"));
+    const QByteArray oldTmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", path(QStringLiteral("tmp")).toLocal8Bit());
+    for (const char* folder : {"tmp", "linked", "foreign", "pipe"})
+        ASSERT_TRUE(QDir(dir.path()).mkdir(QLatin1String(folder)));
     writeFile(QStringLiteral("plainfile"));
-    for (const QString& destination :
-         {path(QStringLiteral("missing/error.log")), path(QStringLiteral("plainfile/error.log"))}) {
-        SCOPED_TRACE(destination.toStdString());
+    auto plantLink = [this](const char* at) {
+        writeFile(QStringLiteral("victim"), "keep");
+        ASSERT_TRUE(QFile::link(path(QStringLiteral("victim")), path(QLatin1String(at))));
+    };
+    const bool root = ::geteuid() == 0; // only root can give a file away
+    auto plantForeign = [this](const char* at) {
+        writeFile(QLatin1String(at), "keep");
+        ASSERT_EQ(::chown(QFile::encodeName(path(QLatin1String(at))).constData(), 65534, 65534), 0);
+    };
+    const struct {
+        const char* what;
+        const char* destination; // in the test's folder, or the handler's default
+        std::function<void()> plant;
+        Landing landing;
+        const char* name; // of the file landed
+    } rows[] = {
+        {"program folder", "error.log", [] {}, AtDestination, "error.log"},
+        {"own older report", "error.log", [&] { writeFile(QStringLiteral("error.log"), "old report"); }, AtDestination,
+         "error.log"},
+        {"missing folder", "missing/error.log", [] {}, InStateFolder, "error.log"},
+        {"folder is a file", "plainfile/error.log", [] {}, InStateFolder, "error.log"},
+        {"planted link", "linked/error.log", [&] { plantLink("linked/error.log"); }, InStateFolder, "error.log"},
+        {"another user's file", "foreign/error.log", [&] { plantForeign("foreign/error.log"); }, InStateFolder,
+         "error.log"},
+        {"planted pipe", "pipe/error.log",
+         [&] { ::mkfifo(QFile::encodeName(path(QStringLiteral("pipe/error.log"))).constData(), 0600); }, InStateFolder,
+         "error.log"},
+        {"default, link in the temp folder", "C:\\ERRORS.TXT", [&] { plantLink("tmp/ERRORS.TXT"); }, InStateFolder,
+         "ERRORS.TXT"},
+        {"default, another user's file there", "C:\\ERRORS.TXT",
+         [&] {
+             QFile::remove(path(QStringLiteral("tmp/ERRORS.TXT")));
+             plantForeign("tmp/ERRORS.TXT");
+         },
+         InStateFolder, "ERRORS.TXT"},
+        {"nowhere writable", "plainfile/error.log",
+         [&] { qputenv("XDG_STATE_HOME", path(QStringLiteral("plainfile/state")).toLocal8Bit()); }, OnStderr, nullptr},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        if (std::string(r.what).find("another user") != std::string::npos && !root)
+            continue;
+        QDir(path(QStringLiteral("state"))).removeRecursively();
+        QFile::remove(path(QStringLiteral("error.log")));
+        qputenv("XDG_STATE_HOME", path(QStringLiteral("state")).toLocal8Bit());
+        r.plant();
+        const std::string destination =
+            r.destination[1] == ':' ? std::string(r.destination) : path(QLatin1String(r.destination)).toStdString();
+        handler->Destination(destination);
         messages.shown.clear();
-        handler->Destination(destination.toStdString());
-        handler->DisplayMsgOnError(true);
-        EXPECT_NO_THROW(failTwoDeep());
-        EXPECT_FALSE(QFile::exists(destination));
-        ASSERT_EQ(messages.shown.size(), 2u);
-        EXPECT_EQ(messages.shown[1].title, "Unexpected Error");
-        EXPECT_EQ(handler->StackDepth(), 0);
+        testing::internal::CaptureStderr();
+        failTwoDeep();
+        const std::string err = testing::internal::GetCapturedStderr();
+
+        const QString landed = r.landing == AtDestination   ? QString::fromStdString(destination)
+                               : r.landing == InStateFolder ? state + QLatin1String(r.name)
+                                                            : QString();
+        ASSERT_EQ(messages.shown.size(), 1u);
+        const std::string savedTo = "\r\n\r\nThe error report was saved to: " + landed.toStdString();
+        EXPECT_EQ(contains(messages.shown[0].text, savedTo), r.landing == InStateFolder) << messages.shown[0].text;
+        EXPECT_EQ(handler->ReportPath(), landed.toStdString());
+        EXPECT_EQ(contains(err, "Error Procedure: frmMain.UpdateForm()"), r.landing == OnStderr) << err;
+        if (r.landing == OnStderr)
+            continue;
+        const std::string report = read(landed);
+        EXPECT_EQ(report.rfind("Quillmark Application Error Information\r\n", 0), 0u) << report;
+        EXPECT_FALSE(contains(report, "old report"));
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(landed).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0600u);
     }
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("missing"))));
+    for (const char* kept : {"victim", "foreign/error.log", "tmp/ERRORS.TXT"}) {
+        if (QFileInfo(path(QLatin1String(kept))).isFile()) {
+            EXPECT_EQ(read(QLatin1String(kept)), "keep") << kept;
+        }
+    }
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("linked/error.log"))).isSymLink());
+
+    // Clearing removes the user's own reports only.
+    qputenv("XDG_STATE_HOME", path(QStringLiteral("state")).toLocal8Bit());
+    handler->Destination("C:\\ERRORS.TXT");
+    failTwoDeep();
+    ASSERT_TRUE(QFileInfo::exists(state + QStringLiteral("ERRORS.TXT")));
+    EXPECT_TRUE(handler->ClearLog());
+    EXPECT_FALSE(QFileInfo::exists(state + QStringLiteral("ERRORS.TXT")));
+    EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("tmp/ERRORS.TXT"))));
+    if (oldTmp.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", oldTmp);
 }
 
 TEST_F(ErrorReportTest, DefaultDestinationMapsToTheTempFolderWhereThereAreNoDrives)
