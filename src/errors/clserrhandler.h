@@ -101,6 +101,10 @@ public:
     // standard error.
     const std::string& ReportPath() const { return reportPath_; }
     bool ReportDisplaced() const { return reportDisplaced_; }
+    // Set once the user has chosen to end the program: later errors are
+    // reported, never asked about.
+    bool ProgramEnding() const { return programEnding_; }
+    void ProgramEnding(bool v) { programEnding_ = v; }
 
     // The stack listing of a report: "01  name" lines, each ended by CR LF.
     std::string StackListing() const;
@@ -146,6 +150,7 @@ private:
     bool reportErrors_ = true;
     std::string reportPath_;
     bool reportDisplaced_ = false;
+    bool programEnding_ = false;
 };
 
 namespace errors::detail {

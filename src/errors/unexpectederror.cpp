@@ -2,6 +2,7 @@
 // the program through.
 #include "errors/apphooks.h"
 #include "errors/clserrhandler.h"
+#include "errors/procedure.h"
 #include "platform/appinfo.h"
 #include "platform/messagebox.h"
 #include "platform/process.h"
@@ -89,15 +90,17 @@ errors::AppHooks* errors::appHooks()
 
 void ShowUnexpectedError()
 {
-    const clsErrHandler& eh = gErrHandler();
+    clsErrHandler& eh = gErrHandler();
+    // Once the user has chosen to end, errors on the way out are in the
+    // report; asking again could only loop.
+    if (eh.ProgramEnding())
+        return;
     errors::AppHooks* hooks = errors::appHooks();
     if (!hooks)
         endInTerminal(eh);
+    int answer = vbYes;
     try {
-        if (MsgBox(questionText(eh), vbYesNo | vbExclamation, "Unexpected Error") == vbNo) {
-            hooks->shutdown();
-            EndProcess(0);
-        }
+        answer = MsgBox(questionText(eh), vbYesNo | vbExclamation, "Unexpected Error");
     } catch (const ProcessEnded&) {
         throw;
     } catch (...) {
@@ -110,4 +113,15 @@ void ShowUnexpectedError()
         }
         EndProcess(1);
     }
+    if (answer != vbNo)
+        return;
+    eh.ProgramEnding(true);
+    try {
+        hooks->shutdown();
+    } catch (const ProcessEnded&) {
+        throw;
+    } catch (...) {
+        errors::reportCurrentException(std::current_exception());
+    }
+    EndProcess(0);
 }

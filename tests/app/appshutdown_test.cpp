@@ -124,23 +124,48 @@ TEST_F(Shutdown, RefusedExitFromACloseBoxKeepsTheProgramRunning)
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(Shutdown, DecliningToContinueAfterAnErrorShutsDownInFull)
+// "No" to every box: the program ends, also when its shutdown fails, and a
+// failure on the way out is written to the report without a second question.
+TEST_F(Shutdown, DecliningToContinueAfterAnErrorEndsTheProgram)
 {
-    FakeForm& frm = startedMain();
-    FakeForm other(QStringLiteral("frmClassHelp"));
-    frm.onCall = [](const QString&) { return true; };
-    messages.answer(vbNo);
-    bool continued = false;
-    try {
-        errors::Procedure("frmMain.UpdateForm()", [] { Raise(errnum::Overflow); });
-        continued = true;
-    } catch (const ProcessEnded& e) {
-        EXPECT_EQ(e.exitCode, 0);
+    const struct {
+        const char* what;
+        std::function<void(FakeForm&)> spoil;
+        const char* lastError; // in the report
+    } rows[] = {
+        {"clean shutdown", [](FakeForm&) {}, "Error Number   : 6\r\n"},
+        {"saving fails", [](FakeForm& f) { f.onCall = [](const QString&) -> bool { Raise(errnum::DiskFull); }; },
+         "Error Number   : 61\r\n"},
+        {"unloading fails", [](FakeForm& f) { f.onUnload = [] { Raise(errnum::PermissionDenied); }; },
+         "Error Number   : 70\r\n"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        handler = &gErrHandlerRenew();
+        handler->Destination(path(QStringLiteral("error.log")).toStdString());
+        handler->DisplayMsgOnError(false);
+        FakeForm& frm = startedMain();
+        FakeForm other(QStringLiteral("frmClassHelp"));
+        frm.onCall = [](const QString&) { return true; };
+        r.spoil(frm);
+        messages.shown.clear();
+        messages.replies.assign(5, vbNo);
+        bool continued = false;
+        try {
+            errors::Procedure("frmMain.UpdateForm()", [] { Raise(errnum::Overflow); });
+            continued = true;
+        } catch (const ProcessEnded& e) {
+            EXPECT_EQ(e.exitCode, 0);
+        }
+        EXPECT_FALSE(continued);
+        EXPECT_EQ(messages.shown.size(), 1u);
+        EXPECT_TRUE(other.unloaded);
+        EXPECT_FALSE(gApp);
+        QFile report(path(QStringLiteral("error.log")));
+        ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(report.readAll().contains(r.lastError));
+        frm.onUnload = nullptr;
+        if (!frm.unloaded)
+            frm.Unload();
     }
-    EXPECT_FALSE(continued);
-    EXPECT_EQ(frm.log, (QStringList{QStringLiteral("Show"), QStringLiteral("SaveSettings"), QStringLiteral("Unload")}));
-    EXPECT_TRUE(other.unloaded);
-    EXPECT_TRUE(Forms::loaded().empty());
-    EXPECT_FALSE(gApp);
-    EXPECT_EQ(messages.shown.size(), 1u);
 }

@@ -498,7 +498,7 @@ public:
 };
 
 // The answer to "Unexpected Error" and what follows; "No" is the answer to every box.
-TEST_F(ErrorReportTest, TheQuestionEndsTheProgramOnNo)
+TEST_F(ErrorReportTest, TheQuestionEndsTheProgramOnNoWhateverTheShutdownDoes)
 {
     const struct {
         const char* what;
@@ -511,6 +511,12 @@ TEST_F(ErrorReportTest, TheQuestionEndsTheProgramOnNo)
         {"Yes", true, platform::vbYes, nullptr, std::nullopt},
         {"No, the shutdown ends", true, platform::vbNo, [] { platform::EndProcess(0); }, 0},
         {"No, the shutdown returns", true, platform::vbNo, [] {}, 0},
+        {"No, the shutdown fails", true, platform::vbNo,
+         [] {
+             errors::Procedure("AppShutdown()", [] { platform::Raise(platform::errnum::Overflow); });
+             throw std::runtime_error("window gone");
+         },
+         0},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
@@ -541,7 +547,10 @@ TEST_F(ErrorReportTest, TheQuestionEndsTheProgramOnNo)
                             "quillmark: the error report was saved to: " +
                                 path(QStringLiteral("error.log")).toStdString() + "\n";
         EXPECT_EQ(err, expectedErr);
-        EXPECT_TRUE(contains(log(), "Error Procedure: frmMain.UpdateForm()"));
+        // The last report is of the failed shutdown when there was one.
+        const bool shutdownFailed = std::string(r.what) == "No, the shutdown fails";
+        EXPECT_TRUE(contains(log(), shutdownFailed ? "Error String   : Internal error: window gone"
+                                                   : "Error Procedure: frmMain.UpdateForm()"));
     }
 }
 
