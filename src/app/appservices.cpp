@@ -4,10 +4,10 @@
 #include "app/clsapp.h"
 #include "app/modmain.h"
 #include "errors/apphooks.h"
+#include "model/appmodel.h"
 #include "platform/forms.h"
 #include "platform/qtstrings.h"
 #include "settings/settingsstore.h"
-#include "ui/appmodel.h"
 #include "util/appshutdown.h"
 
 namespace {
@@ -38,5 +38,5 @@ void InstallAppServices()
     errors::setAppHooks(&hooks);
     setAppShutdownHandler(&AppShutdown);
     setSettingsStoreSource([]() -> clsRegSettings* { return gApp ? gApp->RegSettings.get() : nullptr; });
-    ui::setModelSource([]() -> clsIPAddy* { return gApp ? gApp->IPAddy.get() : nullptr; });
+    setAppModelSource([]() -> clsIPAddy* { return gApp ? gApp->IPAddy.get() : nullptr; });
 }

@@ -1,6 +1,7 @@
 #include "ui/main/frmmain.h"
 
 #include "errors/procedure.h"
+#include "model/appmodel.h"
 #include "model/binaryfield.h"
 #include "model/clsipaddy.h"
 #include "platform/appinfo.h"
@@ -9,7 +10,6 @@
 #include "platform/runtimeerror.h"
 #include "settings/formsettings.h"
 #include "shell/cshellexecute.h"
-#include "ui/appmodel.h"
 #include "ui/main/entrytext.h"
 #include "ui/main/updown.h"
 #include "util/appshutdown.h"
@@ -46,7 +46,7 @@ constexpr int KeyBackspace = 8;
 
 clsIPAddy* modelIfAny()
 {
-    return ui::appModel();
+    return AppModel();
 }
 
 // The application's model; once the application object is gone (shutting

@@ -1,6 +1,4 @@
-#include "ui/appmodel.h"
-
-namespace ui {
+#include "model/appmodel.h"
 
 namespace {
 std::function<clsIPAddy*()>& source()
@@ -10,16 +8,14 @@ std::function<clsIPAddy*()>& source()
 }
 } // namespace
 
-std::function<clsIPAddy*()> setModelSource(std::function<clsIPAddy*()> s)
+std::function<clsIPAddy*()> setAppModelSource(std::function<clsIPAddy*()> s)
 {
     auto previous = std::move(source());
     source() = std::move(s);
     return previous;
 }
 
-clsIPAddy* appModel()
+clsIPAddy* AppModel()
 {
     return source() ? source()() : nullptr;
 }
-
-} // namespace ui

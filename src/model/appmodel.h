@@ -4,9 +4,7 @@
 
 class clsIPAddy;
 
-namespace ui {
 // Installs where the model is found and returns the previous source.
-std::function<clsIPAddy*()> setModelSource(std::function<clsIPAddy*()> source);
+std::function<clsIPAddy*()> setAppModelSource(std::function<clsIPAddy*()> source);
 // The model; nullptr while there is none (before start-up, while shutting down).
-clsIPAddy* appModel();
-} // namespace ui
+clsIPAddy* AppModel();
