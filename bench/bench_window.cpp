@@ -34,8 +34,9 @@ class Window {
 public:
     Window()
     {
-        platform::setAppPathOverride(dir_.path());
-        gErrHandlerRenew().Destination(dir_.filePath(QStringLiteral("error.log")));
+        platform::setAppPathOverride(dir_.path().toStdString());
+        InstallAppServices();
+        gErrHandlerRenew().Destination(dir_.filePath(QStringLiteral("error.log")).toStdString());
         gApp = std::make_unique<clsApp>();
         form_ = std::make_unique<frmMain>();
         form_->show();
@@ -45,7 +46,7 @@ public:
     {
         form_.reset();
         gApp.reset();
-        platform::setAppPathOverride(QString());
+        platform::setAppPathOverride({});
     }
     frmMain& form() { return *form_; }
     void load(const Sample& s)

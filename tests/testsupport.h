@@ -1,11 +1,13 @@
 #pragma once
-// Shared set-up for tests: a fresh error handler, scripted message boxes, a
-// private program folder and an ender that unwinds instead of exiting.
+// Shared set-up for tests: the application's services, a fresh error handler,
+// scripted message boxes, private program and state folders and an ender
+// that unwinds instead of exiting.
 #include "app/modmain.h"
 #include "errors/clserrhandler.h"
 #include "platform/appinfo.h"
 #include "platform/messagebox.h"
 #include "platform/process.h"
+#include "platform/qtstrings.h"
 #include "platform/registry.h"
 
 #include <QFile>
@@ -19,17 +21,20 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        platform::setAppPathOverride(dir.path());
+        platform::setAppPathOverride(dir.path().toStdString());
         // Window placements saved by one test must not move the next one's windows.
         platform::setSettingsFileOverride(dir.filePath(QStringLiteral("settings.ini")));
+        qputenv("XDG_STATE_HOME", dir.filePath(QStringLiteral("state")).toLocal8Bit());
+        InstallAppServices();
         handler = &gErrHandlerRenew();
-        handler->Destination(dir.filePath(QStringLiteral("error.log")));
+        handler->Destination(dir.filePath(QStringLiteral("error.log")).toStdString());
         previousEnder = platform::setProcessEnder([](int code) { throw platform::ProcessEnded{code}; });
     }
     void TearDown() override
     {
         platform::setProcessEnder(previousEnder);
-        platform::setAppPathOverride(QString());
+        platform::setAppPathOverride({});
+        qunsetenv("XDG_STATE_HOME");
         platform::setSettingsFileOverride(QString());
         gErrHandlerRenew();
     }

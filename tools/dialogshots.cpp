@@ -1,7 +1,6 @@
 // Shows one of the framework's dialogs on the real display so that
 // scripts/dialog-screenshots can photograph it. Not part of the program.
 //   quillmark_dialogshots timed|input|password|browse|folder|nonmodal|debug [path]
-#include "app/modmain.h"
 #include "errors/clserrhandler.h"
 #include "platform/gui/widgetmessages.h"
 #include "ui/debug/frmdebug.h"
@@ -63,8 +62,8 @@ int main(int argc, char** argv)
         utMsgBoxNonModal(QStringLiteral("Copying the address list..."), 40);
         return app.exec();
     } else if (scene == QLatin1String("debug")) {
-        gErrHandler().Push(QStringLiteral("Main"));
-        gErrHandler().Push(QStringLiteral("frmMain.UpdateForm()"));
+        gErrHandler().Push("Main");
+        gErrHandler().Push("frmMain.UpdateForm()");
         auto* debug = new frmDebug;
         debug->SetWatch(0, QStringLiteral("IP = 192.168.1.10"));
         debug->SetWatch(1, QStringLiteral("SubnetBits = 26"));

@@ -5,13 +5,14 @@
 #include "model/clsipaddy.h"
 #include "platform/clock.h"
 #include "platform/forms.h"
+#include "platform/runtimeerror.h"
 #include "settings/clsregsettings.h"
 
 using errors::Procedure;
 
 clsApp::clsApp()
 {
-    Procedure(QStringLiteral("clsApp.Class_Initialize()"), [&] {
+    Procedure("clsApp.Class_Initialize()", [&] {
         RegSettings = std::make_unique<clsRegSettings>();
         DataEngine = std::make_unique<clsDataEngineDAO>();
         IPAddy = std::make_unique<clsIPAddy>();
@@ -21,7 +22,7 @@ clsApp::clsApp()
 
 clsApp::~clsApp()
 {
-    Procedure(QStringLiteral("clsApp.Class_Terminate()"), [&] {
+    Procedure("clsApp.Class_Terminate()", [&] {
         Settings_App_Save();
         IPAddy.reset();
         DataEngine.reset();
@@ -31,7 +32,7 @@ clsApp::~clsApp()
 
 void clsApp::Start()
 {
-    Procedure(QStringLiteral("clsApp.Start()"), [&] {
+    Procedure("clsApp.Start()", [&] {
         startTime_ = platform::Now();
         platform::Form* main = platform::Forms::load(QStringLiteral("frmMain"));
         if (!main)
@@ -42,10 +43,10 @@ void clsApp::Start()
 
 void clsApp::Settings_App_Save()
 {
-    Procedure(QStringLiteral("clsApp.Settings_App_Save()"), [] {});
+    Procedure("clsApp.Settings_App_Save()", [] {});
 }
 
 void clsApp::Settings_App_Load()
 {
-    Procedure(QStringLiteral("clsApp.Settings_App_Load()"), [] {});
+    Procedure("clsApp.Settings_App_Load()", [] {});
 }

@@ -26,7 +26,7 @@ bool displayAvailable()
 
 int runWindows(int argc, char** argv)
 {
-    const std::string path = platform::AppPath().toStdString() + "/" QM_WINDOW_MODULE;
+    const std::string path = platform::AppPath() + "/" QM_WINDOW_MODULE;
     void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     using Entry = int (*)(int, char**);
     Entry entry = module ? reinterpret_cast<Entry>(dlsym(module, "quillmark_window_main")) : nullptr;

@@ -8,6 +8,7 @@
 #include "platform/forms.h"
 #include "platform/messagebox.h"
 #include "platform/process.h"
+#include "platform/qtstrings.h"
 #include "platform/runtimeerror.h"
 #include "util/formutils.h"
 #include "util/modutils.h"
@@ -20,24 +21,17 @@ namespace {
 const QString CRLF = QStringLiteral("\r\n");
 } // namespace
 
-namespace {
-// Answering No to the unexpected-error box shuts the application down; the
-// box itself lives apart so the terminal report links without the
-// application object and its database libraries.
-[[maybe_unused]] const bool shutdownRegistered =
-    (detail::shutdownAfterUnexpectedError = [] { AppShutdown(std::nullopt, QString(), false); }, true);
-} // namespace
-
 void Main()
 {
+    InstallAppServices();
     clsErrHandler& eh = gErrHandlerRenew();
-    eh.Destination(utPathBackslashAdd(AppPath()) + QStringLiteral("error.log"));
+    eh.Destination(stdstr(utPathBackslashAdd(qstr(AppPath())) + QStringLiteral("error.log")));
     eh.DisplayMsgOnError(false);
     eh.IncludeExpandedInfo(true);
     eh.MaxProcStackItems(50);
     eh.TraceExecution(false);
 
-    errors::Procedure(QStringLiteral("Main"), [] {
+    errors::Procedure("Main", [] {
         gApp = std::make_unique<clsApp>();
         gApp->Start();
     });
@@ -46,7 +40,7 @@ void Main()
 void AppShutdown(std::optional<int> unloadMode, const QString& commandLine, bool silent)
 {
     clsErrHandler& eh = gErrHandler();
-    eh.Push(QStringLiteral("AppShutdown()"));
+    eh.Push("AppShutdown()");
     bool windowsUnloaded = false;
     try {
         // AllowExit can only refuse while the application object exists.
@@ -55,7 +49,7 @@ void AppShutdown(std::optional<int> unloadMode, const QString& commandLine, bool
                 main->Show(false);
             MsgBox(QStringLiteral("You are not permitted to exit.") + CRLF + CRLF +
                        QStringLiteral("The system administrator has disabled this option."),
-                   vbCritical | vbOKOnly, App().title);
+                   vbCritical | vbOKOnly, qstr(App().title));
             eh.Pop();
             return;
         }
@@ -70,10 +64,10 @@ void AppShutdown(std::optional<int> unloadMode, const QString& commandLine, bool
                     throw;
                 if (!silent)
                     MsgBox(QStringLiteral("There was a problem running the Upgrade or Repair.") + CRLF + CRLF +
-                               QStringLiteral("Error: ") + e.description() + CRLF + CRLF +
+                               QStringLiteral("Error: ") + qstr(e.description()) + CRLF + CRLF +
                                QStringLiteral("Command Line:") + CRLF + commandLine + CRLF + CRLF +
                                QStringLiteral("Please notify your system administrator."),
-                           vbCritical | vbOKOnly, App().title);
+                           vbCritical | vbOKOnly, qstr(App().title));
             }
         }
     } catch (const ProcessEnded&) {

@@ -2,9 +2,12 @@
 
 #include "cli/addressinput.h"
 #include "cli/reportwriter.h"
+#include "errors/clserrhandler.h"
+#include "errors/procedure.h"
 #include "model/subnetfacts.h"
 #include "model/subnettexts.h"
 #include "platform/appinfo.h"
+#include "platform/privatefile.h"
 #include "util/textsink.h"
 
 #include <cerrno>
@@ -271,7 +274,7 @@ int RunReport(const std::vector<std::string>& args, const ReportEnvironment& env
             out.buffer() << kUsage;
         } else {
             const platform::AppInfo& a = platform::App();
-            out.buffer() << a.title.toStdString() << ' ' << std::int64_t(a.major) << '.' << std::int64_t(a.minor) << '.'
+            out.buffer() << a.title << ' ' << std::int64_t(a.major) << '.' << std::int64_t(a.minor) << '.'
                          << std::int64_t(a.revision) << '\n';
         }
         out.flush();
@@ -315,7 +318,18 @@ int ReportMain(int argc, char** argv)
     // A reader that goes away ends the program quietly, whatever the parent
     // left SIGPIPE set to: the write sees EPIPE and the status says so.
     std::signal(SIGPIPE, SIG_IGN);
-    return RunReport(std::vector<std::string>(argv + 1, argv + argc), env);
+    // The window's error handling: an unexpected error is written to
+    // error.log; without windows its reason goes to standard error and the
+    // run ends with status 1.
+    clsErrHandler& eh = gErrHandlerRenew();
+    eh.Destination(platform::AppPath() + platform::pathSeparator() + "error.log");
+    eh.DisplayMsgOnError(false);
+    eh.IncludeExpandedInfo(true);
+    eh.MaxProcStackItems(50);
+    return errors::Function<int>("ReportMain()", [&](int& status) {
+        status = kExitFailure;
+        status = RunReport(std::vector<std::string>(argv + 1, argv + argc), env);
+    });
 }
 
 } // namespace cli

@@ -19,7 +19,7 @@ QString collectionKey(const QString& name)
 
 clsDataEngineDAO::clsDataEngineDAO()
 {
-    Procedure(QStringLiteral("clsDataEngineDAO.Class_Initialize()"), [&] {
+    Procedure("clsDataEngineDAO.Class_Initialize()", [&] {
         mWorkspace =
             dao::Engine::instance().CreateWorkspace(QStringLiteral("Workspace"), QStringLiteral("Admin"), QString());
         mRecordsets.clear();
@@ -28,7 +28,7 @@ clsDataEngineDAO::clsDataEngineDAO()
 
 clsDataEngineDAO::~clsDataEngineDAO()
 {
-    Procedure(QStringLiteral("clsDataEngineDAO.Class_Terminate()"), [&] {
+    Procedure("clsDataEngineDAO.Class_Terminate()", [&] {
         mRecordsets.clear();
         mWorkspace.reset();
     });
@@ -36,7 +36,7 @@ clsDataEngineDAO::~clsDataEngineDAO()
 
 std::shared_ptr<clsRecordset> clsDataEngineDAO::Recordset(const QString& name)
 {
-    return Function<std::shared_ptr<clsRecordset>>(QStringLiteral("clsDataEngineDAO.Recordset() [Get]"), [&](auto& r) {
+    return Function<std::shared_ptr<clsRecordset>>("clsDataEngineDAO.Recordset() [Get]", [&](auto& r) {
         const auto it = mRecordsets.constFind(collectionKey(name));
         if (it == mRecordsets.constEnd())
             Raise(platform::errnum::InvalidProcedureCall);
@@ -46,7 +46,7 @@ std::shared_ptr<clsRecordset> clsDataEngineDAO::Recordset(const QString& name)
 
 int clsDataEngineDAO::OpenDatabase(const QString& name)
 {
-    return Function<int>(QStringLiteral("clsDataEngineDAO.OpenDatabase()"), [&](int& r) {
+    return Function<int>("clsDataEngineDAO.OpenDatabase()", [&](int& r) {
         if (!mWorkspace)
             Raise(platform::errnum::ObjectRequired);
         mDatabase = mWorkspace->OpenDatabase(name);
@@ -56,7 +56,7 @@ int clsDataEngineDAO::OpenDatabase(const QString& name)
 
 std::shared_ptr<clsRecordset> clsDataEngineDAO::OpenRecordset(const QString& name)
 {
-    return Function<std::shared_ptr<clsRecordset>>(QStringLiteral("clsDataEngineDAO.OpenRecordset()"), [&](auto& r) {
+    return Function<std::shared_ptr<clsRecordset>>("clsDataEngineDAO.OpenRecordset()", [&](auto& r) {
         if (!mDatabase)
             return;
         auto rs = std::make_shared<clsRecordset>();
@@ -71,12 +71,11 @@ std::shared_ptr<clsRecordset> clsDataEngineDAO::OpenRecordset(const QString& nam
 
 std::shared_ptr<clsRecordset> clsDataEngineDAO::CreateQueryRecordset(const QString& sql)
 {
-    return Function<std::shared_ptr<clsRecordset>>(QStringLiteral("clsDataEngineDAO.CreateQueryRecordset()"),
-                                                   [&](auto& r) {
-                                                       if (!mDatabase)
-                                                           return;
-                                                       auto rs = std::make_shared<clsRecordset>();
-                                                       rs->Recordset(mDatabase->OpenQuery(sql));
-                                                       r = rs;
-                                                   });
+    return Function<std::shared_ptr<clsRecordset>>("clsDataEngineDAO.CreateQueryRecordset()", [&](auto& r) {
+        if (!mDatabase)
+            return;
+        auto rs = std::make_shared<clsRecordset>();
+        rs->Recordset(mDatabase->OpenQuery(sql));
+        r = rs;
+    });
 }

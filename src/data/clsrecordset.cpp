@@ -16,12 +16,12 @@ dao::Recordset& clsRecordset::rs() const
 
 void clsRecordset::Recordset(std::shared_ptr<dao::Recordset> rs)
 {
-    Procedure(QStringLiteral("clsRecordset.Recordset() [Set]"), [&] { mRecordset = std::move(rs); });
+    Procedure("clsRecordset.Recordset() [Set]", [&] { mRecordset = std::move(rs); });
 }
 
 int clsRecordset::Populate()
 {
-    return Function<int>(QStringLiteral("clsRecordset.Populate()"), [&](int& r) {
+    return Function<int>("clsRecordset.Populate()", [&](int& r) {
         dao::Recordset& set = rs();
         // An empty set has no last record to move to; its count is simply 0.
         if (set.IsEOF() && set.IsBOF())
@@ -35,12 +35,12 @@ int clsRecordset::Populate()
 QVariant clsRecordset::Fields(const QVariant& item, const QVariant& defaultValue)
 {
     clsErrHandler& eh = gErrHandler();
-    eh.CurrentOperation(QStringLiteral("Getting field '") + item.toString() + QStringLiteral("'"));
+    eh.CurrentOperation("Getting field '" + item.toString().toStdString() + "'");
     struct ClearOperation {
         clsErrHandler& eh;
-        ~ClearOperation() { eh.CurrentOperation(QString()); }
+        ~ClearOperation() { eh.CurrentOperation(std::string()); }
     } clear{eh};
-    return Function<QVariant>(QStringLiteral("clsRecordset.Fields() [Get]"), [&](QVariant& r) {
+    return Function<QVariant>("clsRecordset.Fields() [Get]", [&](QVariant& r) {
         const QVariant v = rs().FieldValue(item);
         if (!v.isNull())
             r = v;
@@ -53,7 +53,7 @@ QVariant clsRecordset::Fields(const QVariant& item, const QVariant& defaultValue
 
 void clsRecordset::Fields(const QVariant& item, const QVariant& defaultValue, const QVariant& value)
 {
-    Procedure(QStringLiteral("clsRecordset.Fields() [Let]"), [&] {
+    Procedure("clsRecordset.Fields() [Let]", [&] {
         const bool useDefault = defaultValue.isValid() && value.isNull();
         rs().SetFieldValue(item, useDefault ? defaultValue : value);
     });
@@ -61,45 +61,45 @@ void clsRecordset::Fields(const QVariant& item, const QVariant& defaultValue, co
 
 void clsRecordset::Edit()
 {
-    Procedure(QStringLiteral("clsRecordset.Edit()"), [&] { rs().Edit(); });
+    Procedure("clsRecordset.Edit()", [&] { rs().Edit(); });
 }
 
 void clsRecordset::AddNew()
 {
-    Procedure(QStringLiteral("clsRecordset.AddNew()"), [&] { rs().AddNew(); });
+    Procedure("clsRecordset.AddNew()", [&] { rs().AddNew(); });
 }
 
 void clsRecordset::Update(int updateType, bool force)
 {
-    Procedure(QStringLiteral("clsRecordset.Update()"), [&] { rs().Update(updateType, force); });
+    Procedure("clsRecordset.Update()", [&] { rs().Update(updateType, force); });
 }
 
 bool clsRecordset::IsEOF() const
 {
-    return Function<bool>(QStringLiteral("clsRecordset.EOF() [Get]"), [&](bool& r) { r = rs().IsEOF(); });
+    return Function<bool>("clsRecordset.EOF() [Get]", [&](bool& r) { r = rs().IsEOF(); });
 }
 
 void clsRecordset::MoveNext()
 {
-    Procedure(QStringLiteral("clsRecordset.MoveNext()"), [&] { rs().MoveNext(); });
+    Procedure("clsRecordset.MoveNext()", [&] { rs().MoveNext(); });
 }
 
 void clsRecordset::MovePrevious()
 {
-    Procedure(QStringLiteral("clsRecordset.MovePrevious()"), [&] { rs().MovePrevious(); });
+    Procedure("clsRecordset.MovePrevious()", [&] { rs().MovePrevious(); });
 }
 
 void clsRecordset::MoveFirst()
 {
-    Procedure(QStringLiteral("clsRecordset.MoveFirst()"), [&] { rs().MoveFirst(); });
+    Procedure("clsRecordset.MoveFirst()", [&] { rs().MoveFirst(); });
 }
 
 void clsRecordset::MoveLast()
 {
-    Procedure(QStringLiteral("clsRecordset.MoveLast()"), [&] { rs().MoveLast(0); });
+    Procedure("clsRecordset.MoveLast()", [&] { rs().MoveLast(0); });
 }
 
 int clsRecordset::RecordCount()
 {
-    return Function<int>(QStringLiteral("clsRecordset.RecordCount() [Get]"), [&](int& r) { r = rs().RecordCount(); });
+    return Function<int>("clsRecordset.RecordCount() [Get]", [&](int& r) { r = rs().RecordCount(); });
 }

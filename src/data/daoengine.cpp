@@ -1,6 +1,7 @@
 #include "data/daoengine.h"
 
 #include "data/daorecordset.h"
+#include "platform/qtstrings.h"
 #include "platform/runtimeerror.h"
 
 #include <QFileInfo>

@@ -1,8 +1,10 @@
 #include "data/daorecordset.h"
 
 #include "data/daoengine.h"
+#include "platform/qtstrings.h"
 #include "platform/runtimeerror.h"
 
+#include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -353,6 +355,22 @@ QVariant Recordset::FieldValue(const QVariant& item) const
     if (mode_ != Mode::None)
         return buffer_[size_t(i)];
     return current().values[size_t(i)];
+}
+
+// The error handler's row, converted to the engine's values.
+void Recordset::SetField(const std::string& name, const Value& value)
+{
+    QVariant v;
+    if (auto* text = std::get_if<std::string>(&value))
+        v = QString::fromStdString(*text);
+    else if (auto* number = std::get_if<std::int32_t>(&value))
+        v = int(*number);
+    else
+        v = QDateTime::fromMSecsSinceEpoch(
+            std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::get<std::chrono::system_clock::time_point>(value).time_since_epoch())
+                .count());
+    SetFieldValue(QString::fromStdString(name), v);
 }
 
 void Recordset::SetFieldValue(const QVariant& item, const QVariant& value)

@@ -38,7 +38,7 @@ public:
 
     void Edit();
     void AddNew() override;
-    void SetField(const QString& name, const QVariant& value) override { SetFieldValue(name, value); }
+    void SetField(const std::string& name, const Value& value) override;
     void Update() override { Update(1, false); }
     // UpdateType 1 (a regular update) is the only kind; Force changes nothing
     // here because the record set holds no locks.

@@ -1,104 +1,56 @@
 #include "errors/clserrhandler.h"
 
-#include "app/modmain.h"
+#include "errors/apphooks.h"
 #include "platform/appinfo.h"
-#include "platform/forms.h"
 #include "platform/messagebox.h"
 #include "platform/runtimeerror.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QLocale>
-#include <QRegularExpression>
-#include <QStandardPaths>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <system_error>
 
 using namespace platform;
 
 namespace {
-const QString CRLF = QStringLiteral("\r\n");
+constexpr std::string_view CRLF = "\r\n";
+// The variant type code of an object reference.
+constexpr int vbObject = 9;
 
-// The variant type code of a value, as the framework numbers value kinds.
-int varTypeOf(const QVariant& v)
+// Local date and time as the C library's locale writes them: short date, blank, long time.
+std::string currentTimeText()
 {
-    if (!v.isValid())
-        return 0; // Empty
-    switch (v.userType()) {
-    case QMetaType::Nullptr: return 1;
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Char:
-    case QMetaType::SChar: return 2;
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Long:
-    case QMetaType::ULong: return 3;
-    case QMetaType::Float: return 4;
-    case QMetaType::Double: return 5;
-    case QMetaType::QDate:
-    case QMetaType::QTime:
-    case QMetaType::QDateTime: return 7;
-    case QMetaType::QString: return 8;
-    case QMetaType::Bool: return 11;
-    case QMetaType::UChar: return 17;
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong: return 20;
-    case QMetaType::QByteArray: return 8209; // byte array
-    default: return 9;                       // any other object
-    }
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char text[128];
+    const size_t n = std::strftime(text, sizeof(text), "%x %X", &local);
+    return std::string(text, n);
 }
-// The locale's long time without the time zone: the report's time is local
-// time, as a desktop's general date shows it.
-QString longTimeFormat(const QLocale& loc)
+
+std::string cut(const std::string& s, size_t n)
 {
-    const QString format = loc.timeFormat(QLocale::LongFormat);
-    QString out;
-    bool quoted = false;
-    for (qsizetype i = 0; i < format.size(); ++i) {
-        const QChar ch = format.at(i);
-        if (ch == QLatin1Char('\'')) {
-            quoted = !quoted;
-        } else if (!quoted && ch == QLatin1Char('t')) {
-            while (!out.isEmpty() && out.back().isSpace())
-                out.chop(1);
-            continue;
-        }
-        out += ch;
-    }
-    return out.trimmed();
+    return s.size() <= n ? s : s.substr(0, n);
+}
+
+std::string fileNameOf(const std::string& path)
+{
+    const size_t sep = path.find_last_of("\\/");
+    return sep == std::string::npos ? path : path.substr(sep + 1);
 }
 } // namespace
 
 clsErrHandler::clsErrHandler() : procStack_(103) {}
 
-clsErrHandler::~clsErrHandler()
+void clsErrHandler::Destination(ErrorLogDestination value)
 {
-    if (traceExecution_ && traceStream_)
-        traceStream_->close();
-}
-
-QVariant clsErrHandler::Destination() const
-{
-    if (auto* s = std::get_if<QString>(&destination_))
-        return *s;
-    return QVariant::fromValue(std::get<ErrorLogRecordsetRef>(destination_));
-}
-
-void clsErrHandler::Destination(const QVariant& value)
-{
-    if (value.userType() == QMetaType::QString) {
-        destination_ = value.toString();
-        return;
-    }
-    if (value.userType() == qMetaTypeId<ErrorLogRecordsetRef>()) {
-        auto rs = value.value<ErrorLogRecordsetRef>();
-        if (rs) {
-            destination_ = rs;
-            return;
-        }
-    }
-    Raise(errnum::Framework, QStringLiteral("Invalid object type: ") + QString::number(varTypeOf(value)));
+    if (auto* rs = std::get_if<ErrorLogRecordsetRef>(&value); rs && !*rs)
+        Raise(errnum::Framework, "Invalid object type: " + std::to_string(vbObject));
+    destination_ = std::move(value);
 }
 
 void clsErrHandler::MaxProcStackItems(short n)
@@ -110,33 +62,26 @@ void clsErrHandler::MaxProcStackItems(short n)
         Raise(errnum::Overflow);
     if (upper < 0)
         Raise(errnum::SubscriptOutOfRange);
-    procStack_.assign(size_t(upper) + 1, QString());
+    procStack_.assign(size_t(upper) + 1, std::string());
     beyondLimit_.clear();
     slotLimit_ = n;
-    updateFastLimits();
 }
 
 void clsErrHandler::TraceExecution(bool v)
 {
     try {
         traceExecution_ = v;
-        updateFastLimits();
         if (!v)
             return;
         // The system's separator keeps the file inside the program's folder.
-        traceFile_ = AppPath() + QDir::separator() + QStringLiteral("trace.log");
-        QFile::remove(traceFile_);
-        traceStream_ = std::make_unique<QFile>(traceFile_);
-        if (!traceStream_->open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-            const long number = traceStream_->error() == QFileDevice::OpenError && !QFileInfo(traceFile_).dir().exists()
-                                    ? errnum::PathNotFound
-                                    : errnum::PathFileAccessError;
-            traceStream_.reset();
-            Raise(number);
+        traceFile_ = AppPath() + pathSeparator() + "trace.log";
+        switch (trace_.openEmpty(traceFile_)) {
+        case FileStatus::Ok: break;
+        case FileStatus::PathNotFound: Raise(errnum::PathNotFound);
+        default: Raise(errnum::PathFileAccessError);
         }
     } catch (const RuntimeError& e) {
-        MsgBox(QStringLiteral("Error: ") + QString::number(e.number()) + QStringLiteral(". ") + e.description(),
-               vbOKOnly, QStringLiteral("TraceExecution"));
+        MsgBox("Error: " + std::to_string(e.number()) + ". " + e.description(), vbOKOnly, "TraceExecution");
     }
 }
 
@@ -146,52 +91,29 @@ int clsErrHandler::spareSlot() const
     return spare >= 1 && size_t(spare) < procStack_.size() ? spare : -1;
 }
 
-void clsErrHandler::pushSlow(const QString& strProc)
+void clsErrHandler::pushBeyondLimit(std::string_view strProc)
 {
-    if (stackDepth_ == 32767)
-        Raise(errnum::Overflow);
-    ++stackDepth_;
-    if (stackDepth_ <= slotLimit_) {
-        procStack_[size_t(stackDepth_)] = strProc;
-    } else {
-        // Beyond the limit the innermost name stays visible in the first spare
-        // slot, so that a report still names the failing procedure.
-        beyondLimit_.push_back(strProc);
-        if (const int spare = spareSlot(); spare >= 0)
-            procStack_[size_t(spare)] = strProc;
-    }
+    // Beyond the limit the innermost name stays visible in the first spare
+    // slot, so that a report still names the failing procedure.
+    beyondLimit_.emplace_back(strProc);
+    if (const int spare = spareSlot(); spare >= 0)
+        procStack_[size_t(spare)].assign(strProc);
+}
+
+void clsErrHandler::popBeyondLimit()
+{
+    if (!beyondLimit_.empty())
+        beyondLimit_.pop_back();
+    if (const int spare = spareSlot(); spare >= 0)
+        procStack_[size_t(spare)] = beyondLimit_.empty() ? std::string() : beyondLimit_.back();
+}
+
+void clsErrHandler::trace(std::string_view strProc)
+{
     // Tracing without an open file (switching on failed) writes nothing rather
     // than failing every procedure of the program.
-    if (traceExecution_ && traceStream_) {
-        QByteArray line = strProc.toLocal8Bit();
-        line.append("\r\n", 2);
-        if (traceStream_->write(line) != line.size())
-            Raise(errnum::PathFileAccessError);
-    }
-}
-
-void clsErrHandler::popSlow()
-{
-    if (stackDepth_ >= 1 && stackDepth_ <= slotLimit_) {
-        procStack_[size_t(stackDepth_)].clear();
-    } else if (stackDepth_ > slotLimit_) {
-        if (!beyondLimit_.empty())
-            beyondLimit_.pop_back();
-        if (const int spare = spareSlot(); spare >= 0)
-            procStack_[size_t(spare)] = beyondLimit_.empty() ? QString() : beyondLimit_.back();
-    }
-    --stackDepth_;
-    if (stackDepth_ < 0)
-        stackDepth_ = 0;
-}
-
-QStringList clsErrHandler::CurrentStack() const
-{
-    QStringList out;
-    out.reserve(int(procStack_.size()));
-    for (const QString& s : procStack_)
-        out.append(s);
-    return out;
+    if (trace_.isOpen() && !trace_.append(strProc, CRLF))
+        Raise(errnum::PathFileAccessError);
 }
 
 void clsErrHandler::Clear()
@@ -202,117 +124,152 @@ void clsErrHandler::Clear()
     errProc_.clear();
 }
 
-QString clsErrHandler::failingProc() const
+const std::string& clsErrHandler::failingProc() const
 {
+    static const std::string none;
     if (stackDepth_ <= slotLimit_)
         return procStack_[size_t(stackDepth_)];
-    return beyondLimit_.empty() ? QString() : beyondLimit_.back();
+    return beyondLimit_.empty() ? none : beyondLimit_.back();
 }
 
-QString clsErrHandler::StackListing() const
+std::string clsErrHandler::StackListing() const
 {
-    QString out;
+    std::string out;
     for (size_t i = 0; i < procStack_.size(); ++i) {
-        if (procStack_[i].isEmpty())
+        if (procStack_[i].empty())
             continue;
-        out += QStringLiteral("%1").arg(int(i), 2, 10, QLatin1Char('0'));
-        out += QString(int(2 * i), QLatin1Char(' '));
+        if (i < 10)
+            out += '0';
+        out += std::to_string(i);
+        out.append(2 * i, ' ');
         out += procStack_[i];
         out += CRLF;
     }
     return out;
 }
 
-QStringList clsErrHandler::AdditionalInformation()
+std::vector<std::string> clsErrHandler::AdditionalInformation()
 {
     const AppInfo& a = App();
-    return {QStringLiteral("Current Directory: ") + QDir::toNativeSeparators(QDir::currentPath()),
-            QStringLiteral("App Title: ") + a.title,
-            QStringLiteral("App CompanyName: ") + a.companyName,
-            QStringLiteral("App Major: ") + QString::number(a.major),
-            QStringLiteral("App Minor: ") + QString::number(a.minor),
-            QStringLiteral("App Revision: ") + QString::number(a.revision),
-            QStringLiteral("App Path: ") + AppPath(),
-            QStringLiteral("App ProductName: ") + a.productName};
+    std::error_code ec;
+    std::filesystem::path cwd = std::filesystem::current_path(ec);
+    return {"Current Directory: " + cwd.make_preferred().u8string(),
+            "App Title: " + a.title,
+            "App CompanyName: " + a.companyName,
+            "App Major: " + std::to_string(a.major),
+            "App Minor: " + std::to_string(a.minor),
+            "App Revision: " + std::to_string(a.revision),
+            "App Path: " + AppPath(),
+            "App ProductName: " + a.productName};
 }
 
-QString clsErrHandler::resolveDestinationPath(const QString& destination)
+std::string clsErrHandler::resolveDestinationPath(const std::string& destination)
 {
     if (hasDriveLetters())
         return destination;
-    static const QRegularExpression drivePath(QStringLiteral("^[A-Za-z]:[\\\\/]"));
-    if (drivePath.match(destination).hasMatch()) {
-        const QString name = destination.section(QRegularExpression(QStringLiteral("[\\\\/]")), -1);
-        return QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation)).filePath(name);
+    const bool drivePath =
+        destination.size() >= 3 &&
+        ((destination[0] >= 'A' && destination[0] <= 'Z') || (destination[0] >= 'a' && destination[0] <= 'z')) &&
+        destination[1] == ':' && (destination[2] == '\\' || destination[2] == '/');
+    if (drivePath) {
+        std::error_code ec;
+        std::string temp = std::filesystem::temp_directory_path(ec).u8string();
+        if (ec || temp.empty())
+            temp = "/tmp";
+        while (temp.size() > 1 && temp.back() == '/')
+            temp.pop_back();
+        return temp + '/' + fileNameOf(destination);
     }
-    return QString(destination).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    std::string path = destination;
+    for (char& c : path)
+        if (c == '\\')
+            c = '/';
+    return path;
 }
 
-void clsErrHandler::writeReportFile(const QString& destination) const
+std::string clsErrHandler::reportText() const
 {
-    const QString path = resolveDestinationPath(destination);
-    QFile::remove(path);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
-        return; // nothing can be written: no report, no message
-
-    const QLocale loc = QLocale::system();
-    const QDateTime now = QDateTime::currentDateTime();
-    QString r;
-    r += appTitle_ + QStringLiteral(" Application Error Information") + CRLF;
-    r += QString(36, QLatin1Char('=')) + CRLF;
-    r += QStringLiteral("Current Time   : ") + loc.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-         loc.toString(now.time(), longTimeFormat(loc)) + CRLF;
-    r += QStringLiteral("Error String   : ") + errDescription_.left(255) + CRLF;
-    r += QStringLiteral("Error Number   : ") + QString::number(errNumber_) + CRLF;
-    r += QStringLiteral("Error Line     : ") + QString::number(errLine_) + CRLF;
-    r += QStringLiteral("Error Procedure: ") + failingProc() + CRLF;
-    r += CRLF;
-    r += QStringLiteral("Procedure Stack") + CRLF;
-    r += QString(15, QLatin1Char('-')) + CRLF;
-    r += StackListing();
-    r += CRLF;
-    if (!currentOperation_.isEmpty())
-        r += QStringLiteral("Current Operation: ") + currentOperation_ + CRLF;
-    r += CRLF;
-    r += QStringLiteral("Open Windows") + CRLF;
-    r += QString(12, QLatin1Char('-')) + CRLF;
-    for (const Form* form : Forms::loaded())
-        r += form->Name() + QStringLiteral(" (") + form->Caption() + QStringLiteral(")") + CRLF;
-    r += CRLF;
-    if (includeExpandedInfo_) {
+    std::string r;
+    auto line = [&r](std::string_view a, std::string_view b = {}) {
+        r += a;
+        r += b;
         r += CRLF;
-        r += QStringLiteral("Additional Information") + CRLF;
-        r += QString(22, QLatin1Char('-')) + CRLF;
-        for (const QString& line : AdditionalInformation())
-            r += line + CRLF;
+    };
+    line(appTitle_, " Application Error Information");
+    line(std::string(36, '='));
+    line("Current Time   : ", currentTimeText());
+    line("Error String   : ", cut(errDescription_, 255));
+    line("Error Number   : ", std::to_string(errNumber_));
+    line("Error Line     : ", std::to_string(errLine_));
+    line("Error Procedure: ", failingProc());
+    line({});
+    line("Procedure Stack");
+    line(std::string(15, '-'));
+    r += StackListing();
+    line({});
+    if (!currentOperation_.empty())
+        line("Current Operation: ", currentOperation_);
+    line({});
+    line("Open Windows");
+    line(std::string(12, '-'));
+    if (const errors::AppHooks* hooks = errors::appHooks())
+        for (const errors::OpenWindow& w : hooks->openWindows())
+            line(w.name, " (" + w.caption + ")");
+    line({});
+    if (includeExpandedInfo_) {
+        line({});
+        line("Additional Information");
+        line(std::string(22, '-'));
+        for (const std::string& info : AdditionalInformation())
+            line(info);
     }
-    const QByteArray bytes = r.toLocal8Bit();
-    if (f.write(bytes) != bytes.size()) {
-        // A full disk: leave nothing half-written behind.
-        f.close();
-        f.remove();
+    return r;
+}
+
+// The report always lands: in the destination's file, else in the user's
+// state folder, else on standard error.
+void clsErrHandler::writeReportFile(const std::string& destination)
+{
+    const std::string report = reportText();
+    const std::string path = resolveDestinationPath(destination);
+    if (replaceFile(path, report) == FileStatus::Ok) {
+        reportPath_ = path;
+        return;
     }
+    if (const std::string folder = userStateFolder(); !folder.empty()) {
+        const std::string fallback = folder + pathSeparator() + fileNameOf(path);
+        if (fallback != path && replaceFile(fallback, report) == FileStatus::Ok) {
+            reportPath_ = fallback;
+            reportDisplaced_ = true;
+            return;
+        }
+    }
+    std::fwrite(report.data(), 1, report.size(), stderr);
+    std::fflush(stderr);
 }
 
 void clsErrHandler::writeReportRow(ErrorLogRecordset& rs) const
 {
     try {
         rs.AddNew();
-        rs.SetField(QStringLiteral("ErrorDate"), QDateTime::currentDateTime());
-        rs.SetField(QStringLiteral("ErrorString"), errDescription_.left(255));
-        rs.SetField(QStringLiteral("ErrorNumber"), qint32(errNumber_));
-        rs.SetField(QStringLiteral("ErrorLine"), qint32(errLine_));
-        rs.SetField(QStringLiteral("ErrorProc"), failingProc());
-        QString callStack = StackListing();
-        if (!currentOperation_.isEmpty())
-            callStack += CRLF + QStringLiteral("Current Operation: ") + currentOperation_;
-        rs.SetField(QStringLiteral("CallStack"), callStack);
-        if (includeExpandedInfo_)
-            rs.SetField(QStringLiteral("AdditionalInfo"), AdditionalInformation().join(CRLF));
+        rs.SetField("ErrorDate", std::chrono::system_clock::now());
+        rs.SetField("ErrorString", cut(errDescription_, 255));
+        rs.SetField("ErrorNumber", std::int32_t(errNumber_));
+        rs.SetField("ErrorLine", std::int32_t(errLine_));
+        rs.SetField("ErrorProc", failingProc());
+        std::string callStack = StackListing();
+        if (!currentOperation_.empty())
+            callStack += std::string(CRLF) + "Current Operation: " + currentOperation_;
+        rs.SetField("CallStack", callStack);
+        if (includeExpandedInfo_) {
+            std::string info;
+            for (const std::string& l : AdditionalInformation())
+                info += (info.empty() ? "" : std::string(CRLF)) + l;
+            rs.SetField("AdditionalInfo", info);
+        }
         rs.Update();
     } catch (...) {
-        Raise(errnum::Framework, QStringLiteral("Error opening recordset: "), QStringLiteral("CErr"));
+        Raise(errnum::Framework, "Error opening recordset: ", "CErr");
     }
 }
 
@@ -323,15 +280,17 @@ void clsErrHandler::HandleError()
     errLine_ = e.Line;
     errDescription_ = e.Description;
     errProc_ = failingProc();
-    if (appTitle_.isEmpty())
+    if (appTitle_.empty())
         appTitle_ = App().title;
+    reportPath_.clear();
+    reportDisplaced_ = false;
 
     bool cancel = false;
     if (BeforeHandlerCalled)
         BeforeHandlerCalled(cancel);
     if (!cancel) {
         try {
-            if (auto* file = std::get_if<QString>(&destination_))
+            if (auto* file = std::get_if<std::string>(&destination_))
                 writeReportFile(*file);
             else if (auto& rs = std::get<ErrorLogRecordsetRef>(destination_))
                 writeReportRow(*rs);
@@ -340,11 +299,11 @@ void clsErrHandler::HandleError()
         }
         if (displayMsgOnError_ && reportErrors_) {
             Beep();
-            QString text = QStringLiteral("The following error has occurred in procedure: ") + CRLF + errProc_ +
-                           QStringLiteral(" on line ") + QString::number(errLine_) + CRLF + QStringLiteral("Error (") +
-                           QString::number(errNumber_) + QStringLiteral(") ") + errDescription_;
-            if (!currentOperation_.isEmpty())
-                text += CRLF + QStringLiteral("Current Operation: ") + currentOperation_;
+            std::string text = "The following error has occurred in procedure: " + std::string(CRLF) + errProc_ +
+                               " on line " + std::to_string(errLine_) + std::string(CRLF) + "Error (" +
+                               std::to_string(errNumber_) + ") " + errDescription_;
+            if (!currentOperation_.empty())
+                text += std::string(CRLF) + "Current Operation: " + currentOperation_;
             MsgBox(text, vbCritical | vbOKOnly, appTitle_);
         }
         if (AfterHandlerCalled)
@@ -357,8 +316,13 @@ void clsErrHandler::HandleError()
 bool clsErrHandler::ClearLog()
 {
     try {
-        if (auto* file = std::get_if<QString>(&destination_)) {
-            QFile::remove(resolveDestinationPath(*file));
+        if (auto* file = std::get_if<std::string>(&destination_)) {
+            // Also a report that had to go to the user's state folder.
+            const std::string path = resolveDestinationPath(*file);
+            removeOwnFile(path);
+            if (const std::string folder = userStateFolder(false); !folder.empty())
+                if (const std::string fallback = folder + pathSeparator() + fileNameOf(path); fallback != path)
+                    removeOwnFile(fallback);
         } else if (auto& rs = std::get<ErrorLogRecordsetRef>(destination_)) {
             if (rs->RecordCount() > 0) {
                 rs->MoveFirst();
@@ -372,4 +336,20 @@ bool clsErrHandler::ClearLog()
     } catch (...) {
         return false;
     }
+}
+
+// The handler is never destroyed: it has to outlast every object that still
+// runs procedures while the process ends.
+clsErrHandler* errors::detail::errHandler = nullptr;
+
+clsErrHandler& errors::detail::createErrHandler()
+{
+    return gErrHandlerRenew();
+}
+
+clsErrHandler& gErrHandlerRenew()
+{
+    std::unique_ptr<clsErrHandler> previous(errors::detail::errHandler);
+    errors::detail::errHandler = new clsErrHandler;
+    return *errors::detail::errHandler;
 }

@@ -1,22 +1,24 @@
 #pragma once
-#include <QString>
-#include <QStringList>
-#include <QVariant>
+#include "platform/privatefile.h"
+#include "platform/runtimeerror.h"
+
+#include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
-#include <new>
+#include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
-
-class QFile;
 
 // Where a report goes when the destination is a record set: one row per
 // report. The database wrappers provide the implementation.
 class ErrorLogRecordset {
 public:
+    using Value = std::variant<std::string, std::int32_t, std::chrono::system_clock::time_point>;
     virtual ~ErrorLogRecordset() = default;
     virtual void AddNew() = 0;
-    virtual void SetField(const QString& name, const QVariant& value) = 0;
+    virtual void SetField(const std::string& name, const Value& value) = 0;
     virtual void Update() = 0;
     virtual int RecordCount() = 0;
     virtual void MoveFirst() = 0;
@@ -25,19 +27,19 @@ public:
     virtual bool IsEOF() = 0;
 };
 using ErrorLogRecordsetRef = std::shared_ptr<ErrorLogRecordset>;
-Q_DECLARE_METATYPE(ErrorLogRecordsetRef)
+// A file name (UTF-8) or a record set.
+using ErrorLogDestination = std::variant<std::string, ErrorLogRecordsetRef>;
 
 // The procedure stack, trace log and error handler of the program.
 class clsErrHandler {
 public:
     clsErrHandler();
-    ~clsErrHandler();
     clsErrHandler(const clsErrHandler&) = delete;
     clsErrHandler& operator=(const clsErrHandler&) = delete;
 
-    // A text (file name) or a record set reference (ErrorLogRecordsetRef).
-    QVariant Destination() const;
-    void Destination(const QVariant& value);
+    const ErrorLogDestination& Destination() const { return destination_; }
+    // An empty record set reference is refused (error -2147220504).
+    void Destination(ErrorLogDestination value);
 
     bool DisplayMsgOnError() const { return displayMsgOnError_; }
     void DisplayMsgOnError(bool v) { displayMsgOnError_ = v; }
@@ -51,35 +53,30 @@ public:
     bool ClearLog();
     // Handles the current error (platform::Err()).
     void HandleError();
-    // Entered and left by every procedure: the common case stays inline.
+    // Entered and left by every procedure.
     void Pop()
     {
-        // One unsigned compare for 1 <= depth <= slotLimit_.
-        if (unsigned(stackDepth_ - 1) < unsigned(popLimit_)) {
-            // Replaced rather than cleared: clearing reads back the text the
-            // matching Push has only just stored, which stalls the processor.
-            QString& slot = procStack_[size_t(stackDepth_)];
-            slot.~QString();
-            new (&slot) QString();
+        if (stackDepth_ >= 1 && stackDepth_ <= slotLimit_)
+            procStack_[size_t(stackDepth_)].clear();
+        else if (stackDepth_ > slotLimit_)
+            popBeyondLimit();
+        if (stackDepth_ > 0)
             --stackDepth_;
-        } else {
-            popSlow();
-        }
     }
-    void Push(const QString& strProc)
+    void Push(std::string_view strProc)
     {
-        if (stackDepth_ < pushLimit_) {
-            ++stackDepth_;
-            // Slots above the depth are always null (Pop leaves them so), so
-            // the name is copied in without releasing anything first.
-            QString& slot = procStack_[size_t(stackDepth_)];
-            Q_ASSERT(slot.isNull());
-            new (&slot) QString(strProc);
-        } else {
-            pushSlow(strProc);
-        }
+        if (stackDepth_ == 32767)
+            platform::Raise(platform::errnum::Overflow);
+        ++stackDepth_;
+        if (stackDepth_ <= slotLimit_)
+            procStack_[size_t(stackDepth_)].assign(strProc);
+        else
+            pushBeyondLimit(strProc);
+        if (traceExecution_)
+            trace(strProc);
     }
-    QStringList CurrentStack() const;
+    // A copy of every slot, empty ones included.
+    std::vector<std::string> CurrentStack() const { return procStack_; }
     bool IsError() const { return errNumber_ != 0; }
     void Clear();
     bool ReportErrors() const { return reportErrors_; }
@@ -92,28 +89,39 @@ public:
     // Accessors for the program's own modules.
     long ErrNumber() const { return errNumber_; }
     long ErrLine() const { return errLine_; }
-    const QString& ErrDescription() const { return errDescription_; }
-    const QString& ErrProc() const { return errProc_; }
-    const QString& AppTitle() const { return appTitle_; }
-    void AppTitle(const QString& v) { appTitle_ = v; }
-    const QString& CurrentOperation() const { return currentOperation_; }
-    void CurrentOperation(const QString& v) { currentOperation_ = v; }
+    const std::string& ErrDescription() const { return errDescription_; }
+    const std::string& ErrProc() const { return errProc_; }
+    const std::string& AppTitle() const { return appTitle_; }
+    void AppTitle(std::string v) { appTitle_ = std::move(v); }
+    const std::string& CurrentOperation() const { return currentOperation_; }
+    void CurrentOperation(std::string v) { currentOperation_ = std::move(v); }
     short StackDepth() const { return short(stackDepth_); }
+    // The file the last report went to: the destination's, or the user's state
+    // folder when that could not be written; "" when it went nowhere or to
+    // standard error.
+    const std::string& ReportPath() const { return reportPath_; }
+    bool ReportDisplaced() const { return reportDisplaced_; }
+    // Set once the user has chosen to end the program: later errors are
+    // reported, never asked about.
+    bool ProgramEnding() const { return programEnding_; }
+    void ProgramEnding(bool v) { programEnding_ = v; }
 
     // The stack listing of a report: "01  name" lines, each ended by CR LF.
-    QString StackListing() const;
+    std::string StackListing() const;
     // The eight lines of the "Additional Information" block, without line ends.
-    static QStringList AdditionalInformation();
+    static std::vector<std::string> AdditionalInformation();
     // The file a text destination names on this system ("C:\ERRORS.TXT" maps to
     // ERRORS.TXT in the temporary folder where there are no drive letters).
-    static QString resolveDestinationPath(const QString& destination);
+    static std::string resolveDestinationPath(const std::string& destination);
 
 private:
-    void pushSlow(const QString& strProc);
-    void popSlow();
+    void pushBeyondLimit(std::string_view strProc);
+    void popBeyondLimit();
+    void trace(std::string_view strProc);
     int spareSlot() const;
-    QString failingProc() const;
-    void writeReportFile(const QString& path) const;
+    const std::string& failingProc() const;
+    std::string reportText() const;
+    void writeReportFile(const std::string& destination);
     void writeReportRow(ErrorLogRecordset& rs) const;
 
     short maxProcStackItems_ = 100;
@@ -121,30 +129,45 @@ private:
     bool displayMsgOnError_ = true;
     long errNumber_ = 0;
     long errLine_ = 0;
-    QString errDescription_;
-    QString errProc_;
-    QString appTitle_;
-    std::variant<QString, ErrorLogRecordsetRef> destination_{QStringLiteral("C:\\ERRORS.TXT")};
-    QString currentOperation_;
+    std::string errDescription_;
+    std::string errProc_;
+    std::string appTitle_;
+    ErrorLogDestination destination_{std::string("C:\\ERRORS.TXT")};
+    std::string currentOperation_;
     bool traceExecution_ = false;
-    std::vector<QString> procStack_;
+    // Pop clears a slot and Push assigns it, so a slot keeps its capacity and
+    // the steady state allocates nothing.
+    std::vector<std::string> procStack_;
     int stackDepth_ = 0; // 0 to 32767, as a 16-bit counter would allow
     // The deepest depth that has a slot of its own: MaxProcStackItems, or the
     // old limit while a failed MaxProcStackItems write left the old stack.
     int slotLimit_ = 100;
-    // What the inline Push and Pop compare with: the slot limit (never below
-    // 0), and for Push 0 while tracing, which sends every Push the slow way.
-    int pushLimit_ = 100;
-    int popLimit_ = 100;
-    void updateFastLimits()
-    {
-        popLimit_ = slotLimit_ > 0 ? slotLimit_ : 0;
-        pushLimit_ = traceExecution_ ? 0 : popLimit_;
-    }
     // Names entered beyond slotLimit_, innermost last; the first spare slot
     // shows the innermost one.
-    std::vector<QString> beyondLimit_;
-    QString traceFile_;
-    std::unique_ptr<QFile> traceStream_;
+    std::vector<std::string> beyondLimit_;
+    std::string traceFile_;
+    platform::AppendFile trace_;
     bool reportErrors_ = true;
+    std::string reportPath_;
+    bool reportDisplaced_ = false;
+    bool programEnding_ = false;
 };
+
+namespace errors::detail {
+extern clsErrHandler* errHandler;
+clsErrHandler& createErrHandler();
+} // namespace errors::detail
+
+// The one error handler, created on first use with the class defaults. Every
+// procedure asks for it on entry and exit, so the lookup stays inline.
+inline clsErrHandler& gErrHandler()
+{
+    return errors::detail::errHandler ? *errors::detail::errHandler : errors::detail::createErrHandler();
+}
+// Replaces the error handler by a fresh one (start-up; tests).
+clsErrHandler& gErrHandlerRenew();
+
+// The "Unexpected Error" question after a handled error: Yes goes on, No ends
+// the program through the application's shutdown. Without an application (a
+// terminal run) the reason goes to standard error and the process ends with 1.
+void ShowUnexpectedError();

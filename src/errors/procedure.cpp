@@ -1,6 +1,9 @@
 #include "errors/procedure.h"
 
 #include "platform/process.h"
+#include "platform/runtimeerror.h"
+
+#include <new>
 
 namespace errors {
 
@@ -18,8 +21,7 @@ void reportCurrentException(std::exception_ptr e)
         Err().set(RuntimeError(platform::errnum::OutOfMemory));
     } catch (const std::exception& ex) {
         Err().set(RuntimeError(platform::errnum::InternalError,
-                               platform::errorDescription(platform::errnum::InternalError) + QStringLiteral(": ") +
-                                   QString::fromLocal8Bit(ex.what())));
+                               platform::errorDescription(platform::errnum::InternalError) + ": " + ex.what()));
     } catch (...) {
         Err().set(RuntimeError(platform::errnum::InternalError));
     }

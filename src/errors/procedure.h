@@ -2,19 +2,17 @@
 // The per-procedure convention, written once: register the name, run the
 // body, hand any run-time error to the handler, leave the stack, return what
 // the body had assigned.
-#include "app/modmain.h"
 #include "errors/clserrhandler.h"
-#include "platform/runtimeerror.h"
 
 #include <exception>
-#include <new>
+#include <string_view>
 
 namespace errors {
 
 // Turns whatever the body threw into the current error and reports it.
 void reportCurrentException(std::exception_ptr e);
 
-template <typename Body> void Procedure(const QString& name, Body&& body)
+template <typename Body> void Procedure(std::string_view name, Body&& body)
 {
     clsErrHandler& eh = gErrHandler();
     try {
@@ -28,7 +26,7 @@ template <typename Body> void Procedure(const QString& name, Body&& body)
 
 // A function: the body assigns to its result as it goes; after an error the
 // result is whatever had been assigned (the type's empty value otherwise).
-template <typename R, typename Body> R Function(const QString& name, Body&& body)
+template <typename R, typename Body> R Function(std::string_view name, Body&& body)
 {
     R result{};
     Procedure(name, [&] { body(result); });

@@ -2,48 +2,67 @@
 
 #include "appinfo_config.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
+#include <filesystem>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace platform {
 
 namespace {
-QString& pathOverride()
+std::string& pathOverride()
 {
-    static QString p;
+    static std::string p;
     return p;
+}
+
+std::string executableFolder()
+{
+#ifdef _WIN32
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), DWORD(buffer.size()));
+        if (n == 0)
+            return {};
+        if (n < buffer.size()) {
+            buffer.resize(n);
+            break;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    const std::filesystem::path exe(buffer);
+#else
+    // The kernel's link names the real file, also when the program was
+    // started through a link of its own.
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return std::filesystem::current_path(ec).u8string();
+#endif
+    return exe.parent_path().make_preferred().u8string();
 }
 } // namespace
 
 const AppInfo& App()
 {
-    static const AppInfo info{QStringLiteral(QM_APP_TITLE),
-                              QStringLiteral(QM_APP_COMPANY),
-                              QStringLiteral(QM_APP_PRODUCT),
-                              QM_APP_MAJOR,
-                              QM_APP_MINOR,
-                              QM_APP_REVISION};
+    static const AppInfo info{QM_APP_TITLE, QM_APP_COMPANY, QM_APP_PRODUCT,
+                              QM_APP_MAJOR, QM_APP_MINOR,   QM_APP_REVISION};
     return info;
 }
 
-QString AppPath()
+std::string AppPath()
 {
-    if (!pathOverride().isEmpty())
+    if (!pathOverride().empty())
         return pathOverride();
-    static const QString real = [] {
-        if (QCoreApplication::instance())
-            return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
-        // No application object (the terminal report): ask the kernel.
-        QFileInfo exe(QStringLiteral("/proc/self/exe"));
-        return QDir::toNativeSeparators(QFileInfo(exe.symLinkTarget()).absolutePath());
-    }();
+    static const std::string real = executableFolder();
     return real;
 }
 
-void setAppPathOverride(const QString& path)
+void setAppPathOverride(std::string path)
 {
-    pathOverride() = path;
+    pathOverride() = std::move(path);
 }
 
 } // namespace platform

@@ -1,13 +1,13 @@
 #pragma once
-#include <QString>
+#include <string>
 
 namespace platform {
 
-// What the framework reads from the program's version information.
+// What the framework reads from the program's version information (UTF-8).
 struct AppInfo {
-    QString title;
-    QString companyName;
-    QString productName;
+    std::string title;
+    std::string companyName;
+    std::string productName;
     int major = 0;
     int minor = 0;
     int revision = 0;
@@ -16,14 +16,14 @@ struct AppInfo {
 const AppInfo& App();
 
 // Folder of the running executable, without a trailing separator.
-QString AppPath();
+std::string AppPath();
 // Tests point the program folder somewhere private; an empty text restores the real one.
-void setAppPathOverride(const QString& path);
+void setAppPathOverride(std::string path);
 
 // True where paths carry drive letters and "\" separators.
 constexpr bool hasDriveLetters()
 {
-#ifdef Q_OS_WIN
+#ifdef _WIN32
     return true;
 #else
     return false;

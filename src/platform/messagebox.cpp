@@ -10,10 +10,19 @@ namespace {
 // Without a window system (the terminal report) a box becomes a line on stderr.
 class StderrSink : public MessageSink {
 public:
-    int show(const QString& text, int style, const QString& title) override
+    int show(const std::string& text, int style, const std::string& title) override
     {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(title),
-                     qPrintable(QString(text).replace(QLatin1String("\r\n"), QLatin1String(" "))));
+        std::string line = title + ": ";
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text.compare(i, 2, "\r\n") == 0) {
+                line += ' ';
+                ++i;
+            } else {
+                line += text[i];
+            }
+        }
+        line += '\n';
+        std::fputs(line.c_str(), stderr);
         return defaultAnswer(style);
     }
     void beep() override {}
@@ -45,9 +54,9 @@ int defaultAnswer(int style)
     }
 }
 
-int MsgBox(const QString& text, int style, const QString& title)
+int MsgBox(const std::string& text, int style, const std::string& title)
 {
-    return active().show(text, style, title.isEmpty() ? App().title : title);
+    return active().show(text, style, title.empty() ? App().title : title);
 }
 
 void Beep()
@@ -74,7 +83,7 @@ ScriptedMessages::~ScriptedMessages()
     setMessageSink(previous_);
 }
 
-int ScriptedMessages::show(const QString& text, int style, const QString& title)
+int ScriptedMessages::show(const std::string& text, int style, const std::string& title)
 {
     shown.push_back({text, style, title});
     if (replies.empty())

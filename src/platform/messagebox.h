@@ -1,6 +1,6 @@
 #pragma once
-#include <QString>
 #include <deque>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -35,12 +35,12 @@ constexpr int iconOf(int style)
 class MessageSink {
 public:
     virtual ~MessageSink() = default;
-    virtual int show(const QString& text, int style, const QString& title) = 0;
+    virtual int show(const std::string& text, int style, const std::string& title) = 0;
     virtual void beep() = 0;
 };
 
-// Shows a message box; an empty title means the application title.
-int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QString());
+// Shows a message box (texts in UTF-8); an empty title means the application title.
+int MsgBox(const std::string& text, int style = vbOKOnly, const std::string& title = {});
 void Beep();
 
 // Installs a sink (nullptr restores the default) and returns the previous one.
@@ -55,9 +55,9 @@ int defaultAnswer(int style);
 class ScriptedMessages : public MessageSink {
 public:
     struct Shown {
-        QString text;
+        std::string text;
         int style;
-        QString title;
+        std::string title;
     };
     ScriptedMessages();
     ~ScriptedMessages() override;
@@ -65,7 +65,7 @@ public:
     ScriptedMessages& operator=(const ScriptedMessages&) = delete;
 
     void answer(int reply) { replies.push_back(reply); }
-    int show(const QString& text, int style, const QString& title) override;
+    int show(const std::string& text, int style, const std::string& title) override;
     void beep() override { ++beeps; }
 
     std::deque<int> replies;

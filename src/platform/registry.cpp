@@ -1,6 +1,7 @@
 #include "platform/registry.h"
 
 #include "platform/appinfo.h"
+#include "platform/qtstrings.h"
 #include "platform/runtimeerror.h"
 
 #include <QDir>
@@ -363,7 +364,8 @@ QString SettingsFilePath()
     if (!fileOverride().isEmpty())
         return fileOverride();
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return QDir(folder).filePath(App().companyName + QLatin1Char('/') + App().title + QStringLiteral(".ini"));
+    return QDir(folder).filePath(qstr(App().companyName) + QLatin1Char('/') + qstr(App().title) +
+                                 QStringLiteral(".ini"));
 }
 
 void setSettingsFileOverride(const QString& file)

@@ -2,36 +2,35 @@
 
 namespace platform {
 
-QString errorDescription(long number)
+std::string errorDescription(long number)
 {
     switch (number) {
-    case errnum::InvalidProcedureCall: return QStringLiteral("Invalid procedure call or argument");
-    case errnum::Overflow: return QStringLiteral("Overflow");
-    case errnum::OutOfMemory: return QStringLiteral("Out of memory");
-    case errnum::SubscriptOutOfRange: return QStringLiteral("Subscript out of range");
-    case errnum::TypeMismatch: return QStringLiteral("Type mismatch");
-    case errnum::InternalError: return QStringLiteral("Internal error");
-    case errnum::FileNotFound: return QStringLiteral("File not found");
-    case errnum::BadFileMode: return QStringLiteral("Bad file mode");
-    case errnum::FileAlreadyOpen: return QStringLiteral("File already open");
-    case errnum::DiskFull: return QStringLiteral("Disk full");
-    case errnum::DeviceUnavailable: return QStringLiteral("Device unavailable");
-    case errnum::PermissionDenied: return QStringLiteral("Permission denied");
-    case errnum::PathFileAccessError: return QStringLiteral("Path/File access error");
-    case errnum::PathNotFound: return QStringLiteral("Path not found");
-    case errnum::ObjectRequired: return QStringLiteral("Object required");
-    case errnum::DuplicateKey:
-        return QStringLiteral("This key is already associated with an element of this collection");
-    case errnum::Framework: return QStringLiteral("Application-defined or object-defined error");
-    case errnum::RegValueMissing: return QStringLiteral("Unable to open registry key for reading");
-    case errnum::RegAccessDenied: return QStringLiteral("Access is denied");
-    default: return QString();
+    case errnum::InvalidProcedureCall: return "Invalid procedure call or argument";
+    case errnum::Overflow: return "Overflow";
+    case errnum::OutOfMemory: return "Out of memory";
+    case errnum::SubscriptOutOfRange: return "Subscript out of range";
+    case errnum::TypeMismatch: return "Type mismatch";
+    case errnum::InternalError: return "Internal error";
+    case errnum::FileNotFound: return "File not found";
+    case errnum::BadFileMode: return "Bad file mode";
+    case errnum::FileAlreadyOpen: return "File already open";
+    case errnum::DiskFull: return "Disk full";
+    case errnum::DeviceUnavailable: return "Device unavailable";
+    case errnum::PermissionDenied: return "Permission denied";
+    case errnum::PathFileAccessError: return "Path/File access error";
+    case errnum::PathNotFound: return "Path not found";
+    case errnum::ObjectRequired: return "Object required";
+    case errnum::DuplicateKey: return "This key is already associated with an element of this collection";
+    case errnum::Framework: return "Application-defined or object-defined error";
+    case errnum::RegValueMissing: return "Unable to open registry key for reading";
+    case errnum::RegAccessDenied: return "Access is denied";
+    default: return {};
     }
 }
 
-RuntimeError::RuntimeError(long number, QString description, QString source, long line)
+RuntimeError::RuntimeError(long number, std::string description, std::string source, long line)
     : number_(number), description_(std::move(description)), source_(std::move(source)), line_(line),
-      what_(QStringLiteral("Error %1: %2").arg(number).arg(description_).toStdString())
+      what_("Error " + std::to_string(number) + ": " + description_)
 {
 }
 
@@ -42,9 +41,9 @@ void Raise(long number)
     throw RuntimeError(number);
 }
 
-void Raise(long number, const QString& description, const QString& source)
+void Raise(long number, std::string description, std::string source)
 {
-    throw RuntimeError(number, description, source);
+    throw RuntimeError(number, std::move(description), std::move(source));
 }
 
 void ErrObject::set(const RuntimeError& e)

@@ -1,6 +1,6 @@
 #pragma once
-#include <QString>
 #include <exception>
+#include <string>
 
 namespace platform {
 
@@ -29,36 +29,36 @@ constexpr long RegAccessDenied = -2147024891;
 } // namespace errnum
 
 // The usual description of a platform error number ("" for unknown numbers).
-QString errorDescription(long number);
+std::string errorDescription(long number);
 
-// A run-time error: what a procedure's trap receives.
+// A run-time error: what a procedure's trap receives. Texts are UTF-8.
 class RuntimeError : public std::exception {
 public:
-    RuntimeError(long number, QString description, QString source = QString(), long line = 0);
+    RuntimeError(long number, std::string description, std::string source = {}, long line = 0);
     explicit RuntimeError(long number);
 
     long number() const { return number_; }
-    const QString& description() const { return description_; }
-    const QString& source() const { return source_; }
+    const std::string& description() const { return description_; }
+    const std::string& source() const { return source_; }
     long line() const { return line_; }
     const char* what() const noexcept override { return what_.c_str(); }
 
 private:
     long number_;
-    QString description_;
-    QString source_;
+    std::string description_;
+    std::string source_;
     long line_;
     std::string what_;
 };
 
 [[noreturn]] void Raise(long number);
-[[noreturn]] void Raise(long number, const QString& description, const QString& source = QString());
+[[noreturn]] void Raise(long number, std::string description, std::string source = {});
 
 // The current error of the running procedure (what the handler reads with no arguments).
 struct ErrObject {
     long Number = 0;
-    QString Description;
-    QString Source;
+    std::string Description;
+    std::string Source;
     long Line = 0;
     void Clear() { *this = ErrObject(); }
     void set(const RuntimeError& e);

@@ -2,6 +2,7 @@
 
 #include "errors/procedure.h"
 #include "platform/appinfo.h"
+#include "platform/qtstrings.h"
 #include "platform/registry.h"
 #include "platform/runtimeerror.h"
 
@@ -22,47 +23,47 @@ RegistryStore& storeOf(const std::unique_ptr<RegistryStore>& shell)
 
 clsRegSettings::clsRegSettings()
 {
-    Procedure(QStringLiteral("clsRegSettings.Class_Initialize()"), [&] {
+    Procedure("clsRegSettings.Class_Initialize()", [&] {
         shell_ = CreateRegistryStore();
-        appName_ = App().title;
-        company_ = App().companyName;
+        appName_ = qstr(App().title);
+        company_ = qstr(App().companyName);
     });
 }
 
 clsRegSettings::clsRegSettings(std::unique_ptr<RegistryStore> store)
 {
-    Procedure(QStringLiteral("clsRegSettings.Class_Initialize()"), [&] {
+    Procedure("clsRegSettings.Class_Initialize()", [&] {
         shell_ = std::move(store);
-        appName_ = App().title;
-        company_ = App().companyName;
+        appName_ = qstr(App().title);
+        company_ = qstr(App().companyName);
     });
 }
 
 clsRegSettings::~clsRegSettings()
 {
-    Procedure(QStringLiteral("clsRegSettings.Class_Terminate()"), [&] { shell_.reset(); });
+    Procedure("clsRegSettings.Class_Terminate()", [&] { shell_.reset(); });
 }
 
 QString clsRegSettings::Company() const
 {
-    return Function<QString>(QStringLiteral("clsRegSettings.Company() [Get]"), [&](QString& r) { r = company_; });
+    return Function<QString>("clsRegSettings.Company() [Get]", [&](QString& r) { r = company_; });
 }
 
 void clsRegSettings::Company(const QString& newVal)
 {
-    Procedure(QStringLiteral("clsRegSettings.Company() [Let]"),
-              [&] { company_ = newVal.isEmpty() ? App().companyName : newVal.trimmed(); });
+    Procedure("clsRegSettings.Company() [Let]",
+              [&] { company_ = newVal.isEmpty() ? qstr(App().companyName) : newVal.trimmed(); });
 }
 
 QString clsRegSettings::AppName() const
 {
-    return Function<QString>(QStringLiteral("clsRegSettings.AppName() [Get]"), [&](QString& r) { r = appName_; });
+    return Function<QString>("clsRegSettings.AppName() [Get]", [&](QString& r) { r = appName_; });
 }
 
 void clsRegSettings::AppName(const QString& newVal)
 {
-    Procedure(QStringLiteral("clsRegSettings.AppName() [Let]"),
-              [&] { appName_ = newVal.isEmpty() ? App().productName : newVal.trimmed(); });
+    Procedure("clsRegSettings.AppName() [Let]",
+              [&] { appName_ = newVal.isEmpty() ? qstr(App().productName) : newVal.trimmed(); });
 }
 
 QString clsRegSettings::SettingsKey(const QString& section) const
@@ -87,7 +88,7 @@ QString clsRegSettings::KeyTypeName(int keyType)
 
 bool clsRegSettings::AppSettingDelete(const QString& section, const QString& keyName)
 {
-    return Function<bool>(QStringLiteral("clsRegSettings.AppSettingDelete()"), [&](bool& r) {
+    return Function<bool>("clsRegSettings.AppSettingDelete()", [&](bool& r) {
         try {
             storeOf(shell_).RegDelete(SettingsKey(section) + BS + keyName);
             r = true;
@@ -99,7 +100,7 @@ bool clsRegSettings::AppSettingDelete(const QString& section, const QString& key
     });
 }
 
-QVariant clsRegSettings::readValue(const QString& procName, const QString& path, const QVariant& defaultValue)
+QVariant clsRegSettings::readValue(std::string_view procName, const QString& path, const QVariant& defaultValue)
 {
     return Function<QVariant>(procName, [&](QVariant& r) {
         try {
@@ -112,8 +113,8 @@ QVariant clsRegSettings::readValue(const QString& procName, const QString& path,
     });
 }
 
-bool clsRegSettings::writeValue(const QString& procName, const QString& path, int keyType, const QVariant& defaultValue,
-                                const QVariant& setting)
+bool clsRegSettings::writeValue(std::string_view procName, const QString& path, int keyType,
+                                const QVariant& defaultValue, const QVariant& setting)
 {
     return Function<bool>(procName, [&](bool& r) {
         storeOf(shell_).RegWrite(path, setting.isNull() ? defaultValue : setting, KeyTypeName(keyType));
@@ -123,25 +124,23 @@ bool clsRegSettings::writeValue(const QString& procName, const QString& path, in
 
 QVariant clsRegSettings::AppSetting(const QString& section, const QString& keyName, int, const QVariant& defaultValue)
 {
-    return readValue(QStringLiteral("clsRegSettings.AppSetting() [Get]"), SettingsKey(section) + BS + keyName,
-                     defaultValue);
+    return readValue("clsRegSettings.AppSetting() [Get]", SettingsKey(section) + BS + keyName, defaultValue);
 }
 
 bool clsRegSettings::AppSetting(const QString& section, const QString& keyName, int keyType,
                                 const QVariant& defaultValue, const QVariant& setting)
 {
-    return writeValue(QStringLiteral("clsRegSettings.AppSetting() [Let]"), SettingsKey(section) + BS + keyName, keyType,
-                      defaultValue, setting);
+    return writeValue("clsRegSettings.AppSetting() [Let]", SettingsKey(section) + BS + keyName, keyType, defaultValue,
+                      setting);
 }
 
 QVariant clsRegSettings::AnySetting(const QString& section, const QString& keyName, int, const QVariant& defaultValue)
 {
-    return readValue(QStringLiteral("clsRegSettings.AnySetting() [Get]"), section + BS + keyName, defaultValue);
+    return readValue("clsRegSettings.AnySetting() [Get]", section + BS + keyName, defaultValue);
 }
 
 bool clsRegSettings::AnySetting(const QString& section, const QString& keyName, int keyType,
                                 const QVariant& defaultValue, const QVariant& setting)
 {
-    return writeValue(QStringLiteral("clsRegSettings.AnySetting() [Let]"), section + BS + keyName, keyType,
-                      defaultValue, setting);
+    return writeValue("clsRegSettings.AnySetting() [Let]", section + BS + keyName, keyType, defaultValue, setting);
 }

@@ -2,6 +2,7 @@
 #include <QString>
 #include <QVariant>
 #include <memory>
+#include <string_view>
 
 namespace platform {
 class RegistryStore;
@@ -47,8 +48,8 @@ public:
     static QString KeyTypeName(int keyType);
 
 private:
-    QVariant readValue(const QString& procName, const QString& path, const QVariant& defaultValue);
-    bool writeValue(const QString& procName, const QString& path, int keyType, const QVariant& defaultValue,
+    QVariant readValue(std::string_view procName, const QString& path, const QVariant& defaultValue);
+    bool writeValue(std::string_view procName, const QString& path, int keyType, const QVariant& defaultValue,
                     const QVariant& setting);
 
     std::unique_ptr<platform::RegistryStore> shell_;

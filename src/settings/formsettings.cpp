@@ -1,11 +1,11 @@
 #include "settings/formsettings.h"
 
-#include "app/clsapp.h"
 #include "errors/procedure.h"
 #include "platform/forms.h"
 #include "platform/runtimeerror.h"
 #include "platform/screens.h"
 #include "settings/clsregsettings.h"
+#include "settings/settingsstore.h"
 
 #include <cmath>
 #include <limits>
@@ -19,9 +19,10 @@ constexpr int REG_DWORD = 4;
 
 clsRegSettings& settings()
 {
-    if (!gApp || !gApp->RegSettings)
+    clsRegSettings* store = AppSettingsStore();
+    if (!store)
         Raise(errnum::ObjectRequired);
-    return *gApp->RegSettings;
+    return *store;
 }
 
 bool save(const Form& form, const char* suffix, int value)
@@ -56,7 +57,7 @@ bool isSizable(int borderStyle)
 
 void utFormSettingsSave(Form& form, std::optional<bool> saveSize)
 {
-    Procedure(QStringLiteral("utFormSettingsSave()"), [&] {
+    Procedure("utFormSettingsSave()", [&] {
         const bool withSize = saveSize.has_value() ? *saveSize : isSizable(form.BorderStyle());
         // Hidden first: a failure reported below shows over a window already
         // gone, and a shutdown answered there does not save it a second time.
@@ -80,8 +81,8 @@ void utFormSettingsSave(Form& form, std::optional<bool> saveSize)
 
 void utFormSettingsLoad(Form& form)
 {
-    Procedure(QStringLiteral("utFormSettingsLoad()"), [&] {
-        if (!gApp)
+    Procedure("utFormSettingsLoad()", [&] {
+        if (!AppSettingsStore())
             return;
         form.SetWindowState(wsNormal);
         form.SetTop(load(form, "_Top", form.Top()));

@@ -5,6 +5,7 @@
 #include "platform/desktoplauncher.h"
 #include "platform/messagebox.h"
 #include "platform/process.h"
+#include "platform/qtstrings.h"
 #include "platform/registryreader.h"
 #include "util/modutils.h"
 
@@ -20,7 +21,7 @@ const char* const SysInfoUnavailable = "System Information Is Unavailable At Thi
 
 QString Caption()
 {
-    return QStringLiteral("About ") + App().title;
+    return QStringLiteral("About ") + qstr(App().title);
 }
 
 QString VersionText()
@@ -44,7 +45,7 @@ QString TermsText()
 
 QString CreditText()
 {
-    return QStringLiteral("Designed and written by %1.").arg(App().companyName);
+    return QStringLiteral("Designed and written by %1.").arg(qstr(App().companyName));
 }
 
 // Addresses in a reserved domain until the author's own are filled in here,
@@ -78,7 +79,7 @@ private:
 
 bool GetKeyValue(quint32 KeyRoot, const QString& KeyName, const QString& SubKeyRef, QString& KeyVal)
 {
-    return errors::Function<bool>(QStringLiteral("frmAbout.GetKeyValue()"), [&](bool& result) {
+    return errors::Function<bool>("frmAbout.GetKeyValue()", [&](bool& result) {
         RegistryReader& reader = registryReader();
         quintptr key = 0;
         // Read access only: asking for more is refused to ordinary users

@@ -2,6 +2,7 @@
 
 #include "platform/messagebox.h"
 #include "platform/process.h"
+#include "platform/qtstrings.h"
 #include "platform/runtimeerror.h"
 
 #include <exception>
@@ -24,11 +25,10 @@ template <typename Body> long guarded(const QString& operation, Body&& body)
     } catch (const std::bad_alloc&) {
         error = RuntimeError(errnum::OutOfMemory);
     } catch (const std::exception& e) {
-        error = RuntimeError(errnum::InternalError, errorDescription(errnum::InternalError) + QStringLiteral(": ") +
-                                                        QString::fromLocal8Bit(e.what()));
+        error = RuntimeError(errnum::InternalError, errorDescription(errnum::InternalError) + ": " + e.what());
     } catch (...) {
     }
-    MsgBox(QStringLiteral("Error: %1. %2").arg(error.number()).arg(error.description()), vbOKOnly, operation);
+    MsgBox(QStringLiteral("Error: %1. %2").arg(error.number()).arg(qstr(error.description())), vbOKOnly, operation);
     return 0;
 }
 

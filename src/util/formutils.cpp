@@ -3,6 +3,7 @@
 #include "errors/procedure.h"
 #include "platform/forms.h"
 #include "platform/process.h"
+#include "util/appshutdown.h"
 
 #include <QHash>
 #include <algorithm>
@@ -42,17 +43,17 @@ QString boxKey(int number)
 
 void utFormUnload(std::optional<int> unloadMode, const QString& commandLine, bool silent)
 {
-    Procedure(QStringLiteral("utFormUnload()"), [&] {
+    Procedure("utFormUnload()", [&] {
         for (const Form* f : Forms::loaded())
             if (f->Visible() && !isNamed(f, "frmdebug"))
                 return;
-        AppShutdown(unloadMode, commandLine, silent);
+        RequestAppShutdown(unloadMode, commandLine, silent);
     });
 }
 
 void utFormsUnloadAll()
 {
-    Procedure(QStringLiteral("utFormsUnloadAll()"), [] {
+    Procedure("utFormsUnloadAll()", [] {
         const size_t count = Forms::loaded().size();
         for (size_t i = 0; i < count; ++i) {
             if (!Forms::hasActiveControl())

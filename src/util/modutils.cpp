@@ -55,19 +55,19 @@ QString tempFolder()
 
 QString utPathBackslashAdd(const QString& path)
 {
-    return Function<QString>(QStringLiteral("utPathBackslashAdd()"),
+    return Function<QString>("utPathBackslashAdd()",
                              [&](QString& r) { r = endsInSeparator(path) ? path : path + separator(); });
 }
 
 QString utPathBackslashRemove(const QString& path)
 {
-    return Function<QString>(QStringLiteral("utPathBackslashRemove()"),
+    return Function<QString>("utPathBackslashRemove()",
                              [&](QString& r) { r = endsInSeparator(path) ? path.left(path.size() - 1) : path; });
 }
 
 QString utFormatSecondsAsNiceTime(int seconds)
 {
-    return Function<QString>(QStringLiteral("utFormatSecondsAsNiceTime()"), [&](QString& r) {
+    return Function<QString>("utFormatSecondsAsNiceTime()", [&](QString& r) {
         const int days = seconds / 86400;
         int rest = seconds % 86400;
         const int hours = rest / 3600;
@@ -91,13 +91,12 @@ QString utFormatSecondsAsNiceTime(int seconds)
 
 bool utPauseDiff(const QDateTime& since, int seconds)
 {
-    return Function<bool>(QStringLiteral("utPauseDiff()"),
-                          [&](bool& r) { r = since.secsTo(platform::Now()) > qint64(seconds); });
+    return Function<bool>("utPauseDiff()", [&](bool& r) { r = since.secsTo(platform::Now()) > qint64(seconds); });
 }
 
 bool utFileOrFolderExists(const QString& path)
 {
-    return Function<bool>(QStringLiteral("utFileOrFolderExists()"), [&](bool& r) {
+    return Function<bool>("utFileOrFolderExists()", [&](bool& r) {
         if (path.trimmed().isEmpty())
             return;
         const QString expanded = utExpandSystemFolders(path);
@@ -112,7 +111,7 @@ bool utFileOrFolderExists(const QString& path)
 
 QString utExpandSystemFolders(const QString& path)
 {
-    return Function<QString>(QStringLiteral("utExpandSystemFolders()"), [&](QString& r) {
+    return Function<QString>("utExpandSystemFolders()", [&](QString& r) {
         QString s = path;
         s.replace(QStringLiteral("%WINDOWSDIR%"), utPathBackslashRemove(windowsFolder()), Qt::CaseInsensitive);
         s.replace(QStringLiteral("%SYSTEMDIR%"), utPathBackslashRemove(systemFolder()), Qt::CaseInsensitive);
@@ -123,7 +122,7 @@ QString utExpandSystemFolders(const QString& path)
 
 int utFormResize_AbsoluteLeft(int position, int offset)
 {
-    return Function<int>(QStringLiteral("utFormResize_AbsoluteLeft()"), [&](int& r) {
+    return Function<int>("utFormResize_AbsoluteLeft()", [&](int& r) {
         const qint64 sum = qint64(position) + qint64(offset);
         if (sum > std::numeric_limits<int>::max() || sum < std::numeric_limits<int>::min())
             platform::Raise(platform::errnum::Overflow);

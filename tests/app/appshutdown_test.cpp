@@ -61,9 +61,10 @@ TEST_F(Shutdown, MissingFollowUpProgramIsReportedUnlessSilentAndTheProcessStillE
             continue;
         }
         ASSERT_EQ(messages.shown.size(), 1u) << qPrintable(c.commandLine);
-        EXPECT_EQ(messages.shown[0].text, upgradeMessage(QString::fromLatin1(c.description), c.commandLine));
+        EXPECT_EQ(messages.shown[0].text,
+                  upgradeMessage(QString::fromLatin1(c.description), c.commandLine).toStdString());
         EXPECT_EQ(messages.shown[0].style, vbCritical | vbOKOnly);
-        EXPECT_EQ(messages.shown[0].title, QStringLiteral("Quillmark"));
+        EXPECT_EQ(messages.shown[0].title, "Quillmark");
     }
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("error.log"))));
 }
@@ -95,9 +96,9 @@ TEST_F(Shutdown, OtherStartFailuresAreReportedAndStillEndTheProcess)
     startedMain();
     EXPECT_THROW(AppShutdown(std::nullopt, path(QStringLiteral("readme.txt")), false), ProcessEnded);
     EXPECT_EQ(handler->ErrNumber(), errnum::PermissionDenied);
-    EXPECT_EQ(handler->ErrProc(), QStringLiteral("AppShutdown()"));
+    EXPECT_EQ(handler->ErrProc(), "AppShutdown()");
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Unexpected Error"));
+    EXPECT_EQ(messages.shown[0].title, "Unexpected Error");
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("error.log"))));
 }
 
@@ -109,10 +110,10 @@ TEST_F(Shutdown, RefusedExitFromACloseBoxKeepsTheProgramRunning)
     ASSERT_TRUE(main);
     EXPECT_TRUE(main->visible);
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, QStringLiteral("You are not permitted to exit.\r\n\r\nThe system administrator "
-                                                     "has disabled this option."));
+    EXPECT_EQ(messages.shown[0].text, "You are not permitted to exit.\r\n\r\nThe system administrator has disabled "
+                                      "this option.");
     EXPECT_EQ(messages.shown[0].style, vbCritical | vbOKOnly);
-    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Quillmark"));
+    EXPECT_EQ(messages.shown[0].title, "Quillmark");
     EXPECT_EQ(handler->StackDepth(), 0);
 
     // Other ways out are not refused.
@@ -123,23 +124,48 @@ TEST_F(Shutdown, RefusedExitFromACloseBoxKeepsTheProgramRunning)
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(Shutdown, DecliningToContinueAfterAnErrorShutsDownInFull)
+// "No" to every box: the program ends, also when its shutdown fails, and a
+// failure on the way out is written to the report without a second question.
+TEST_F(Shutdown, DecliningToContinueAfterAnErrorEndsTheProgram)
 {
-    FakeForm& frm = startedMain();
-    FakeForm other(QStringLiteral("frmClassHelp"));
-    frm.onCall = [](const QString&) { return true; };
-    messages.answer(vbNo);
-    bool continued = false;
-    try {
-        errors::Procedure(QStringLiteral("frmMain.UpdateForm()"), [] { Raise(errnum::Overflow); });
-        continued = true;
-    } catch (const ProcessEnded& e) {
-        EXPECT_EQ(e.exitCode, 0);
+    const struct {
+        const char* what;
+        std::function<void(FakeForm&)> spoil;
+        const char* lastError; // in the report
+    } rows[] = {
+        {"clean shutdown", [](FakeForm&) {}, "Error Number   : 6\r\n"},
+        {"saving fails", [](FakeForm& f) { f.onCall = [](const QString&) -> bool { Raise(errnum::DiskFull); }; },
+         "Error Number   : 61\r\n"},
+        {"unloading fails", [](FakeForm& f) { f.onUnload = [] { Raise(errnum::PermissionDenied); }; },
+         "Error Number   : 70\r\n"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        handler = &gErrHandlerRenew();
+        handler->Destination(path(QStringLiteral("error.log")).toStdString());
+        handler->DisplayMsgOnError(false);
+        FakeForm& frm = startedMain();
+        FakeForm other(QStringLiteral("frmClassHelp"));
+        frm.onCall = [](const QString&) { return true; };
+        r.spoil(frm);
+        messages.shown.clear();
+        messages.replies.assign(5, vbNo);
+        bool continued = false;
+        try {
+            errors::Procedure("frmMain.UpdateForm()", [] { Raise(errnum::Overflow); });
+            continued = true;
+        } catch (const ProcessEnded& e) {
+            EXPECT_EQ(e.exitCode, 0);
+        }
+        EXPECT_FALSE(continued);
+        EXPECT_EQ(messages.shown.size(), 1u);
+        EXPECT_TRUE(other.unloaded);
+        EXPECT_FALSE(gApp);
+        QFile report(path(QStringLiteral("error.log")));
+        ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(report.readAll().contains(r.lastError));
+        frm.onUnload = nullptr;
+        if (!frm.unloaded)
+            frm.Unload();
     }
-    EXPECT_FALSE(continued);
-    EXPECT_EQ(frm.log, (QStringList{QStringLiteral("Show"), QStringLiteral("SaveSettings"), QStringLiteral("Unload")}));
-    EXPECT_TRUE(other.unloaded);
-    EXPECT_TRUE(Forms::loaded().empty());
-    EXPECT_FALSE(gApp);
-    EXPECT_EQ(messages.shown.size(), 1u);
 }

@@ -11,11 +11,12 @@ class AppStart : public AppTest {};
 
 TEST_F(AppStart, MainConfiguresTheHandlerAndShowsTheMainWindow)
 {
-    QStringList stackWhileShowing;
+    std::vector<std::string> stackWhileShowing;
     onMainShow = [&] { stackWhileShowing = gErrHandler().CurrentStack(); };
     Main();
     handler = &gErrHandler(); // Main made a new one
-    EXPECT_EQ(handler->Destination(), QVariant(utPathBackslashAdd(platform::AppPath()) + QStringLiteral("error.log")));
+    EXPECT_EQ(std::get<std::string>(handler->Destination()),
+              (utPathBackslashAdd(platform::qstr(platform::AppPath())) + QStringLiteral("error.log")).toStdString());
     EXPECT_FALSE(handler->DisplayMsgOnError());
     EXPECT_TRUE(handler->IncludeExpandedInfo());
     EXPECT_EQ(handler->MaxProcStackItems(), 50);
@@ -23,9 +24,9 @@ TEST_F(AppStart, MainConfiguresTheHandlerAndShowsTheMainWindow)
     EXPECT_TRUE(handler->ReportErrors());
     EXPECT_EQ(handler->StackDepth(), 0);
 
-    ASSERT_GE(stackWhileShowing.size(), 3);
-    EXPECT_EQ(stackWhileShowing[1], QStringLiteral("Main"));
-    EXPECT_EQ(stackWhileShowing[2], QStringLiteral("clsApp.Start()"));
+    ASSERT_GE(stackWhileShowing.size(), 3u);
+    EXPECT_EQ(stackWhileShowing[1], "Main");
+    EXPECT_EQ(stackWhileShowing[2], "clsApp.Start()");
     ASSERT_TRUE(gApp && main);
     EXPECT_TRUE(main->visible);
     EXPECT_EQ(main->log, QStringList{QStringLiteral("Show")});

@@ -32,9 +32,9 @@ class ModalBoxWithSignal : public platform::MessageSink {
 public:
     explicit ModalBoxWithSignal(int sig) : sig_(sig), previous_(platform::setMessageSink(this)) {}
     ~ModalBoxWithSignal() override { platform::setMessageSink(previous_); }
-    int show(const QString& text, int, const QString&) override
+    int show(const std::string& text, int, const std::string&) override
     {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Unexpected Error"), text);
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Unexpected Error"), QString::fromStdString(text));
         open = &box;
         ++shown;
         QTimer::singleShot(0, [this] { std::raise(sig_); });
@@ -126,7 +126,7 @@ TEST_F(SessionEnding, TerminationSignalsEndTheProgramInEveryStateWithoutABox)
             if (c.state == CloseErrorBox)
                 utFormSettingsSave(frm); // as the close box does: its failure shows the box
             else
-                box.show(QStringLiteral("a dialog"), platform::vbOKOnly, QString());
+                box.show("a dialog", platform::vbOKOnly, "");
             modal = nullptr;
             EXPECT_EQ(box.shown, 1); // the box that was up; none on the way out
         }

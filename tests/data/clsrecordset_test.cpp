@@ -33,20 +33,20 @@ TEST_F(Recordsets, NullReadsGiveTheDefaultOrNull)
     EXPECT_EQ(people->Fields(QStringLiteral("Age"), 0), QVariant(31)); // not null: the value
     people->MoveNext();
     EXPECT_EQ(people->Fields(2, -1), QVariant(-1)); // by index
-    EXPECT_EQ(handler->CurrentOperation(), QString());
+    EXPECT_EQ(handler->CurrentOperation(), "");
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(Recordsets, FailedFieldReadNamesTheFieldInTheReport)
 {
-    QString operationSeen;
+    std::string operationSeen;
     handler->BeforeHandlerCalled = [&](bool&) { operationSeen = handler->CurrentOperation(); };
     EXPECT_FALSE(people->Fields(QStringLiteral("Nope"), 5).isValid());
-    EXPECT_EQ(operationSeen, QStringLiteral("Getting field 'Nope'"));
+    EXPECT_EQ(operationSeen, "Getting field 'Nope'");
     EXPECT_EQ(handler->ErrNumber(), dao::err::ItemNotFound);
-    EXPECT_EQ(handler->CurrentOperation(), QString());
+    EXPECT_EQ(handler->CurrentOperation(), "");
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("Operation: Getting field 'Nope'")));
+    EXPECT_NE(messages.shown[0].text.find("Operation: Getting field 'Nope'"), std::string::npos);
 }
 
 TEST_F(Recordsets, NullWritesStoreTheDefaultOrNull)
@@ -92,7 +92,7 @@ TEST_F(Recordsets, CursorEdgesAreReported)
     EXPECT_TRUE(messages.shown.empty());
     people->MoveNext(); // past the end
     EXPECT_EQ(handler->ErrNumber(), dao::err::NoCurrentRecord);
-    EXPECT_EQ(handler->ErrProc(), QStringLiteral("clsRecordset.MoveNext()"));
+    EXPECT_EQ(handler->ErrProc(), "clsRecordset.MoveNext()");
 
     auto empty = de->CreateQueryRecordset(QStringLiteral("SELECT * FROM People WHERE 0"));
     ASSERT_TRUE(empty);
@@ -131,10 +131,10 @@ TEST_F(Recordsets, ErrorReportsBecomeRowsAndClearLogEmptiesTheTable)
 {
     auto log = de->OpenRecordset(QStringLiteral("ErrorLog"));
     ASSERT_TRUE(log);
-    handler->Destination(QVariant::fromValue(ErrorLogRecordsetRef(log->Recordset())));
+    handler->Destination(ErrorLogRecordsetRef(log->Recordset()));
     handler->ReportErrors(false);
-    handler->Push(QStringLiteral("frmMain.Form_Load()"));
-    handler->Push(QStringLiteral("frmMain.UpdateForm()"));
+    handler->Push("frmMain.Form_Load()");
+    handler->Push("frmMain.UpdateForm()");
     platform::Err().set(platform::RuntimeError(platform::errnum::SubscriptOutOfRange));
     handler->HandleError();
     handler->HandleError();
@@ -205,5 +205,5 @@ TEST_F(Recordsets, EveryNameTheDatabaseHoldsRoundTripsAndOthersAreRefused)
     exec({QStringLiteral("CREATE TABLE a (a)")});
     EXPECT_FALSE(de->OpenRecordset(QStringLiteral("a") + QChar(0) + QStringLiteral("b")));
     EXPECT_EQ(handler->ErrNumber(), dao::err::InvalidOperation);
-    EXPECT_EQ(handler->ErrDescription(), QStringLiteral("Invalid operation."));
+    EXPECT_EQ(handler->ErrDescription(), "Invalid operation.");
 }

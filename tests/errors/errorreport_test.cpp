@@ -1,3 +1,4 @@
+#include "errors/apphooks.h"
 #include "errors/procedure.h"
 #include "platform/appinfo.h"
 #include "platform/runtimeerror.h"
@@ -6,10 +7,14 @@
 
 #include <QDir>
 #include <QFile>
-#include <QMap>
+#include <QFileInfo>
 #include <QRegularExpression>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <functional>
+#include <map>
 #include <optional>
 #include <stdexcept>
 
@@ -17,23 +22,40 @@ using platform::RuntimeError;
 
 namespace {
 
-const QString CRLF = QStringLiteral("\r\n");
-const QString TIME_LINE = QStringLiteral("Current Time   : <time>");
+const std::string CRLF = "\r\n";
+const std::string TIME_LINE = "Current Time   : <time>";
 
-const char* const UNEXPECTED_HEAD = "There has been an unexpected error. This may cause loss of data and/or program "
+const std::string UNEXPECTED_HEAD = "There has been an unexpected error. This may cause loss of data and/or program "
                                     "instability\r\n\r\nPlease report these details to the support line:\r\n";
-const char* const UNEXPECTED_TAIL = "\r\nDo you wish to continue? (Note: If you select No, the program will terminate, "
-                                    "and you will lose any data you may have changed)";
+const std::string UNEXPECTED_TAIL = "\r\nDo you wish to continue? (Note: If you select No, the program will "
+                                    "terminate, and you will lose any data you may have changed)";
+
+using Lines = std::vector<std::string>;
+
+Lines split(const std::string& s)
+{
+    Lines out;
+    size_t from = 0;
+    for (size_t at; (at = s.find(CRLF, from)) != std::string::npos; from = at + 2)
+        out.push_back(s.substr(from, at - from));
+    out.push_back(s.substr(from));
+    return out;
+}
+
+bool contains(const std::string& s, const std::string& part)
+{
+    return s.find(part) != std::string::npos;
+}
 
 // A record set that keeps its rows in memory.
 class MemoryRecordset : public ErrorLogRecordset {
 public:
     void AddNew() override { pending.emplace(); }
-    void SetField(const QString& name, const QVariant& value) override
+    void SetField(const std::string& name, const Value& value) override
     {
         if (failOn == name)
-            throw RuntimeError(3265, QStringLiteral("Item not found in this collection."));
-        pending->insert(name, value);
+            throw RuntimeError(3265, "Item not found in this collection.");
+        (*pending)[name] = value;
     }
     void Update() override
     {
@@ -47,10 +69,10 @@ public:
     void MoveNext() override {}
     bool IsEOF() override { return pos >= rows.size(); }
 
-    std::optional<QMap<QString, QVariant>> pending;
-    std::vector<QMap<QString, QVariant>> rows;
+    std::optional<std::map<std::string, Value>> pending;
+    std::vector<std::map<std::string, Value>> rows;
     size_t pos = 0;
-    QString failOn;
+    std::string failOn;
 };
 
 class ErrorReportTest : public FrameworkTest {
@@ -66,63 +88,79 @@ protected:
 
     static void fail(const RuntimeError& error) { throw error; }
     // frmMain.Form_Load() calls frmMain.UpdateForm(), which fails.
-    static void failTwoDeep(const RuntimeError& error)
+    static void failTwoDeep(const RuntimeError& error = RuntimeError(platform::errnum::SubscriptOutOfRange))
     {
-        errors::Procedure(QStringLiteral("frmMain.Form_Load()"),
-                          [&] { errors::Procedure(QStringLiteral("frmMain.UpdateForm()"), [&] { fail(error); }); });
+        errors::Procedure("frmMain.Form_Load()",
+                          [&] { errors::Procedure("frmMain.UpdateForm()", [&] { fail(error); }); });
     }
 
-    QByteArray log() const
+    std::string read(const QString& name) const
     {
-        QFile f(path(QStringLiteral("error.log")));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+        QFile f(QDir(dir.path()).filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "<missing>";
     }
+    std::string log() const { return read(QStringLiteral("error.log")); }
     // The report with its time line replaced by TIME_LINE once its shape is checked.
-    QString logWithoutTime() const
+    std::string logWithoutTime() const
     {
-        QStringList lines = QString::fromLocal8Bit(log()).split(CRLF);
+        Lines lines = split(log());
         if (lines.size() < 3)
-            return lines.join(CRLF);
+            return log();
         static const QRegularExpression shape(
             QStringLiteral("^Current Time   : \\S.* \\d{1,2}:\\d{2}:\\d{2}\\S*( \\S+)?$"));
-        EXPECT_TRUE(shape.match(lines[2]).hasMatch()) << lines[2].toStdString();
+        EXPECT_TRUE(shape.match(QString::fromStdString(lines[2])).hasMatch()) << lines[2];
         lines[2] = TIME_LINE;
-        return lines.join(CRLF);
+        std::string out;
+        for (size_t i = 0; i < lines.size(); ++i)
+            out += (i ? CRLF : "") + lines[i];
+        return out;
     }
-    static QString text(const QStringList& lines) { return lines.join(CRLF) + CRLF; }
-    QStringList head(const QString& description, long number, const QString& proc) const
+    static std::string text(const Lines& lines)
     {
-        return {QStringLiteral("Quillmark Application Error Information"),
-                QString(36, QLatin1Char('=')),
-                TIME_LINE,
-                QStringLiteral("Error String   : ") + description,
-                QStringLiteral("Error Number   : ") + QString::number(number),
-                QStringLiteral("Error Line     : 0"),
-                QStringLiteral("Error Procedure: ") + proc,
-                QString(),
-                QStringLiteral("Procedure Stack"),
-                QString(15, QLatin1Char('-'))};
+        std::string out;
+        for (const std::string& l : lines)
+            out += l + CRLF;
+        return out;
     }
-    QStringList additionalInformation() const
+    static Lines head(const std::string& description, long number, const std::string& proc)
+    {
+        return {"Quillmark Application Error Information",
+                std::string(36, '='),
+                TIME_LINE,
+                "Error String   : " + description,
+                "Error Number   : " + std::to_string(number),
+                "Error Line     : 0",
+                "Error Procedure: " + proc,
+                "",
+                "Procedure Stack",
+                std::string(15, '-')};
+    }
+    Lines additionalInformation() const
     {
         const platform::AppInfo& a = platform::App();
-        return {QString(),
-                QStringLiteral("Additional Information"),
-                QString(22, QLatin1Char('-')),
-                QStringLiteral("Current Directory: ") + QDir::toNativeSeparators(QDir::currentPath()),
-                QStringLiteral("App Title: Quillmark"),
-                QStringLiteral("App CompanyName: ") + a.companyName,
-                QStringLiteral("App Major: ") + QString::number(a.major),
-                QStringLiteral("App Minor: ") + QString::number(a.minor),
-                QStringLiteral("App Revision: ") + QString::number(a.revision),
-                QStringLiteral("App Path: ") + dir.path(),
-                QStringLiteral("App ProductName: ") + a.productName};
+        return {"",
+                "Additional Information",
+                std::string(22, '-'),
+                "Current Directory: " + QDir::currentPath().toStdString(),
+                "App Title: Quillmark",
+                "App CompanyName: " + a.companyName,
+                "App Major: " + std::to_string(a.major),
+                "App Minor: " + std::to_string(a.minor),
+                "App Revision: " + std::to_string(a.revision),
+                "App Path: " + dir.path().toStdString(),
+                "App ProductName: " + a.productName};
     }
-    static QString unexpectedText(const QString& details)
+    static std::string unexpectedText(const std::string& details)
     {
-        return QLatin1String(UNEXPECTED_HEAD) + details + QLatin1String(UNEXPECTED_TAIL);
+        return UNEXPECTED_HEAD + details + UNEXPECTED_TAIL;
     }
 };
+
+Lines operator+(Lines a, const Lines& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
 
 TEST_F(ErrorReportTest, ReportLayoutWithWindowsAndAdditionalInformation)
 {
@@ -130,22 +168,20 @@ TEST_F(ErrorReportTest, ReportLayoutWithWindowsAndAdditionalInformation)
     FakeForm help(QStringLiteral("frmClassHelp"));
     main.caption = QStringLiteral("Quillmark 1.0");
     help.caption = QStringLiteral("Address Classes");
-    failTwoDeep(RuntimeError(platform::errnum::SubscriptOutOfRange));
+    failTwoDeep();
 
-    QStringList expected = head(QStringLiteral("Subscript out of range"), 9, QStringLiteral("frmMain.UpdateForm()"));
-    expected << QStringLiteral("01  frmMain.Form_Load()") << QStringLiteral("02    frmMain.UpdateForm()") << QString()
-             << QString() << QStringLiteral("Open Windows") << QString(12, QLatin1Char('-'))
-             << QStringLiteral("frmMain (Quillmark 1.0)") << QStringLiteral("frmClassHelp (Address Classes)")
-             << QString();
-    expected << additionalInformation();
+    const Lines expected =
+        head("Subscript out of range", 9, "frmMain.UpdateForm()") +
+        Lines{"01  frmMain.Form_Load()", "02    frmMain.UpdateForm()",     "", "", "Open Windows", std::string(12, '-'),
+              "frmMain (Quillmark 1.0)", "frmClassHelp (Address Classes)", ""} +
+        additionalInformation();
     EXPECT_EQ(logWithoutTime(), text(expected));
 
     // The start-up settings show the dialog only, and Yes goes on with the stack unwound.
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text,
-              unexpectedText(QStringLiteral("9: Subscript out of range\r\nfrmMain.UpdateForm()\r\n")));
+    EXPECT_EQ(messages.shown[0].text, unexpectedText("9: Subscript out of range\r\nfrmMain.UpdateForm()\r\n"));
     EXPECT_EQ(messages.shown[0].style, platform::vbYesNo | platform::vbExclamation);
-    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Unexpected Error"));
+    EXPECT_EQ(messages.shown[0].title, "Unexpected Error");
     EXPECT_EQ(messages.beeps, 0);
     EXPECT_EQ(handler->StackDepth(), 0);
     EXPECT_TRUE(handler->IsError());
@@ -154,17 +190,17 @@ TEST_F(ErrorReportTest, ReportLayoutWithWindowsAndAdditionalInformation)
 TEST_F(ErrorReportTest, CurrentOperationAndNoAdditionalInformation)
 {
     handler->IncludeExpandedInfo(false);
-    handler->CurrentOperation(QStringLiteral("Saving the window placement"));
-    errors::Procedure(QStringLiteral("Main"), [] { fail(RuntimeError(platform::errnum::FileNotFound)); });
+    handler->CurrentOperation("Saving the window placement");
+    errors::Procedure("Main", [] { fail(RuntimeError(platform::errnum::FileNotFound)); });
 
-    QStringList expected = head(QStringLiteral("File not found"), 53, QStringLiteral("Main"));
-    expected << QStringLiteral("01  Main") << QString()
-             << QStringLiteral("Current Operation: Saving the window placement") << QString()
-             << QStringLiteral("Open Windows") << QString(12, QLatin1Char('-')) << QString();
+    const Lines expected =
+        head("File not found", 53, "Main") +
+        Lines{"01  Main",           "", "Current Operation: Saving the window placement", "", "Open Windows",
+              std::string(12, '-'), ""};
     EXPECT_EQ(logWithoutTime(), text(expected));
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, unexpectedText(QStringLiteral(
-                                          "53: File not found\r\nMain\r\nOperation: Saving the window placement\r\n")));
+    EXPECT_EQ(messages.shown[0].text,
+              unexpectedText("53: File not found\r\nMain\r\nOperation: Saving the window placement\r\n"));
 }
 
 TEST_F(ErrorReportTest, EmptyStackAndTenDeepStack)
@@ -172,39 +208,38 @@ TEST_F(ErrorReportTest, EmptyStackAndTenDeepStack)
     handler->IncludeExpandedInfo(false);
     platform::Err().set(RuntimeError(platform::errnum::Overflow));
     handler->HandleError();
-    QStringList expected = head(QStringLiteral("Overflow"), 6, QString());
-    expected << QString() << QString() << QStringLiteral("Open Windows") << QString(12, QLatin1Char('-')) << QString();
-    EXPECT_EQ(logWithoutTime(), text(expected));
+    EXPECT_EQ(logWithoutTime(),
+              text(head("Overflow", 6, "") + Lines{"", "", "Open Windows", std::string(12, '-'), ""}));
 
     for (int i = 1; i <= 9; ++i)
-        handler->Push(QStringLiteral("P%1()").arg(i));
-    errors::Procedure(QStringLiteral("P10()"), [] { fail(RuntimeError(platform::errnum::Overflow)); });
-    const QStringList lines = QString::fromLocal8Bit(log()).split(CRLF);
-    EXPECT_EQ(lines.count(QStringLiteral("Quillmark Application Error Information")), 1); // the second report only
-    ASSERT_GT(lines.size(), 20);
-    EXPECT_EQ(lines[10], QStringLiteral("01  P1()"));
-    EXPECT_EQ(lines[18], QStringLiteral("09") + QString(18, QLatin1Char(' ')) + QStringLiteral("P9()"));
-    EXPECT_EQ(lines[19], QStringLiteral("10") + QString(20, QLatin1Char(' ')) + QStringLiteral("P10()"));
-    EXPECT_EQ(lines[20], QString());
+        handler->Push("P" + std::to_string(i) + "()");
+    errors::Procedure("P10()", [] { fail(RuntimeError(platform::errnum::Overflow)); });
+    const Lines lines = split(log());
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Quillmark Application Error Information"), 1); // the second only
+    ASSERT_GT(lines.size(), 20u);
+    EXPECT_EQ(lines[10], "01  P1()");
+    EXPECT_EQ(lines[18], "09" + std::string(18, ' ') + "P9()");
+    EXPECT_EQ(lines[19], "10" + std::string(20, ' ') + "P10()");
+    EXPECT_EQ(lines[20], "");
 }
 
 TEST_F(ErrorReportTest, LongDescriptionIsCutInTheReportOnly)
 {
     handler->DisplayMsgOnError(true);
-    const QString longText = QString(250, QLatin1Char('x')) + QStringLiteral("ABCDEFGHIJ");
-    errors::Procedure(QStringLiteral("clsApp.Start()"), [&] { fail(RuntimeError(1004, longText)); });
-    const QStringList lines = QString::fromLocal8Bit(log()).split(CRLF);
-    ASSERT_GT(lines.size(), 4);
-    EXPECT_EQ(lines[3], QStringLiteral("Error String   : ") + longText.left(255));
+    const std::string longText = std::string(250, 'x') + "ABCDEFGHIJ";
+    errors::Procedure("clsApp.Start()", [&] { fail(RuntimeError(1004, longText)); });
+    const Lines lines = split(log());
+    ASSERT_GT(lines.size(), 4u);
+    EXPECT_EQ(lines[3], "Error String   : " + longText.substr(0, 255));
     ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_TRUE(messages.shown[0].text.endsWith(longText));
-    EXPECT_TRUE(messages.shown[1].text.contains(longText));
+    EXPECT_TRUE(contains(messages.shown[0].text, longText));
+    EXPECT_TRUE(contains(messages.shown[1].text, longText));
 }
 
 TEST_F(ErrorReportTest, CriticalMessageWhenConfigured)
 {
     handler->DisplayMsgOnError(true);
-    handler->CurrentOperation(QStringLiteral("Loading"));
+    handler->CurrentOperation("Loading");
     bool after = false;
     handler->AfterHandlerCalled = [&] {
         after = true;
@@ -214,12 +249,11 @@ TEST_F(ErrorReportTest, CriticalMessageWhenConfigured)
     EXPECT_TRUE(after);
     EXPECT_EQ(messages.beeps, 1);
     ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0].text,
-              QStringLiteral("The following error has occurred in procedure: \r\nfrmMain.UpdateForm() on line 0\r\n"
-                             "Error (76) Path not found\r\nCurrent Operation: Loading"));
+    EXPECT_EQ(messages.shown[0].text, "The following error has occurred in procedure: \r\nfrmMain.UpdateForm() on line "
+                                      "0\r\nError (76) Path not found\r\nCurrent Operation: Loading");
     EXPECT_EQ(messages.shown[0].style, platform::vbCritical | platform::vbOKOnly);
-    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Quillmark"));
-    EXPECT_EQ(messages.shown[1].title, QStringLiteral("Unexpected Error"));
+    EXPECT_EQ(messages.shown[0].title, "Quillmark");
+    EXPECT_EQ(messages.shown[1].title, "Unexpected Error");
 }
 
 TEST_F(ErrorReportTest, CancellingListenerKeepsTheLogButNotTheDialog)
@@ -232,22 +266,20 @@ TEST_F(ErrorReportTest, CancellingListenerKeepsTheLogButNotTheDialog)
         cancel = true;
     };
     handler->AfterHandlerCalled = [&] { after = true; };
-    errors::Procedure(QStringLiteral("frmAbout.Form_Load()"),
-                      [] { fail(RuntimeError(platform::errnum::PermissionDenied)); });
-    EXPECT_EQ(log(), QByteArray("previous report\r\n"));
+    errors::Procedure("frmAbout.Form_Load()", [] { fail(RuntimeError(platform::errnum::PermissionDenied)); });
+    EXPECT_EQ(log(), "previous report\r\n");
     EXPECT_FALSE(after);
     EXPECT_EQ(messages.beeps, 0);
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text,
-              unexpectedText(QStringLiteral("70: Permission denied\r\nfrmAbout.Form_Load()\r\n")));
+    EXPECT_EQ(messages.shown[0].text, unexpectedText("70: Permission denied\r\nfrmAbout.Form_Load()\r\n"));
     EXPECT_EQ(handler->ErrNumber(), platform::errnum::PermissionDenied);
 }
 
 TEST_F(ErrorReportTest, YesReturnsThroughTheFailedProcedure)
 {
     bool continued = false;
-    const int result = errors::Function<int>(QStringLiteral("Outer()"), [&](int& r) {
-        r = errors::Function<int>(QStringLiteral("Inner()"), [](int& inner) {
+    const int result = errors::Function<int>("Outer()", [&](int& r) {
+        r = errors::Function<int>("Inner()", [](int& inner) {
             inner = 7;
             fail(RuntimeError(platform::errnum::DiskFull));
             inner = 8;
@@ -256,24 +288,24 @@ TEST_F(ErrorReportTest, YesReturnsThroughTheFailedProcedure)
     });
     EXPECT_EQ(result, 7);
     EXPECT_TRUE(continued);
-    EXPECT_EQ(handler->ErrProc(), QStringLiteral("Inner()"));
+    EXPECT_EQ(handler->ErrProc(), "Inner()");
     EXPECT_EQ(handler->StackDepth(), 0);
     EXPECT_EQ(platform::Err().Number, 0); // cleared for the caller
     EXPECT_TRUE(handler->IsError());      // until the handler's own is cleared
     handler->Clear();
     EXPECT_FALSE(handler->IsError());
     EXPECT_EQ(handler->ErrNumber(), 0);
-    EXPECT_EQ(handler->ErrDescription(), QString());
-    EXPECT_EQ(handler->ErrProc(), QString());
+    EXPECT_EQ(handler->ErrDescription(), "");
+    EXPECT_EQ(handler->ErrProc(), "");
 }
 
 // Fails while showing the "Unexpected Error" dialog.
 class ThrowingSink : public platform::ScriptedMessages {
 public:
-    int show(const QString& text, int style, const QString& title) override
+    int show(const std::string& text, int style, const std::string& title) override
     {
         const int answer = ScriptedMessages::show(text, style, title);
-        if (title == QStringLiteral("Unexpected Error"))
+        if (title == "Unexpected Error")
             throw RuntimeError(platform::errnum::OutOfMemory);
         return answer;
     }
@@ -282,12 +314,16 @@ public:
 TEST_F(ErrorReportTest, AnErrorInTheDialogIsSeriousAndEndsTheProgram)
 {
     ThrowingSink sink;
-    EXPECT_THROW(failTwoDeep(RuntimeError(platform::errnum::SubscriptOutOfRange)), platform::ProcessEnded);
+    try {
+        failTwoDeep();
+        ADD_FAILURE() << "went on";
+    } catch (const platform::ProcessEnded& e) {
+        EXPECT_EQ(e.exitCode, 1);
+    }
     ASSERT_EQ(sink.shown.size(), 2u);
-    EXPECT_EQ(sink.shown[1].text,
-              QStringLiteral("There has been a serious internal error. The program will now exit."));
+    EXPECT_EQ(sink.shown[1].text, "There has been a serious internal error. The program will now exit.");
     EXPECT_EQ(sink.shown[1].style, platform::vbCritical | platform::vbOKOnly);
-    EXPECT_EQ(sink.shown[1].title, QStringLiteral("Serious Error"));
+    EXPECT_EQ(sink.shown[1].title, "Serious Error");
 }
 
 // With reports off the log is still written, but nothing is shown.
@@ -295,131 +331,263 @@ TEST_F(ErrorReportTest, AnyExceptionBecomesARunTimeError)
 {
     handler->DisplayMsgOnError(true);
     handler->ReportErrors(false);
-    struct Row {
-        std::function<void()> raise;
-        long number;
-        const char* description;
-    };
-    const Row rows[] = {
+    const std::tuple<std::function<void()>, long, const char*> rows[] = {
         {[] { fail(RuntimeError(platform::errnum::PathNotFound)); }, 76, "Path not found"},
         {[] { throw std::runtime_error("disk on fire"); }, 51, "Internal error: disk on fire"},
         {[] { throw std::bad_alloc(); }, 7, "Out of memory"},
         {[] { throw 42; }, 51, "Internal error"},
     };
-    for (const Row& r : rows) {
-        errors::Procedure(QStringLiteral("Probe()"), r.raise);
-        EXPECT_EQ(handler->ErrNumber(), r.number);
-        EXPECT_EQ(handler->ErrDescription(), QLatin1String(r.description));
-        EXPECT_EQ(handler->ErrProc(), QStringLiteral("Probe()"));
-        EXPECT_TRUE(log().startsWith("Quillmark Application Error Information\r\n"));
+    for (const auto& [raise, number, description] : rows) {
+        errors::Procedure("Probe()", raise);
+        EXPECT_EQ(handler->ErrNumber(), number);
+        EXPECT_EQ(handler->ErrDescription(), description);
+        EXPECT_EQ(handler->ErrProc(), "Probe()");
+        EXPECT_EQ(log().rfind("Quillmark Application Error Information\r\n", 0), 0u);
     }
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(messages.beeps, 0);
     EXPECT_EQ(handler->StackDepth(), 0);
 }
 
-TEST_F(ErrorReportTest, DestinationTakesTextsAndRecordSetsOnly)
+TEST_F(ErrorReportTest, DestinationTakesTextsAndRecordSetsButNoEmptyReference)
 {
-    const QVariant before = handler->Destination();
-    // The codes name the value's kind; one value of each kind refused.
-    const std::pair<QVariant, int> rows[] = {{QVariant(), 0},
-                                             {QVariant(42), 3},
-                                             {QVariant::fromValue(static_cast<QObject*>(nullptr)), 9},
-                                             {QVariant::fromValue(ErrorLogRecordsetRef()), 9}};
-    for (const auto& [value, typeCode] : rows) {
-        SCOPED_TRACE(typeCode);
-        try {
-            handler->Destination(value);
-            ADD_FAILURE() << "accepted";
-        } catch (const RuntimeError& e) {
-            EXPECT_EQ(e.number(), -2147220504);
-            EXPECT_EQ(e.description(), QStringLiteral("Invalid object type: ") + QString::number(typeCode));
-        }
-        EXPECT_EQ(handler->Destination(), before);
+    const ErrorLogDestination before = handler->Destination();
+    try {
+        handler->Destination(ErrorLogRecordsetRef());
+        ADD_FAILURE() << "accepted";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), -2147220504);
+        EXPECT_EQ(e.description(), "Invalid object type: 9");
     }
+    EXPECT_EQ(handler->Destination(), before);
     auto rs = std::make_shared<MemoryRecordset>();
-    handler->Destination(QVariant::fromValue(ErrorLogRecordsetRef(rs)));
-    EXPECT_EQ(handler->Destination().value<ErrorLogRecordsetRef>().get(), rs.get());
-    handler->Destination(QStringLiteral("other.log"));
-    EXPECT_EQ(handler->Destination(), QVariant(QStringLiteral("other.log")));
+    handler->Destination(rs);
+    EXPECT_EQ(std::get<ErrorLogRecordsetRef>(handler->Destination()).get(), rs.get());
 }
 
-TEST_F(ErrorReportTest, DefaultDestinationIsKeptButWrittenToTheTempFolder)
+// Where the report lands, whatever was planted in its way. Anything found at
+// the destination that is not the user's own regular file stays as it was.
+TEST_F(ErrorReportTest, TheReportAlwaysLandsAndNeverThroughAStrangersFile)
 {
+    enum Landing { AtDestination, InStateFolder, OnStderr };
+    const QString state = path(QStringLiteral("state/quillmark/"));
     const QByteArray oldTmp = qgetenv("TMPDIR");
-    qputenv("TMPDIR", dir.path().toLocal8Bit());
-    clsErrHandler& fresh = gErrHandlerRenew();
-    EXPECT_EQ(fresh.Destination(), QVariant(QStringLiteral("C:\\ERRORS.TXT")));
-    failTwoDeep(RuntimeError(platform::errnum::SubscriptOutOfRange));
-    EXPECT_EQ(fresh.Destination(), QVariant(QStringLiteral("C:\\ERRORS.TXT")));
-    QFile f(path(QStringLiteral("ERRORS.TXT")));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(f.readAll().contains("Error Procedure: frmMain.UpdateForm()\r\n"));
-    EXPECT_TRUE(fresh.ClearLog());
-    EXPECT_FALSE(f.exists());
-    EXPECT_TRUE(fresh.ClearLog()); // nothing to delete is no failure
-
-    const std::pair<const char*, QString> rows[] = {
-        {"C:\\ERRORS.TXT", path(QStringLiteral("ERRORS.TXT"))},
-        {"d:/logs/app.txt", path(QStringLiteral("app.txt"))},
-        {"logs\\app.txt", QStringLiteral("logs/app.txt")},
-        {"/var/tmp/app.log", QStringLiteral("/var/tmp/app.log")},
+    qputenv("TMPDIR", path(QStringLiteral("tmp")).toLocal8Bit());
+    for (const char* folder : {"tmp", "linked", "foreign", "pipe"})
+        ASSERT_TRUE(QDir(dir.path()).mkdir(QLatin1String(folder)));
+    writeFile(QStringLiteral("plainfile"));
+    auto plantLink = [this](const char* at) {
+        writeFile(QStringLiteral("victim"), "keep");
+        ASSERT_TRUE(QFile::link(path(QStringLiteral("victim")), path(QLatin1String(at))));
     };
-    for (const auto& [destination, file] : rows)
-        EXPECT_EQ(clsErrHandler::resolveDestinationPath(QLatin1String(destination)), file) << destination;
+    const bool root = ::geteuid() == 0; // only root can give a file away
+    auto plantForeign = [this](const char* at) {
+        writeFile(QLatin1String(at), "keep");
+        ASSERT_EQ(::chown(QFile::encodeName(path(QLatin1String(at))).constData(), 65534, 65534), 0);
+    };
+    const struct {
+        const char* what;
+        const char* destination; // in the test's folder, or the handler's default
+        std::function<void()> plant;
+        Landing landing;
+        const char* name; // of the file landed
+    } rows[] = {
+        {"program folder", "error.log", [] {}, AtDestination, "error.log"},
+        {"own older report", "error.log", [&] { writeFile(QStringLiteral("error.log"), "old report"); }, AtDestination,
+         "error.log"},
+        {"missing folder", "missing/error.log", [] {}, InStateFolder, "error.log"},
+        {"folder is a file", "plainfile/error.log", [] {}, InStateFolder, "error.log"},
+        {"planted link", "linked/error.log", [&] { plantLink("linked/error.log"); }, InStateFolder, "error.log"},
+        {"another user's file", "foreign/error.log", [&] { plantForeign("foreign/error.log"); }, InStateFolder,
+         "error.log"},
+        {"planted pipe", "pipe/error.log",
+         [&] { ::mkfifo(QFile::encodeName(path(QStringLiteral("pipe/error.log"))).constData(), 0600); }, InStateFolder,
+         "error.log"},
+        {"default, link in the temp folder", "C:\\ERRORS.TXT", [&] { plantLink("tmp/ERRORS.TXT"); }, InStateFolder,
+         "ERRORS.TXT"},
+        {"default, another user's file there", "C:\\ERRORS.TXT",
+         [&] {
+             QFile::remove(path(QStringLiteral("tmp/ERRORS.TXT")));
+             plantForeign("tmp/ERRORS.TXT");
+         },
+         InStateFolder, "ERRORS.TXT"},
+        {"nowhere writable", "plainfile/error.log",
+         [&] { qputenv("XDG_STATE_HOME", path(QStringLiteral("plainfile/state")).toLocal8Bit()); }, OnStderr, nullptr},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        if (std::string(r.what).find("another user") != std::string::npos && !root)
+            continue;
+        QDir(path(QStringLiteral("state"))).removeRecursively();
+        QFile::remove(path(QStringLiteral("error.log")));
+        qputenv("XDG_STATE_HOME", path(QStringLiteral("state")).toLocal8Bit());
+        r.plant();
+        const std::string destination =
+            r.destination[1] == ':' ? std::string(r.destination) : path(QLatin1String(r.destination)).toStdString();
+        handler->Destination(destination);
+        messages.shown.clear();
+        testing::internal::CaptureStderr();
+        failTwoDeep();
+        const std::string err = testing::internal::GetCapturedStderr();
+
+        const QString landed = r.landing == AtDestination   ? QString::fromStdString(destination)
+                               : r.landing == InStateFolder ? state + QLatin1String(r.name)
+                                                            : QString();
+        ASSERT_EQ(messages.shown.size(), 1u);
+        const std::string savedTo = "\r\n\r\nThe error report was saved to: " + landed.toStdString();
+        EXPECT_EQ(contains(messages.shown[0].text, savedTo), r.landing == InStateFolder) << messages.shown[0].text;
+        EXPECT_EQ(handler->ReportPath(), landed.toStdString());
+        EXPECT_EQ(contains(err, "Error Procedure: frmMain.UpdateForm()"), r.landing == OnStderr) << err;
+        if (r.landing == OnStderr)
+            continue;
+        const std::string report = read(landed);
+        EXPECT_EQ(report.rfind("Quillmark Application Error Information\r\n", 0), 0u) << report;
+        EXPECT_FALSE(contains(report, "old report"));
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(landed).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0600u);
+    }
+    for (const char* kept : {"victim", "foreign/error.log", "tmp/ERRORS.TXT"}) {
+        if (QFileInfo(path(QLatin1String(kept))).isFile()) {
+            EXPECT_EQ(read(QLatin1String(kept)), "keep") << kept;
+        }
+    }
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("linked/error.log"))).isSymLink());
+
+    // Clearing removes the user's own reports only.
+    qputenv("XDG_STATE_HOME", path(QStringLiteral("state")).toLocal8Bit());
+    handler->Destination("C:\\ERRORS.TXT");
+    failTwoDeep();
+    ASSERT_TRUE(QFileInfo::exists(state + QStringLiteral("ERRORS.TXT")));
+    EXPECT_TRUE(handler->ClearLog());
+    EXPECT_FALSE(QFileInfo::exists(state + QStringLiteral("ERRORS.TXT")));
+    EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("tmp/ERRORS.TXT"))));
     if (oldTmp.isNull())
         qunsetenv("TMPDIR");
     else
         qputenv("TMPDIR", oldTmp);
 }
 
-TEST_F(ErrorReportTest, AnUnwritableLogWritesNothingAndTheDialogFollows)
+TEST_F(ErrorReportTest, DefaultDestinationMapsToTheTempFolderWhereThereAreNoDrives)
 {
-    writeFile(QStringLiteral("plainfile"));
-    for (const QString& destination :
-         {path(QStringLiteral("missing/error.log")), path(QStringLiteral("plainfile/error.log"))}) {
-        SCOPED_TRACE(destination.toStdString());
-        messages.shown.clear();
-        handler->Destination(destination);
-        handler->DisplayMsgOnError(true);
-        EXPECT_NO_THROW(failTwoDeep(RuntimeError(platform::errnum::SubscriptOutOfRange)));
-        EXPECT_FALSE(QFile::exists(destination));
-        ASSERT_EQ(messages.shown.size(), 2u);
-        EXPECT_EQ(messages.shown[1].title, QStringLiteral("Unexpected Error"));
-        EXPECT_EQ(handler->StackDepth(), 0);
+    const std::string tmp = QDir::tempPath().toStdString();
+    const std::pair<const char*, std::string> rows[] = {
+        {"C:\\ERRORS.TXT", tmp + "/ERRORS.TXT"},
+        {"d:/logs/app.txt", tmp + "/app.txt"},
+        {"logs\\app.txt", "logs/app.txt"},
+        {"/var/tmp/app.log", "/var/tmp/app.log"},
+    };
+    for (const auto& [destination, file] : rows)
+        EXPECT_EQ(clsErrHandler::resolveDestinationPath(destination), file) << destination;
+    handler = &gErrHandlerRenew();
+    EXPECT_EQ(std::get<std::string>(handler->Destination()), "C:\\ERRORS.TXT");
+}
+
+class FakeHooks : public errors::AppHooks {
+public:
+    std::vector<errors::OpenWindow> openWindows() const override { return {}; }
+    void shutdown() override
+    {
+        ++shutdowns;
+        if (onShutdown)
+            onShutdown();
     }
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("missing"))));
+    std::optional<std::chrono::system_clock::time_point> startTime() const override { return std::nullopt; }
+    std::function<void()> onShutdown;
+    int shutdowns = 0;
+};
+
+// The answer to "Unexpected Error" and what follows; "No" is the answer to every box.
+TEST_F(ErrorReportTest, TheQuestionEndsTheProgramOnNoWhateverTheShutdownDoes)
+{
+    const struct {
+        const char* what;
+        bool application;
+        int answer;
+        std::function<void()> onShutdown;
+        std::optional<int> exitCode; // nothing: the program goes on
+    } rows[] = {
+        {"terminal run", false, platform::vbNo, nullptr, 1},
+        {"Yes", true, platform::vbYes, nullptr, std::nullopt},
+        {"No, the shutdown ends", true, platform::vbNo, [] { platform::EndProcess(0); }, 0},
+        {"No, the shutdown returns", true, platform::vbNo, [] {}, 0},
+        {"No, the shutdown fails", true, platform::vbNo,
+         [] {
+             errors::Procedure("AppShutdown()", [] { platform::Raise(platform::errnum::Overflow); });
+             throw std::runtime_error("window gone");
+         },
+         0},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        handler = &gErrHandlerRenew();
+        handler->Destination(path(QStringLiteral("error.log")).toStdString());
+        handler->DisplayMsgOnError(false);
+        FakeHooks hooks;
+        hooks.onShutdown = r.onShutdown;
+        errors::AppHooks* previous = errors::setAppHooks(r.application ? &hooks : nullptr);
+        messages.shown.clear();
+        messages.replies.assign(5, r.answer);
+        std::optional<int> exitCode;
+        testing::internal::CaptureStderr();
+        try {
+            failTwoDeep();
+        } catch (const platform::ProcessEnded& e) {
+            exitCode = e.exitCode;
+        }
+        const std::string err = testing::internal::GetCapturedStderr();
+        errors::setAppHooks(previous);
+
+        EXPECT_EQ(exitCode, r.exitCode);
+        EXPECT_EQ(messages.shown.size(), r.application ? 1u : 0u);
+        EXPECT_EQ(hooks.shutdowns, r.answer == platform::vbNo && r.application ? 1 : 0);
+        const std::string expectedErr =
+            r.application ? ""
+                          : "quillmark: unexpected error 9: Subscript out of range in frmMain.UpdateForm()\n"
+                            "quillmark: the error report was saved to: " +
+                                path(QStringLiteral("error.log")).toStdString() + "\n";
+        EXPECT_EQ(err, expectedErr);
+        // The last report is of the failed shutdown when there was one.
+        const bool shutdownFailed = std::string(r.what) == "No, the shutdown fails";
+        EXPECT_TRUE(contains(log(), shutdownFailed ? "Error String   : Internal error: window gone"
+                                                   : "Error Procedure: frmMain.UpdateForm()"));
+    }
 }
 
 TEST_F(ErrorReportTest, RecordSetGetsOneRowPerReport)
 {
     auto rs = std::make_shared<MemoryRecordset>();
-    handler->Destination(QVariant::fromValue(ErrorLogRecordsetRef(rs)));
-    handler->CurrentOperation(QStringLiteral("Loading"));
-    const QString longText = QString(300, QLatin1Char('y'));
+    handler->Destination(rs);
+    handler->CurrentOperation("Loading");
+    const std::string longText(300, 'y');
     failTwoDeep(RuntimeError(1004, longText));
     ASSERT_EQ(rs->rows.size(), 1u);
-    const auto& row = rs->rows[0];
-    EXPECT_EQ(row.keys(),
-              (QStringList{QStringLiteral("AdditionalInfo"), QStringLiteral("CallStack"), QStringLiteral("ErrorDate"),
-                           QStringLiteral("ErrorLine"), QStringLiteral("ErrorNumber"), QStringLiteral("ErrorProc"),
-                           QStringLiteral("ErrorString")}));
-    EXPECT_EQ(row[QStringLiteral("ErrorString")].toString(), longText.left(255));
-    EXPECT_EQ(row[QStringLiteral("ErrorNumber")].toInt(), 1004);
-    EXPECT_EQ(row[QStringLiteral("ErrorProc")].toString(), QStringLiteral("frmMain.UpdateForm()"));
-    EXPECT_EQ(
-        row[QStringLiteral("CallStack")].toString(),
-        QStringLiteral("01  frmMain.Form_Load()\r\n02    frmMain.UpdateForm()\r\n\r\nCurrent Operation: Loading"));
-    EXPECT_EQ(row[QStringLiteral("AdditionalInfo")].toString(), additionalInformation().mid(3).join(CRLF));
-    EXPECT_TRUE(row[QStringLiteral("ErrorDate")].toDateTime().isValid());
+    auto& row = rs->rows[0];
+    auto text = [&row](const char* field) { return std::get<std::string>(row[field]); };
+    EXPECT_EQ(row.size(), 7u);
+    EXPECT_EQ(text("ErrorString"), longText.substr(0, 255));
+    EXPECT_EQ(std::get<std::int32_t>(row["ErrorNumber"]), 1004);
+    EXPECT_EQ(std::get<std::int32_t>(row["ErrorLine"]), 0);
+    EXPECT_EQ(text("ErrorProc"), "frmMain.UpdateForm()");
+    EXPECT_EQ(text("CallStack"),
+              "01  frmMain.Form_Load()\r\n02    frmMain.UpdateForm()\r\n\r\nCurrent Operation: Loading");
+    const Lines info = additionalInformation();
+    std::string joined;
+    for (size_t i = 3; i < info.size(); ++i)
+        joined += (i > 3 ? CRLF : "") + info[i];
+    EXPECT_EQ(text("AdditionalInfo"), joined);
+    EXPECT_LE(std::chrono::system_clock::now() - std::get<std::chrono::system_clock::time_point>(row["ErrorDate"]),
+              std::chrono::minutes(1));
 
     // A row that cannot be written is dropped without a word; the dialog still follows.
     handler->IncludeExpandedInfo(false);
-    rs->failOn = QStringLiteral("ErrorProc");
+    rs->failOn = "ErrorProc";
     messages.shown.clear();
-    EXPECT_NO_THROW(failTwoDeep(RuntimeError(platform::errnum::SubscriptOutOfRange)));
+    EXPECT_NO_THROW(failTwoDeep());
     EXPECT_EQ(rs->rows.size(), 1u);
     EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(handler->ClearLog());
+    EXPECT_TRUE(rs->rows.empty());
 }
 
 } // namespace

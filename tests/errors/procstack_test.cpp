@@ -4,8 +4,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
 
 namespace {
+
+using Stack = std::vector<std::string>;
 
 class ProcStackTest : public FrameworkTest {
 protected:
@@ -14,12 +23,12 @@ protected:
         QFile f(path(QStringLiteral("trace.log")));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
-    static QStringList nonEmpty(const QStringList& stack)
+    static Stack nonEmpty(const Stack& stack)
     {
-        QStringList out;
-        for (int i = 0; i < stack.size(); ++i)
-            if (!stack[i].isEmpty())
-                out << QString::number(i) + QLatin1Char('=') + stack[i];
+        Stack out;
+        for (size_t i = 0; i < stack.size(); ++i)
+            if (!stack[i].empty())
+                out.push_back(std::to_string(i) + '=' + stack[i]);
         return out;
     }
 };
@@ -27,25 +36,24 @@ protected:
 TEST_F(ProcStackTest, SizeFollowsTheLimit)
 {
     EXPECT_EQ(handler->MaxProcStackItems(), 100);
-    QStringList stack = handler->CurrentStack();
-    EXPECT_EQ(stack.size(), 103);
-    EXPECT_TRUE(nonEmpty(stack).isEmpty());
+    EXPECT_EQ(handler->CurrentStack().size(), 103u);
+    EXPECT_TRUE(nonEmpty(handler->CurrentStack()).empty());
 
     handler->MaxProcStackItems(50);
-    EXPECT_EQ(handler->CurrentStack().size(), 53);
+    EXPECT_EQ(handler->CurrentStack().size(), 53u);
 
     handler->Pop(); // on an empty stack: stays empty
     EXPECT_EQ(handler->StackDepth(), 0);
-    handler->Push(QStringLiteral("A"));
-    handler->Push(QStringLiteral("B"));
+    handler->Push("A");
+    handler->Push("B");
     handler->Pop();
     EXPECT_EQ(handler->StackDepth(), 1);
-    EXPECT_EQ(nonEmpty(handler->CurrentStack()), QStringList{QStringLiteral("1=A")});
+    EXPECT_EQ(nonEmpty(handler->CurrentStack()), Stack{"1=A"});
 
     // Re-creating the stack discards the names but keeps the depth.
     handler->MaxProcStackItems(10);
-    EXPECT_EQ(handler->CurrentStack().size(), 13);
-    EXPECT_TRUE(nonEmpty(handler->CurrentStack()).isEmpty());
+    EXPECT_EQ(handler->CurrentStack().size(), 13u);
+    EXPECT_TRUE(nonEmpty(handler->CurrentStack()).empty());
     EXPECT_EQ(handler->StackDepth(), 1);
 }
 
@@ -53,12 +61,12 @@ TEST_F(ProcStackTest, PushPastTheLimitNeverFailsAndPopsStillMatch)
 {
     handler->MaxProcStackItems(3);
     for (int i = 1; i <= 10; ++i) {
-        handler->Push(QStringLiteral("P%1").arg(i));
+        handler->Push("P" + std::to_string(i));
         // The innermost name beyond the limit shows in the first spare slot.
-        const QStringList stack = handler->CurrentStack();
-        ASSERT_EQ(stack.size(), 6);
-        EXPECT_EQ(stack[qMin(i, 4)], QStringLiteral("P%1").arg(i));
-        EXPECT_EQ(stack[5], QString());
+        const Stack stack = handler->CurrentStack();
+        ASSERT_EQ(stack.size(), 6u);
+        EXPECT_EQ(stack[size_t(std::min(i, 4))], "P" + std::to_string(i));
+        EXPECT_EQ(stack[5], "");
     }
     EXPECT_EQ(handler->StackDepth(), 10);
 
@@ -66,24 +74,23 @@ TEST_F(ProcStackTest, PushPastTheLimitNeverFailsAndPopsStillMatch)
     handler->ReportErrors(false);
     platform::Err().set(platform::RuntimeError(platform::errnum::Overflow));
     handler->HandleError();
-    EXPECT_EQ(handler->ErrProc(), QStringLiteral("P10"));
-    EXPECT_EQ(handler->StackListing(), QStringLiteral("01  P1\r\n02    P2\r\n03      P3\r\n04        P10\r\n"));
+    EXPECT_EQ(handler->ErrProc(), "P10");
+    EXPECT_EQ(handler->StackListing(), "01  P1\r\n02    P2\r\n03      P3\r\n04        P10\r\n");
 
     for (int i = 10; i >= 1; --i) {
-        const QStringList stack = handler->CurrentStack();
-        EXPECT_EQ(stack[qMin(i, 4)], QStringLiteral("P%1").arg(i));
+        EXPECT_EQ(handler->CurrentStack()[size_t(std::min(i, 4))], "P" + std::to_string(i));
         handler->Pop();
     }
     EXPECT_EQ(handler->StackDepth(), 0);
-    EXPECT_TRUE(nonEmpty(handler->CurrentStack()).isEmpty());
+    EXPECT_TRUE(nonEmpty(handler->CurrentStack()).empty());
 }
 
 TEST_F(ProcStackTest, DepthStopsAtTheSixteenBitLimit)
 {
     for (int i = 0; i < 32767; ++i)
-        handler->Push(QStringLiteral("P"));
+        handler->Push("P");
     try {
-        handler->Push(QStringLiteral("Q"));
+        handler->Push("Q");
         FAIL() << "no overflow";
     } catch (const platform::RuntimeError& e) {
         EXPECT_EQ(e.number(), platform::errnum::Overflow);
@@ -92,7 +99,7 @@ TEST_F(ProcStackTest, DepthStopsAtTheSixteenBitLimit)
     for (int i = 0; i < 32767; ++i)
         handler->Pop();
     EXPECT_EQ(handler->StackDepth(), 0);
-    EXPECT_TRUE(nonEmpty(handler->CurrentStack()).isEmpty());
+    EXPECT_TRUE(nonEmpty(handler->CurrentStack()).empty());
 }
 
 TEST_F(ProcStackTest, ALimitTooLargeIsAnOverflowAndTheOldStackStays)
@@ -104,64 +111,83 @@ TEST_F(ProcStackTest, ALimitTooLargeIsAnOverflowAndTheOldStackStays)
         EXPECT_EQ(e.number(), platform::errnum::Overflow);
     }
     EXPECT_EQ(handler->MaxProcStackItems(), 32766);
-    EXPECT_EQ(handler->CurrentStack().size(), 103);
+    EXPECT_EQ(handler->CurrentStack().size(), 103u);
     for (int i = 0; i < 200; ++i)
-        handler->Push(QStringLiteral("P"));
+        handler->Push("P");
     for (int i = 0; i < 200; ++i)
         handler->Pop();
     EXPECT_EQ(handler->StackDepth(), 0);
-    EXPECT_TRUE(nonEmpty(handler->CurrentStack()).isEmpty());
+    EXPECT_TRUE(nonEmpty(handler->CurrentStack()).empty());
 }
 
 TEST_F(ProcStackTest, TraceHoldsOneLinePerPush)
 {
+    writeFile(QStringLiteral("trace.log"), "old run\r\n");
     handler->TraceExecution(true);
     EXPECT_TRUE(handler->TraceExecution());
     EXPECT_EQ(traceBytes(), QByteArray());
-    handler->Push(QStringLiteral("A"));
-    handler->Push(QStringLiteral("B"));
+    handler->Push("A");
+    handler->Push("B");
     handler->Pop();
     handler->Pop();
     EXPECT_EQ(traceBytes(), QByteArray("A\r\nB\r\n"));
 
     handler->TraceExecution(false);
-    handler->Push(QStringLiteral("C"));
+    handler->Push("C");
     handler->Pop();
     EXPECT_EQ(traceBytes(), QByteArray("A\r\nB\r\n"));
 
     // Switching on again starts a new file.
     handler->TraceExecution(true);
     EXPECT_EQ(traceBytes(), QByteArray());
-    errors::Procedure(QStringLiteral("frmMain.txtIP_GotFocus()"),
-                      [] { errors::Procedure(QStringLiteral("utHighlight()"), [] {}); });
+    errors::Procedure("frmMain.txtIP_GotFocus()", [] { errors::Procedure("utHighlight()", [] {}); });
     EXPECT_EQ(traceBytes(), QByteArray("frmMain.txtIP_GotFocus()\r\nutHighlight()\r\n"));
     EXPECT_TRUE(messages.shown.empty());
+
+    QFile::remove(path(QStringLiteral("trace.log")));
+    handler->TraceExecution(true);
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(path(QStringLiteral("trace.log"))).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
 }
 
+// Whatever stands in the way, tracing reports it once and the program goes
+// on; nothing outside the program's own trace file is touched.
 TEST_F(ProcStackTest, TracingThatCannotStartIsShownAndPushesGoOn)
 {
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));
-    ASSERT_TRUE(QDir(path(QStringLiteral("folder"))).mkdir(QStringLiteral("trace.log")));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("folder/trace.log")));
+    for (const char* name : {"link", "foreign", "pipe"})
+        ASSERT_TRUE(QDir(dir.path()).mkdir(QLatin1String(name)));
+    writeFile(QStringLiteral("victim"), "keep");
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("victim")), path(QStringLiteral("link/trace.log"))));
+    writeFile(QStringLiteral("foreign/trace.log"), "keep");
+    const bool chowned =
+        ::chown(QFile::encodeName(path(QStringLiteral("foreign/trace.log"))).constData(), 65534, 65534) == 0;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path(QStringLiteral("pipe/trace.log"))).constData(), 0600), 0);
+
     const std::pair<QString, const char*> rows[] = {
         {path(QStringLiteral("missing")), "Error: 76. Path not found"},
-        // trace.log is a folder: neither deleted nor opened.
         {path(QStringLiteral("folder")), "Error: 75. Path/File access error"},
+        {path(QStringLiteral("link")), "Error: 75. Path/File access error"},
+        {path(QStringLiteral("foreign")), "Error: 75. Path/File access error"},
+        {path(QStringLiteral("pipe")), "Error: 75. Path/File access error"},
     };
     for (const auto& [programFolder, message] : rows) {
-        SCOPED_TRACE(message);
+        if (programFolder.endsWith(QStringLiteral("foreign")) && !chowned)
+            continue; // only root can give a file away
+        SCOPED_TRACE(programFolder.toStdString());
         messages.shown.clear();
-        platform::setAppPathOverride(programFolder);
+        platform::setAppPathOverride(programFolder.toStdString());
         handler->TraceExecution(true);
         ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].text, QLatin1String(message));
+        EXPECT_EQ(messages.shown[0].text, message);
         EXPECT_EQ(messages.shown[0].style, platform::vbOKOnly);
-        EXPECT_EQ(messages.shown[0].title, QStringLiteral("TraceExecution"));
+        EXPECT_EQ(messages.shown[0].title, "TraceExecution");
         EXPECT_TRUE(handler->TraceExecution());
 
         messages.shown.clear();
         int ran = 0;
-        errors::Procedure(QStringLiteral("Outer()"),
-                          [&] { errors::Procedure(QStringLiteral("Inner()"), [&] { ++ran; }); });
+        errors::Procedure("Outer()", [&] { errors::Procedure("Inner()", [&] { ++ran; }); });
         EXPECT_EQ(ran, 1);
         EXPECT_TRUE(messages.shown.empty());
         EXPECT_FALSE(handler->IsError());
@@ -169,6 +195,12 @@ TEST_F(ProcStackTest, TracingThatCannotStartIsShownAndPushesGoOn)
         handler->TraceExecution(false);
     }
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("missing"))));
+    for (const char* name : {"victim", "foreign/trace.log"}) {
+        QFile f(path(QLatin1String(name)));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), QByteArray("keep")) << name;
+    }
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("link/trace.log"))).isSymLink());
 }
 
 } // namespace

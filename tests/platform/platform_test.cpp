@@ -2,6 +2,7 @@
 #include "platform/forms.h"
 #include "platform/messagebox.h"
 #include "platform/process.h"
+#include "platform/qtstrings.h"
 #include "platform/runtimeerror.h"
 #include "testsupport.h"
 #include "util/fakeform.h"
@@ -27,36 +28,20 @@ TEST_F(PlatformTest, MessageBoxAnswersAndTitles)
     EXPECT_EQ(iconOf(vbYesNo | vbQuestion), vbQuestion);
 
     messages.answer(vbNo);
-    EXPECT_EQ(MsgBox(QStringLiteral("Save?"), vbYesNo), vbNo);
+    EXPECT_EQ(MsgBox("Save?", vbYesNo), vbNo);
     EXPECT_EQ(MsgBox(QStringLiteral("Again?"), vbYesNo, QStringLiteral("Own title")), vbYes);
     ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0].title, App().title);
-    EXPECT_EQ(messages.shown[1].title, QStringLiteral("Own title"));
+    EXPECT_EQ(messages.shown[0].title, "Quillmark");
+    EXPECT_EQ(messages.shown[1].title, "Own title");
     Beep();
     EXPECT_EQ(messages.beeps, 1);
 }
 
-// The descriptions themselves show in the error report tests.
-TEST_F(PlatformTest, RunTimeErrorsCarryTheirDescriptions)
+// The program's folder is the one the running executable is in.
+TEST_F(PlatformTest, AppPathIsTheExecutablesFolder)
 {
-    for (long number : {5L, 76L, -2147220504L, 12345L}) {
-        try {
-            Raise(number);
-            ADD_FAILURE() << number;
-        } catch (const RuntimeError& e) {
-            EXPECT_EQ(e.number(), number);
-            EXPECT_EQ(e.description(), errorDescription(number)) << number;
-        }
-    }
-    EXPECT_FALSE(errorDescription(76).isEmpty());
-    EXPECT_EQ(errorDescription(12345), QString());
-    Err().set(RuntimeError(76, QStringLiteral("Path not found"), QStringLiteral("CErr"), 120));
-    EXPECT_EQ(Err().Number, 76);
-    EXPECT_EQ(Err().Source, QStringLiteral("CErr"));
-    EXPECT_EQ(Err().Line, 120);
-    Err().Clear();
-    EXPECT_EQ(Err().Number, 0);
-    EXPECT_EQ(Err().Description, QString());
+    setAppPathOverride({});
+    EXPECT_EQ(qstr(AppPath()), QCoreApplication::applicationDirPath());
 }
 
 TEST_F(PlatformTest, LoadedWindowsInLoadOrder)

@@ -84,8 +84,8 @@ TEST_F(RegSettings, CompanyAndAppNameFallBackAndTrim)
 
     rs.Company(QString());
     rs.AppName(QString());
-    EXPECT_EQ(rs.Company(), App().companyName);
-    EXPECT_EQ(rs.AppName(), App().productName);
+    EXPECT_EQ(rs.Company().toStdString(), App().companyName);
+    EXPECT_EQ(rs.AppName().toStdString(), App().productName);
 }
 
 TEST_F(RegSettings, BadWritesAreReportedAndWriteNothing)
@@ -99,9 +99,9 @@ TEST_F(RegSettings, BadWritesAreReportedAndWriteNothing)
         messages.shown.clear();
         rs.AppSetting(QStringLiteral("S"), QStringLiteral("bad"), 4, QVariant(), value);
         EXPECT_EQ(handler->ErrNumber(), error);
-        EXPECT_EQ(handler->ErrProc(), QStringLiteral("clsRegSettings.AppSetting() [Let]"));
+        EXPECT_EQ(handler->ErrProc(), "clsRegSettings.AppSetting() [Let]");
         ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].title, QStringLiteral("Unexpected Error"));
+        EXPECT_EQ(messages.shown[0].title, "Unexpected Error");
     }
     EXPECT_FALSE(stored(rs.SettingsKey(QStringLiteral("S")) + QStringLiteral("\\bad")).isValid());
     EXPECT_EQ(handler->StackDepth(), 0);

@@ -138,6 +138,7 @@ TEST_F(FormSettings, UnwritableStoreIsReportedOncePerCloseWhateverTheAnswer)
             };
             messages.shown.clear();
             messages.answer(answer);
+            handler->ProgramEnding(false); // each close is a run of its own
             EXPECT_THROW(c.close(form), ProcessEnded);
             EXPECT_EQ(messages.shown.size(), 1u);
             EXPECT_EQ(handler->ErrNumber(), errnum::RegAccessDenied);

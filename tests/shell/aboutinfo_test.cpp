@@ -104,7 +104,7 @@ TEST_F(AboutInfoTest, SystemInformationStartsFromEitherValueOrIsUnavailable)
         about::StartSysInfo();
         if (c.started.isEmpty()) {
             ASSERT_EQ(messages.shown.size(), 1u);
-            EXPECT_EQ(messages.shown[0].text, QStringLiteral("System Information Is Unavailable At This Time"));
+            EXPECT_EQ(messages.shown[0].text, "System Information Is Unavailable At This Time");
             EXPECT_EQ(messages.shown[0].style, vbOKOnly);
         } else {
             EXPECT_TRUE(messages.shown.empty());

@@ -176,8 +176,8 @@ TEST_F(CShellExecuteTest, RunTimeErrorIsShownUnderTheOperationNameAndGivesZero)
             messages.shown.clear();
             EXPECT_EQ(c.op(launcher), 0);
             ASSERT_EQ(messages.shown.size(), 1u);
-            EXPECT_EQ(messages.shown[0].text, text);
-            EXPECT_EQ(messages.shown[0].title, QString::fromLatin1(c.name));
+            EXPECT_EQ(messages.shown[0].text, text.toStdString());
+            EXPECT_EQ(messages.shown[0].title, c.name);
             EXPECT_EQ(messages.shown[0].style, vbOKOnly);
             EXPECT_EQ(launcher.InstApp(), 0);
             EXPECT_EQ(launcher.Process(), 0);

@@ -98,8 +98,8 @@ TEST_F(UtilRoutines, AbsoluteLeftReportsOverflowAndYieldsZero)
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(utFormResize_AbsoluteLeft(INT_MAX, 1), 0);
     EXPECT_EQ(handler->ErrNumber(), platform::errnum::Overflow);
-    EXPECT_EQ(handler->ErrProc(), QStringLiteral("utFormResize_AbsoluteLeft()"));
+    EXPECT_EQ(handler->ErrProc(), "utFormResize_AbsoluteLeft()");
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Unexpected Error"));
+    EXPECT_EQ(messages.shown[0].title, "Unexpected Error");
     EXPECT_EQ(handler->StackDepth(), 0);
 }

@@ -49,7 +49,7 @@ TEST_F(UtilControls, HighlightSelectsTheFocusedTextAndLogsFailuresQuietly)
     QApplication::processEvents();
     utHighlight();
     EXPECT_EQ(handler->ErrNumber(), 438);
-    EXPECT_EQ(handler->ErrProc(), QStringLiteral("utHighlight()"));
+    EXPECT_EQ(handler->ErrProc(), "utHighlight()");
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("error.log"))));
     EXPECT_TRUE(messages.shown.empty()); // logged, but no dialog
     EXPECT_TRUE(handler->ReportErrors());

@@ -44,10 +44,12 @@ extern "C" void onTerminationSignal(int sig)
 #endif
 } // namespace
 
-int SessionEnd::UnattendedMessages::show(const QString& text, int style, const QString& title)
+int SessionEnd::UnattendedMessages::show(const std::string& text, int style, const std::string& title)
 {
-    std::fprintf(stderr, "%s: %s\n", qPrintable(title),
-                 qPrintable(QString(text).replace(QLatin1String("\r\n"), QLatin1String(" "))));
+    std::string line = text;
+    for (size_t at; (at = line.find("\r\n")) != std::string::npos;)
+        line.replace(at, 2, " ");
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), line.c_str());
     return platform::defaultAnswer(style);
 }
 

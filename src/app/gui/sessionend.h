@@ -28,7 +28,7 @@ public:
 private:
     class UnattendedMessages : public platform::MessageSink {
     public:
-        int show(const QString& text, int style, const QString& title) override;
+        int show(const std::string& text, int style, const std::string& title) override;
         void beep() override {}
     };
 

@@ -40,9 +40,10 @@ QMessageBox::Icon iconFor(int style)
 }
 } // namespace
 
-int WidgetMessages::show(const QString& text, int style, const QString& title)
+int WidgetMessages::show(const std::string& text, int style, const std::string& title)
 {
-    QMessageBox box(iconFor(style), title, QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")),
+    QMessageBox box(iconFor(style), QString::fromStdString(title),
+                    QString::fromStdString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")),
                     QMessageBox::NoButton, QApplication::activeWindow());
     const auto specs = buttonsFor(style);
     for (const ButtonSpec& s : specs)

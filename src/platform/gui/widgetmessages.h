@@ -6,7 +6,7 @@ namespace platform {
 // Message boxes as real dialogs, for the running program.
 class WidgetMessages : public MessageSink {
 public:
-    int show(const QString& text, int style, const QString& title) override;
+    int show(const std::string& text, int style, const std::string& title) override;
     void beep() override;
 };
 

@@ -2,6 +2,7 @@
 
 #include "errors/procedure.h"
 #include "platform/appinfo.h"
+#include "platform/qtstrings.h"
 #include "shell/cshellexecute.h"
 
 #include <QApplication>
@@ -95,9 +96,9 @@ frmAbout::frmAbout(QWidget* parent) : FormBase(QStringLiteral("frmAbout"), platf
 
 void frmAbout::Form_Load()
 {
-    errors::Procedure(QStringLiteral("frmAbout.Form_Load()"), [&] {
+    errors::Procedure("frmAbout.Form_Load()", [&] {
         setWindowTitle(about::Caption());
-        lblTitle_->setText(platform::App().title);
+        lblTitle_->setText(platform::qstr(platform::App().title));
         lblVersion_->setText(about::VersionText());
         lblDescription_->setText(about::DescriptionText());
         Label1_->setText(about::TermsText());
@@ -126,17 +127,17 @@ void frmAbout::Form_Load()
 
 void frmAbout::cmdOK_Click()
 {
-    errors::Procedure(QStringLiteral("frmAbout.cmdOK_Click()"), [&] { Unload(); });
+    errors::Procedure("frmAbout.cmdOK_Click()", [&] { Unload(); });
 }
 
 void frmAbout::cmdSysInfo_Click()
 {
-    errors::Procedure(QStringLiteral("frmAbout.cmdSysInfo_Click()"), [&] { StartSysInfo(); });
+    errors::Procedure("frmAbout.cmdSysInfo_Click()", [&] { StartSysInfo(); });
 }
 
 void frmAbout::lblHyperlink_Click(int index)
 {
-    errors::Procedure(QStringLiteral("frmAbout.lblHyperlink_Click()"), [&] {
+    errors::Procedure("frmAbout.lblHyperlink_Click()", [&] {
         SharedShell().LaunchURL(static_cast<long>(winId()), lblHyperlink_[index]->text(), platform::swShowNormal);
     });
 }

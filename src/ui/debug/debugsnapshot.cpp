@@ -1,7 +1,6 @@
 #include "ui/debug/debugsnapshot.h"
 
-#include "app/clsapp.h"
-#include "app/modmain.h"
+#include "errors/apphooks.h"
 #include "errors/clserrhandler.h"
 #include "platform/clock.h"
 #include "platform/forms.h"
@@ -12,9 +11,11 @@
 DebugSnapshot takeDebugSnapshot()
 {
     DebugSnapshot s;
-    for (const QString& entry : gErrHandler().CurrentStack())
-        if (!entry.isEmpty())
-            s.stack << QStringLiteral("%1  %2").arg(s.stack.size() + 1, 2, 10, QLatin1Char('0')).arg(entry);
+    for (const std::string& entry : gErrHandler().CurrentStack())
+        if (!entry.empty())
+            s.stack << QStringLiteral("%1  %2")
+                           .arg(s.stack.size() + 1, 2, 10, QLatin1Char('0'))
+                           .arg(QString::fromStdString(entry));
 
     for (const platform::Form* f : platform::Forms::loaded()) {
         QString line = f->Name() + QStringLiteral(" - \"") + f->Caption() + QLatin1Char('"');
@@ -29,7 +30,13 @@ DebugSnapshot takeDebugSnapshot()
             a = QLatin1Char('"') + a + QLatin1Char('"');
     s.commandLine = QStringLiteral("cmd: ") + args.join(QLatin1Char(' '));
 
-    s.upTime = upTimeText(gApp ? gApp->StartTime() : QDateTime(), platform::Now());
+    const errors::AppHooks* hooks = errors::appHooks();
+    const auto start = hooks ? hooks->startTime() : std::nullopt;
+    s.upTime =
+        upTimeText(start ? QDateTime::fromMSecsSinceEpoch(
+                               std::chrono::duration_cast<std::chrono::milliseconds>(start->time_since_epoch()).count())
+                         : QDateTime(),
+                   platform::Now());
     return s;
 }
 

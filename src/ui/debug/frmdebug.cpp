@@ -1,9 +1,9 @@
 #include "ui/debug/frmdebug.h"
 
-#include "app/modmain.h"
 #include "errors/clserrhandler.h"
 #include "errors/procedure.h"
 #include "platform/messagebox.h"
+#include "platform/qtstrings.h"
 #include "ui/debug/debugsnapshot.h"
 #include "ui/dialogs/frmtimedmsgbox.h"
 
@@ -89,7 +89,7 @@ frmDebug::frmDebug() : FormBase(QStringLiteral("frmDebug"), platform::bsFixedSin
 
 void frmDebug::RefreshForm()
 {
-    Procedure(QStringLiteral("frmDebug.RefreshForm()"), [&] {
+    Procedure("frmDebug.RefreshForm()", [&] {
         const DebugSnapshot s = takeDebugSnapshot();
         lstStack->clear();
         lstStack->addItems(s.stack);
@@ -121,12 +121,12 @@ void frmDebug::SetTimerText(int index, const QString& text)
 
 void frmDebug::cmdRefresh_Click()
 {
-    Procedure(QStringLiteral("frmDebug.cmdRefresh_Click()"), [&] { RefreshForm(); });
+    Procedure("frmDebug.cmdRefresh_Click()", [&] { RefreshForm(); });
 }
 
 void frmDebug::cmdClearLogs_Click()
 {
-    Procedure(QStringLiteral("frmDebug.cmdClearLogs_Click()"), [&] {
+    Procedure("frmDebug.cmdClearLogs_Click()", [&] {
         if (!gErrHandler().ClearLog())
             platform::MsgBox(QStringLiteral("The error log could not be cleared."), platform::vbExclamation);
         RefreshForm();
@@ -135,13 +135,13 @@ void frmDebug::cmdClearLogs_Click()
 
 void frmDebug::cmdTest_Click()
 {
-    Procedure(QStringLiteral("frmDebug.cmdTest_Click()"),
+    Procedure("frmDebug.cmdTest_Click()",
               [&] { utMsgbox(QStringLiteral("This is a test of the timed message box."), 5); });
 }
 
 void frmDebug::chkTimerEnabled_Click()
 {
-    Procedure(QStringLiteral("frmDebug.chkTimerEnabled_Click()"), [&] {
+    Procedure("frmDebug.chkTimerEnabled_Click()", [&] {
         if (chkTimerEnabled->isChecked())
             timerRefresh->start();
         else
@@ -151,7 +151,7 @@ void frmDebug::chkTimerEnabled_Click()
 
 void frmDebug::timerRefresh_Timer()
 {
-    Procedure(QStringLiteral("frmDebug.timerRefresh_Timer()"), [&] {
+    Procedure("frmDebug.timerRefresh_Timer()", [&] {
         if (isVisible())
             RefreshForm();
     });

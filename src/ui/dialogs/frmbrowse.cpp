@@ -3,6 +3,7 @@
 #include "errors/procedure.h"
 #include "platform/appinfo.h"
 #include "platform/messagebox.h"
+#include "platform/qtstrings.h"
 #include "platform/runtimeerror.h"
 #include "ui/dialogs/dialogkeys.h"
 #include "util/gui/modutilsgui.h"
@@ -114,7 +115,7 @@ frmBrowse::frmBrowse() : FormBase(QStringLiteral("frmBrowse"), platform::bsFixed
 
 void frmBrowse::ParsePatternString(const QString& pattern)
 {
-    Procedure(QStringLiteral("frmBrowse.ParsePatternString()"), [&] {
+    Procedure("frmBrowse.ParsePatternString()", [&] {
         PatternList.clear();
         comboFileTypes->clear();
         for (const FileType& type : parsePatternPairs(pattern)) {
@@ -130,7 +131,7 @@ void frmBrowse::ParsePatternString(const QString& pattern)
 
 void frmBrowse::OpenFolder(const QString& folder)
 {
-    Procedure(QStringLiteral("frmBrowse.OpenFolder()"), [&] {
+    Procedure("frmBrowse.OpenFolder()", [&] {
         lists_.setFolder(folder);
         showDrive();
         showFolder();
@@ -172,7 +173,7 @@ QString frmBrowse::Result() const
 
 void frmBrowse::driveBr_Change()
 {
-    Procedure(QStringLiteral("frmBrowse.driveBr_Change()"), [&] {
+    Procedure("frmBrowse.driveBr_Change()", [&] {
         const int index = driveBr->currentIndex();
         // Choosing the drive already shown keeps the folder.
         if (index < 0 || index >= int(lists_.drives().size()) || index == lists_.driveIndex())
@@ -199,7 +200,7 @@ void frmBrowse::driveBr_Change()
 
 void frmBrowse::dirBr_Change()
 {
-    Procedure(QStringLiteral("frmBrowse.dirBr_Change()"), [&] {
+    Procedure("frmBrowse.dirBr_Change()", [&] {
         QTreeWidgetItem* item = dirBr->currentItem();
         if (!item)
             return;
@@ -211,7 +212,7 @@ void frmBrowse::dirBr_Change()
 
 void frmBrowse::comboFileTypes_Click()
 {
-    Procedure(QStringLiteral("frmBrowse.comboFileTypes_Click()"), [&] {
+    Procedure("frmBrowse.comboFileTypes_Click()", [&] {
         const int index = comboFileTypes->currentIndex();
         if (index < 0)
             return;
@@ -227,12 +228,12 @@ void frmBrowse::fileBr_DblClick()
 
 void frmBrowse::cmdDone_Click()
 {
-    Procedure(QStringLiteral("frmBrowse.cmdDone_Click()"), [&] { hide(); });
+    Procedure("frmBrowse.cmdDone_Click()", [&] { hide(); });
 }
 
 void frmBrowse::cmdCancel_Click()
 {
-    Procedure(QStringLiteral("frmBrowse.cmdCancel_Click()"), [&] {
+    Procedure("frmBrowse.cmdCancel_Click()", [&] {
         Cancelled = true;
         hide();
     });
@@ -344,7 +345,7 @@ QString utBrowse(const QString& Path, const QString& Pattern, bool BrowseFolderO
 {
     QString result;
     QPointer<frmBrowse> form(new frmBrowse);
-    Procedure(QStringLiteral("utBrowse()"), [&] {
+    Procedure("utBrowse()", [&] {
         if (utFileOrFolderExists(Path)) {
             QString expanded = utExpandSystemFolders(Path);
             QFileInfo info(expanded);

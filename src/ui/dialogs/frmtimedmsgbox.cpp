@@ -4,6 +4,7 @@
 #include "platform/appinfo.h"
 #include "platform/clock.h"
 #include "platform/messagebox.h"
+#include "platform/qtstrings.h"
 #include "platform/runtimeerror.h"
 #include "ui/dialogs/dialogkeys.h"
 #include "ui/dialogs/frmbrowse.h"
@@ -140,7 +141,7 @@ QPushButton* frmTimedMsgBox::button(int index) const
 
 void frmTimedMsgBox::SetupBox(const SetupArgs& a)
 {
-    Procedure(QStringLiteral("frmTimedMsgBox.SetupBox()"), [&] {
+    Procedure("frmTimedMsgBox.SetupBox()", [&] {
         timerExit->stop();
         InputMode = a.InputMode;
         WaitTime = a.WaitTime;
@@ -168,7 +169,7 @@ void frmTimedMsgBox::SetupBox(const SetupArgs& a)
                 cmdButtons[i]->show();
         }
 
-        setWindowTitle(a.Title ? *a.Title : platform::App().title);
+        setWindowTitle(a.Title ? *a.Title : platform::qstr(platform::App().title));
         lblMessage->setText(a.Message);
 
         if (InputMode) {
@@ -308,7 +309,7 @@ void frmTimedMsgBox::showCountDown(int seconds)
 
 void frmTimedMsgBox::timerExit_Timer()
 {
-    Procedure(QStringLiteral("frmTimedMsgBox.timerExit_Timer()"), [&] {
+    Procedure("frmTimedMsgBox.timerExit_Timer()", [&] {
         if (!isVisible())
             return;
         if (utPauseDiff(ShownAt, WaitTime)) {
@@ -325,7 +326,7 @@ void frmTimedMsgBox::timerExit_Timer()
 
 void frmTimedMsgBox::cmdButtons_Click(int index)
 {
-    Procedure(QStringLiteral("frmTimedMsgBox.cmdButtons_Click()"), [&] {
+    Procedure("frmTimedMsgBox.cmdButtons_Click()", [&] {
         if (index == 0 && InputMode) {
             QString problem;
             if (PasswordConfirm && txtInput->text() != txtPasswordReEnter->text())
@@ -350,7 +351,7 @@ void frmTimedMsgBox::cmdButtons_Click(int index)
 
 void frmTimedMsgBox::cmdBrowse_Click()
 {
-    Procedure(QStringLiteral("frmTimedMsgBox.cmdBrowse_Click()"), [&] {
+    Procedure("frmTimedMsgBox.cmdBrowse_Click()", [&] {
         const QString chosen = utBrowse(txtInput->text(), BrowsePattern, BrowseFolderOnly);
         if (!chosen.isEmpty())
             txtInput->setText(chosen);
@@ -359,7 +360,7 @@ void frmTimedMsgBox::cmdBrowse_Click()
 
 void frmTimedMsgBox::Form_Activate()
 {
-    Procedure(QStringLiteral("frmTimedMsgBox.Form_Activate()"), [&] {
+    Procedure("frmTimedMsgBox.Form_Activate()", [&] {
         if (!FirstActivate)
             return;
         if (InputMode)
@@ -372,7 +373,7 @@ void frmTimedMsgBox::Form_Activate()
 
 void frmTimedMsgBox::txtInput_GotFocus()
 {
-    Procedure(QStringLiteral("frmTimedMsgBox.txtInput_GotFocus()"), [] { utHighlight(); });
+    Procedure("frmTimedMsgBox.txtInput_GotFocus()", [] { utHighlight(); });
 }
 
 void frmTimedMsgBox::Form_QueryUnload(bool& cancel, int unloadMode)
@@ -441,7 +442,7 @@ int utMsgbox(const QString& Message, int WaitTime, const MsgBoxOptions& o)
 {
     int result = 0;
     QPointer<frmTimedMsgBox> box(new frmTimedMsgBox);
-    Procedure(QStringLiteral("frmTimedMsgBox.utMsgbox()"), [&] {
+    Procedure("frmTimedMsgBox.utMsgbox()", [&] {
         frmTimedMsgBox::SetupArgs a = commonArgs(Message, WaitTime, o);
         a.AllowCancel = o.AllowCancel;
         a.DefaultButton = o.DefaultButton;
@@ -461,7 +462,7 @@ QString utInputBox(const QString& Message, int WaitTime, const InputBoxOptions& 
 {
     QString result;
     QPointer<frmTimedMsgBox> box(new frmTimedMsgBox);
-    Procedure(QStringLiteral("frmTimedMsgBox.utInputBox()"), [&] {
+    Procedure("frmTimedMsgBox.utInputBox()", [&] {
         box->MinLength = o.MinLength;
         box->MaxLength = o.MaxLength;
         box->BrowseFolderOnly = o.BrowseFolderOnly;
@@ -491,7 +492,7 @@ QString utInputBox(const QString& Message, int WaitTime, const InputBoxOptions& 
 void utMsgBoxNonModal(const QString& Message, int WaitTime, const NonModalBoxOptions& o)
 {
     auto* box = new frmTimedMsgBox;
-    Procedure(QStringLiteral("frmTimedMsgBox.utMsgBoxNonModal()"), [&] {
+    Procedure("frmTimedMsgBox.utMsgBoxNonModal()", [&] {
         utNonModalBoxRegister(box);
         frmTimedMsgBox::SetupArgs a = commonArgs(Message, WaitTime, o);
         a.AllowCancel = false;

@@ -1,5 +1,6 @@
 #include "ui/dialogs/imagelist.h"
 
+#include "platform/qtstrings.h"
 #include "platform/runtimeerror.h"
 
 namespace {

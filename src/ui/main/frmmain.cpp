@@ -1,19 +1,20 @@
 #include "ui/main/frmmain.h"
 
-#include "app/clsapp.h"
-#include "app/modmain.h"
 #include "errors/procedure.h"
+#include "model/appmodel.h"
 #include "model/binaryfield.h"
 #include "model/clsipaddy.h"
 #include "model/subnettexts.h"
 #include "platform/appinfo.h"
 #include "platform/messagebox.h"
+#include "platform/qtstrings.h"
 #include "platform/runtimeerror.h"
 #include "settings/formsettings.h"
 #include "shell/cshellexecute.h"
 #include "ui/main/entrytext.h"
 #include "ui/main/mainview.h"
 #include "ui/main/updown.h"
+#include "util/appshutdown.h"
 #include "util/formutils.h"
 #include "util/gui/modutilsgui.h"
 #include "util/modutils.h"
@@ -48,7 +49,7 @@ constexpr int KeyBackspace = 8;
 
 clsIPAddy* modelIfAny()
 {
-    return gApp ? gApp->IPAddy.get() : nullptr;
+    return AppModel();
 }
 
 // The application's model; once the application object is gone (shutting
@@ -171,13 +172,13 @@ void frmMain::connectControls()
 QString frmMain::CaptionText()
 {
     const platform::AppInfo& app = platform::App();
-    return app.title + QLatin1Char(' ') + QString::number(app.major) + QLatin1Char('.') + QString::number(app.minor) +
-           QString::number(app.revision) + QStringLiteral(" - by Tamsworth");
+    return platform::qstr(app.title) + QLatin1Char(' ') + QString::number(app.major) + QLatin1Char('.') +
+           QString::number(app.minor) + QString::number(app.revision) + QStringLiteral(" - by Tamsworth");
 }
 
 void frmMain::Form_Load()
 {
-    Procedure(QStringLiteral("frmMain.Form_Load()"), [&] {
+    Procedure("frmMain.Form_Load()", [&] {
         utFormSettingsLoad(*this);
         setWindowTitle(CaptionText());
         // The mask length changes only through its spin control.
@@ -188,7 +189,7 @@ void frmMain::Form_Load()
 
 void frmMain::Form_QueryUnload(bool& cancel, int unloadMode)
 {
-    Procedure(QStringLiteral("frmMain.Form_QueryUnload()"), [&] {
+    Procedure("frmMain.Form_QueryUnload()", [&] {
         switch (unloadMode) {
         case platform::vbFormControlMenu:
         case platform::vbAppWindows:
@@ -206,7 +207,7 @@ void frmMain::Form_QueryUnload(bool& cancel, int unloadMode)
 
 void frmMain::SaveSettings()
 {
-    Procedure(QStringLiteral("frmMain.SaveSettings()"), [&] { utFormSettingsSave(*this); });
+    Procedure("frmMain.SaveSettings()", [&] { utFormSettingsSave(*this); });
 }
 
 bool frmMain::CallByName(const QString& operation)
@@ -220,9 +221,9 @@ bool frmMain::CallByName(const QString& operation)
 
 void frmMain::cmdOptions_Click(int Index)
 {
-    Procedure(QStringLiteral("frmMain.cmdOptions_Click()"), [&] {
+    Procedure("frmMain.cmdOptions_Click()", [&] {
         switch (Index) {
-        case 0: AppShutdown(std::nullopt, QString(), false); break;
+        case 0: RequestAppShutdown(std::nullopt, QString(), false); break;
         case 1:
             if (platform::Form* about = platform::Forms::load(QStringLiteral("frmAbout")))
                 about->Show(true);
@@ -242,8 +243,8 @@ void frmMain::lblValues_Click(int Index)
 
 void frmMain::lblWebLinks_Click()
 {
-    Procedure(QStringLiteral("frmMain.lblWebLinks_Click()"), [&] {
-        const QString path = utPathBackslashAdd(platform::AppPath()) + QStringLiteral("weblinks.htm");
+    Procedure("frmMain.lblWebLinks_Click()", [&] {
+        const QString path = utPathBackslashAdd(platform::qstr(platform::AppPath())) + QStringLiteral("weblinks.htm");
         if (utFileOrFolderExists(path))
             SharedShell().LaunchURL(static_cast<long>(winId()), path, platform::swShowNormal);
         else
@@ -315,7 +316,7 @@ bool frmMain::keyPreview(QObject* watched, QEvent* event)
 void frmMain::Form_KeyDown(int KeyCode, int Shift)
 {
     Q_UNUSED(KeyCode);
-    Procedure(QStringLiteral("frmMain.Form_KeyDown()"), [&] {
+    Procedure("frmMain.Form_KeyDown()", [&] {
         ShiftDown_ = (Shift & ShiftMask) != 0;
         CtrlDown_ = (Shift & CtrlMask) != 0;
     });
@@ -324,7 +325,7 @@ void frmMain::Form_KeyDown(int KeyCode, int Shift)
 void frmMain::Form_KeyUp(int KeyCode, int Shift)
 {
     Q_UNUSED(KeyCode);
-    Procedure(QStringLiteral("frmMain.Form_KeyUp()"), [&] {
+    Procedure("frmMain.Form_KeyUp()", [&] {
         ShiftDown_ = (Shift & ShiftMask) != 0;
         CtrlDown_ = (Shift & CtrlMask) != 0;
     });
@@ -409,7 +410,7 @@ bool frmMain::octetBoxEvent(int Index, QEvent* event)
 void frmMain::txtIP_GotFocus(int Index)
 {
     Q_UNUSED(Index);
-    Procedure(QStringLiteral("frmMain.txtIP_GotFocus()"), [] { utHighlight(); });
+    Procedure("frmMain.txtIP_GotFocus()", [] { utHighlight(); });
 }
 
 void frmMain::sendKeystroke(QWidget* to, int key, Qt::KeyboardModifiers modifiers)
@@ -421,7 +422,7 @@ void frmMain::sendKeystroke(QWidget* to, int key, Qt::KeyboardModifiers modifier
 
 void frmMain::txtIP_KeyPress(int Index, int& KeyAscii)
 {
-    Procedure(QStringLiteral("frmMain.txtIP_KeyPress()"), [&] {
+    Procedure("frmMain.txtIP_KeyPress()", [&] {
         QLineEdit* box = c_.txtIP[size_t(Index)];
         if (KeyAscii == KeyDot) {
             sendKeystroke(box, Qt::Key_Tab, Qt::NoModifier);
@@ -442,7 +443,7 @@ void frmMain::txtIP_KeyPress(int Index, int& KeyAscii)
 void frmMain::txtIP_Validate(int Index, bool& Cancel)
 {
     Q_UNUSED(Cancel);
-    Procedure(QStringLiteral("frmMain.txtIP_LostFocus()"), [&] {
+    Procedure("frmMain.txtIP_LostFocus()", [&] {
         QLineEdit* box = c_.txtIP[size_t(Index)];
         const QString text = entrytext::normaliseOctet(box->text());
         box->setText(text);
@@ -453,7 +454,7 @@ void frmMain::txtIP_Validate(int Index, bool& Cancel)
 
 void frmMain::txtSubnetBits_Change()
 {
-    Procedure(QStringLiteral("frmMain.txtSubnetBits_Change()"), [&] {
+    Procedure("frmMain.txtSubnetBits_Change()", [&] {
         QLineEdit* box = c_.txtSubnetBits;
         // Each write below that changes the text runs this handler again,
         // nested, before going on.
@@ -467,7 +468,7 @@ void frmMain::txtSubnetBits_Change()
 
 void frmMain::udIPChanger_Change(int Index)
 {
-    Procedure(QStringLiteral("frmMain.udIPChanger_Change(") + QString::number(Index) + QLatin1Char(')'), [&] {
+    Procedure("frmMain.udIPChanger_Change(" + std::to_string(Index) + ")", [&] {
         UpDown* spin = c_.udIPChanger[size_t(Index)];
         int step = 0;
         switch (spin->value()) {

@@ -2,6 +2,7 @@
 
 #include "errors/procedure.h"
 #include "platform/forms.h"
+#include "platform/qtstrings.h"
 #include "platform/runtimeerror.h"
 
 #include <QAbstractSpinBox>
@@ -34,7 +35,7 @@ constexpr long PropertyNotSupported = 438;
 
 void utControlLock(QWidget* control, bool locked)
 {
-    Procedure(QStringLiteral("utControlLock()"), [&] {
+    Procedure("utControlLock()", [&] {
         if (!control)
             raiseNoObject();
         if (control->metaObject()->indexOfProperty("readOnly") < 0)
@@ -55,7 +56,7 @@ void utHighlight()
     clsErrHandler& eh = gErrHandler();
     eh.ReportErrors(false);
     try {
-        Procedure(QStringLiteral("utHighlight()"), [] {
+        Procedure("utHighlight()", [] {
             QWidget* w = QApplication::focusWidget();
             if (!w)
                 raiseNoObject();
@@ -79,7 +80,7 @@ void utHighlight()
 
 int utFormResize_WidthSpring(const QWidget* control, int containerWidth, int margin)
 {
-    return Function<int>(QStringLiteral("utFormResize_WidthSpring()"), [&](int& r) {
+    return Function<int>("utFormResize_WidthSpring()", [&](int& r) {
         if (!control)
             raiseNoObject();
         const qint64 width = qint64(containerWidth) - platform::pxToTwips(control->x()) - margin;

@@ -63,7 +63,7 @@ protected:
 TEST_F(FrmAboutTest, LoadShowsTheAboutTexts)
 {
     EXPECT_EQ(form->windowTitle(), about::Caption());
-    EXPECT_EQ(child("lblTitle")->text(), platform::App().title);
+    EXPECT_EQ(child("lblTitle")->text().toStdString(), platform::App().title);
     EXPECT_EQ(child("lblVersion")->text(), about::VersionText());
     EXPECT_EQ(child("lblDescription")->text(), about::DescriptionText());
     EXPECT_EQ(child("lblHyperlink_0")->text(), about::MailLink());

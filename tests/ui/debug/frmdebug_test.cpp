@@ -33,8 +33,8 @@ class DebugWindow : public FrameworkTest {};
 
 TEST_F(DebugWindow, ShowsTheLiveStackAndTheLoadedWindows)
 {
-    handler->Push(QStringLiteral("Main"));
-    handler->Push(QStringLiteral("frmMain.UpdateForm()"));
+    handler->Push("Main");
+    handler->Push("frmMain.UpdateForm()");
     const DebugSnapshot s = takeDebugSnapshot();
     EXPECT_EQ(s.stack, (QStringList{QStringLiteral("01  Main"), QStringLiteral("02  frmMain.UpdateForm()")}));
 

@@ -174,8 +174,8 @@ TEST_F(BrowseDialog, AFailedDriveChangeExplainsAndReturnsToTheShownFoldersDrive)
     });
     EXPECT_EQ(utBrowse(path(QStringLiteral("sub"))), folderResult(QStringLiteral("sub")));
     ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Device is unavailable"));
-    EXPECT_EQ(messages.shown[1].text, QStringLiteral("Path not found"));
+    EXPECT_EQ(messages.shown[0].text, "Device is unavailable");
+    EXPECT_EQ(messages.shown[1].text, "Path not found");
     EXPECT_EQ(messages.shown[0].style, platform::vbExclamation + platform::vbOKOnly);
     EXPECT_EQ(handler->ErrNumber(), 0);
 }

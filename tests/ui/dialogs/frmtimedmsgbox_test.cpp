@@ -130,7 +130,7 @@ TEST_F(TimedBox, CallersCaptionsTitleAndIcon)
     EXPECT_EQ(utMsgbox(QStringLiteral("Disk full"), 0, o), 0);
 
     ModalRecorder plain([&](platform::FormBase& f) {
-        EXPECT_EQ(f.windowTitle(), platform::App().title);
+        EXPECT_EQ(f.windowTitle().toStdString(), platform::App().title);
         EXPECT_FALSE(f.findChild<QLabel*>(QStringLiteral("picIcon"))->isVisibleTo(&f));
     });
     EXPECT_EQ(utMsgbox(QStringLiteral("Plain"), 0), 1);
@@ -265,7 +265,7 @@ TEST_F(TimedBox, LengthAndPasswordChecksKeepTheBoxOpenWithTheirMessage)
             EXPECT_EQ(result, c.first) << c.what;
         } else {
             ASSERT_EQ(messages.shown.size(), 1u) << c.what;
-            EXPECT_EQ(messages.shown[0].text, c.message) << c.what;
+            EXPECT_EQ(messages.shown[0].text, c.message.toStdString()) << c.what;
             EXPECT_EQ(messages.shown[0].style, platform::vbExclamation + platform::vbOKOnly);
             EXPECT_EQ(result, c.fixed) << c.what;
         }

@@ -519,8 +519,8 @@ TEST_F(MainWindowTest, WebLinksOpensThePageBesideTheProgramOrReportsItMissing)
     form->lblWebLinks_Click();
     EXPECT_TRUE(launcher.calls.empty());
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Web Links file is missing."));
-    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Error"));
+    EXPECT_EQ(messages.shown[0].text, "Web Links file is missing.");
+    EXPECT_EQ(messages.shown[0].title, "Error");
     EXPECT_EQ(messages.shown[0].style, platform::vbExclamation | platform::vbOKOnly);
 
     writeFile(QStringLiteral("weblinks.htm"));
