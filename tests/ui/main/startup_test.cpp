@@ -1,4 +1,5 @@
 // The program as a whole: started without a display, and started and shown.
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -48,4 +49,20 @@ TEST(StartUp, TheProgramStartsAndShowsItsWindow)
     ASSERT_TRUE(p.waitForFinished(20000));
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+}
+
+TEST(StartUp, WithoutItsWindowsModuleTheProgramSaysWhereItLooked)
+{
+    QTemporaryDir home;
+    const QString copy = home.filePath(QStringLiteral("quillmark"));
+    ASSERT_TRUE(QFile::copy(program, copy));
+    QProcessEnvironment env = cleanEnvironment(home);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(copy, {});
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitCode(), 1);
+    const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+    EXPECT_TRUE(err.startsWith(QStringLiteral("quillmark: cannot load the windows from ") + home.path())) << err.toStdString();
 }
