@@ -22,25 +22,16 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         QDir(dir.path()).mkdir(QStringLiteral("sub"));
-        write(QStringLiteral("page.htm"), false);
-        write(QStringLiteral("tool.sh"), true);
-    }
-    void write(const QString& name, bool executable)
-    {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(executable ? "#!/bin/sh\nexit 0\n" : "<html></html>\n");
-        f.close();
-        if (executable)
-            f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+        for (const QString name : {"page.htm", "tool.sh"}) {
+            QFile f(path(name));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("#!/bin/sh\nexit 0\n");
+        }
+        QFile::setPermissions(path("tool.sh"), QFile::permissions(path("tool.sh")) | QFileDevice::ExeOwner);
     }
     QString path(const QString& name) const { return dir.filePath(name); }
     QString url(const QString& name) const { return QUrl::fromLocalFile(path(name)).toString(); }
-
-    long simple(const QString& verb, const QString& file)
-    {
-        return desktopShell().execute(0, verb, file, QString(), QString(), swShowNormal);
-    }
+    // The extended launch as the program's launcher fills it in.
     ShellExecuteInfo extended(const QString& file, const QString& parameters = QString(),
                               const QString& directory = QString())
     {
@@ -58,59 +49,61 @@ protected:
     FakeLauncher fake;
 };
 
-TEST_F(DesktopShellTest, SimpleLaunchesGoToTheDesktopOpenerOrAreRefusedWithACode)
+TEST_F(DesktopShellTest, LaunchesGoToTheOpenerPrinterOrProgramOrAreRefusedWithACode)
 {
+    qputenv("QM_SHELL_TEST_DIR", dir.path().toLocal8Bit());
     struct Case {
-        QString verb, file;
+        bool extended;
+        QString verb, file, parameters, directory;
         long code;
-        QString action, target; // empty action: the opener is not asked
+        QString call; // empty: the desktop is not asked
     };
-    const QString page = path("page.htm");
     const Case cases[] = {
-        {"", "https://example.org/a?b=1", Accepted, "open", "https://example.org/a?b=1"},
-        {"", page, Accepted, "open", url("page.htm")},
-        {"", url("page.htm"), Accepted, "open", url("page.htm")},
-        {"open", path("sub"), Accepted, "open", url("sub")},
-        {"explore", path("sub"), Accepted, "open", url("sub")},
-        {"print", page, Accepted, "print", page},
-        {"", path("absent.htm"), FileNotFound, "", ""},
-        {"", url("absent.htm"), FileNotFound, "", ""},
-        {"", path("nofolder/page.htm"), PathNotFound, "", ""},
-        {"", "", FileNotFound, "", ""},
-        {"explore", page, NoAssociation, "", ""},
-        {"print", path("sub"), NoAssociation, "", ""},
-        {"print", "https://example.org/", NoAssociation, "", ""},
-        {"edit", page, NoAssociation, "", ""},
+        {false, "", "https://example.org/a?b=1", "", "", Accepted, "open https://example.org/a?b=1"},
+        {false, "", path("page.htm"), "", "", Accepted, "open " + url("page.htm")},
+        {false, "", url("page.htm"), "", "", Accepted, "open " + url("page.htm")},
+        {false, "explore", path("sub"), "", "", Accepted, "open " + url("sub")},
+        {false, "print", path("page.htm"), "", "", Accepted, "print " + path("page.htm")},
+        {false, "", path("absent.htm"), "", "", FileNotFound, ""},
+        {false, "", path("nofolder/page.htm"), "", "", PathNotFound, ""},
+        {false, "", "", "", "", FileNotFound, ""},
+        {false, "explore", path("page.htm"), "", "", NoAssociation, ""},
+        {false, "print", path("sub"), "", "", NoAssociation, ""},
+        {false, "print", "https://example.org/", "", "", NoAssociation, ""},
+        {false, "edit", path("page.htm"), "", "", NoAssociation, ""},
         // A simple launch never runs a program itself, executable or not.
-        {"", path("tool.sh"), Accepted, "open", url("tool.sh")},
+        {false, "", path("tool.sh"), "", "", Accepted, "open " + url("tool.sh")},
+        // Parameters are split as a command line would be, never by a shell.
+        {true, "Open", path("tool.sh"), "-v \"two words\" 'x y' z", path("sub"), Accepted,
+         "start " + path("tool.sh") + " [-v|two words|'x|y'|z] in " + path("sub")},
+        // Relative names are found in the start-in folder, then on the search path.
+        {true, "Open", "tool.sh", "", dir.path(), Accepted, "start " + path("tool.sh") + " [] in " + dir.path()},
+        {true, "Open", "sh", "", "", Accepted, "start " + QStandardPaths::findExecutable("sh") + " [] in "},
+        {true, "Open", "%QM_SHELL_TEST_DIR%/tool.sh", "", "", Accepted, "start " + path("tool.sh") + " [] in "},
+        {true, "Open", "%QM_SHELL_NO_SUCH_VARIABLE%/tool.sh", "", "", PathNotFound, ""},
+        {true, "Open", path("tool.sh"), "", path("nofolder"), PathNotFound, ""},
+        {true, "Open", path("page.htm"), "", dir.path(), Accepted, "open " + url("page.htm")},
+        {true, "Open", "no-such-program-anywhere", "", "", FileNotFound, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE((c.verb + " " + c.file).toStdString());
         fake.calls.clear();
-        EXPECT_EQ(simple(c.verb, c.file), c.code);
-        if (c.action.isEmpty()) {
-            EXPECT_TRUE(fake.calls.empty());
+        if (c.extended) {
+            const ShellExecuteInfo info = extended(c.file, c.parameters, c.directory);
+            EXPECT_EQ(info.instApp, c.code);
+            EXPECT_EQ(info.process != 0, c.call.startsWith("start")); // only a started program has one
         } else {
-            ASSERT_EQ(fake.calls.size(), 1u);
-            EXPECT_EQ(fake.calls[0].action, c.action);
-            EXPECT_EQ(fake.calls[0].target, c.target);
+            EXPECT_EQ(desktopShell().execute(0, c.verb, c.file, "", "", swShowNormal), c.code);
         }
+        EXPECT_EQ(fake.seen(), c.call.isEmpty() ? QStringList() : QStringList(c.call));
     }
+    qunsetenv("QM_SHELL_TEST_DIR");
 }
 
-TEST_F(DesktopShellTest, ProgramStartsWithSplitParametersInItsFolderAndReportsItsProcess)
+TEST_F(DesktopShellTest, AStartedProcessRunsUntilItEndsAndIsKeptOnlyWhenAskedFor)
 {
-    const ShellExecuteInfo info = extended(path("tool.sh"), "-v \"two words\" 'x y' z", path("sub"));
-    EXPECT_EQ(info.instApp, Accepted);
-    ASSERT_EQ(fake.calls.size(), 1u);
-    EXPECT_EQ(fake.calls[0].action, "start");
-    EXPECT_EQ(fake.calls[0].target, path("tool.sh"));
-    EXPECT_EQ(fake.calls[0].arguments, QStringList({"-v", "two words", "'x", "y'", "z"}));
-    EXPECT_EQ(fake.calls[0].folder, path("sub"));
-    EXPECT_EQ(info.process, 4242);
-
-    qint64 pid = info.process;
     long code = 0;
+    const qint64 pid = extended(path("tool.sh")).process;
     ASSERT_TRUE(desktopShell().exitCodeOfProcess(pid, &code));
     EXPECT_EQ(code, StillActive);
     fake.running.remove(pid);
@@ -118,62 +111,22 @@ TEST_F(DesktopShellTest, ProgramStartsWithSplitParametersInItsFolderAndReportsIt
     EXPECT_EQ(code, 0);
     EXPECT_FALSE(desktopShell().exitCodeOfProcess(0, &code));
 
-    // Without being asked for, no process is kept.
     ShellExecuteInfo plain;
-    plain.verb = QStringLiteral("open");
     plain.file = path("tool.sh");
     EXPECT_TRUE(desktopShell().executeEx(plain));
     EXPECT_EQ(plain.process, 0);
 }
 
-TEST_F(DesktopShellTest, ExtendedLaunchNamesAndFolders)
-{
-    qputenv("QM_SHELL_TEST_DIR", dir.path().toLocal8Bit());
-    struct Case {
-        QString file, directory;
-        long code;
-        QString action, target;
-    };
-    const Case cases[] = {
-        // Relative names are found in the start-in folder.
-        {"tool.sh", dir.path(), Accepted, "start", path("tool.sh")},
-        {"%QM_SHELL_TEST_DIR%/tool.sh", "", Accepted, "start", path("tool.sh")},
-        {"%QM_SHELL_NO_SUCH_VARIABLE%/tool.sh", "", PathNotFound, "", ""},
-        {"sh", "", Accepted, "start", QStandardPaths::findExecutable("sh")},
-        {path("tool.sh"), path("nofolder"), PathNotFound, "", ""},
-        {path("page.htm"), dir.path(), Accepted, "open", url("page.htm")},
-        {path("absent"), "", FileNotFound, "", ""},
-        {"no-such-program-anywhere", "", FileNotFound, "", ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file.toStdString());
-        fake.calls.clear();
-        const ShellExecuteInfo info = extended(c.file, QString(), c.directory);
-        EXPECT_EQ(info.instApp, c.code);
-        if (c.action.isEmpty()) {
-            EXPECT_TRUE(fake.calls.empty());
-        } else {
-            ASSERT_EQ(fake.calls.size(), 1u);
-            EXPECT_EQ(fake.calls[0].action, c.action);
-            EXPECT_EQ(fake.calls[0].target, c.target);
-        }
-        // Only a started program has a process.
-        EXPECT_EQ(info.process != 0, c.action == "start");
-    }
-    qunsetenv("QM_SHELL_TEST_DIR");
-}
-
 TEST_F(DesktopShellTest, ARefusingDesktopGivesNoAssociationOrAccessDenied)
 {
     fake.accept = false;
-    EXPECT_EQ(simple("", "https://example.org/"), NoAssociation);
-    EXPECT_EQ(simple("print", path("page.htm")), NoAssociation);
+    EXPECT_EQ(desktopShell().execute(0, "", "https://example.org/", "", "", swShowNormal), NoAssociation);
+    EXPECT_EQ(desktopShell().execute(0, "print", path("page.htm"), "", "", swShowNormal), NoAssociation);
     // A program that cannot start falls back to the opener only without parameters.
     EXPECT_EQ(extended(path("tool.sh"), "-x").instApp, AccessDenied);
     fake.calls.clear();
-    extended(path("tool.sh"));
-    ASSERT_EQ(fake.calls.size(), 2u);
-    EXPECT_EQ(fake.calls[1].action, "open");
+    EXPECT_EQ(extended(path("tool.sh")).instApp, NoAssociation);
+    EXPECT_EQ(fake.seen().value(1), "open " + url("tool.sh"));
 }
 
 // The real launcher: a started process is seen running until it ends, and an
@@ -181,11 +134,8 @@ TEST_F(DesktopShellTest, ARefusingDesktopGivesNoAssociationOrAccessDenied)
 TEST(DesktopLauncherTest, SeesItsOwnProcessRunUntilItEnds)
 {
     DesktopLauncher& real = desktopLauncher();
-    const QString sleep = QStandardPaths::findExecutable(QStringLiteral("sleep"));
-    ASSERT_FALSE(sleep.isEmpty());
     qint64 pid = 0;
-    ASSERT_TRUE(real.startProgram(sleep, {QStringLiteral("30")}, QString(), &pid));
-    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(real.startProgram(QStandardPaths::findExecutable("sleep"), {"30"}, QString(), &pid));
     EXPECT_TRUE(real.isRunning(pid));
     ::kill(static_cast<pid_t>(pid), SIGKILL);
     QElapsedTimer t;
