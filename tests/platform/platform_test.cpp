@@ -1,8 +1,6 @@
 #include "platform/appinfo.h"
 #include "platform/forms.h"
 #include "platform/messagebox.h"
-#include "platform/process.h"
-#include "platform/runtimeerror.h"
 #include "testsupport.h"
 #include "util/fakeform.h"
 
@@ -12,7 +10,7 @@ namespace {
 
 class PlatformTest : public FrameworkTest {};
 
-TEST_F(PlatformTest, MessageBoxAnswersAndTitles)
+TEST_F(PlatformTest, WithNobodyToAskABoxAnswersWithTheFirstButtonOfItsSet)
 {
     const std::pair<int, int> rows[] = {{vbOKOnly, vbOK},
                                         {vbOKCancel, vbOK},
@@ -21,49 +19,23 @@ TEST_F(PlatformTest, MessageBoxAnswersAndTitles)
                                         {vbYesNo | vbCritical, vbYes},
                                         {vbRetryCancel | vbExclamation, vbRetry},
                                         {vbInformation, vbOK}};
+    MessageSink* scripted = setMessageSink(nullptr); // the terminal's own boxes
     for (const auto& [style, answer] : rows)
-        EXPECT_EQ(defaultAnswer(style), answer) << style;
-    EXPECT_EQ(buttonsOf(vbYesNo | vbQuestion), vbYesNo);
-    EXPECT_EQ(iconOf(vbYesNo | vbQuestion), vbQuestion);
+        EXPECT_EQ(MsgBox(QStringLiteral("Save?"), style), answer) << style;
+    setMessageSink(scripted);
 
-    messages.answer(vbNo);
-    EXPECT_EQ(MsgBox(QStringLiteral("Save?"), vbYesNo), vbNo);
-    EXPECT_EQ(MsgBox(QStringLiteral("Again?"), vbYesNo, QStringLiteral("Own title")), vbYes);
+    MsgBox(QStringLiteral("Save?"), vbYesNo);
+    MsgBox(QStringLiteral("Again?"), vbYesNo, QStringLiteral("Own title"));
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[0].title, App().title);
     EXPECT_EQ(messages.shown[1].title, QStringLiteral("Own title"));
-    Beep();
-    EXPECT_EQ(messages.beeps, 1);
 }
 
-// The descriptions themselves show in the error report tests.
-TEST_F(PlatformTest, RunTimeErrorsCarryTheirDescriptions)
-{
-    for (long number : {5L, 76L, -2147220504L, 12345L}) {
-        try {
-            Raise(number);
-            ADD_FAILURE() << number;
-        } catch (const RuntimeError& e) {
-            EXPECT_EQ(e.number(), number);
-            EXPECT_EQ(e.description(), errorDescription(number)) << number;
-        }
-    }
-    EXPECT_FALSE(errorDescription(76).isEmpty());
-    EXPECT_EQ(errorDescription(12345), QString());
-    Err().set(RuntimeError(76, QStringLiteral("Path not found"), QStringLiteral("CErr"), 120));
-    EXPECT_EQ(Err().Number, 76);
-    EXPECT_EQ(Err().Source, QStringLiteral("CErr"));
-    EXPECT_EQ(Err().Line, 120);
-    Err().Clear();
-    EXPECT_EQ(Err().Number, 0);
-    EXPECT_EQ(Err().Description, QString());
-}
-
-TEST_F(PlatformTest, LoadedWindowsInLoadOrder)
+TEST_F(PlatformTest, WindowsLoadOnceByNameInAnyCaseAndListInLoadOrder)
 {
     ASSERT_TRUE(Forms::loaded().empty());
     int created = 0;
-    Forms::registerFactory(QStringLiteral("frmPlatformProbe"), [&]() -> Form* {
+    const auto previous = Forms::registerFactory(QStringLiteral("frmPlatformProbe"), [&]() -> Form* {
         ++created;
         return new FakeForm(QStringLiteral("frmPlatformProbe"));
     });
@@ -73,14 +45,12 @@ TEST_F(PlatformTest, LoadedWindowsInLoadOrder)
     EXPECT_EQ(Forms::load(QStringLiteral("frmPlatformProbe")), probe);
     EXPECT_EQ(created, 1);
     EXPECT_EQ(Forms::load(QStringLiteral("frmNoSuchWindow")), nullptr);
-    ASSERT_EQ(Forms::loaded().size(), 2u);
-    EXPECT_EQ(Forms::loaded()[0], &first);
-    EXPECT_EQ(Forms::loaded()[1], probe);
+    EXPECT_EQ(Forms::loaded(), (std::vector<Form*>{&first, probe}));
     EXPECT_EQ(Forms::find(QStringLiteral("FrmMain")), &first);
 
     delete probe;
-    EXPECT_EQ(Forms::loaded().size(), 1u);
-    EXPECT_EQ(Forms::find(QStringLiteral("frmPlatformProbe")), nullptr);
+    EXPECT_EQ(Forms::loaded(), std::vector<Form*>{&first});
+    Forms::registerFactory(QStringLiteral("frmPlatformProbe"), previous);
 }
 
 } // namespace
