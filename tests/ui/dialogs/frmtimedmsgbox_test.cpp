@@ -13,28 +13,26 @@
 #include <QTimer>
 
 namespace {
-frmTimedMsgBox& box(platform::FormBase& f)
+using platform::FormBase;
+
+frmTimedMsgBox& box(FormBase& f)
 {
     return *qobject_cast<frmTimedMsgBox*>(&f);
 }
-QPushButton* button(platform::FormBase& f, int i)
+QPushButton* button(FormBase& f, int i)
 {
     return f.findChild<QPushButton*>(QStringLiteral("cmdButtons_%1").arg(i));
 }
-QLineEdit* edit(platform::FormBase& f, const char* name)
+QLineEdit* edit(FormBase& f, const char* name)
 {
     return f.findChild<QLineEdit*>(QString::fromLatin1(name));
 }
-QString timerText(platform::FormBase& f)
+QString timerText(FormBase& f)
 {
     return f.findChild<QLabel*>(QStringLiteral("lblTimer"))->text();
 }
-bool counting(platform::FormBase& f)
-{
-    return f.findChild<QTimer*>(QStringLiteral("timerExit"))->isActive();
-}
 // The captions of the buttons that would show, right to left.
-QStringList shownButtons(platform::FormBase& f)
+QStringList shownButtons(FormBase& f)
 {
     QStringList out;
     for (int i = 0; i < 3; ++i)
@@ -43,27 +41,6 @@ QStringList shownButtons(platform::FormBase& f)
     return out;
 }
 } // namespace
-
-TEST(TimedBoxRules, LengthMessagesSpellTheLimit)
-{
-    const QString shortText = QStringLiteral("The text you have entered is too short.\r\n\r\n");
-    const QString longText = QStringLiteral("The text you have entered is too long.\r\n\r\n");
-    struct Case {
-        int length, min, max;
-        QString message;
-    };
-    const Case cases[] = {
-        {2, 3, -1, shortText + QStringLiteral("You must enter at least 3 characters.")},
-        {0, 1, -1, shortText + QStringLiteral("You must enter at least 1 character.")},
-        {3, 3, 3, QString()},
-        {4, -1, 3, longText + QStringLiteral("You may enter a maximum of 3 characters.")},
-        {2, 0, 1, longText + QStringLiteral("You may enter a maximum of 1 character.")},
-        {1, -1, 0, longText + QStringLiteral("You may enter a maximum of 0 characters.")},
-        {500, -1, -1, QString()},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(lengthCheckMessage(c.length, c.min, c.max), c.message) << c.length << " " << c.min << " " << c.max;
-}
 
 class TimedBox : public FrameworkTest {};
 
@@ -90,7 +67,7 @@ TEST_F(TimedBox, ButtonSetsShowTheirCaptionsAndAnswerWithTheirCodes)
         o.AllowCancel = c.allowCancel;
         for (int pressed = -1; pressed < int(c.codes.size()); ++pressed) { // -1: the close box
             QStringList shown;
-            ModalRecorder modal([&](platform::FormBase& f) {
+            ModalRecorder modal([&](FormBase& f) {
                 shown = shownButtons(f);
                 if (pressed < 0)
                     EXPECT_FALSE(f.RequestUnload(platform::vbFormControlMenu));
@@ -112,13 +89,6 @@ TEST_F(TimedBox, CallersCaptionsTitleAndIcon)
     QPixmap red(32, 32);
     red.fill(Qt::red);
     images.Add(red, QStringLiteral("warn"));
-    ModalRecorder modal([&](platform::FormBase& f) {
-        EXPECT_EQ(f.windowTitle(), QStringLiteral("Disk"));
-        EXPECT_EQ(shownButtons(f), (QStringList{QStringLiteral("&Retry"), QStringLiteral("&Skip")}));
-        EXPECT_TRUE(f.findChild<QLabel*>(QStringLiteral("picIcon"))->isVisibleTo(&f));
-        EXPECT_EQ(box(f).DefaultButtonIndex(), 1);
-        button(f, 1)->click();
-    });
     MsgBoxOptions o;
     o.Title = QStringLiteral("Disk");
     o.ImageListControl = &images;
@@ -127,13 +97,15 @@ TEST_F(TimedBox, CallersCaptionsTitleAndIcon)
     o.DefaultButton = 1;
     o.Button0Text = QStringLiteral("&Retry");
     o.Button1Text = QStringLiteral("&Skip");
-    EXPECT_EQ(utMsgbox(QStringLiteral("Disk full"), 0, o), 0);
-
-    ModalRecorder plain([&](platform::FormBase& f) {
-        EXPECT_EQ(f.windowTitle(), platform::App().title);
-        EXPECT_FALSE(f.findChild<QLabel*>(QStringLiteral("picIcon"))->isVisibleTo(&f));
-    });
-    EXPECT_EQ(utMsgbox(QStringLiteral("Plain"), 0), 1);
+    for (bool plain : {false, true}) {
+        ModalRecorder modal([&](FormBase& f) {
+            EXPECT_EQ(f.windowTitle(), plain ? platform::App().title : QStringLiteral("Disk"));
+            EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("picIcon"))->isVisibleTo(&f), !plain);
+            EXPECT_EQ(shownButtons(f), plain ? QStringList({"&OK", "&Cancel"}) : QStringList({"&Retry", "&Skip"}));
+            QTest::keyClick(&f, Qt::Key_Return);
+        });
+        EXPECT_EQ(utMsgbox(QStringLiteral("Disk full"), 0, plain ? MsgBoxOptions() : o), plain ? 1 : 0);
+    }
     EXPECT_EQ(handler->ErrNumber(), 0);
 }
 
@@ -143,12 +115,10 @@ TEST_F(TimedBox, CountDownPressesTheDefaultButtonOnlyAfterMoreThanWaitTimeSecond
         platform::FakeClock clock;
         QStringList labels;
         int pressedAfter = -1;
-        ModalRecorder modal([&](platform::FormBase& f) {
-            EXPECT_TRUE(counting(f));
+        ModalRecorder modal([&](FormBase& f) {
             labels << timerText(f);
-            box(f).timerExit_Timer(); // not on screen yet: nothing happens
             clock.advance(10);
-            box(f).timerExit_Timer();
+            box(f).timerExit_Timer(); // not on screen yet: nothing happens
             EXPECT_EQ(timerText(f), labels.front());
             clock.advance(-10);
 
@@ -166,12 +136,10 @@ TEST_F(TimedBox, CountDownPressesTheDefaultButtonOnlyAfterMoreThanWaitTimeSecond
         });
         MsgBoxOptions o;
         o.DefaultButton = defaultButton;
-        const int result = utMsgbox(QStringLiteral("Saving..."), 3, o);
-        EXPECT_EQ(result, defaultButton ? 2 : 1);
+        EXPECT_EQ(utMsgbox(QStringLiteral("Saving..."), 3, o), defaultButton ? 2 : 1);
         EXPECT_EQ(pressedAfter, 4);
-        EXPECT_EQ(labels,
-                  (QStringList{QStringLiteral("Closing in 3 seconds..."), QStringLiteral("Closing in 2 seconds..."),
-                               QStringLiteral("Closing in 1 second..."), QStringLiteral("Closing in 0 seconds...")}));
+        EXPECT_EQ(labels, QStringList({"Closing in 3 seconds...", "Closing in 2 seconds...", "Closing in 1 second...",
+                                       "Closing in 0 seconds..."}));
     }
 }
 
@@ -180,33 +148,32 @@ TEST_F(TimedBox, NoCountDownWithoutWaitTimeOrWhenInputMustBeConsidered)
     struct Case {
         const char* what;
         int wait;
-        bool input, browse, password;
-        int min, max;
+        std::optional<InputBoxOptions> input;
         bool counts;
     };
+    InputBoxOptions browse, password, minimum, maximum;
+    browse.AllowBrowse = true;
+    password.PasswordEntry = true;
+    minimum.MinLength = 0;
+    maximum.MaxLength = 10;
     const Case cases[] = {
-        {"no wait", 0, false, false, false, -1, -1, false},
-        {"negative wait", -5, false, false, false, -1, -1, false},
-        {"input with wait", 5, true, false, false, -1, -1, true},
-        {"browse", 5, true, true, false, -1, -1, false},
-        {"password", 5, true, false, true, -1, -1, false},
-        {"minimum", 5, true, false, false, 0, -1, false},
-        {"maximum", 5, true, false, false, -1, 10, false},
+        {"no wait", 0, std::nullopt, false},
+        {"negative wait", -5, std::nullopt, false},
+        {"input with wait", 5, InputBoxOptions(), true},
+        {"browse", 5, browse, false},
+        {"password", 5, password, false},
+        {"minimum", 5, minimum, false},
+        {"maximum", 5, maximum, false},
     };
     for (const Case& c : cases) {
         bool active = false;
         QString label;
-        ModalRecorder modal([&](platform::FormBase& f) {
-            active = counting(f);
+        ModalRecorder modal([&](FormBase& f) {
+            active = f.findChild<QTimer*>(QStringLiteral("timerExit"))->isActive();
             label = timerText(f);
         });
-        InputBoxOptions o;
-        o.AllowBrowse = c.browse;
-        o.PasswordEntry = c.password;
-        o.MinLength = c.min;
-        o.MaxLength = c.max;
         if (c.input)
-            utInputBox(QStringLiteral("Name?"), c.wait, o);
+            utInputBox(QStringLiteral("Name?"), c.wait, *c.input);
         else
             utMsgbox(QStringLiteral("Note"), c.wait);
         EXPECT_EQ(active, c.counts) << c.what;
@@ -216,9 +183,8 @@ TEST_F(TimedBox, NoCountDownWithoutWaitTimeOrWhenInputMustBeConsidered)
 
 TEST_F(TimedBox, LengthAndPasswordChecksKeepTheBoxOpenWithTheirMessage)
 {
-    const QString mismatch =
-        QStringLiteral("The passwords do not match, please verify you have entered the passwords correctly.");
-    const QString okay = QStringLiteral("Okay");
+    const QString tooShort = QStringLiteral("The text you have entered is too short.\r\n\r\n");
+    const QString tooLong = QStringLiteral("The text you have entered is too long.\r\n\r\n");
     struct Case {
         const char* what;
         bool password, confirm;
@@ -228,13 +194,16 @@ TEST_F(TimedBox, LengthAndPasswordChecksKeepTheBoxOpenWithTheirMessage)
         QString fixed;
     };
     const Case cases[] = {
-        {"too short", false, false, 3, -1, "ab", "", lengthCheckMessage(2, 3, -1), okay},
-        {"empty", false, false, 1, -1, "", "", lengthCheckMessage(0, 1, -1), okay},
-        {"too long", false, false, -1, 4, "abcde", "", lengthCheckMessage(5, -1, 4), okay},
-        {"password ignores lengths", true, false, 5, 6, "ab", "", QString(), okay},
-        {"confirmation differs in case", true, true, -1, -1, "Secret", "secret", mismatch, okay},
-        {"confirmed password keeps lengths", true, true, 8, -1, "Secret", "Secret", lengthCheckMessage(6, 8, -1),
-         "Secret12"},
+        {"too short", false, false, 3, -1, "ab", "", tooShort + "You must enter at least 3 characters.", "abc"},
+        {"empty", false, false, 1, -1, "", "", tooShort + "You must enter at least 1 character.", "a"},
+        {"too long", false, false, -1, 4, "abcde", "", tooLong + "You may enter a maximum of 4 characters.", "abcd"},
+        {"one too many", false, false, 0, 1, "ab", "", tooLong + "You may enter a maximum of 1 character.", "a"},
+        {"exactly the limits", false, false, 3, 3, "abc", "", "", ""},
+        {"password ignores lengths", true, false, 5, 6, "ab", "", "", ""},
+        {"confirmation differs in case", true, true, -1, -1, "Secret", "secret",
+         "The passwords do not match, please verify you have entered the passwords correctly.", "Secret"},
+        {"confirmed password keeps lengths", true, true, 8, -1, "Secret", "Secret",
+         tooShort + "You must enter at least 8 characters.", "Secret12"},
     };
     for (const Case& c : cases) {
         messages.shown.clear();
@@ -244,7 +213,7 @@ TEST_F(TimedBox, LengthAndPasswordChecksKeepTheBoxOpenWithTheirMessage)
         o.MinLength = c.min;
         o.MaxLength = c.max;
         bool stayedOpen = false;
-        ModalRecorder modal([&](platform::FormBase& f) {
+        ModalRecorder modal([&](FormBase& f) {
             f.show();
             EXPECT_EQ(edit(f, "txtInput")->echoMode(), c.password ? QLineEdit::Password : QLineEdit::Normal);
             EXPECT_EQ(edit(f, "txtPasswordReEnter")->isVisibleTo(&f), c.confirm);
@@ -258,16 +227,12 @@ TEST_F(TimedBox, LengthAndPasswordChecksKeepTheBoxOpenWithTheirMessage)
                 button(f, 0)->click();
             }
         });
-        const QString result = utInputBox(QStringLiteral("Enter"), 0, o);
+        EXPECT_EQ(utInputBox(QStringLiteral("Enter"), 0, o), c.message.isEmpty() ? c.first : c.fixed) << c.what;
         EXPECT_EQ(stayedOpen, !c.message.isEmpty()) << c.what;
-        if (c.message.isEmpty()) {
-            EXPECT_TRUE(messages.shown.empty()) << c.what;
-            EXPECT_EQ(result, c.first) << c.what;
-        } else {
-            ASSERT_EQ(messages.shown.size(), 1u) << c.what;
+        ASSERT_EQ(messages.shown.size(), c.message.isEmpty() ? 0u : 1u) << c.what;
+        if (stayedOpen) {
             EXPECT_EQ(messages.shown[0].text, c.message) << c.what;
             EXPECT_EQ(messages.shown[0].style, platform::vbExclamation + platform::vbOKOnly);
-            EXPECT_EQ(result, c.fixed) << c.what;
         }
     }
 }
@@ -275,7 +240,7 @@ TEST_F(TimedBox, LengthAndPasswordChecksKeepTheBoxOpenWithTheirMessage)
 TEST_F(TimedBox, ButtonsOneAndTwoAndTheCloseBoxOfAnInputBoxCancelWhateverTheText)
 {
     for (int pressed : {1, 2, -1}) { // -1: the close box
-        ModalRecorder modal([&](platform::FormBase& f) {
+        ModalRecorder modal([&](FormBase& f) {
             edit(f, "txtInput")->setText(QStringLiteral("typed"));
             if (pressed < 0)
                 EXPECT_FALSE(f.RequestUnload(platform::vbFormControlMenu));
@@ -285,52 +250,36 @@ TEST_F(TimedBox, ButtonsOneAndTwoAndTheCloseBoxOfAnInputBoxCancelWhateverTheText
         InputBoxOptions o;
         o.ButtonType = 3;
         o.MinLength = 10; // no check runs for these buttons
-        o.DefaultValue = QStringLiteral("x");
         EXPECT_EQ(utInputBox(QStringLiteral("Name?"), 0, o), QStringLiteral("{CANCEL}")) << pressed;
     }
-    ModalRecorder modal([&](platform::FormBase& f) {
-        EXPECT_EQ(edit(f, "txtInput")->text(), QStringLiteral("default"));
-        button(f, 0)->click();
-    });
-    InputBoxOptions o;
-    o.DefaultValue = QStringLiteral("default");
-    EXPECT_EQ(utInputBox(QStringLiteral("Name?"), 0, o), QStringLiteral("default"));
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(TimedBox, EnterPressesTheDefaultOrFocusedButtonAndEscapeTheCancelButton)
 {
-    struct Case {
-        Qt::Key key;
-        const char* target; // where the key is typed
-        int expected;
-    };
-    for (const Case& c : {Case{Qt::Key_Return, "txtInput", 1}, Case{Qt::Key_Escape, "txtInput", 2},
-                          Case{Qt::Key_Enter, "cmdButtons_1", 2}}) {
-        ModalRecorder modal([&](platform::FormBase& f) {
+    const std::tuple<Qt::Key, const char*, int> cases[] = {
+        {Qt::Key_Return, "txtInput", 1}, {Qt::Key_Escape, "txtInput", 2}, {Qt::Key_Enter, "cmdButtons_1", 2}};
+    for (const auto& [key, target, expected] : cases) {
+        ModalRecorder modal([&](FormBase& f) {
             f.show();
-            auto* target = f.findChild<QWidget*>(QString::fromLatin1(c.target));
-            target->setFocus();
-            QTest::keyClick(target, c.key);
+            auto* w = f.findChild<QWidget*>(QString::fromLatin1(target));
+            w->setFocus();
+            QTest::keyClick(w, key);
         });
-        MsgBoxOptions o;
-        EXPECT_EQ(utMsgbox(QStringLiteral("Keys"), 0, o), c.expected) << c.target;
+        EXPECT_EQ(utMsgbox(QStringLiteral("Keys"), 0), expected) << target;
     }
 }
 
 TEST_F(TimedBox, FirstActivationFocusesTheTextOrTheDefaultButtonOnce)
 {
-    ModalRecorder modal([&](platform::FormBase& f) {
-        if (edit(f, "txtInput")->isVisibleTo(&f)) {
-            box(f).Form_Activate();
-            EXPECT_EQ(f.focusWidget(), edit(f, "txtInput"));
-        } else {
-            box(f).Form_Activate();
-            EXPECT_EQ(f.focusWidget(), button(f, 1));
-            button(f, 0)->setFocus();
-            box(f).Form_Activate();
-            EXPECT_EQ(f.focusWidget(), button(f, 0));
-        }
+    ModalRecorder modal([&](FormBase& f) {
+        QWidget* first =
+            edit(f, "txtInput")->isVisibleTo(&f) ? static_cast<QWidget*>(edit(f, "txtInput")) : button(f, 1);
+        box(f).Form_Activate();
+        EXPECT_EQ(f.focusWidget(), first);
+        button(f, 0)->setFocus();
+        box(f).Form_Activate();
+        EXPECT_EQ(f.focusWidget(), button(f, 0));
     });
     MsgBoxOptions o;
     o.DefaultButton = 1;
@@ -344,12 +293,11 @@ TEST_F(TimedBox, TheBrowseButtonReplacesTheTextUnlessCancelled)
     const QString folder = QDir::toNativeSeparators(dir.path()) + QDir::separator();
     for (bool choose : {true, false}) {
         QString text;
-        ModalRecorder modal([&](platform::FormBase& f) {
+        ModalRecorder modal([&](FormBase& f) {
             if (f.objectName() == QLatin1String("frmBrowse")) {
                 f.findChild<QPushButton*>(QString::fromLatin1(choose ? "cmdDone" : "cmdCancel"))->click();
                 return;
             }
-            EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdBrowse"))->isVisibleTo(&f));
             f.findChild<QPushButton*>(QStringLiteral("cmdBrowse"))->click();
             text = edit(f, "txtInput")->text();
             button(f, 1)->click();
@@ -359,7 +307,7 @@ TEST_F(TimedBox, TheBrowseButtonReplacesTheTextUnlessCancelled)
         o.BrowseFolderOnly = true;
         o.DefaultValue = dir.path();
         EXPECT_EQ(utInputBox(QStringLiteral("Folder?"), 0, o), QStringLiteral("{CANCEL}"));
-        EXPECT_EQ(modal.shown, (QStringList{QStringLiteral("frmTimedMsgBox"), QStringLiteral("frmBrowse")}));
+        EXPECT_EQ(modal.shown, QStringList({"frmTimedMsgBox", "frmBrowse"}));
         EXPECT_EQ(text, choose ? folder : dir.path());
     }
 }
@@ -369,15 +317,12 @@ TEST_F(TimedBox, AModelessBoxClosesItselfThroughTheCollection)
     platform::FakeClock clock;
     const int before = utNonModalBoxCount();
     for (int way = 0; way < 3; ++way) {
-        NonModalBoxOptions o;
-        o.Title = QStringLiteral("Copying");
-        utMsgBoxNonModal(QStringLiteral("Copying files"), way == 2 ? 2 : 0, o);
-        auto* f = dynamic_cast<platform::FormBase*>(platform::Forms::find(QStringLiteral("frmTimedMsgBox")));
+        utMsgBoxNonModal(QStringLiteral("Copying files"), way == 2 ? 2 : 0);
+        auto* f = dynamic_cast<FormBase*>(platform::Forms::find(QStringLiteral("frmTimedMsgBox")));
         ASSERT_NE(f, nullptr);
         EXPECT_TRUE(f->isVisible());
         EXPECT_EQ(shownButtons(*f), QStringList{QStringLiteral("&OK")});
         EXPECT_EQ(utNonModalBoxCount(), before + 1);
-        EXPECT_FALSE(f->property("Tag").toString().isEmpty());
         if (way == 0) {
             QTest::keyClick(f, Qt::Key_Escape); // OK is also the cancel button
         } else if (way == 1) {
@@ -398,14 +343,12 @@ TEST_F(TimedBox, TheRealCountDownEndsTheModalShowByItself)
     // No modal hook: the box runs its own event loop until the count-down
     // presses OK, about two seconds in. A guard hides it should that fail.
     bool guardFired = false;
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [&] {
+    QObject guard;
+    QTimer::singleShot(6000, &guard, [&] {
         guardFired = true;
         if (platform::Form* f = platform::Forms::find(QStringLiteral("frmTimedMsgBox")))
             f->Hide();
     });
-    guard.start(6000);
     MsgBoxOptions o;
     o.DefaultButton = 1;
     EXPECT_EQ(utMsgbox(QStringLiteral("Closing soon"), 1, o), 2);
