@@ -2,8 +2,6 @@
 #include "shellfakes.h"
 #include "testsupport.h"
 
-#include <QDir>
-
 using namespace platform;
 
 namespace {
@@ -11,7 +9,6 @@ namespace {
 class AboutInfoTest : public FrameworkTest {
 protected:
     FakeRegistry registry;
-    FakeLauncher launcher;
 };
 
 TEST_F(AboutInfoTest, GetKeyValueGivesTextByTypeOrFalseAndEmpty)
@@ -48,53 +45,6 @@ TEST_F(AboutInfoTest, GetKeyValueGivesTextByTypeOrFalseAndEmpty)
     EXPECT_EQ(registry.openCount, 0); // every opened key was closed
     EXPECT_TRUE(registry.onlyRead);
     EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(AboutInfoTest, SystemInformationStartsFromEitherValueOrIsUnavailable)
-{
-    const QString MsinfoKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
-    const QString LocationKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
-    QDir(dir.path()).mkdir("nomsinfo");
-    QDir(dir.path()).mkdir("msinfo");
-    writeFile("msinfo/MSINFO32.EXE");
-    const QByteArray tool("/opt/msinfo/msinfo32\0", 21);
-    struct Case {
-        const char* what;
-        QString key, name;
-        quint32 type;
-        QByteArray data;
-        bool accept;
-        QString started; // empty: reported unavailable
-    };
-    const Case cases[] = {
-        {"neither value", "", "", reg::RegSz, "", true, ""},
-        {"location without the tool", LocationKey, "MSINFO", reg::RegSz, path("nomsinfo").toLocal8Bit(), true, ""},
-        {"path not a string", MsinfoKey, "PATH", reg::RegBinary, QByteArray(4, '\1'), true, ""},
-        {"location", LocationKey, "MSINFO", reg::RegSz, path("msinfo").toLocal8Bit(), true,
-         path("msinfo/MSINFO32.EXE")},
-        {"path", MsinfoKey, "PATH", reg::RegSz, tool, true, "/opt/msinfo/msinfo32"},
-        // A tool that will not start is as good as none.
-        {"tool refuses to start", MsinfoKey, "PATH", reg::RegSz, tool, false, ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        registry.keys.clear();
-        if (!c.key.isEmpty())
-            registry.set(c.key, c.name, c.type, c.data);
-        messages.shown.clear();
-        launcher.calls.clear();
-        launcher.accept = c.accept;
-        about::StartSysInfo();
-        if (c.started.isEmpty()) {
-            ASSERT_EQ(messages.shown.size(), 1u);
-            EXPECT_EQ(messages.shown[0].text, QStringLiteral("System Information Is Unavailable At This Time"));
-            EXPECT_EQ(messages.shown[0].style, vbOKOnly);
-        } else {
-            EXPECT_TRUE(messages.shown.empty());
-            EXPECT_EQ(launcher.seen(), QStringList("start " + c.started + " [] in "));
-        }
-    }
-    EXPECT_TRUE(registry.onlyRead);
 }
 
 } // namespace

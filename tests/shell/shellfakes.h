@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QSet>
 
+#include <functional>
 #include <tuple>
 #include <vector>
 
@@ -43,12 +44,15 @@ public:
 
     std::vector<Call> calls;
     bool accept = true;
+    std::function<void()> fault; // runs before each call is recorded
     QSet<qint64> running;
     qint64 nextPid = 4242;
 
 private:
     bool record(const Call& call)
     {
+        if (fault)
+            fault();
         calls.push_back(call);
         return accept;
     }
