@@ -1,4 +1,3 @@
-#include "platform/clock.h"
 #include "platform/runtimeerror.h"
 #include "testsupport.h"
 #include "util/modutils.h"
@@ -26,18 +25,6 @@ TEST_F(UtilRoutines, NiceTimeFollowsTheUnitCascade)
                                                  {INT_MAX, "24855 days, 3 hours, 14 minutes, 7 seconds"}};
     for (const auto& [seconds, text] : cases)
         EXPECT_EQ(utFormatSecondsAsNiceTime(seconds), QString::fromLatin1(text)) << seconds;
-}
-
-TEST_F(UtilRoutines, PauseDiffNeedsMoreWholeSecondsThanAsked)
-{
-    platform::FakeClock clock;
-    const QDateTime since = clock.now();
-    clock.advanceMs(3999);
-    EXPECT_FALSE(utPauseDiff(since, 3)); // 3.999 s is 3 whole seconds: not more than 3
-    clock.advanceMs(1);
-    EXPECT_TRUE(utPauseDiff(since, 3));
-    EXPECT_FALSE(utPauseDiff(since, 4));
-    EXPECT_FALSE(utPauseDiff(clock.now().addSecs(10), 0)); // a start in the future
 }
 
 TEST_F(UtilRoutines, PathSeparatorEdges)

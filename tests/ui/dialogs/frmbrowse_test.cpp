@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -32,16 +33,10 @@ protected:
     void SetUp() override
     {
         FrameworkTest::SetUp();
-        previous = clsBrowseLists::setDriveProvider([this] {
-            return std::vector<BrowseDrive>{{"/", "/", true},
-                                            {path("card"), "card", false},
-                                            {path("gone"), "gone", true},
-                                            {path("sub/alt"), "alt", true}};
-        });
-        for (const char* name : {"Report.txt", "report.TXT", "setup.exe", "notes.md"})
-            writeFile(QString::fromLatin1(name));
         QDir(dir.path()).mkpath(QStringLiteral("sub/alt"));
         QDir(dir.path()).mkdir(QStringLiteral("card"));
+        for (const char* name : {"a.txt", "B.TXT", "c.exe", "noext", ".hidden", "sub/Report.txt", "sub/report.TXT"})
+            writeFile(QString::fromLatin1(name));
     }
     void TearDown() override
     {
@@ -52,8 +47,38 @@ protected:
     {
         return QDir::toNativeSeparators(name.isEmpty() ? dir.path() : path(name)) + QDir::separator();
     }
-    clsBrowseLists::DriveProvider previous;
+    const std::vector<BrowseDrive> drives = {
+        {"/", "/", true}, {path("card"), "card", false}, {path("gone"), "gone", true}, {path("sub/alt"), "alt", true}};
+    clsBrowseLists::DriveProvider previous = clsBrowseLists::setDriveProvider([this] { return drives; });
 };
+
+TEST_F(BrowseDialog, TheTypeListTakesPatternPairsAndItsFirstPatternFiltersTheFilesIgnoringCase)
+{
+    const QStringList all = {"a.txt", "B.TXT", "c.exe", "noext"};
+    const std::tuple<const char*, QStringList, QStringList> cases[] = {
+        {"Program Files (*.exe;*.com;*.bat)|*.exe;*.com;*.bat|All Files (*.*)|*.*",
+         {"Program Files (*.exe;*.com;*.bat)", "All Files (*.*)"},
+         {"c.exe"}},
+        {"Text|*.txt|Orphan", {"Text"}, {"a.txt", "B.TXT"}},
+        {"All|*.*|", {"All"}, all},
+        {"Two|*.EXE; *.Txt", {"Two"}, {"a.txt", "B.TXT", "c.exe"}},
+        {"|*.bat", {""}, {}},
+        // Without a complete pair the list stays empty and every file shows.
+        {"Only a description", {}, all},
+        {"", {}, all},
+    };
+    for (const auto& [pattern, types, files] : cases) {
+        ModalRecorder modal([&](FormBase& f) {
+            auto* combo = child<QComboBox>(f, "comboFileTypes");
+            QStringList shown;
+            for (int i = 0; i < combo->count(); ++i)
+                shown << combo->itemText(i);
+            EXPECT_EQ(shown, types) << pattern;
+            EXPECT_EQ(items(child<QListWidget>(f, "fileBr"), false), files) << pattern;
+        });
+        utBrowse(dir.path(), QString::fromLatin1(pattern));
+    }
+}
 
 TEST_F(BrowseDialog, OpensAtANamedFileSelectsItIgnoringCaseAndReturnsIt)
 {
@@ -64,62 +89,60 @@ TEST_F(BrowseDialog, OpensAtANamedFileSelectsItIgnoringCaseAndReturnsIt)
         selected = items(child<QListWidget>(f, "fileBr"), true);
         child<QPushButton>(f, "cmdDone")->click();
     });
-    const QString result = utBrowse(path("Report.txt"), QStringLiteral("Text (*.txt)|*.txt|All|*.*"));
+    const QString result = utBrowse(path("sub/Report.txt"), QStringLiteral("Text (*.txt)|*.txt|All|*.*"));
     // Both spellings are selected; the first type's pattern keeps them.
-    EXPECT_EQ(shown.size(), 2);
+    shown.sort();
+    EXPECT_EQ(shown, QStringList({"Report.txt", "report.TXT"}));
     EXPECT_EQ(selected.size(), 2);
-    EXPECT_TRUE(shown.contains("Report.txt") && shown.contains("report.TXT"));
-    EXPECT_TRUE(result == folderResult() + "Report.txt" || result == folderResult() + "report.TXT")
+    EXPECT_TRUE(result == folderResult("sub") + "Report.txt" || result == folderResult("sub") + "report.TXT")
         << qPrintable(result);
     EXPECT_EQ(handler->ErrNumber(), 0);
 }
 
-TEST_F(BrowseDialog, FolderOnlyModeHidesTheFileSideAndReturnsTheFolderWithASeparator)
+TEST_F(BrowseDialog, CancelEscapeAndTheCloseBoxReturnNothingAndOkReturnsTheFolderWithASeparator)
 {
-    QStringList titles;
-    ModalRecorder modal([&](FormBase& f) {
-        titles << f.windowTitle();
-        for (const char* name : {"fileBr", "comboFileTypes", "lblInfo_0", "lblInfo_3"})
-            EXPECT_FALSE(child<QWidget>(f, name)->isVisibleTo(&f)) << name;
-        // The folder tree takes the whole width.
-        auto* tree = child<QTreeWidget>(f, "dirBr");
-        EXPECT_EQ(tree->x() + tree->width(), f.width() - tree->x());
-        child<QPushButton>(f, "cmdDone")->click();
-    });
-    // A file as the starting point still gives only its folder.
-    EXPECT_EQ(utBrowse(path("notes.md"), browseDefaultPattern(), true), folderResult());
-    EXPECT_EQ(utBrowse(dir.path(), browseDefaultPattern(), true, QStringLiteral("Pick")), folderResult());
-    EXPECT_EQ(titles, QStringList({"Browse for folder...", "Pick"}));
-}
-
-TEST_F(BrowseDialog, CancelEscapeAndTheCloseBoxReturnNothingAndOkWithoutAFileReturnsTheFolder)
-{
-    using Press = std::function<void(FormBase&)>;
-    const std::pair<const char*, Press> cases[] = {
-        {"Cancel", [](FormBase& f) { child<QPushButton>(f, "cmdCancel")->click(); }},
-        {"Escape", [](FormBase& f) { QTest::keyClick(child<QListWidget>(f, "fileBr"), Qt::Key_Escape); }},
-        {"close box", [](FormBase& f) { EXPECT_FALSE(f.RequestUnload(platform::vbFormControlMenu)); }},
+    struct Case {
+        QString start;
+        bool folderOnly;
+        std::optional<QString> title;
+        QString press, result, caption;
     };
-    for (const auto& [what, press] : cases) {
-        QString folder;
+    const Case cases[] = {
+        {path("no/such/thing.txt"), false, {}, "cmdCancel", "", "Browse for file..."},
+        {path("no/such/thing.txt"), false, {}, "Escape", "", "Browse for file..."},
+        {path("no/such/thing.txt"), false, {}, "close", "", "Browse for file..."},
+        // OK with no file chosen gives the folder alone, in file mode too.
+        {dir.path(), false, {}, "Return", folderResult(), "Browse for file..."},
+        // A file as the starting point of a folder pick still gives only its folder.
+        {path("a.txt"), true, {}, "cmdDone", folderResult(), "Browse for folder..."},
+        {dir.path(), true, "Pick", "cmdDone", folderResult(), "Pick"},
+    };
+    for (const Case& c : cases) {
         ModalRecorder modal([&](FormBase& f) {
-            folder = qobject_cast<frmBrowse*>(&f)->Lists().folder();
-            press(f);
+            EXPECT_EQ(f.windowTitle(), c.caption);
+            // A path that does not exist starts in the current folder.
+            EXPECT_EQ(qobject_cast<frmBrowse*>(&f)->Lists().folder(),
+                      QDir::cleanPath(QFileInfo::exists(c.start) ? dir.path() : QDir::currentPath()));
+            for (const char* name : {"fileBr", "comboFileTypes", "lblInfo_0", "lblInfo_3"})
+                EXPECT_EQ(child<QWidget>(f, name)->isVisibleTo(&f), !c.folderOnly) << name;
+            // Folder-only, the folder tree takes the whole width.
+            auto* tree = child<QTreeWidget>(f, "dirBr");
+            EXPECT_EQ(tree->x() + tree->width() == f.width() - tree->x(), c.folderOnly);
+            if (c.press == "close")
+                EXPECT_FALSE(f.RequestUnload(platform::vbFormControlMenu));
+            else if (c.press == "Escape" || c.press == "Return")
+                QTest::keyClick(tree, c.press == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
+            else
+                child<QPushButton>(f, qPrintable(c.press))->click();
         });
-        // A path that does not exist starts in the current folder.
-        EXPECT_EQ(utBrowse(path("no/such/thing.txt")), QString()) << what;
-        EXPECT_EQ(folder, QDir::cleanPath(QDir::currentPath()));
+        EXPECT_EQ(utBrowse(c.start, browseDefaultPattern(), c.folderOnly, c.title), c.result) << qPrintable(c.press);
     }
-    ModalRecorder enter([](FormBase& f) { QTest::keyClick(child<QTreeWidget>(f, "dirBr"), Qt::Key_Return); });
-    EXPECT_EQ(utBrowse(dir.path()), folderResult());
 }
 
 TEST_F(BrowseDialog, TypesFoldersAndDoubleClickWorkTogether)
 {
     ModalRecorder modal([&](FormBase& f) {
-        EXPECT_EQ(child<QComboBox>(f, "comboFileTypes")->count(), 1); // the trailing description has no pattern
         auto* files = child<QListWidget>(f, "fileBr");
-        EXPECT_EQ(items(files, false), QStringList("setup.exe"));
         // Opening the subfolder empties the file list; back up and pick a file.
         auto* tree = child<QTreeWidget>(f, "dirBr");
         QTreeWidgetItem* current = tree->currentItem();
@@ -130,7 +153,7 @@ TEST_F(BrowseDialog, TypesFoldersAndDoubleClickWorkTogether)
         files->setCurrentRow(0);
         emit files->itemDoubleClicked(files->item(0));
     });
-    EXPECT_EQ(utBrowse(dir.path(), QStringLiteral("Programs|*.exe|Everything")), folderResult() + "setup.exe");
+    EXPECT_EQ(utBrowse(dir.path(), QStringLiteral("Programs|*.exe|Everything")), folderResult() + "c.exe");
 }
 
 TEST_F(BrowseDialog, AFailedDriveChangeExplainsAndReturnsToTheShownFoldersDrive)
