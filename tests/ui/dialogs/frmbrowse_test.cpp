@@ -114,7 +114,7 @@ TEST_F(BrowseDialog, CancelEscapeAndTheCloseBoxReturnNothingAndOkReturnsTheFolde
         // OK with no file chosen gives the folder alone, in file mode too.
         {dir.path(), false, {}, "Return", folderResult(), "Browse for file..."},
         // A file as the starting point of a folder pick still gives only its folder.
-        {path("a.txt"), true, {}, "cmdDone", folderResult(), "Browse for folder..."},
+        {path("c.exe"), true, {}, "cmdDone", folderResult(), "Browse for folder..."},
         {dir.path(), true, "Pick", "cmdDone", folderResult(), "Pick"},
     };
     for (const Case& c : cases) {
@@ -139,21 +139,21 @@ TEST_F(BrowseDialog, CancelEscapeAndTheCloseBoxReturnNothingAndOkReturnsTheFolde
     }
 }
 
-TEST_F(BrowseDialog, TypesFoldersAndDoubleClickWorkTogether)
+TEST_F(BrowseDialog, FoldersInNameOrderFilesAndDoubleClickWorkTogether)
 {
     ModalRecorder modal([&](FormBase& f) {
         auto* files = child<QListWidget>(f, "fileBr");
-        // Opening the subfolder empties the file list; back up and pick a file.
+        // Opening the subfolder shows its files; back up and pick a file.
         auto* tree = child<QTreeWidget>(f, "dirBr");
         QTreeWidgetItem* current = tree->currentItem();
         ASSERT_EQ(current->childCount(), 2);
         tree->setCurrentItem(current->child(1)); // "sub" after "card"
-        EXPECT_EQ(files->count(), 0);
+        EXPECT_EQ(files->count(), 2);
         tree->setCurrentItem(current);
         files->setCurrentRow(0);
         emit files->itemDoubleClicked(files->item(0));
     });
-    EXPECT_EQ(utBrowse(dir.path(), QStringLiteral("Programs|*.exe|Everything")), folderResult() + "c.exe");
+    EXPECT_EQ(utBrowse(dir.path(), QStringLiteral("Text|*.txt")), folderResult() + "a.txt");
 }
 
 TEST_F(BrowseDialog, AFailedDriveChangeExplainsAndReturnsToTheShownFoldersDrive)

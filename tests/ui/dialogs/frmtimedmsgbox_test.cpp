@@ -196,6 +196,7 @@ TEST_F(TimedBox, InputChecksKeepTheBoxOpenWithTheirMessageAndCancellingSkipsThem
         {"empty", 0, 1, -1, "= 0 =a 0", "a", S + "You must enter at least 1 character."},
         {"too long", 0, -1, 4, "=abcde 0 =abcd 0", "abcd", L + "You may enter a maximum of 4 characters."},
         {"one too many", 0, 0, 1, "=ab 0 =a 0", "a", L + "You may enter a maximum of 1 character."},
+        {"nothing allowed", 0, -1, 0, "=a 0 = 0", "", L + "You may enter a maximum of 0 characters."},
         {"exactly the limits", 0, 3, 3, "=abc 0", "abc", ""},
         {"password ignores lengths", 1, 5, 6, "=ab 0", "ab", ""},
         {"confirmation differs in case", 2, -1, -1, "=Secret +secret 0 +Secret 0", "Secret",
