@@ -16,6 +16,12 @@
 
 #include <memory>
 
+// The framework's texts are UTF-8 std::strings, the windows' are QStrings.
+inline bool operator==(const std::string& a, const QString& b)
+{
+    return QString::fromStdString(a) == b;
+}
+
 class FrameworkTest : public ::testing::Test {
 protected:
     void SetUp() override

@@ -1,163 +1,128 @@
 #include "platform/runtimeerror.h"
 #include "shell/cshellexecute.h"
+#include "shellfakes.h"
 #include "testsupport.h"
 
-#include <QFile>
-#include <QSet>
+#include <QDir>
+#include <QStandardPaths>
 
-#include <functional>
 #include <new>
 
 using namespace platform;
 
 namespace {
 
-// A shell that records each request and answers with a set result.
-class RecordingShell : public Shell {
-public:
-    struct Request {
-        bool extended;
-        long hwnd;
-        QString verb, file, parameters, directory;
-        int show;
-        unsigned long mask;
-    };
-
-    long execute(long hwnd, const QString& verb, const QString& file, const QString& parameters,
-                 const QString& directory, int show) override
-    {
-        if (fault)
-            fault();
-        requests.push_back({false, hwnd, verb, file, parameters, directory, show, 0});
-        return result;
-    }
-    bool executeEx(ShellExecuteInfo& info) override
-    {
-        if (fault)
-            fault();
-        requests.push_back(
-            {true, info.hwnd, info.verb, info.file, info.parameters, info.directory, info.show, info.mask});
-        info.instApp = result;
-        info.process = process;
-        return result > 32;
-    }
-    bool exitCodeOfProcess(qint64 p, long* exitCode) override
-    {
-        if (p <= 0)
-            return false;
-        *exitCode = running.contains(p) ? StillActive : 0;
-        return true;
-    }
-
-    std::vector<Request> requests;
-    long result = shellcode::Accepted;
-    qint64 process = 0;
-    QSet<qint64> running;
-    std::function<void()> fault;
+struct Case {
+    QString op, file, parameters, directory;
+    long result;
+    QString call; // what the desktop was asked, "" for nothing
 };
 
-using Op = std::function<long(CShellExecute&)>;
-
-struct OpCase {
-    const char* name;
-    Op op;
-    bool extended;
-    QString verb, file, parameters, directory;
-    int show;
-};
-
-const std::vector<OpCase>& opCases()
-{
-    static const std::vector<OpCase> cases = {
-        {"Explore", [](CShellExecute& s) { return s.Explore(7, "/srv/data"); }, false, "explore", "/srv/data", "", "",
-         10},
-        {"LaunchDocument", [](CShellExecute& s) { return s.LaunchDocument(7, "notes.txt", "/home/u", 3); }, true,
-         "Open", "notes.txt", "", "/home/u", 3},
-        // "mailto:" and the address, with no separator and no verb.
-        {"LaunchEmail", [](CShellExecute& s) { return s.LaunchEmail(7, " ann@example.org"); }, false, "",
-         "mailto: ann@example.org", "", "", 10},
-        {"LaunchFolder", [](CShellExecute& s) { return s.LaunchFolder(7, "/tmp", 1); }, false, "open", "/tmp", "", "",
-         1},
-        {"LaunchProgram", [](CShellExecute& s) { return s.LaunchProgram(7, "editor", "-n \"a b\"", "/w"); }, true,
-         "Open", "editor", "-n \"a b\"", "/w", 10},
-        {"LaunchURL", [](CShellExecute& s) { return s.LaunchURL(7, "https://example.org/", 1); }, false, "",
-         "https://example.org/", "", "", 1},
-        {"PrintDocument", [](CShellExecute& s) { return s.PrintDocument(7, "/tmp/report.txt"); }, false, "print",
-         "/tmp/report.txt", "", "", 0},
-    };
-    return cases;
-}
-
+// The launcher over this desktop's shell, with a stand-in for the desktop.
 class CShellExecuteTest : public FrameworkTest {
 protected:
-    RecordingShell shell;
-    CShellExecute launcher{shell};
+    void SetUp() override
+    {
+        FrameworkTest::SetUp();
+        QDir(dir.path()).mkdir(QStringLiteral("sub"));
+        writeFile("page.htm");
+        writeFile("tool.sh", "#!/bin/sh\nexit 0\n");
+        QFile::setPermissions(path("tool.sh"), QFile::permissions(path("tool.sh")) | QFileDevice::ExeOwner);
+        qputenv("QM_SHELL_TEST_DIR", dir.path().toLocal8Bit());
+    }
+    void TearDown() override
+    {
+        qunsetenv("QM_SHELL_TEST_DIR");
+        FrameworkTest::TearDown();
+    }
+    QString url(const QString& name) const { return QUrl::fromLocalFile(path(name)).toString(); }
+    long run(const Case& c)
+    {
+        if (c.op == "Explore")
+            return shell.Explore(0, c.file);
+        if (c.op == "LaunchDocument")
+            return shell.LaunchDocument(0, c.file, c.directory);
+        if (c.op == "LaunchEmail")
+            return shell.LaunchEmail(0, c.file);
+        if (c.op == "LaunchFolder")
+            return shell.LaunchFolder(0, c.file);
+        if (c.op == "LaunchProgram")
+            return shell.LaunchProgram(0, c.file, c.parameters, c.directory);
+        if (c.op == "LaunchURL")
+            return shell.LaunchURL(0, c.file, swShowNormal);
+        return shell.PrintDocument(0, c.file);
+    }
+    std::vector<Case> cases() const
+    {
+        const QString tool = path("tool.sh"), page = path("page.htm");
+        return {
+            {"LaunchURL", "https://example.org/a?b=1", "", "", -1, "open https://example.org/a?b=1"},
+            {"LaunchURL", page, "", "", -1, "open " + url("page.htm")},
+            {"LaunchURL", url("page.htm"), "", "", -1, "open " + url("page.htm")},
+            {"LaunchURL", path("absent.htm"), "", "", shellcode::FileNotFound, ""},
+            {"LaunchURL", path("nofolder/page.htm"), "", "", shellcode::PathNotFound, ""},
+            {"LaunchURL", "", "", "", shellcode::FileNotFound, ""},
+            // Only the program launches run a program; the others hand it to the desktop.
+            {"LaunchURL", tool, "", "", -1, "open " + url("tool.sh")},
+            // "mailto:" and the address, with no separator.
+            {"LaunchEmail", " ann@example.org", "", "", -1, "open mailto: ann@example.org"},
+            {"LaunchFolder", path("sub"), "", "", -1, "open " + url("sub")},
+            {"Explore", path("sub"), "", "", -1, "open " + url("sub")},
+            {"Explore", page, "", "", shellcode::NoAssociation, ""},
+            {"PrintDocument", page, "", "", -1, "print " + page},
+            {"PrintDocument", path("sub"), "", "", shellcode::NoAssociation, ""},
+            {"PrintDocument", "https://example.org/", "", "", shellcode::NoAssociation, ""},
+            // Parameters are split as a command line would be, never by a shell.
+            {"LaunchProgram", tool, "-v \"two words\" 'x y' z", path("sub"), -1,
+             "start " + tool + " [-v|two words|'x|y'|z] in " + path("sub")},
+            // Relative names are found in the start-in folder, then on the search path.
+            {"LaunchDocument", "tool.sh", "", dir.path(), -1, "start " + tool + " [] in " + dir.path()},
+            {"LaunchProgram", "sh", "", "", -1, "start " + QStandardPaths::findExecutable("sh") + " [] in "},
+            {"LaunchProgram", "%QM_SHELL_TEST_DIR%/tool.sh", "", "", -1, "start " + tool + " [] in "},
+            {"LaunchProgram", "%QM_SHELL_NO_SUCH_VARIABLE%/tool.sh", "", "", shellcode::PathNotFound, ""},
+            {"LaunchProgram", tool, "", path("nofolder"), shellcode::PathNotFound, ""},
+            {"LaunchProgram", "no-such-program-anywhere", "", "", shellcode::FileNotFound, ""},
+            {"LaunchDocument", page, "", dir.path(), -1, "open " + url("page.htm")},
+        };
+    }
+
+    FakeLauncher launcher;
+    CShellExecute shell;
 };
 
-TEST_F(CShellExecuteTest, EachOperationHandsTheShellItsVerbFileParametersAndFolder)
+// Only document and program launches keep the instance and the process of a
+// started program; any other launch forgets a program still running.
+TEST_F(CShellExecuteTest, EachOperationReachesTheDesktopOrIsRefusedWithACodeAndKeepsOnlyAProgramsProcess)
 {
-    for (const OpCase& c : opCases()) {
-        SCOPED_TRACE(c.name);
-        shell.requests.clear();
-        EXPECT_EQ(c.op(launcher), -1);
-        ASSERT_EQ(shell.requests.size(), 1u);
-        const auto& r = shell.requests[0];
-        EXPECT_EQ(r.extended, c.extended);
-        EXPECT_EQ(r.hwnd, 7);
-        EXPECT_EQ(r.verb, c.verb);
-        EXPECT_EQ(r.file, c.file);
-        EXPECT_EQ(r.parameters, c.parameters);
-        EXPECT_EQ(r.directory, c.directory);
-        EXPECT_EQ(r.show, c.show);
-        // The extended launch keeps the process and expands variables in the name.
-        EXPECT_EQ(r.mask, c.extended ? 0x240ul : 0ul);
+    EXPECT_FALSE(shell.StillExecuting()); // nothing launched yet
+    for (const Case& c : cases()) {
+        SCOPED_TRACE((c.op + " " + c.file).toStdString());
+        ASSERT_EQ(shell.LaunchProgram(0, path("tool.sh")), -1);
+        ASSERT_TRUE(shell.StillExecuting());
+        launcher.calls.clear();
+        EXPECT_EQ(run(c), c.result);
+        EXPECT_EQ(launcher.seen(), c.call.isEmpty() ? QStringList() : QStringList(c.call));
+        const bool extended = c.op == "LaunchProgram" || c.op == "LaunchDocument";
+        EXPECT_EQ(shell.InstApp(), extended ? (c.result < 0 ? shellcode::Accepted : c.result) : 0);
+        EXPECT_EQ(shell.Process() != 0, c.call.startsWith("start"));
+        EXPECT_EQ(shell.StillExecuting(), c.call.startsWith("start"));
     }
+    launcher.running.clear();
+    EXPECT_FALSE(shell.StillExecuting()); // the program ended
+    EXPECT_TRUE(messages.shown.empty());  // a refusal is not an error
+}
+
+TEST_F(CShellExecuteTest, ARefusingDesktopGivesNoAssociationOrAccessDenied)
+{
+    launcher.accept = false;
+    EXPECT_EQ(shell.LaunchURL(0, "https://example.org/"), shellcode::NoAssociation);
+    EXPECT_EQ(shell.PrintDocument(0, path("page.htm")), shellcode::NoAssociation);
+    // A program that cannot start falls back to the opener only without parameters.
+    EXPECT_EQ(shell.LaunchProgram(0, path("tool.sh"), "-x"), shellcode::AccessDenied);
+    launcher.calls.clear();
+    EXPECT_EQ(shell.LaunchProgram(0, path("tool.sh")), shellcode::NoAssociation);
+    EXPECT_EQ(launcher.seen().value(1), "open " + url("tool.sh"));
     EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(CShellExecuteTest, ShellResultsAbove32MeanAcceptedOthersAreReturnedAsTheyCame)
-{
-    const std::pair<long, long> table[] = {{42, -1}, {33, -1}, {100000, -1}, {32, 32}, {31, 31},
-                                           {5, 5},   {3, 3},   {2, 2},       {0, 0}};
-    for (const auto& [shellResult, expected] : table) {
-        shell.result = shellResult;
-        for (const OpCase& c : opCases()) {
-            SCOPED_TRACE(QStringLiteral("%1 %2").arg(c.name).arg(shellResult).toStdString());
-            EXPECT_EQ(c.op(launcher), expected);
-        }
-    }
-    EXPECT_TRUE(messages.shown.empty()); // a refusal is not an error
-}
-
-// Only document and program launches keep the instance and a process; any
-// other launch forgets a program still running.
-TEST_F(CShellExecuteTest, ARunningProgramIsKeptUntilItEndsOrAnotherLaunch)
-{
-    EXPECT_FALSE(launcher.StillExecuting()); // nothing launched yet
-    shell.running = {501, 88};
-    for (const OpCase& c : opCases()) {
-        SCOPED_TRACE(c.name);
-        shell.process = 501;
-        launcher.LaunchProgram(0, "editor");
-        ASSERT_TRUE(launcher.StillExecuting());
-        shell.process = 88;
-        c.op(launcher);
-        EXPECT_EQ(launcher.InstApp(), c.extended ? shellcode::Accepted : 0);
-        EXPECT_EQ(launcher.Process(), c.extended ? 88 : 0);
-        EXPECT_EQ(launcher.StillExecuting(), c.extended);
-    }
-    launcher.LaunchProgram(0, "editor");
-    shell.running.remove(88);
-    EXPECT_FALSE(launcher.StillExecuting()); // the program ended
-    // A document handed to a program already running gives no process.
-    shell.process = 0;
-    launcher.LaunchDocument(0, "a.txt", "");
-    EXPECT_FALSE(launcher.StillExecuting());
-    // A refused program launch keeps the refusal code and no process.
-    shell.result = shellcode::FileNotFound;
-    EXPECT_EQ(launcher.LaunchProgram(0, "missing"), 2);
-    EXPECT_EQ(launcher.InstApp(), 2);
-    EXPECT_EQ(launcher.Process(), 0);
 }
 
 TEST_F(CShellExecuteTest, RunTimeErrorIsShownUnderTheOperationNameAndGivesZero)
@@ -167,20 +132,20 @@ TEST_F(CShellExecuteTest, RunTimeErrorIsShownUnderTheOperationNameAndGivesZero)
         {[] { throw std::bad_alloc(); }, "Error: 7. Out of memory"},
     };
     for (const auto& [raise, text] : faults) {
-        for (const OpCase& c : opCases()) {
-            SCOPED_TRACE(c.name);
-            shell.process = 9;
-            shell.fault = nullptr;
-            launcher.LaunchProgram(0, "editor");
-            shell.fault = raise;
+        for (const Case& c : cases()) {
+            if (c.call.isEmpty())
+                continue;
+            SCOPED_TRACE((c.op + " " + c.file).toStdString());
+            launcher.fault = nullptr;
+            shell.LaunchProgram(0, path("tool.sh"));
+            launcher.fault = raise;
             messages.shown.clear();
-            EXPECT_EQ(c.op(launcher), 0);
+            EXPECT_EQ(run(c), 0);
             ASSERT_EQ(messages.shown.size(), 1u);
-            EXPECT_EQ(messages.shown[0].text, text.toStdString());
-            EXPECT_EQ(messages.shown[0].title, c.name);
+            EXPECT_EQ(messages.shown[0].text, text);
+            EXPECT_EQ(messages.shown[0].title, c.op);
             EXPECT_EQ(messages.shown[0].style, vbOKOnly);
-            EXPECT_EQ(launcher.InstApp(), 0);
-            EXPECT_EQ(launcher.Process(), 0);
+            EXPECT_EQ(shell.Process(), 0);
         }
     }
     // The launcher's own trap: nothing reaches the error handler.

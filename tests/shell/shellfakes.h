@@ -8,6 +8,7 @@
 #include <QSet>
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
 class FakeLauncher : public platform::DesktopLauncher {
@@ -20,58 +21,56 @@ public:
     };
     FakeLauncher() : previous_(platform::setDesktopLauncher(this)) {}
     ~FakeLauncher() override { platform::setDesktopLauncher(previous_); }
-    FakeLauncher(const FakeLauncher&) = delete;
-    FakeLauncher& operator=(const FakeLauncher&) = delete;
 
-    bool openUrl(const QUrl& url) override
-    {
-        calls.push_back({QStringLiteral("open"), url.toString(), {}, {}});
-        return accept;
-    }
-    bool printFile(const QString& path) override
-    {
-        calls.push_back({QStringLiteral("print"), path, {}, {}});
-        return accept;
-    }
+    bool openUrl(const QUrl& url) override { return record({QStringLiteral("open"), url.toString(), {}, {}}); }
+    bool printFile(const QString& path) override { return record({QStringLiteral("print"), path, {}, {}}); }
     bool startProgram(const QString& program, const QStringList& arguments, const QString& folder, qint64* pid) override
     {
-        calls.push_back({QStringLiteral("start"), program, arguments, folder});
-        if (!accept)
+        if (!record({QStringLiteral("start"), program, arguments, folder}))
             return false;
-        *pid = nextPid;
-        running.insert(nextPid++);
+        running.insert(*pid = nextPid++);
         return true;
     }
     bool isRunning(qint64 pid) override { return running.contains(pid); }
+    // The calls as "action target", a start adding " [arg|arg] in folder".
+    QStringList seen() const
+    {
+        QStringList out;
+        for (const Call& c : calls)
+            out << c.action + ' ' + c.target +
+                       (c.action == "start" ? " [" + c.arguments.join('|') + "] in " + c.folder : QString());
+        return out;
+    }
 
     std::vector<Call> calls;
     bool accept = true;
+    std::function<void()> fault; // runs before each call is recorded
     QSet<qint64> running;
     qint64 nextPid = 4242;
 
 private:
+    bool record(const Call& call)
+    {
+        if (fault)
+            fault();
+        calls.push_back(call);
+        return accept;
+    }
     platform::DesktopLauncher* previous_;
 };
 
 class FakeRegistry : public platform::RegistryReader {
 public:
-    struct Value {
-        quint32 type;
-        QByteArray data;
-    };
     FakeRegistry() : previous_(platform::setRegistryReader(this)) {}
     ~FakeRegistry() override { platform::setRegistryReader(previous_); }
-    FakeRegistry(const FakeRegistry&) = delete;
-    FakeRegistry& operator=(const FakeRegistry&) = delete;
 
     void set(const QString& key, const QString& name, quint32 type, const QByteArray& data)
     {
         keys[key][name] = {type, data};
     }
-
     long openKey(quint32 root, const QString& subKey, quint32 access, quintptr* key) override
     {
-        accessAsked.push_back(access);
+        onlyRead = onlyRead && access == platform::reg::KeyRead;
         if (root != platform::reg::LocalMachine || !keys.contains(subKey))
             return platform::reg::FileNotFound;
         opened.push_back(subKey);
@@ -82,14 +81,12 @@ public:
     long queryValue(quintptr key, const QString& valueName, quint32* type, QByteArray* data,
                     quint32 bufferSize) override
     {
-        const auto& values = keys[opened.at(static_cast<size_t>(key - 1))];
+        const auto values = keys[opened.at(key - 1)];
         if (!values.contains(valueName))
             return platform::reg::FileNotFound;
-        const Value& v = values[valueName];
-        if (static_cast<quint32>(v.data.size()) > bufferSize)
+        if (static_cast<quint32>(values[valueName].second.size()) > bufferSize)
             return platform::reg::MoreData;
-        *type = v.type;
-        *data = v.data;
+        std::tie(*type, *data) = values[valueName];
         return platform::reg::Success;
     }
     long closeKey(quintptr) override
@@ -98,10 +95,10 @@ public:
         return platform::reg::Success;
     }
 
-    QHash<QString, QHash<QString, Value>> keys;
+    QHash<QString, QHash<QString, std::pair<quint32, QByteArray>>> keys;
     std::vector<QString> opened;
-    std::vector<quint32> accessAsked;
-    int openCount = 0; // keys still open
+    int openCount = 0;    // keys still open
+    bool onlyRead = true; // every key was opened for reading only
 
 private:
     platform::RegistryReader* previous_;

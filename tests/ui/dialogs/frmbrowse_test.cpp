@@ -4,7 +4,7 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -12,21 +12,18 @@
 #include <QTreeWidget>
 
 namespace {
-frmBrowse& browse(platform::FormBase& f)
+using platform::FormBase;
+
+template <typename W> W* child(FormBase& f, const char* name)
 {
-    return *qobject_cast<frmBrowse*>(&f);
+    return f.findChild<W*>(QString::fromLatin1(name));
 }
-template <typename W> W* child(platform::FormBase& f, const char* name)
-{
-    W* w = f.findChild<W*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
-QStringList selectedFiles(platform::FormBase& f)
+QStringList items(QListWidget* list, bool selectedOnly)
 {
     QStringList names;
-    for (const QListWidgetItem* item : child<QListWidget>(f, "fileBr")->selectedItems())
-        names << item->text();
+    for (int i = 0; i < list->count(); ++i)
+        if (!selectedOnly || list->item(i)->isSelected())
+            names << list->item(i)->text();
     return names;
 }
 } // namespace
@@ -36,16 +33,10 @@ protected:
     void SetUp() override
     {
         FrameworkTest::SetUp();
-        previous = clsBrowseLists::setDriveProvider([this] {
-            return std::vector<BrowseDrive>{{QStringLiteral("/"), QStringLiteral("/"), true},
-                                            {path(QStringLiteral("card")), QStringLiteral("card"), false},
-                                            {path(QStringLiteral("gone")), QStringLiteral("gone"), true},
-                                            {path(QStringLiteral("sub/alt")), QStringLiteral("alt"), true}};
-        });
-        for (const char* name : {"Report.txt", "report.TXT", "setup.exe", "notes.md"})
-            writeFile(QString::fromLatin1(name));
         QDir(dir.path()).mkpath(QStringLiteral("sub/alt"));
         QDir(dir.path()).mkdir(QStringLiteral("card"));
+        for (const char* name : {"a.txt", "B.TXT", "c.exe", "noext", ".hidden", "sub/Report.txt", "sub/report.TXT"})
+            writeFile(QString::fromLatin1(name));
     }
     void TearDown() override
     {
@@ -56,137 +47,140 @@ protected:
     {
         return QDir::toNativeSeparators(name.isEmpty() ? dir.path() : path(name)) + QDir::separator();
     }
-    clsBrowseLists::DriveProvider previous;
+    const std::vector<BrowseDrive> drives = {
+        {"/", "/", true}, {path("card"), "card", false}, {path("gone"), "gone", true}, {path("sub/alt"), "alt", true}};
+    clsBrowseLists::DriveProvider previous = clsBrowseLists::setDriveProvider([this] { return drives; });
 };
+
+TEST_F(BrowseDialog, TheTypeListTakesPatternPairsAndItsFirstPatternFiltersTheFilesIgnoringCase)
+{
+    const QStringList all = {"a.txt", "B.TXT", "c.exe", "noext"};
+    const std::tuple<const char*, QStringList, QStringList> cases[] = {
+        {"Program Files (*.exe;*.com;*.bat)|*.exe;*.com;*.bat|All Files (*.*)|*.*",
+         {"Program Files (*.exe;*.com;*.bat)", "All Files (*.*)"},
+         {"c.exe"}},
+        {"Text|*.txt|Orphan", {"Text"}, {"a.txt", "B.TXT"}},
+        {"All|*.*|", {"All"}, all},
+        {"Two|*.EXE; *.Txt", {"Two"}, {"a.txt", "B.TXT", "c.exe"}},
+        {"|*.bat", {""}, {}},
+        // Without a complete pair the list stays empty and every file shows.
+        {"Only a description", {}, all},
+        {"", {}, all},
+    };
+    for (const auto& [pattern, types, files] : cases) {
+        ModalRecorder modal([&](FormBase& f) {
+            auto* combo = child<QComboBox>(f, "comboFileTypes");
+            QStringList shown;
+            for (int i = 0; i < combo->count(); ++i)
+                shown << combo->itemText(i);
+            EXPECT_EQ(shown, types) << pattern;
+            EXPECT_EQ(items(child<QListWidget>(f, "fileBr"), false), files) << pattern;
+        });
+        utBrowse(dir.path(), QString::fromLatin1(pattern));
+    }
+}
 
 TEST_F(BrowseDialog, OpensAtANamedFileSelectsItIgnoringCaseAndReturnsIt)
 {
-    QString title;
-    QStringList selected, shownFiles;
-    ModalRecorder modal([&](platform::FormBase& f) {
-        title = f.windowTitle();
-        selected = selectedFiles(f);
-        auto* files = child<QListWidget>(f, "fileBr");
-        for (int i = 0; i < files->count(); ++i)
-            shownFiles << files->item(i)->text();
+    QStringList shown, selected;
+    ModalRecorder modal([&](FormBase& f) {
+        EXPECT_EQ(f.windowTitle(), QStringLiteral("Browse for file..."));
+        shown = items(child<QListWidget>(f, "fileBr"), false);
+        selected = items(child<QListWidget>(f, "fileBr"), true);
         child<QPushButton>(f, "cmdDone")->click();
     });
-    const QString result = utBrowse(path(QStringLiteral("Report.txt")), QStringLiteral("Text (*.txt)|*.txt|All|*.*"));
-    EXPECT_EQ(modal.shown, QStringList{QStringLiteral("frmBrowse")});
-    EXPECT_EQ(title, QStringLiteral("Browse for file..."));
+    const QString result = utBrowse(path("sub/Report.txt"), QStringLiteral("Text (*.txt)|*.txt|All|*.*"));
     // Both spellings are selected; the first type's pattern keeps them.
-    shownFiles.sort();
-    EXPECT_EQ(shownFiles, (QStringList{QStringLiteral("Report.txt"), QStringLiteral("report.TXT")}));
+    shown.sort();
+    EXPECT_EQ(shown, QStringList({"Report.txt", "report.TXT"}));
     EXPECT_EQ(selected.size(), 2);
-    EXPECT_TRUE(result == folderResult() + QStringLiteral("Report.txt") ||
-                result == folderResult() + QStringLiteral("report.TXT"))
-        << result.toStdString();
+    EXPECT_TRUE(result == folderResult("sub") + "Report.txt" || result == folderResult("sub") + "report.TXT")
+        << qPrintable(result);
     EXPECT_EQ(handler->ErrNumber(), 0);
 }
 
-TEST_F(BrowseDialog, FolderOnlyModeHidesTheFileSideAndReturnsTheFolderWithASeparator)
+TEST_F(BrowseDialog, CancelEscapeAndTheCloseBoxReturnNothingAndOkReturnsTheFolderWithASeparator)
 {
-    QStringList titles;
-    ModalRecorder modal([&](platform::FormBase& f) {
-        titles << f.windowTitle();
-        EXPECT_FALSE(child<QListWidget>(f, "fileBr")->isVisibleTo(&f));
-        EXPECT_FALSE(child<QComboBox>(f, "comboFileTypes")->isVisibleTo(&f));
-        EXPECT_FALSE(child<QLabel>(f, "lblInfo_0")->isVisibleTo(&f));
-        EXPECT_FALSE(child<QLabel>(f, "lblInfo_3")->isVisibleTo(&f));
-        // The folder tree takes the whole width.
-        auto* tree = child<QTreeWidget>(f, "dirBr");
-        EXPECT_EQ(tree->x() + tree->width(), f.width() - tree->x());
-        child<QPushButton>(f, "cmdDone")->click();
-    });
-    // A file as the starting point still gives only its folder.
-    EXPECT_EQ(utBrowse(path(QStringLiteral("notes.md")), browseDefaultPattern(), true), folderResult());
-    EXPECT_EQ(utBrowse(dir.path(), browseDefaultPattern(), true, QStringLiteral("Pick")), folderResult());
-    EXPECT_EQ(titles, (QStringList{QStringLiteral("Browse for folder..."), QStringLiteral("Pick")}));
-}
-
-TEST_F(BrowseDialog, CancelEscapeAndTheCloseBoxReturnNothingAndOkWithoutAFileReturnsTheFolder)
-{
-    using Press = std::function<void(platform::FormBase&)>;
-    const std::pair<const char*, Press> cases[] = {
-        {"Cancel", [](platform::FormBase& f) { child<QPushButton>(f, "cmdCancel")->click(); }},
-        {"Escape", [](platform::FormBase& f) { QTest::keyClick(child<QListWidget>(f, "fileBr"), Qt::Key_Escape); }},
-        {"close box", [](platform::FormBase& f) { EXPECT_FALSE(f.RequestUnload(platform::vbFormControlMenu)); }},
+    struct Case {
+        QString start;
+        bool folderOnly;
+        std::optional<QString> title;
+        QString press, result, caption;
     };
-    for (const auto& [what, press] : cases) {
-        ModalRecorder modal([&](platform::FormBase& f) { press(f); });
-        EXPECT_EQ(utBrowse(path(QStringLiteral("notes.md"))), QString()) << what;
+    const Case cases[] = {
+        {path("no/such/thing.txt"), false, {}, "cmdCancel", "", "Browse for file..."},
+        {path("no/such/thing.txt"), false, {}, "Escape", "", "Browse for file..."},
+        {path("no/such/thing.txt"), false, {}, "close", "", "Browse for file..."},
+        // OK with no file chosen gives the folder alone, in file mode too.
+        {dir.path(), false, {}, "Return", folderResult(), "Browse for file..."},
+        // A file as the starting point of a folder pick still gives only its folder.
+        {path("c.exe"), true, {}, "cmdDone", folderResult(), "Browse for folder..."},
+        {dir.path(), true, "Pick", "cmdDone", folderResult(), "Pick"},
+    };
+    for (const Case& c : cases) {
+        ModalRecorder modal([&](FormBase& f) {
+            EXPECT_EQ(f.windowTitle(), c.caption);
+            // A path that does not exist starts in the current folder.
+            EXPECT_EQ(qobject_cast<frmBrowse*>(&f)->Lists().folder(),
+                      QDir::cleanPath(QFileInfo::exists(c.start) ? dir.path() : QDir::currentPath()));
+            for (const char* name : {"fileBr", "comboFileTypes", "lblInfo_0", "lblInfo_3"})
+                EXPECT_EQ(child<QWidget>(f, name)->isVisibleTo(&f), !c.folderOnly) << name;
+            // Folder-only, the folder tree takes the whole width.
+            auto* tree = child<QTreeWidget>(f, "dirBr");
+            EXPECT_EQ(tree->x() + tree->width() == f.width() - tree->x(), c.folderOnly);
+            if (c.press == "close")
+                EXPECT_FALSE(f.RequestUnload(platform::vbFormControlMenu));
+            else if (c.press == "Escape" || c.press == "Return")
+                QTest::keyClick(tree, c.press == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
+            else
+                child<QPushButton>(f, qPrintable(c.press))->click();
+        });
+        EXPECT_EQ(utBrowse(c.start, browseDefaultPattern(), c.folderOnly, c.title), c.result) << qPrintable(c.press);
     }
-
-    ModalRecorder enter([](platform::FormBase& f) { QTest::keyClick(child<QTreeWidget>(f, "dirBr"), Qt::Key_Return); });
-    EXPECT_EQ(utBrowse(dir.path()), folderResult());
 }
 
-TEST_F(BrowseDialog, TypesFoldersAndDoubleClickWorkTogether)
+TEST_F(BrowseDialog, FoldersInNameOrderFilesAndDoubleClickWorkTogether)
 {
-    ModalRecorder modal([&](platform::FormBase& f) {
-        frmBrowse& b = browse(f);
-        auto* types = child<QComboBox>(f, "comboFileTypes");
-        ASSERT_EQ(types->count(), 1); // the trailing description has no pattern
+    ModalRecorder modal([&](FormBase& f) {
         auto* files = child<QListWidget>(f, "fileBr");
-        ASSERT_EQ(files->count(), 1);
-        EXPECT_EQ(files->item(0)->text(), QStringLiteral("setup.exe"));
-
-        // Opening the subfolder empties the file list; back up and pick a file.
+        // Opening the subfolder shows its files; back up and pick a file.
         auto* tree = child<QTreeWidget>(f, "dirBr");
         QTreeWidgetItem* current = tree->currentItem();
-        ASSERT_NE(current, nullptr);
         ASSERT_EQ(current->childCount(), 2);
         tree->setCurrentItem(current->child(1)); // "sub" after "card"
-        EXPECT_EQ(files->count(), 0);
-        EXPECT_EQ(b.Lists().folder(), path(QStringLiteral("sub")));
+        EXPECT_EQ(files->count(), 2);
         tree->setCurrentItem(current);
         files->setCurrentRow(0);
         emit files->itemDoubleClicked(files->item(0));
     });
-    EXPECT_EQ(utBrowse(dir.path(), QStringLiteral("Programs|*.exe|Everything")),
-              folderResult() + QStringLiteral("setup.exe"));
+    EXPECT_EQ(utBrowse(dir.path(), QStringLiteral("Text|*.txt")), folderResult() + "a.txt");
 }
 
 TEST_F(BrowseDialog, AFailedDriveChangeExplainsAndReturnsToTheShownFoldersDrive)
 {
-    ModalRecorder modal([&](platform::FormBase& f) {
+    ModalRecorder modal([&](FormBase& f) {
+        frmBrowse& b = *qobject_cast<frmBrowse*>(&f);
         auto* drives = child<QComboBox>(f, "driveBr");
-        ASSERT_EQ(drives->count(), 4);
         EXPECT_EQ(drives->currentIndex(), 0); // the folder lies under "/" only
         for (int bad : {1, 2}) {
             drives->setCurrentIndex(bad);
-            browse(f).driveBr_Change();
+            b.driveBr_Change();
             EXPECT_EQ(drives->currentIndex(), 0);
         }
-        EXPECT_EQ(browse(f).Lists().folder(), path(QStringLiteral("sub")));
+        EXPECT_EQ(b.Lists().folder(), path("sub"));
 
         drives->setCurrentIndex(3);
-        browse(f).driveBr_Change();
-        EXPECT_EQ(browse(f).Lists().folder(), path(QStringLiteral("sub/alt")));
-        EXPECT_EQ(child<QTreeWidget>(f, "dirBr")->topLevelItem(0)->data(0, Qt::UserRole).toString(),
-                  path(QStringLiteral("sub/alt")));
-        drives->setCurrentIndex(0);
-        browse(f).driveBr_Change();
-        EXPECT_EQ(browse(f).Lists().folder(), QStringLiteral("/"));
-        browse(f).OpenFolder(path(QStringLiteral("sub")));
+        b.driveBr_Change();
+        EXPECT_EQ(b.Lists().folder(), path("sub/alt"));
+        EXPECT_EQ(child<QTreeWidget>(f, "dirBr")->topLevelItem(0)->data(0, Qt::UserRole).toString(), path("sub/alt"));
+        b.OpenFolder(path("sub"));
         EXPECT_EQ(drives->currentIndex(), 0);
         child<QPushButton>(f, "cmdDone")->click();
     });
-    EXPECT_EQ(utBrowse(path(QStringLiteral("sub"))), folderResult(QStringLiteral("sub")));
+    EXPECT_EQ(utBrowse(path("sub")), folderResult("sub"));
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[0].text, "Device is unavailable");
     EXPECT_EQ(messages.shown[1].text, "Path not found");
     EXPECT_EQ(messages.shown[0].style, platform::vbExclamation + platform::vbOKOnly);
     EXPECT_EQ(handler->ErrNumber(), 0);
-}
-
-TEST_F(BrowseDialog, APathThatDoesNotExistStartsInTheCurrentFolder)
-{
-    QString folder;
-    ModalRecorder modal([&](platform::FormBase& f) {
-        folder = browse(f).Lists().folder();
-        child<QPushButton>(f, "cmdCancel")->click();
-    });
-    EXPECT_EQ(utBrowse(path(QStringLiteral("no/such/thing.txt"))), QString());
-    EXPECT_EQ(folder, QDir::cleanPath(QDir::currentPath()));
 }
