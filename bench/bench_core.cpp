@@ -46,6 +46,7 @@ void BM_RefreshFactsAndTexts(benchmark::State& state)
 {
     clsIPAddy ip;
     SubnetFacts facts;
+    SubnetTexts texts;
     size_t i = 0;
     for (auto _ : state) {
         const Sample& s = kSamples[i++ % kSampleCount];
@@ -53,7 +54,7 @@ void BM_RefreshFactsAndTexts(benchmark::State& state)
             ip.IPAddress(k, int(s.address >> (32 - 8 * k) & 255));
         ip.SubnetBits(s.bits);
         ReadSubnetFacts(ip, facts);
-        const SubnetTexts texts = FormTexts(facts);
+        FormTexts(facts, texts);
         benchmark::DoNotOptimize(texts.range.data());
     }
 }

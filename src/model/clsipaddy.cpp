@@ -186,20 +186,24 @@ int clsIPAddy::ClassBits() const
 std::string clsIPAddy::IP_AsBinary(int Octec) const
 {
     return Function<std::string>("clsIPAddy.IP_AsBinary()", [&](std::string& r) {
-        const auto octet = [&](int k) {
-            const std::string digits = utStringDecToBinary(octets_[k]);
-            return utStringRepeat("0", 8 - int(digits.size())) + digits;
-        };
-        if (Octec == 0) {
-            r = kept(IpBits, [&] {
-                std::string all;
-                for (int k = 1; k <= 4; ++k)
-                    all += octet(k);
-                return all;
-            });
-        } else if (validOctet(Octec)) {
-            r = octet(Octec);
+        if (Octec != 0 && !validOctet(Octec))
+            return;
+        // One octet alone is worked out alone when it is not kept.
+        if (Octec != 0 && gErrHandler().TraceExecution()) {
+            const std::string digits = utStringDecToBinary(octets_[Octec]);
+            r = utStringRepeat("0", 8 - int(digits.size())) + digits;
+            return;
         }
+        r = wholeOrOctet(kept(IpBits,
+                              [&] {
+                                  std::string all;
+                                  for (int k = 1; k <= 4; ++k) {
+                                      const std::string digits = utStringDecToBinary(octets_[k]);
+                                      all += utStringRepeat("0", 8 - int(digits.size())) + digits;
+                                  }
+                                  return all;
+                              }),
+                         Octec);
     });
 }
 

@@ -29,9 +29,15 @@ inline int checked(int value, int low, int high)
 
 inline std::uint32_t bitsValue(const std::string& bits)
 {
-    if (bits.size() != 32 || bits.find_first_not_of("01") != std::string::npos)
+    if (bits.size() != 32)
         throw ReadFailed{};
-    return std::uint32_t(std::stoul(bits, nullptr, 2));
+    std::uint32_t v = 0;
+    for (char digit : bits) {
+        if (digit != '0' && digit != '1')
+            throw ReadFailed{};
+        v = v << 1 | std::uint32_t(digit == '1');
+    }
+    return v;
 }
 
 template <typename OctetRead> std::uint32_t octetsValue(OctetRead read)

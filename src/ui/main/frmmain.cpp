@@ -510,7 +510,8 @@ void frmMain::UpdateForm()
 
 void frmMain::showFacts()
 {
-    const SubnetTexts texts = FormTexts(facts_, QLocale().decimalPoint().toStdString());
+    SubnetTexts& texts = texts_;
+    FormTexts(facts_, texts, QLocale().decimalPoint().toStdString());
     for (const mainview::ValueLabel& v : mainview::kValueLabels) {
         if (!facts_.has(mainview::fieldOf(v.text)))
             continue;

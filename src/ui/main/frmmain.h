@@ -1,5 +1,6 @@
 #pragma once
 #include "model/subnetfacts.h"
+#include "model/subnettexts.h"
 #include "platform/gui/formbase.h"
 #include "ui/main/mainlayout.h"
 
@@ -67,6 +68,7 @@ private:
 
     mainlayout::MainControls c_;
     SubnetFacts facts_;
+    SubnetTexts texts_; // kept so that each refresh reuses their storage
     bool ShiftDown_ = false;
     bool CtrlDown_ = false;
     bool wasDeactivated_ = false;
