@@ -294,6 +294,8 @@ private:
         s.sync();
         if (s.status() != QSettings::NoError)
             raiseUnwritable(s.fileName());
+        // Where the windows were is the user's own business.
+        QFile::setPermissions(s.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 };
 

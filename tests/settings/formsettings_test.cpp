@@ -61,6 +61,8 @@ TEST_F(FormSettings, SavingStoresTheRestoredPlacementAndHidesTheWindow)
         EXPECT_FALSE(form.visible);
     }
     EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(QFile::permissions(settingsFile()), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                      QFileDevice::ReadUser | QFileDevice::WriteUser);
 }
 
 TEST_F(FormSettings, PlacementRoundTripsThroughAFreshStore)
