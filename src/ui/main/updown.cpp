@@ -152,7 +152,8 @@ void UpDown::paintEvent(QPaintEvent*)
         // A small solid triangle, centred; one pixel lower and to the right
         // while pressed, like a pushed button face.
         const int half = std::max(1, std::min((r.width() - 4) / 2, r.height() - 3));
-        const int tip = std::max(1, std::min(half, 3));
+        // Three pixels at the design size, growing with the control when zoomed.
+        const int tip = std::max(1, std::min(half, std::max(3, r.height() / 3)));
         const QPoint c = r.center() + (sunken ? QPoint(1, 1) : QPoint(0, 0));
         const int top = c.y() - tip / 2;
         QPolygon arrow;
