@@ -103,11 +103,20 @@ int fitLeadingColumns(QTreeWidget* list)
     return width;
 }
 
-int lastColumnNeeds(QTreeWidget* list)
+int textMargin(const QTreeWidget* list)
+{
+    return list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+}
+
+// The last column's width with its texts on one line each.
+int lastColumnNeeds(const QTreeWidget* list)
 {
     const int last = list->columnCount() - 1;
-    const QAbstractItemView* view = list;
-    return std::max(view->sizeHintForColumn(last), list->header()->sectionSizeHint(last));
+    const QFontMetrics fm(list->font());
+    int width = list->header()->sectionSizeHint(last);
+    for (int r = 0; r < list->topLevelItemCount(); ++r)
+        width = std::max(width, fm.horizontalAdvance(list->topLevelItem(r)->text(last)) + 2 * textMargin(list) + 1);
+    return width;
 }
 
 int frameAround(const QTreeWidget* list)
@@ -121,20 +130,20 @@ int fitRows(QTreeWidget* list, int lastColumnWidth)
 {
     const int last = list->columnCount() - 1;
     const QFontMetrics fm(list->font());
-    const int textMargin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    const int margins = 2 * textMargin(list);
     int height = list->header()->sizeHint().height() + frameAround(list);
     for (int r = 0; r < list->topLevelItemCount(); ++r) {
         QTreeWidgetItem* item = list->topLevelItem(r);
-        for (int c = 0; c <= last; ++c)
-            item->setSizeHint(c, QSize());
-        const int oneLine = list->sizeHintForRow(r);
-        const QRect wrapped = fm.boundingRect(QRect(0, 0, std::max(1, lastColumnWidth - 2 * textMargin), 1 << 20),
+        // The first column never wraps: its height is one line's.
+        const int oneLine = list->sizeHintForIndex(list->indexFromItem(item, 0)).height();
+        const QRect wrapped = fm.boundingRect(QRect(0, 0, std::max(1, lastColumnWidth - margins), 1 << 20),
                                               Qt::TextWordWrap, item->text(last));
         const int rowHeight = oneLine + std::max(0, wrapped.height() - fm.height());
-        for (int c = 0; c <= last; ++c)
-            item->setSizeHint(c, QSize(-1, rowHeight));
+        item->setSizeHint(last, QSize(lastColumnWidth, rowHeight));
         height += rowHeight;
     }
+    // The view keeps row heights it measured before.
+    list->doItemsLayout();
     return height;
 }
 
