@@ -1,5 +1,6 @@
 #include "ui/main/updown.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -15,10 +16,53 @@
 namespace {
 constexpr int FirstRepeatMs = 400;
 constexpr int RepeatMs = 80;
+
+// What a screen reader sees: a spin box with its value and the increase and
+// decrease actions, which step as the arrows do.
+class AccessibleUpDown : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit AccessibleUpDown(UpDown* u) : QAccessibleWidget(u, QAccessible::SpinBox) {}
+    UpDown* upDown() const { return static_cast<UpDown*>(widget()); }
+
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    QVariant currentValue() const override { return upDown()->value(); }
+    void setCurrentValue(const QVariant& value) override { upDown()->setValue(value.toInt()); }
+    QVariant maximumValue() const override { return upDown()->maximum(); }
+    QVariant minimumValue() const override { return upDown()->minimum(); }
+    QVariant minimumStepSize() const override { return upDown()->increment(); }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{increaseAction(), decreaseAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override
+    {
+        if (action == increaseAction())
+            upDown()->stepUp();
+        else if (action == decreaseAction())
+            upDown()->stepDown();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* accessibleUpDown(const QString&, QObject* object)
+{
+    if (auto* u = qobject_cast<UpDown*>(object))
+        return new AccessibleUpDown(u);
+    return nullptr;
+}
 } // namespace
 
 UpDown::UpDown(QWidget* parent) : QWidget(parent)
 {
+    static const bool accessible = (QAccessible::installFactory(accessibleUpDown), true);
+    Q_UNUSED(accessible);
     setFocusPolicy(Qt::StrongFocus);
     repeat_.setInterval(FirstRepeatMs);
     connect(&repeat_, &QTimer::timeout, this, &UpDown::repeat);

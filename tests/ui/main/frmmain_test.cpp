@@ -604,6 +604,12 @@ TEST_F(MainWindowTest, InputControlsHaveAccessibleNamesAndBinaryRowsDescribeThei
     }
     EXPECT_EQ(names[0].first, mainlayout::focusOrder().front()); // the list covers the focus order
     EXPECT_EQ(std::size(names), mainlayout::focusOrder().size());
+    // The spin controls are spin boxes a screen reader can step.
+    QAccessibleInterface* spin = QAccessible::queryAccessibleInterface(ctl(QStringLiteral("udSubnet")));
+    EXPECT_EQ(spin->role(), QAccessible::SpinBox);
+    EXPECT_EQ(spin->valueInterface()->currentValue().toInt(), 24);
+    spin->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+    EXPECT_EQ(ip().SubnetBits(), 25);
 
     const std::tuple<const char*, int, int, const char*> rows[] = {
         {"192.168.1.77", 26, 0,
