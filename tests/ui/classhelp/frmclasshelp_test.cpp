@@ -31,6 +31,7 @@ protected:
     void TearDown() override
     {
         delete form.data();
+        zoom::Zoom::instance().reset();
         FrameworkTest::TearDown();
     }
     QPointer<frmClassHelp> form;
@@ -57,10 +58,11 @@ TEST_F(ClassHelpTest, ListsShowEveryColumnAndRowWithoutScrollBarsAndNoRowChosen)
     QApplication::setActiveWindow(form);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
     EXPECT_EQ(QApplication::focusWidget(), form->findChild<QPushButton*>(QStringLiteral("cmdOptions")));
-    const std::pair<Qt::Key, int> steps[] = {{Qt::Key_0, 100}, {Qt::Key_Equal, 125}, {Qt::Key_Equal, 150},
-                                             {Qt::Key_Minus, 125}, {Qt::Key_0, 100}};
-    for (int step = 0; step < 13; ++step) {
-        const auto [key, percent] = step < 5 ? steps[step] : std::pair{Qt::Key_Equal, std::min(300, 100 + 25 * (step - 4))};
+    std::vector<std::pair<Qt::Key, int>> steps = {{Qt::Key_0, 100}, {Qt::Key_Equal, 125}, {Qt::Key_Minus, 100}};
+    for (int percent = 125; percent <= 300; percent += 25)
+        steps.emplace_back(Qt::Key_Equal, percent);
+    steps.emplace_back(Qt::Key_Equal, 300); // the largest step stays
+    for (const auto& [key, percent] : steps) {
         QTest::keyClick(form, key, Qt::ControlModifier);
         QApplication::processEvents();
         ASSERT_EQ(zoom::percent(), percent);
@@ -92,7 +94,6 @@ TEST_F(ClassHelpTest, ListsShowEveryColumnAndRowWithoutScrollBarsAndNoRowChosen)
     }
     EXPECT_EQ(form->lvClass()->headerItem()->text(3), QStringLiteral("First Octec Range"));
     EXPECT_EQ(form->lvSpecial()->headerItem()->text(3), QStringLiteral("Notes"));
-    zoom::Zoom::instance().reset();
 }
 
 TEST_F(ClassHelpTest, DoneAndEscapeUnloadTheWindow)
