@@ -44,9 +44,7 @@ public:
         if (watched != window_)
             return false;
         switch (event->type()) {
-        case QEvent::Show:
-            QTimer::singleShot(FramingMs, this, [this] { deleteLater(); });
-            [[fallthrough]];
+        case QEvent::Show: QTimer::singleShot(FramingMs, this, [this] { deleteLater(); }); [[fallthrough]];
         case QEvent::Move:
         case QEvent::Resize:
         case QEvent::Expose:

@@ -197,12 +197,13 @@ void frmClassHelp::layout(int percent)
     const int classNeeds = fitLeadingColumns(lvClass_) + lastColumnNeeds(lvClass_) + frameAround(lvClass_);
     const int specialLeading = fitLeadingColumns(lvSpecial_);
     const int noteNeeds = std::min(lastColumnNeeds(lvSpecial_), px(ListWidth / 2, percent));
-    const int width = std::max({px(ListWidth, percent), classNeeds, specialLeading + noteNeeds + frameAround(lvSpecial_)});
+    const int width =
+        std::max({px(ListWidth, percent), classNeeds, specialLeading + noteNeeds + frameAround(lvSpecial_)});
 
-    const int classHeight = std::max(px(ClassHeight, percent), fitRows(lvClass_, width - frameAround(lvClass_) -
-                                                                                    fitLeadingColumns(lvClass_)));
-    const int specialHeight = std::max(
-        px(SpecialHeight, percent), fitRows(lvSpecial_, width - frameAround(lvSpecial_) - specialLeading));
+    const int classHeight = std::max(px(ClassHeight, percent),
+                                     fitRows(lvClass_, width - frameAround(lvClass_) - fitLeadingColumns(lvClass_)));
+    const int specialHeight =
+        std::max(px(SpecialHeight, percent), fitRows(lvSpecial_, width - frameAround(lvSpecial_) - specialLeading));
     const int below1 = classHeight - px(ClassHeight, percent);
     const int below2 = below1 + specialHeight - px(SpecialHeight, percent);
 

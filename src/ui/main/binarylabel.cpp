@@ -70,7 +70,8 @@ QFont BinaryLabel::gridFont() const
     const int minimum = MinPixelSize * percent_ / zoom::Normal;
     for (;;) {
         const QFontMetricsF fm(f);
-        const qreal ink = std::max(fm.boundingRect(QLatin1Char('0')).width(), fm.boundingRect(QLatin1Char('1')).width());
+        const qreal ink =
+            std::max(fm.boundingRect(QLatin1Char('0')).width(), fm.boundingRect(QLatin1Char('1')).width());
         const int px = f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize();
         if (ink <= room || px <= minimum)
             break;

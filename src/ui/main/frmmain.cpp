@@ -437,8 +437,7 @@ bool frmMain::octetBoxEvent(int Index, QEvent* event)
         return false;
     }
     case QEvent::MouseButtonPress:
-    case QEvent::MouseMove:
-        return enteringClick_ == Index;
+    case QEvent::MouseMove: return enteringClick_ == Index;
     case QEvent::MouseButtonRelease:
         if (enteringClick_ != Index)
             return false;

@@ -374,8 +374,8 @@ QString digitsUnder(int leftTwips, int widthTwips)
 {
     int first = -1, last = -1;
     for (int k = 0; k < 32; ++k) {
-        const int middle = mainform::kBarsLeft + k * mainform::kDigitTwips + (k / 8) * mainform::kDotTwips +
-                           mainform::kDigitTwips / 2;
+        const int middle =
+            mainform::kBarsLeft + k * mainform::kDigitTwips + (k / 8) * mainform::kDotTwips + mainform::kDigitTwips / 2;
         if (widthTwips > 0 && middle >= leftTwips && middle < leftTwips + widthTwips) {
             if (first < 0)
                 first = k;

@@ -5,8 +5,8 @@
 
 #include <QHeaderView>
 #include <QPointer>
-#include <QScrollBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>

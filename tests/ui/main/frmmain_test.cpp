@@ -9,9 +9,9 @@
 #include "ui/about/frmabout.h"
 #include "ui/classhelp/frmclasshelp.h"
 #include "ui/debug/frmdebug.h"
+#include "ui/main/autosizelabel.h"
 #include "ui/main/binarylabel.h"
 #include "ui/main/frmmain.h"
-#include "ui/main/autosizelabel.h"
 #include "ui/main/mainlayout.h"
 #include "ui/main/updown.h"
 #include "ui/zoom.h"
@@ -503,15 +503,14 @@ TEST_F(MainWindowTest, BarsSitUnderTheDigitsTheyMarkAtEveryZoom)
 // back; the window keeps a fixed size at each step and stays on its screen.
 TEST_F(MainWindowTest, ZoomKeysScaleTheWholeWindowInSteps)
 {
-    const auto previousScreens = platform::setScreenProvider([] {
-        return std::vector<QRect>{QRect(0, 0, 1280 * 15, 1024 * 15)};
-    });
+    const auto previousScreens =
+        platform::setScreenProvider([] { return std::vector<QRect>{QRect(0, 0, 1280 * 15, 1024 * 15)}; });
     form->move(700, 600);
     const struct {
         Qt::Key key;
         int percent;
-    } steps[] = {{Qt::Key_Equal, 125}, {Qt::Key_Equal, 150}, {Qt::Key_Minus, 125}, {Qt::Key_0, 100},
-                 {Qt::Key_Minus, 100}, {Qt::Key_Equal, 125}};
+    } steps[] = {{Qt::Key_Equal, 125}, {Qt::Key_Equal, 150}, {Qt::Key_Minus, 125},
+                 {Qt::Key_0, 100},     {Qt::Key_Minus, 100}, {Qt::Key_Equal, 125}};
     auto check = [&](int percent) {
         EXPECT_EQ(zoom::percent(), percent);
         EXPECT_EQ(form->size(), QSize(px(8160, percent), px(5175, percent)));
@@ -557,8 +556,8 @@ TEST_F(MainWindowTest, ZoomIsKeptWithThePlacement)
 // never below 8 points, never over a neighbour.
 TEST_F(MainWindowTest, EveryTextFitsItsLabelOrItsGroupShrinksAlike)
 {
-    const std::pair<const char*, int> cases[] = {{"10.1.2.3", 9},      {"172.16.5.10", 30},   {"192.168.1.1", 31},
-                                                 {"192.168.1.77", 16}, {"192.168.1.77", 8},   {"10.255.255.255", 30},
+    const std::pair<const char*, int> cases[] = {{"10.1.2.3", 9},        {"172.16.5.10", 30},    {"192.168.1.1", 31},
+                                                 {"192.168.1.77", 16},   {"192.168.1.77", 8},    {"10.255.255.255", 30},
                                                  {"10.255.255.255", 31}, {"127.255.255.255", 8}, {"10.0.0.0", 8}};
     for (int percent : {100, 175, 300}) {
         zoom::Zoom::instance().set(percent);
@@ -593,11 +592,16 @@ TEST_F(MainWindowTest, EveryTextFitsItsLabelOrItsGroupShrinksAlike)
 // which digits belong to which portion.
 TEST_F(MainWindowTest, InputControlsHaveAccessibleNamesAndBinaryRowsDescribeTheirPortions)
 {
-    const std::pair<const char*, const char*> names[] = {
-        {"txtIP_0", "First octet"},       {"txtIP_1", "Second octet"},         {"txtIP_2", "Third octet"},
-        {"txtIP_3", "Fourth octet"},      {"txtSubnetBits", "Mask bits"},      {"udSubnet", "Step mask bits"},
-        {"udIPChanger_0", "Step host number"}, {"udIPChanger_1", "Step subnet number"},
-        {"cmdOptions_0", "Exit"},         {"cmdOptions_1", "About"}};
+    const std::pair<const char*, const char*> names[] = {{"txtIP_0", "First octet"},
+                                                         {"txtIP_1", "Second octet"},
+                                                         {"txtIP_2", "Third octet"},
+                                                         {"txtIP_3", "Fourth octet"},
+                                                         {"txtSubnetBits", "Mask bits"},
+                                                         {"udSubnet", "Step mask bits"},
+                                                         {"udIPChanger_0", "Step host number"},
+                                                         {"udIPChanger_1", "Step subnet number"},
+                                                         {"cmdOptions_0", "Exit"},
+                                                         {"cmdOptions_1", "About"}};
     for (const auto& [control, name] : names) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(ctl(QLatin1String(control)));
         ASSERT_NE(a, nullptr) << control;
@@ -717,7 +721,8 @@ TEST_F(MainWindowTest, WebLinksOpensThePageBesideTheProgramOrReportsItMissing)
     launcher.accept = false;
     QTest::mouseClick(ctl(QStringLiteral("lblWebLinks")), Qt::LeftButton);
     ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_TRUE(messages.shown[1].text.contains(path(QStringLiteral("weblinks.htm")))) << messages.shown[1].text.toStdString();
+    EXPECT_TRUE(messages.shown[1].text.contains(path(QStringLiteral("weblinks.htm"))))
+        << messages.shown[1].text.toStdString();
     EXPECT_TRUE(messages.shown[1].text.startsWith(QLatin1String("The Web Links page could not be opened")));
 }
 
