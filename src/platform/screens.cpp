@@ -17,37 +17,58 @@ ScreenProvider& provider()
     return p;
 }
 
-// How much of the window's top strip must be on a screen for the user to
-// grab it: 30 by 100 pixels (or all of a smaller window).
-constexpr int GripHeight = 30 * TwipsPerPixel;
-constexpr int GripWidth = 100 * TwipsPerPixel;
-
 // Plain 64-bit edges: saved values can be anything a 32-bit number holds.
-struct Span {
-    qint64 start;
-    qint64 length;
+struct Box {
+    qint64 left, top, width, height;
+    qint64 right() const { return left + width; }
+    qint64 bottom() const { return top + height; }
 };
 
-// Distance from the span to the screen's span along one axis (0 when they meet).
-qint64 gap(const Span& w, qint64 start, qint64 length)
+Box boxOf(const QRect& r)
 {
-    if (w.start + w.length <= start)
-        return start - (w.start + w.length) + 1;
-    if (start + length <= w.start)
-        return w.start - (start + length) + 1;
-    return 0;
+    return {r.left(), r.top(), r.width(), r.height()};
 }
 
-qint64 overlap(const Span& w, qint64 start, qint64 length)
+qint64 overlap(qint64 start, qint64 end, qint64 otherStart, qint64 otherEnd)
 {
-    return std::max<qint64>(0, std::min(w.start + w.length, start + length) - std::max(w.start, start));
+    return std::max<qint64>(0, std::min(end, otherEnd) - std::max(start, otherStart));
 }
 
-qint64 clampInto(qint64 pos, qint64 size, qint64 start, qint64 length)
+// Distance between two spans along one axis (0 when they meet).
+qint64 gap(qint64 start, qint64 end, qint64 otherStart, qint64 otherEnd)
+{
+    return std::max<qint64>({0, otherStart - end, start - otherEnd});
+}
+
+// The least move that brings [pos, pos + size) into [start, start + length);
+// one too large for it starts at the start.
+qint64 moveInto(qint64 pos, qint64 size, qint64 start, qint64 length)
 {
     if (size >= length)
         return start;
     return std::clamp(pos, start, start + length - size);
+}
+
+const QRect& nearestScreen(const Box& w, const std::vector<QRect>& screens)
+{
+    const QRect* best = &screens.front();
+    qint64 bestOverlap = -1;
+    double bestDistance = std::numeric_limits<double>::max();
+    for (const QRect& r : screens) {
+        const Box s = boxOf(r);
+        const qint64 area =
+            overlap(w.left, w.right(), s.left, s.right()) * overlap(w.top, w.bottom(), s.top, s.bottom());
+        // Saved edges may be anything: squared in floating point.
+        const double dx = double(gap(w.left, w.right(), s.left, s.right()));
+        const double dy = double(gap(w.top, w.bottom(), s.top, s.bottom()));
+        const double distance = dx * dx + dy * dy;
+        if (area > bestOverlap || (area == 0 && bestOverlap == 0 && distance < bestDistance)) {
+            best = &r;
+            bestOverlap = area;
+            bestDistance = distance;
+        }
+    }
+    return *best;
 }
 } // namespace
 
@@ -72,44 +93,29 @@ ScreenProvider setScreenProvider(ScreenProvider p)
     return old;
 }
 
-WindowRect PlaceOnScreen(const WindowRect& window, const std::vector<QRect>& screens, bool sizable)
+WindowRect PlaceOnScreen(const WindowRect& client, const FrameMargins& frame, const std::vector<QRect>& screens,
+                         bool sizable)
 {
     if (screens.empty())
-        return window;
-    Span h{window.left, std::max<qint64>(window.width, 1)};
-    Span v{window.top, std::max<qint64>(window.height, 1)};
-    const Span grip{v.start, std::min<qint64>(v.length, GripHeight)};
-
-    for (const QRect& s : screens) {
-        const qint64 seenWidth = overlap(h, s.left(), s.width());
-        const qint64 seenHeight = overlap(grip, s.top(), s.height());
-        if (seenWidth > 0 && seenHeight > 0 && seenWidth >= std::min<qint64>(h.length, GripWidth) &&
-            seenHeight >= std::min<qint64>(grip.length, GripHeight / 2))
-            return window;
-    }
-
-    const QRect* nearest = &screens.front();
-    qint64 best = std::numeric_limits<qint64>::max();
-    for (const QRect& s : screens) {
-        // Squares of numbers below 2^33 stay well inside 64 bits.
-        const qint64 dx = gap(h, s.left(), s.width());
-        const qint64 dy = gap(v, s.top(), s.height());
-        const qint64 d = dx * dx + dy * dy;
-        if (d < best) {
-            best = d;
-            nearest = &s;
+        return client;
+    const qint64 frameWidth = qint64(frame.left) + frame.right;
+    const qint64 frameHeight = qint64(frame.top) + frame.bottom;
+    Box outer{qint64(client.left) - frame.left, qint64(client.top) - frame.top,
+              std::max<qint64>(client.width, 1) + frameWidth, std::max<qint64>(client.height, 1) + frameHeight};
+    const Box s = boxOf(nearestScreen(outer, screens));
+    WindowRect placed = client;
+    if (sizable) {
+        if (outer.width > s.width) {
+            placed.width = int(std::max<qint64>(1, s.width - frameWidth));
+            outer.width = placed.width + frameWidth;
+        }
+        if (outer.height > s.height) {
+            placed.height = int(std::max<qint64>(1, s.height - frameHeight));
+            outer.height = placed.height + frameHeight;
         }
     }
-    const QRect& s = *nearest;
-    if (sizable) {
-        h.length = std::min<qint64>(h.length, s.width());
-        v.length = std::min<qint64>(v.length, s.height());
-    }
-    WindowRect placed;
-    placed.left = int(clampInto(h.start, h.length, s.left(), s.width()));
-    placed.top = int(clampInto(v.start, v.length, s.top(), s.height()));
-    placed.width = sizable && window.width > s.width() ? s.width() : window.width;
-    placed.height = sizable && window.height > s.height() ? s.height() : window.height;
+    placed.left = int(moveInto(outer.left, outer.width, s.left, s.width) + frame.left);
+    placed.top = int(moveInto(outer.top, outer.height, s.top, s.height) + frame.top);
     return placed;
 }
 

@@ -27,9 +27,22 @@ struct WindowRect {
     }
 };
 
-// Where a window should go so that the user can reach it: unchanged when its
-// title strip is on a screen (or no screen is known), otherwise moved onto the
-// nearest screen (and, when sizable and larger than that screen, shrunk to it).
-WindowRect PlaceOnScreen(const WindowRect& window, const std::vector<QRect>& screens, bool sizable);
+// What the window system draws around a window's client area (title bar and
+// borders), in twips.
+struct FrameMargins {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// Where a window goes so that all of it, frame and title bar included, lies
+// inside the available area of its nearest screen (the one it overlaps most,
+// else the closest): moved the least distance, and unchanged when it is
+// inside already or no screen is known. A window larger than the screen keeps
+// its top-left corner, and so its title bar, on it; a sizable one is shrunk
+// to the screen instead. `client` is the client area and so is the result.
+WindowRect PlaceOnScreen(const WindowRect& client, const FrameMargins& frame, const std::vector<QRect>& screens,
+                         bool sizable);
 
 } // namespace platform

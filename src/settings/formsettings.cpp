@@ -90,11 +90,13 @@ void utFormSettingsLoad(Form& form)
         form.SetWidth(load(form, "_Width", form.Width()));
         form.SetHeight(load(form, "_Height", form.Height()));
 
-        // A placement saved on a screen that is gone (or at a larger
-        // resolution) stays stored, but the window comes back where it can be
-        // reached.
+        // A placement saved on a screen that is gone, or partly off it (a
+        // smaller resolution), stays stored, but the window comes back wholly
+        // on the screen. A window not yet shown has no frame; the window
+        // places itself again once the window system has framed it.
         const WindowRect saved{form.Left(), form.Top(), form.Width(), form.Height()};
-        const WindowRect placed = PlaceOnScreen(saved, AvailableScreens(), isSizable(form.BorderStyle()));
+        const WindowRect placed =
+            PlaceOnScreen(saved, FrameMargins{}, AvailableScreens(), isSizable(form.BorderStyle()));
         if (!(placed == saved)) {
             if (placed.width != saved.width)
                 form.SetWidth(placed.width);

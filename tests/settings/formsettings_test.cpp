@@ -225,35 +225,54 @@ TEST_F(FormSettings, LoadBeforeTheApplicationObjectDoesNothing)
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(PlaceOnScreen, KeepsReachableWindowsAndMovesLostOnes)
+TEST(PlaceOnScreen, MovesTheWholeFramedWindowTheLeastDistanceOntoTheNearestScreen)
 {
-    const std::vector<QRect> one{QRect(0, 0, 28800, 16200)};
-    const std::vector<QRect> two{QRect(0, 0, 28800, 16200), QRect(-19200, 0, 19200, 15360)};
+    // In pixels here, twips for the routine.
+    auto tw = [](const QRect& px) { return QRect(px.x() * 15, px.y() * 15, px.width() * 15, px.height() * 15); };
+    const QRect small(0, 0, 1024, 768), wide(0, 0, 1920, 1080), left(-1280, 0, 1280, 1024);
+    const FrameMargins none{}, openbox{4, 24, 4, 4};
     const struct {
         const char* what;
         std::vector<QRect> screens;
-        WindowRect in;
+        FrameMargins frame;
+        WindowRect in; // client area, pixels
         bool sizable;
         WindowRect out;
     } cases[] = {
-        {"inside", one, {1000, 1000, 8000, 5000}, false, {1000, 1000, 8000, 5000}},
-        {"half off the right edge, title reachable", one, {26000, 1000, 8000, 5000}, false, {26000, 1000, 8000, 5000}},
-        {"only a sliver of title visible", one, {28500, 1000, 8000, 5000}, false, {20800, 1000, 8000, 5000}},
-        {"title above the top", one, {1000, -4000, 8000, 5000}, false, {1000, 0, 8000, 5000}},
-        {"far right", one, {2000000000, 100, 8000, 5000}, false, {20800, 100, 8000, 5000}},
-        {"far negative", one, {-2147483647, -2147483647, 8000, 5000}, false, {0, 0, 8000, 5000}},
-        {"larger than the screen, fixed", one, {90000, 0, 40000, 20000}, false, {0, 0, 40000, 20000}},
-        {"larger than the screen, sizable", one, {90000, 0, 40000, 20000}, true, {0, 0, 28800, 16200}},
-        {"on the left monitor", two, {-10000, 500, 8000, 5000}, false, {-10000, 500, 8000, 5000}},
-        {"left monitor unplugged", one, {-10000, 500, 8000, 5000}, false, {0, 500, 8000, 5000}},
-        {"nearest of two", two, {-30000, 20000, 8000, 5000}, false, {-19200, 10360, 8000, 5000}},
-        {"no screens known", {}, {-99999, -99999, 1, 1}, false, {-99999, -99999, 1, 1}},
+        {"inside, frame too", {small}, openbox, {100, 100, 544, 345}, false, {100, 100, 544, 345}},
+        {"saved at a larger resolution", {small}, none, {100, 700, 544, 345}, false, {100, 423, 544, 345}},
+        {"the same with its frame counted", {small}, openbox, {100, 724, 544, 345}, false, {100, 419, 544, 345}},
+        {"title bar above the top", {small}, openbox, {100, 10, 544, 345}, false, {100, 24, 544, 345}},
+        {"frame past the right edge", {small}, openbox, {478, 100, 544, 345}, false, {476, 100, 544, 345}},
+        {"far right", {wide}, none, {140000000, 100, 544, 345}, false, {1376, 100, 544, 345}},
+        {"far negative", {wide}, openbox, {-143165576, -143165576, 544, 345}, false, {4, 24, 544, 345}},
+        {"larger than the screen: title bar kept",
+         {small},
+         openbox,
+         {300, 300, 1632, 1035},
+         false,
+         {4, 24, 1632, 1035}},
+        {"larger and sizable: shrunk", {small}, openbox, {300, 300, 1632, 1035}, true, {4, 24, 1016, 740}},
+        {"on the left monitor", {wide, left}, openbox, {-900, 200, 544, 345}, false, {-900, 200, 544, 345}},
+        {"across both: onto the one it overlaps most",
+         {wide, left},
+         none,
+         {-100, 200, 544, 345},
+         false,
+         {0, 200, 544, 345}},
+        {"left monitor unplugged", {wide}, openbox, {-900, 200, 544, 345}, false, {4, 200, 544, 345}},
+        {"nearest of two", {wide, left}, none, {-2000, 1500, 544, 345}, false, {-1280, 679, 544, 345}},
+        {"no screens known", {}, openbox, {-9999, -9999, 1, 1}, false, {-9999, -9999, 1, 1}},
     };
     for (const auto& c : cases) {
-        const WindowRect r = PlaceOnScreen(c.in, c.screens, c.sizable);
-        EXPECT_EQ(r.left, c.out.left) << c.what;
-        EXPECT_EQ(r.top, c.out.top) << c.what;
-        EXPECT_EQ(r.width, c.out.width) << c.what;
-        EXPECT_EQ(r.height, c.out.height) << c.what;
+        std::vector<QRect> screens;
+        for (const QRect& r : c.screens)
+            screens.push_back(tw(r));
+        const FrameMargins m{c.frame.left * 15, c.frame.top * 15, c.frame.right * 15, c.frame.bottom * 15};
+        const WindowRect r =
+            PlaceOnScreen({c.in.left * 15, c.in.top * 15, c.in.width * 15, c.in.height * 15}, m, screens, c.sizable);
+        EXPECT_EQ((QRect(r.left, r.top, r.width, r.height)),
+                  tw(QRect(c.out.left, c.out.top, c.out.width, c.out.height)))
+            << c.what;
     }
 }

@@ -6,7 +6,9 @@ class QPushButton;
 class QTreeWidget;
 
 // The reference of the address classes and the special address ranges: fixed
-// texts, the same rules the address model applies.
+// texts, the same rules the address model applies. The lists are as wide and
+// tall as their columns and rows need, so nothing hides behind a scroll bar;
+// the window grows with them and with the zoom.
 class frmClassHelp : public platform::FormBase {
     Q_OBJECT
 public:
@@ -24,6 +26,8 @@ protected:
 
 private:
     void Form_Load();
+    // Sizes the columns, rows, lists and the window for a zoom.
+    void layout(int percent);
 
     QLabel* Label1_;
     QTreeWidget* lvClass_;

@@ -1,30 +1,57 @@
 #pragma once
 #include <QFont>
 #include <QLabel>
+#include <QPointer>
+
+#include <vector>
+
+class AutoSizeGroup;
 
 // A label whose width follows its text, as far as a right limit (its
-// neighbour): where the text would run past it, the label shows it in a
-// narrower font (condensed, then smaller) rather than over the neighbour.
+// neighbour). Where the text would run past it, the label shows it in a
+// narrower font (condensed, then smaller, never below 8 points at 100%)
+// rather than over the neighbour. Labels of one group, a column of values,
+// always share one font, so that none looks smaller than its neighbours.
 class AutoSizeLabel : public QLabel {
 public:
     explicit AutoSizeLabel(QWidget* parent = nullptr) : QLabel(parent) {}
+    ~AutoSizeLabel() override;
 
-    // Never narrower than minWidthPx; the right edge stays left of
-    // rightLimitPx (in the parent). The label's current font is the one it
-    // prefers.
-    void setSizing(int minWidthPx, int rightLimitPx);
-    // Sets the text and sizes the label to it.
+    // The preferred font and zoom; never narrower than minWidthPx; the right
+    // edge stays left of rightLimitPx (in the parent).
+    void setSizing(const QFont& base, int percent, int minWidthPx, int rightLimitPx);
+    // Sets the text and sizes the label (and its group) to it.
     void setFittedText(const QString& text);
+    void setGroup(AutoSizeGroup* group);
 
-    // The font a text is shown in within a width: the base font if the text
-    // fits, else a condensed or smaller one; *textWidth receives the text's
-    // width in the font returned.
-    static QFont fittedFont(const QFont& base, const QString& text, int widthPx, int* textWidth = nullptr);
+    // The room the text has, in pixels.
+    int room() const;
+    // The largest of the narrower fonts in which every text fits its width:
+    // the base font if they fit already; the smallest step if nothing does.
+    static QFont fittedFont(const QFont& base, int percent, const std::vector<std::pair<QString, int>>& textsInWidths);
+    // The smallest size a text is shown in: 8 points at the zoom.
+    static int floorPixelSize(int percent);
 
 private:
+    friend class AutoSizeGroup;
     void fit();
+    void applyFont(const QFont& f);
 
     QFont base_;
+    int percent_ = 100;
     int minWidth_ = 0;
     int rightLimit_ = 0;
+    QPointer<AutoSizeGroup> group_;
+};
+
+// Labels that shrink together.
+class AutoSizeGroup : public QObject {
+public:
+    using QObject::QObject;
+    void add(AutoSizeLabel* label);
+    void remove(AutoSizeLabel* label);
+    void fit();
+
+private:
+    std::vector<AutoSizeLabel*> members_;
 };

@@ -1,13 +1,15 @@
 #include "ui/main/binarylabel.h"
 
 #include "ui/main/mainview.h"
-#include "platform/forms.h"
+#include "ui/zoom.h"
 
 #include <QEvent>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace {
 bool isDot(QChar ch)
@@ -21,23 +23,40 @@ constexpr int MinPixelSize = 7;
 
 BinaryLabel::BinaryLabel(QWidget* parent) : QLabel(parent) {}
 
-int BinaryLabel::digitCellPx()
+void BinaryLabel::setGrid(int originTwips, int percent)
 {
-    return platform::twipsToPx(mainview::kDigitTwips);
+    if (originTwips == originTwips_ && percent == percent_)
+        return;
+    originTwips_ = originTwips;
+    percent_ = percent;
+    gridFontValid_ = false;
+    updateGeometry();
+    update();
 }
 
-int BinaryLabel::dotCellPx()
+int BinaryLabel::twipsBefore(const QString& text, int i)
 {
-    return platform::twipsToPx(mainview::kDotTwips);
-}
-
-int BinaryLabel::cellLeft(const QString& text, int i)
-{
-    int x = 0;
+    int t = 0;
     const int end = std::min(i, int(text.size()));
     for (int k = 0; k < end; ++k)
-        x += isDot(text.at(k)) ? dotCellPx() : digitCellPx();
-    return x;
+        t += isDot(text.at(k)) ? mainview::kDotTwips : mainview::kDigitTwips;
+    return t;
+}
+
+int BinaryLabel::cellLeft(const QString& text, int i) const
+{
+    return zoom::px(originTwips_ + twipsBefore(text, i), percent_) - zoom::px(originTwips_, percent_);
+}
+
+int BinaryLabel::narrowestDigitCell() const
+{
+    // Scaled edges make cells of a zoom like 125% alternate in width.
+    int narrowest = std::numeric_limits<int>::max();
+    for (int k = 0; k < 8; ++k) {
+        const int left = zoom::px(originTwips_ + k * mainview::kDigitTwips, percent_);
+        narrowest = std::min(narrowest, zoom::px(originTwips_ + (k + 1) * mainview::kDigitTwips, percent_) - left);
+    }
+    return narrowest;
 }
 
 QFont BinaryLabel::gridFont() const
@@ -47,12 +66,14 @@ QFont BinaryLabel::gridFont() const
     // The widest of the row's glyphs must leave at least a pixel between
     // neighbouring digits.
     QFont f = font();
-    const int room = digitCellPx() - 1;
+    const qreal room = narrowestDigitCell() - 1;
+    const int minimum = MinPixelSize * percent_ / zoom::Normal;
     for (;;) {
-        const QFontMetrics fm(f);
-        const int ink = std::max(fm.boundingRect(QLatin1Char('0')).width(), fm.boundingRect(QLatin1Char('1')).width());
+        const QFontMetricsF fm(f);
+        const qreal ink =
+            std::max(fm.boundingRect(QLatin1Char('0')).width(), fm.boundingRect(QLatin1Char('1')).width());
         const int px = f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize();
-        if (ink <= room || px <= MinPixelSize)
+        if (ink <= room || px <= minimum)
             break;
         f.setPixelSize(px - 1);
     }
@@ -63,7 +84,7 @@ QFont BinaryLabel::gridFont() const
 
 QSize BinaryLabel::sizeHint() const
 {
-    return {gridWidth(text()), QFontMetrics(font()).height()};
+    return {gridWidth(), QFontMetrics(font()).height()};
 }
 
 void BinaryLabel::changeEvent(QEvent* event)
@@ -79,16 +100,16 @@ void BinaryLabel::paintEvent(QPaintEvent*)
     p.setFont(gridFont());
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
     const QString t = text();
-    const QFontMetrics fm(p.font());
+    const QFontMetricsF fm(p.font());
     // One baseline for the row, placed as the label's own font would place it.
-    const int baseline = (height() - fm.height()) / 2 + fm.ascent();
-    int x = 0;
-    for (const QChar ch : t) {
-        const int cell = isDot(ch) ? dotCellPx() : digitCellPx();
+    const qreal baseline = std::round((height() - fm.height()) / 2 + fm.ascent());
+    for (int i = 0; i < t.size(); ++i) {
+        const int left = cellLeft(t, i);
+        const int cell = cellLeft(t, i + 1) - left;
         // Centred by its ink, not its advance, so a digit sits over the middle
-        // of its bar segment.
-        const QRect ink = fm.boundingRect(ch);
-        p.drawText(QPoint(x + (cell - ink.width()) / 2 - ink.x(), baseline), QString(ch));
-        x += cell;
+        // of its bar segment; in fractions of a pixel, which a screen scaled
+        // to twice the size draws as whole device pixels.
+        const QRectF ink = fm.boundingRect(t.at(i));
+        p.drawText(QPointF(left + (cell - ink.width()) / 2 - ink.x(), baseline), QString(t.at(i)));
     }
 }

@@ -5,19 +5,25 @@
 // A label for a dotted binary row. Each character is painted centred in a
 // fixed cell, a digit's cell as wide as a binary digit of the portion bars
 // (90 twips) and a dot's half that (45 twips), so the bars under the row meet
-// the digits they mark whatever the font. The text stays the label's own
-// (copying, accessibility, tests).
+// the digits they mark whatever the font and the zoom. The text stays the
+// label's own (copying, accessibility, tests).
 class BinaryLabel : public QLabel {
     Q_OBJECT
 public:
     explicit BinaryLabel(QWidget* parent = nullptr);
 
-    // Cell widths in pixels.
-    static int digitCellPx();
-    static int dotCellPx();
+    // The grid: where the label stands in the design (twips) and the zoom.
+    // Cell edges are the design edges scaled as the bars' edges are, so a
+    // bar from the same twips starts and ends on a cell edge.
+    void setGrid(int originTwips, int percent);
+    int zoom() const { return percent_; }
+
     // Left edge, in pixels from the label's left, of the cell of character i.
-    static int cellLeft(const QString& text, int i);
-    static int gridWidth(const QString& text) { return cellLeft(text, int(text.size())); }
+    int cellLeft(int i) const { return cellLeft(text(), i); }
+    int cellLeft(const QString& text, int i) const;
+    int gridWidth() const { return cellLeft(text(), int(text().size())); }
+    // The twips of the row before character i.
+    static int twipsBefore(const QString& text, int i);
 
     // The font the digits are painted in: the label's font, made smaller if
     // its digits would not fit their cells.
@@ -31,6 +37,10 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    int narrowestDigitCell() const;
+
+    int originTwips_ = 0;
+    int percent_ = 100;
     mutable QFont gridFont_;
     mutable bool gridFontValid_ = false;
 };

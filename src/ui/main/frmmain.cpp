@@ -15,6 +15,8 @@
 #include "ui/main/mainview.h"
 #include "ui/main/updown.h"
 #include "util/appshutdown.h"
+#include "ui/screenfit.h"
+#include "ui/zoom.h"
 #include "util/formutils.h"
 #include "util/gui/modutilsgui.h"
 #include "util/modutils.h"
@@ -119,6 +121,23 @@ int keyAscii(const QKeyEvent* e)
     return text.at(0).unicode();
 }
 
+// A path as a message shows it: control characters written as \xNN, and a
+// very long one cut in the middle, keeping the file's name.
+QString shownPath(const QString& path)
+{
+    constexpr int MaxShown = 240;
+    QString out;
+    for (const QChar ch : path) {
+        if (ch.category() == QChar::Other_Control || ch.category() == QChar::Other_Format)
+            out += QStringLiteral("\\x%1").arg(ch.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            out += ch;
+    }
+    if (out.size() > MaxShown)
+        out = out.left(MaxShown / 2) + QStringLiteral("...") + out.right(MaxShown / 2);
+    return out;
+}
+
 } // namespace
 
 frmMain::frmMain(QWidget* parent)
@@ -127,12 +146,12 @@ frmMain::frmMain(QWidget* parent)
     initQuillmarkResources();
     setWindowIcon(QIcon(QStringLiteral(":/quillmark.png")));
     setWindowTitle(QStringLiteral("Quillmark"));
-    setClientSizeTwips(mainlayout::FormWidth, mainlayout::FormHeight);
     c_ = mainlayout::build(this);
     setMouseTracking(true);
     connectControls();
     centerOnScreen();
     Form_Load();
+    ui::keepOnScreenWhenFramed(this);
 }
 
 frmMain::~frmMain()
@@ -167,6 +186,15 @@ void frmMain::connectControls()
         if (platform::Form* f = platform::Forms::load(QStringLiteral("frmDebug")))
             f->Show(false);
     });
+    zoom::Zoom::addShortcuts(this);
+    connect(&zoom::Zoom::instance(), &zoom::Zoom::changed, this, &frmMain::applyZoom);
+}
+
+void frmMain::applyZoom(int percent)
+{
+    mainlayout::layout(this, percent);
+    if (isVisible())
+        ui::keepOnScreen(this);
 }
 
 QString frmMain::CaptionText()
@@ -179,6 +207,8 @@ QString frmMain::CaptionText()
 void frmMain::Form_Load()
 {
     Procedure("frmMain.Form_Load()", [&] {
+        // The zoom first: the placement is checked against the window's size.
+        utFormZoomLoad(objectName());
         utFormSettingsLoad(*this);
         setWindowTitle(CaptionText());
         // The mask length changes only through its spin control.
@@ -207,7 +237,10 @@ void frmMain::Form_QueryUnload(bool& cancel, int unloadMode)
 
 void frmMain::SaveSettings()
 {
-    Procedure("frmMain.SaveSettings()", [&] { utFormSettingsSave(*this); });
+    Procedure("frmMain.SaveSettings()", [&] {
+        utFormSettingsSave(*this);
+        utFormZoomSave(objectName());
+    });
 }
 
 bool frmMain::CallByName(const QString& operation)
@@ -245,11 +278,16 @@ void frmMain::lblWebLinks_Click()
 {
     Procedure("frmMain.lblWebLinks_Click()", [&] {
         const QString path = utPathBackslashAdd(platform::qstr(platform::AppPath())) + QStringLiteral("weblinks.htm");
-        if (utFileOrFolderExists(path))
-            SharedShell().LaunchURL(static_cast<long>(winId()), path, platform::swShowNormal);
-        else
-            platform::MsgBox(QStringLiteral("Web Links file is missing."), platform::vbExclamation | platform::vbOKOnly,
-                             QStringLiteral("Error"));
+        QString problem;
+        if (!utFileOrFolderExists(path))
+            problem = QStringLiteral("Web Links file is missing.");
+        else if (SharedShell().LaunchURL(static_cast<long>(winId()), path, platform::swShowNormal) != -1)
+            // A click that opens nothing says so: no program for web pages.
+            problem = QStringLiteral("The Web Links page could not be opened: no web browser is set up to open "
+                                     "it.\n\nOpen this file with a browser:\n") +
+                      shownPath(path);
+        if (!problem.isEmpty())
+            platform::MsgBox(problem, platform::vbExclamation | platform::vbOKOnly, QStringLiteral("Error"));
     });
 }
 
@@ -391,13 +429,26 @@ bool frmMain::octetBoxEvent(int Index, QEvent* event)
         txtIP_KeyPress(Index, key);
         return key == 0;
     }
-    case QEvent::FocusIn:
+    case QEvent::FocusIn: {
         // Coming back from another program or a menu is not entering the box;
         // the first activation, when the window opens, is.
-        if (!switchedWindows(static_cast<const QFocusEvent*>(event)->reason()) || !wasDeactivated_)
+        const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
+        if (!switchedWindows(reason) || !wasDeactivated_)
             txtIP_GotFocus(Index);
+        // The click that entered the box must not undo the selection by
+        // placing the caret; the next click into it does.
+        enteringClick_ = reason == Qt::MouseFocusReason ? Index : -1;
         return false;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseMove: return enteringClick_ == Index;
+    case QEvent::MouseButtonRelease:
+        if (enteringClick_ != Index)
+            return false;
+        enteringClick_ = -1;
+        return true;
     case QEvent::FocusOut:
+        enteringClick_ = -1;
         if (!switchedWindows(static_cast<const QFocusEvent*>(event)->reason())) {
             bool cancel = false;
             txtIP_Validate(Index, cancel);

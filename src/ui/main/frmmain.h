@@ -57,6 +57,7 @@ private:
     void lblWebLinks_MouseMove();
 
     void connectControls();
+    void applyZoom(int percent);
     bool keyPreview(QObject* watched, QEvent* event);
     bool octetBoxEvent(int Index, QEvent* event);
     void showFacts();
@@ -72,5 +73,7 @@ private:
     bool ShiftDown_ = false;
     bool CtrlDown_ = false;
     bool wasDeactivated_ = false;
+    // The octet box a mouse press has just entered, until that button is let go.
+    int enteringClick_ = -1;
     QObject* keyPreview_ = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "ui/main/binarylabel.h"
 #include "ui/main/mainview.h"
 #include "ui/main/updown.h"
+#include "ui/zoom.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -13,12 +14,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 
 #include <algorithm>
 
 namespace mainlayout {
-
-using platform::twipsToPx;
 
 QColor LinkColour()
 {
@@ -45,6 +45,7 @@ struct AddressRow {
     int top;
     int caption;
     const char* captionText;
+    const char* shows; // for screen readers
     int binary;
     int value;
     int changer; // udIPChanger index, or -1
@@ -54,18 +55,18 @@ struct AddressRow {
 };
 
 const AddressRow addressRows[] = {
-    {840, 0, "IP Address:", 0, 11, -1, 0, 1020, nullptr},
-    {1080, 1, "Subnet Address:", 1, 12, -1, 3, 1260,
+    {840, 0, "IP Address:", "IP address", 0, 11, -1, 0, 1020, nullptr},
+    {1080, 1, "Subnet Address:", "Subnet mask", 1, 12, -1, 3, 1260,
      "The subnet mask is always 1 in the network and subnet portion, and always 0 in the host portion."},
-    {1560, 2, "Network Address:", 2, 13, -1, 6, 1740,
+    {1560, 2, "Network Address:", "Network address", 2, 13, -1, 6, 1740,
      "To calculate the network address, change all bits for host portion to 0, leave the network and subnet bits "
      "in tact."},
-    {1800, 12, "Broadcast Address:", 21, 17, -1, 15, 1980,
+    {1800, 12, "Broadcast Address:", "Broadcast address", 21, 17, -1, 15, 1980,
      "To calculate the broadcast address, change all bits for host portion to 1, leave the network and subnet bits "
      "in tact."},
-    {2280, 3, "Host Portion:", 3, 14, 0, 9, 2460,
+    {2280, 3, "Host Portion:", "Host portion", 3, 14, 0, 9, 2460,
      "The host is calculated simply by the binary value of the host portion of the address"},
-    {2520, 4, "Subnet Portion:", 4, 15, 1, 12, 2700,
+    {2520, 4, "Subnet Portion:", "Subnet portion", 4, 15, 1, 12, 2700,
      "The subnet is calculated simply by the binary value of the subnet portion of the address"},
 };
 
@@ -80,17 +81,18 @@ struct StatLine {
     int valueIndex;
     int left;
     int top;
+    int valueLeft;
     int valueLimit; // 0: the frame's edge
+    Group group;
 };
 const StatLine statLines[] = {
-    {5, "Number of subnets:", 5, 120, 240, 4920},
-    {6, "Num hosts per subnet:", 6, 120, 480, 4920},
-    {11, "Usable IPs (All Subnets):", 16, 120, 720, 4920},
-    {8, "Bits for Network:", 8, 4920, 240, 0},
-    {9, "Bits for Subnet:", 9, 4920, 480, 0},
-    {10, "Bits for Hosts:", 10, 4920, 720, 0},
+    {5, "Number of subnets:", 5, 120, 240, 2160, 4920, Group::CountValues},
+    {6, "Num hosts per subnet:", 6, 120, 480, 2160, 4920, Group::CountValues},
+    {11, "Usable IPs (All Subnets):", 16, 120, 720, 2160, 4920, Group::CountValues},
+    {8, "Bits for Network:", 8, 4920, 240, 6600, 0, Group::BitValues},
+    {9, "Bits for Subnet:", 9, 4920, 480, 6600, 0, Group::BitValues},
+    {10, "Bits for Hosts:", 10, 4920, 720, 6600, 0, Group::BitValues},
 };
-constexpr int StatValueOffset = 2160 - 120;
 
 struct Builder {
     std::vector<ControlSpec> list;
@@ -129,12 +131,13 @@ struct Builder {
         return s;
     }
     ControlSpec& spin(const QString& name, int index, int left, int top, int width, int height, int minimum,
-                      int maximum, int value)
+                      int maximum, int value, const char* accessibleName)
     {
         ControlSpec& s = add(name, index, Kind::UpDown, left, top, width, height);
         s.minimum = minimum;
         s.maximum = maximum;
         s.value = value;
+        s.accessibleName = QLatin1String(accessibleName);
         return s;
     }
     ControlSpec& shape(const QString& name, int index, int left, int top, int width, int height, const QColor& fill)
@@ -152,13 +155,15 @@ struct Builder {
         label(QStringLiteral("lblIP"), -1, 120, 285, 1230, QStringLiteral("Enter IP Address:"), Grey).rightLimit =
             1560 - Gap;
         const char* octets[4] = {"192", "168", "1", "1"};
+        const char* names[4] = {"First octet", "Second octet", "Third octet", "Fourth octet"};
         const int boxLeft[4] = {1560, 2520, 3480, 4440};
         for (int k = 0; k < 4; ++k) {
-            textBox(ip, k, boxLeft[k], QLatin1String(octets[k]));
+            textBox(ip, k, boxLeft[k], QLatin1String(octets[k])).accessibleName = QLatin1String(names[k]);
             label(dots, k, boxLeft[k] + 840, 285, k < 3 ? 45 : 75, QLatin1String(k < 3 ? "." : "/"));
         }
-        textBox(QStringLiteral("txtSubnetBits"), -1, 5640, QStringLiteral("24"));
-        spin(QStringLiteral("udSubnet"), -1, 6135, 240, 240, 285, 8, 31, 24);
+        textBox(QStringLiteral("txtSubnetBits"), -1, 5640, QStringLiteral("24")).accessibleName =
+            QStringLiteral("Mask bits");
+        spin(QStringLiteral("udSubnet"), -1, 6135, 240, 240, 285, 8, 31, 24, "Step mask bits");
         label(QStringLiteral("lblLabels"), 7, 6480, 285, 420, QStringLiteral("Class:"), Grey).rightLimit = 7080 - Gap;
         ControlSpec& cls = add(QStringLiteral("lblValues"), 7, Kind::LinkLabel, 7080, 285, 135, LabelHeight,
                                mainview::designText(7), Grey);
@@ -181,10 +186,12 @@ struct Builder {
                 LabelHeight, mainview::designText(row.binary), Grey);
             int valueLeft = 5040;
             if (row.changer >= 0) {
-                spin(QStringLiteral("udIPChanger"), row.changer, 5040, row.top, 240, 195, -1, 1, 0);
+                spin(QStringLiteral("udIPChanger"), row.changer, 5040, row.top, 240, 195, -1, 1, 0,
+                     row.changer == 0 ? "Step host number" : "Step subnet number");
                 valueLeft = 5400;
             }
             ControlSpec& v = value(row.value, valueLeft, row.top);
+            v.group = Group::AddressValues;
             if (row.toolTip)
                 v.toolTip = QLatin1String(row.toolTip);
             for (int b = 0; b < 3; ++b)
@@ -203,10 +210,11 @@ struct Builder {
         inFrame(frame);
         for (const StatLine& line : statLines) {
             label(QStringLiteral("lblLabels"), line.captionIndex, line.left, line.top, 0, QLatin1String(line.caption))
-                .rightLimit = line.left + StatValueOffset - Gap;
+                .rightLimit = line.valueLeft - Gap;
             inFrame(frame);
-            value(line.valueIndex, line.left + StatValueOffset, line.top, NoFlags).rightLimit =
-                line.valueLimit ? line.valueLimit - Gap : 0;
+            ControlSpec& v = value(line.valueIndex, line.valueLeft, line.top, NoFlags);
+            v.rightLimit = line.valueLimit ? line.valueLimit - Gap : 0;
+            v.group = line.group;
             inFrame(frame);
         }
     }
@@ -225,8 +233,11 @@ struct Builder {
         for (int i = 0; i < 3; ++i) {
             shape(QStringLiteral("shapeMaskBits"), 18 + i, items[i].left, 435, 195, 45, items[i].fill);
             inFrame(frame);
-            label(QStringLiteral("lblLegend"), i + 1, items[i].left + 360, 360, 0, QLatin1String(items[i].text))
-                .rightLimit = i < 2 ? items[i + 1].left - Gap : 0;
+            // Up to the next swatch: the captions need all of that room.
+            ControlSpec& caption =
+                label(QStringLiteral("lblLegend"), i + 1, items[i].left + 360, 360, 0, QLatin1String(items[i].text));
+            caption.rightLimit = i < 2 ? items[i + 1].left : 0;
+            caption.group = Group::Legend;
             inFrame(frame);
         }
     }
@@ -252,11 +263,10 @@ std::vector<ControlSpec> makeControls()
     return std::move(b.list);
 }
 
-QFont linkFont(const QFont& base)
+QFont linkFont(const QFont& base, int percent)
 {
-    QFont f(base);
+    QFont f = zoom::scaled(base, DesignPixelSize, percent);
     f.setFamilies({QStringLiteral("MS Sans Serif"), base.family()});
-    f.setPixelSize(DesignPixelSize);
     f.setUnderline(true);
     return f;
 }
@@ -287,7 +297,6 @@ QWidget* create(const ControlSpec& s, QWidget* parent)
         l->setTextFormat(Qt::PlainText);
         l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         if (s.kind == Kind::LinkLabel) {
-            l->setFont(linkFont(l->font()));
             setForeground(l, LinkColour());
             l->setCursor(Qt::PointingHandCursor);
         }
@@ -327,6 +336,83 @@ QWidget* create(const ControlSpec& s, QWidget* parent)
     }
     }
     return nullptr;
+}
+
+QString groupName(Group g)
+{
+    return QStringLiteral("fitGroup_%1").arg(int(g));
+}
+
+AutoSizeGroup* groupOf(const QWidget* form, Group g)
+{
+    return g == Group::None ? nullptr : form->findChild<AutoSizeGroup*>(groupName(g));
+}
+
+bool isPortionBar(const ControlSpec& s)
+{
+    return s.kind == Kind::Shape && s.name == QLatin1String("shapeMaskBits") && s.index >= 0 && s.index < 18;
+}
+
+// A bar's horizontal placement in twips, kept on the bar so that a new zoom
+// can place it again.
+const char* const LeftTwips = "leftTwips";
+const char* const WidthTwips = "widthTwips";
+
+void placeBarAt(QWidget* bar, int leftTwips, int widthTwips, int percent)
+{
+    bar->setProperty(LeftTwips, leftTwips);
+    bar->setProperty(WidthTwips, widthTwips);
+    // Both edges from twips, so adjacent bars meet without a gap or overlap.
+    const int left = zoom::px(leftTwips, percent);
+    const int right = zoom::px(leftTwips + std::max(0, widthTwips), percent);
+    bar->setGeometry(left, bar->y(), right - left, bar->height());
+}
+
+// "digits 25 to 26" for the digits whose middle lies on a bar.
+QString digitsUnder(int leftTwips, int widthTwips)
+{
+    int first = -1, last = -1;
+    for (int k = 0; k < 32; ++k) {
+        const int middle =
+            mainview::kBarsLeft + k * mainview::kDigitTwips + (k / 8) * mainview::kDotTwips + mainview::kDigitTwips / 2;
+        if (widthTwips > 0 && middle >= leftTwips && middle < leftTwips + widthTwips) {
+            if (first < 0)
+                first = k;
+            last = k;
+        }
+    }
+    if (first < 0)
+        return QStringLiteral("none");
+    if (first == last)
+        return QStringLiteral("digit %1").arg(first + 1);
+    return QStringLiteral("digits %1 to %2").arg(first + 1).arg(last + 1);
+}
+
+const AddressRow* rowOfBar(int barIndex)
+{
+    for (const AddressRow& row : addressRows)
+        if (barIndex >= row.firstBar && barIndex < row.firstBar + 3)
+            return &row;
+    return nullptr;
+}
+
+// Tells screen readers which digits of a binary row each portion covers.
+void describeRow(QWidget* form, const AddressRow& row)
+{
+    QString portions[3];
+    for (int b = 0; b < 3; ++b) {
+        const QWidget* bar = form->findChild<QWidget*>(QStringLiteral("shapeMaskBits_%1").arg(row.firstBar + b));
+        if (!bar)
+            return;
+        portions[b] = digitsUnder(bar->property(LeftTwips).toInt(), bar->property(WidthTwips).toInt());
+    }
+    auto* label = form->findChild<QLabel*>(QStringLiteral("lblValues_%1").arg(row.binary));
+    if (!label)
+        return;
+    const QString text = QStringLiteral("%1 in binary. Network portion: %2. Subnet portion: %3. Host portion: %4.")
+                             .arg(QLatin1String(row.shows), portions[0], portions[1], portions[2]);
+    if (label->accessibleDescription() != text)
+        label->setAccessibleDescription(text);
 }
 
 template <typename T, size_t N> void collect(QWidget* form, const QString& name, std::array<T*, N>& members)
@@ -375,23 +461,51 @@ void setLabelText(QLabel* label, const QString& text)
 
 void placeBar(QWidget* bar, int leftTwips, int widthTwips)
 {
-    // Both edges from twips, so adjacent bars meet without a gap or overlap.
-    const int left = twipsToPx(leftTwips);
-    const int right = twipsToPx(leftTwips + std::max(0, widthTwips));
-    bar->setGeometry(left, bar->y(), right - left, bar->height());
+    placeBarAt(bar, leftTwips, widthTwips, zoom::percent());
+    const int index = bar->objectName().section(QLatin1Char('_'), 1).toInt();
+    if (const AddressRow* row = rowOfBar(index); row && bar->parentWidget())
+        describeRow(bar->parentWidget(), *row);
 }
 
-QFont designFont(const QFont& system)
+QFont designFont(const QFont& system, int percent)
 {
-    QFont f(system);
-    f.setPixelSize(DesignPixelSize);
-    return f;
+    return zoom::scaled(system, DesignPixelSize, percent);
+}
+
+void layout(QWidget* form, int percent)
+{
+    form->setFont(designFont(form->font(), percent));
+    form->setFixedSize(zoom::px(FormWidth, percent), zoom::px(FormHeight, percent));
+    QSet<AutoSizeGroup*> groups;
+    for (const ControlSpec& s : controls()) {
+        QWidget* w = form->findChild<QWidget*>(s.objectName());
+        if (!w)
+            continue;
+        zoom::place(w, s.left, s.top, s.width, s.height, percent);
+        if (isPortionBar(s)) {
+            placeBarAt(w, w->property(LeftTwips).toInt(), w->property(WidthTwips).toInt(), percent);
+        } else if (auto* l = dynamic_cast<AutoSizeLabel*>(w)) {
+            const QFont base = s.kind == Kind::LinkLabel ? linkFont(form->font(), percent) : form->font();
+            const int containerWidth = s.container.isEmpty() ? FormWidth : find(s.container)->width;
+            const int limit = s.rightLimit ? s.rightLimit : containerWidth - EdgeMargin;
+            l->setSizing(base, percent, zoom::px(s.width, percent), zoom::px(limit, percent));
+            if (AutoSizeGroup* group = groupOf(form, s.group))
+                groups.insert(group);
+        } else if (auto* b = qobject_cast<BinaryLabel*>(w)) {
+            b->setGrid(s.left, percent);
+            b->resize(b->sizeHint().width(), b->height());
+        }
+    }
+    // Once every member stands at its new place.
+    for (AutoSizeGroup* group : groups)
+        group->fit();
 }
 
 MainControls build(QWidget* form)
 {
-    form->setFont(designFont(form->font()));
     QHash<QString, QWidget*> containers;
+    for (Group g : {Group::AddressValues, Group::CountValues, Group::BitValues, Group::Legend})
+        (new AutoSizeGroup(form))->setObjectName(groupName(g));
     for (const ControlSpec& s : controls()) {
         QWidget* parent = s.container.isEmpty() ? form : containers.value(s.container, form);
         QWidget* w = create(s, parent);
@@ -412,15 +526,16 @@ MainControls build(QWidget* form)
         }
         if (!s.toolTip.isEmpty())
             w->setToolTip(s.toolTip);
-        platform::FormBase::placeTwips(w, s.left, s.top, s.width, s.height);
-        if (auto* l = dynamic_cast<AutoSizeLabel*>(w)) {
-            const int containerWidth = s.container.isEmpty() ? FormWidth : find(s.container)->width;
-            const int limit = s.rightLimit ? s.rightLimit : containerWidth - EdgeMargin;
-            l->setSizing(twipsToPx(s.width), twipsToPx(limit));
-        } else if (auto* b = qobject_cast<BinaryLabel*>(w)) {
-            b->resize(b->sizeHint().width(), b->height());
+        if (!s.accessibleName.isEmpty())
+            w->setAccessibleName(s.accessibleName);
+        if (isPortionBar(s)) {
+            w->setProperty(LeftTwips, s.left);
+            w->setProperty(WidthTwips, s.width);
         }
+        if (auto* l = dynamic_cast<AutoSizeLabel*>(w))
+            l->setGroup(groupOf(form, s.group));
     }
+    layout(form, zoom::percent());
 
     MainControls c;
     collect(form, QStringLiteral("txtIP"), c.txtIP);

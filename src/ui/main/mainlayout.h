@@ -37,6 +37,10 @@ enum Flag : unsigned {
     Grey = 1, // light grey background
 };
 
+// Labels that shrink together when one text needs a narrower font: the value
+// columns, and the legend's captions, which some fonts make a pixel too wide.
+enum class Group { None, AddressValues, CountValues, BitValues, Legend };
+
 struct ControlSpec {
     QString name;
     int index = -1; // member of a control array, or -1
@@ -53,6 +57,9 @@ struct ControlSpec {
     int rightLimit = 0;
     // Spin controls: range and design value.
     int minimum = 0, maximum = 0, value = 0;
+    Group group = Group::None;
+    // What a screen reader calls a control that shows no text of its own.
+    QString accessibleName;
 
     // "txtIP_0" for array members, the name otherwise.
     QString objectName() const;
@@ -92,19 +99,24 @@ struct MainControls {
     std::array<QPushButton*, 2> cmdOptions{};
 };
 
-// Creates every control of the table on the window, placed, named and
-// coloured, with the focus order set.
+// Creates every control of the table on the window, placed at the current
+// zoom, named and coloured, with the focus order set.
 MainControls build(QWidget* form);
+// Places, sizes and fonts every control for a zoom; the window keeps its
+// texts, and the bars the twips they were last placed at.
+void layout(QWidget* form, int percent);
 
 // The window's font: the system's family at the size the positions were
-// drawn for (8.25 pt, 11 logical pixels).
-QFont designFont(const QFont& system);
+// drawn for (8.25 pt, 11 logical pixels), scaled to a zoom.
+QFont designFont(const QFont& system, int percent = 100);
 
 // Sets a label's text; labels that size themselves follow it, staying left of
 // their limit.
 void setLabelText(QLabel* label, const QString& text);
-// Places a bar at a horizontal position in twips (its top and height stay);
-// a negative width draws nothing.
+// Places a bar at a horizontal position in twips (its top and height stay),
+// at the current zoom, on the same edges as the digits above it; a negative
+// width draws nothing. The binary row above learns which digits its bars mark
+// (for screen readers).
 void placeBar(QWidget* bar, int leftTwips, int widthTwips);
 
 } // namespace mainlayout

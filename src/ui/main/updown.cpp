@@ -1,5 +1,6 @@
 #include "ui/main/updown.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -15,10 +16,53 @@
 namespace {
 constexpr int FirstRepeatMs = 400;
 constexpr int RepeatMs = 80;
+
+// What a screen reader sees: a spin box with its value and the increase and
+// decrease actions, which step as the arrows do.
+class AccessibleUpDown : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit AccessibleUpDown(UpDown* u) : QAccessibleWidget(u, QAccessible::SpinBox) {}
+    UpDown* upDown() const { return static_cast<UpDown*>(widget()); }
+
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    QVariant currentValue() const override { return upDown()->value(); }
+    void setCurrentValue(const QVariant& value) override { upDown()->setValue(value.toInt()); }
+    QVariant maximumValue() const override { return upDown()->maximum(); }
+    QVariant minimumValue() const override { return upDown()->minimum(); }
+    QVariant minimumStepSize() const override { return upDown()->increment(); }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{increaseAction(), decreaseAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override
+    {
+        if (action == increaseAction())
+            upDown()->stepUp();
+        else if (action == decreaseAction())
+            upDown()->stepDown();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* accessibleUpDown(const QString&, QObject* object)
+{
+    if (auto* u = qobject_cast<UpDown*>(object))
+        return new AccessibleUpDown(u);
+    return nullptr;
+}
 } // namespace
 
 UpDown::UpDown(QWidget* parent) : QWidget(parent)
 {
+    static const bool accessible = (QAccessible::installFactory(accessibleUpDown), true);
+    Q_UNUSED(accessible);
     setFocusPolicy(Qt::StrongFocus);
     repeat_.setInterval(FirstRepeatMs);
     connect(&repeat_, &QTimer::timeout, this, &UpDown::repeat);
@@ -152,7 +196,8 @@ void UpDown::paintEvent(QPaintEvent*)
         // A small solid triangle, centred; one pixel lower and to the right
         // while pressed, like a pushed button face.
         const int half = std::max(1, std::min((r.width() - 4) / 2, r.height() - 3));
-        const int tip = std::max(1, std::min(half, 3));
+        // Three pixels at the design size, growing with the control when zoomed.
+        const int tip = std::max(1, std::min(half, std::max(3, r.height() / 3)));
         const QPoint c = r.center() + (sunken ? QPoint(1, 1) : QPoint(0, 0));
         const int top = c.y() - tip / 2;
         QPolygon arrow;

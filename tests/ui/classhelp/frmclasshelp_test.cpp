@@ -1,9 +1,12 @@
 #include "platform/forms.h"
 #include "testsupport.h"
 #include "ui/classhelp/frmclasshelp.h"
+#include "ui/zoom.h"
 
+#include <QHeaderView>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
@@ -28,6 +31,7 @@ protected:
     void TearDown() override
     {
         delete form.data();
+        zoom::Zoom::instance().reset();
         FrameworkTest::TearDown();
     }
     QPointer<frmClassHelp> form;
@@ -44,6 +48,52 @@ TEST_F(ClassHelpTest, BothTablesHoldTheirRowsOnceWithKeys)
         for (int r = 0; r < list->topLevelItemCount(); ++r)
             for (int c = 0; c < list->columnCount(); ++c)
                 EXPECT_FALSE(list->topLevelItem(r)->text(c).isEmpty()) << r << "," << c;
+}
+
+// Every column whole and every row shown, without scroll bars, at every
+// zoom; the notes wrap at word boundaries; no row is chosen on opening.
+TEST_F(ClassHelpTest, ListsShowEveryColumnAndRowWithoutScrollBarsAndNoRowChosen)
+{
+    form->show();
+    QApplication::setActiveWindow(form);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    EXPECT_EQ(QApplication::focusWidget(), form->findChild<QPushButton*>(QStringLiteral("cmdOptions")));
+    std::vector<std::pair<Qt::Key, int>> steps = {{Qt::Key_0, 100}, {Qt::Key_Equal, 125}, {Qt::Key_Minus, 100}};
+    for (int percent = 125; percent <= 300; percent += 25)
+        steps.emplace_back(Qt::Key_Equal, percent);
+    steps.emplace_back(Qt::Key_Equal, 300); // the largest step stays
+    for (const auto& [key, percent] : steps) {
+        QTest::keyClick(form, key, Qt::ControlModifier);
+        QApplication::processEvents();
+        ASSERT_EQ(zoom::percent(), percent);
+        EXPECT_EQ(form->minimumSize(), form->maximumSize());
+        EXPECT_GE(form->width(), zoom::px(8055, percent));
+        for (QTreeWidget* list : {form->lvClass(), form->lvSpecial()}) {
+            SCOPED_TRACE(list->objectName().toStdString() + " at " + std::to_string(percent));
+            EXPECT_FALSE(list->verticalScrollBar()->isVisible());
+            EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+            const QFontMetrics fm(list->font());
+            for (int c = 0; c < list->columnCount(); ++c) {
+                const int width = list->header()->sectionSize(c);
+                EXPECT_LE(list->header()->sectionPosition(c) + width, list->viewport()->width()) << c;
+                EXPECT_GE(width, fm.horizontalAdvance(list->headerItem()->text(c))) << c;
+                for (int r = 0; r < list->topLevelItemCount(); ++r) {
+                    const QTreeWidgetItem* item = list->topLevelItem(r);
+                    const QRect cell = list->visualItemRect(item);
+                    EXPECT_LE(cell.bottom(), list->viewport()->height()) << r;
+                    // A text wider than its column wraps onto more lines.
+                    const int lines = (fm.horizontalAdvance(item->text(c)) + width - 1) / width;
+                    EXPECT_GE(cell.height(), lines * fm.height()) << r << "," << c;
+                    if (c == 3 && list == form->lvSpecial() && r != 1) {
+                        EXPECT_GT(cell.height(), list->visualItemRect(list->topLevelItem(1)).height()) << r;
+                    }
+                }
+            }
+            EXPECT_TRUE(list->selectedItems().isEmpty());
+        }
+    }
+    EXPECT_EQ(form->lvClass()->headerItem()->text(3), QStringLiteral("First Octec Range"));
+    EXPECT_EQ(form->lvSpecial()->headerItem()->text(3), QStringLiteral("Notes"));
 }
 
 TEST_F(ClassHelpTest, DoneAndEscapeUnloadTheWindow)

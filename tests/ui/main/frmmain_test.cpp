@@ -4,16 +4,21 @@
 #include "model/clsipaddy.h"
 #include "model/subnettexts.h"
 #include "platform/forms.h"
+#include "platform/screens.h"
+#include "settings/clsregsettings.h"
 #include "testsupport.h"
 #include "ui/about/frmabout.h"
 #include "ui/classhelp/frmclasshelp.h"
 #include "ui/debug/frmdebug.h"
+#include "ui/main/autosizelabel.h"
 #include "ui/main/binarylabel.h"
 #include "ui/main/frmmain.h"
 #include "ui/main/mainlayout.h"
 #include "ui/main/mainview.h"
 #include "ui/main/updown.h"
+#include "ui/zoom.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -21,11 +26,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
-using platform::twipsToPx;
+using zoom::px;
 
 namespace {
 
@@ -46,6 +52,7 @@ protected:
         refreshes.reset();
         delete form.data();
         gApp.reset();
+        zoom::Zoom::instance().reset();
         FrameworkTest::TearDown();
     }
 
@@ -119,16 +126,17 @@ TEST_F(MainWindowTest, EveryControlOfTheInventoryIsPlacedNamedAndInItsContainer)
         ++count;
         const QString parent = s.container.isEmpty() ? QStringLiteral("frmMain") : s.container;
         EXPECT_EQ(w->parentWidget()->objectName(), parent) << s.objectName().toStdString();
-        EXPECT_EQ(w->y(), twipsToPx(s.top)) << s.objectName().toStdString();
+        const QRect design = zoom::rect(s.left, s.top, s.width, s.height, 100);
+        EXPECT_EQ(w->y(), design.y()) << s.objectName().toStdString();
         // The refresh moves the portion bars and sizes the labels to their texts.
         const bool bar = s.kind == mainlayout::Kind::Shape && s.index >= 0 && s.index < 18;
         const bool label = s.kind == mainlayout::Kind::Label || s.kind == mainlayout::Kind::LinkLabel ||
                            s.kind == mainlayout::Kind::BinaryLabel;
         if (!bar) {
-            EXPECT_EQ(w->x(), twipsToPx(s.left)) << s.objectName().toStdString();
+            EXPECT_EQ(w->x(), design.x()) << s.objectName().toStdString();
         }
         if (!bar && !label) {
-            EXPECT_EQ(w->size(), QSize(twipsToPx(s.width), twipsToPx(s.height))) << s.objectName().toStdString();
+            EXPECT_EQ(w->size(), design.size()) << s.objectName().toStdString();
         }
         // Captions, tooltips and colours come from the inventory; the refresh
         // rewrites the values, the range and three of the tooltips.
@@ -210,6 +218,27 @@ TEST_F(MainWindowTest, TypingAnAddressWithDotsFillsTheBoxesAndRefreshesOncePerBo
     EXPECT_EQ(address(), QStringLiteral("10.20.30.40"));
     EXPECT_EQ(refreshCount(), 4);
     EXPECT_EQ(value(11)->text(), QStringLiteral("10.20.30.40"));
+}
+
+// Clicking into a box selects its octet, so typing replaces it; a second
+// click into the box places the caret.
+TEST_F(MainWindowTest, ClickingIntoABoxSelectsItsOctetSoTypingReplacesIt)
+{
+    const std::pair<int, const char*> typed[] = {{0, "10"}, {1, "77"}, {2, "5"}, {3, "9"}, {0, "172"}};
+    for (const auto& [k, digits] : typed) {
+        QTest::mouseClick(box(k), Qt::LeftButton, Qt::NoModifier, QPoint(box(k)->width() - 4, box(k)->height() / 2));
+        settle();
+        ASSERT_EQ(QApplication::focusWidget(), box(k));
+        type(QLatin1String(digits));
+    }
+    key(Qt::Key_Tab);
+    EXPECT_EQ(boxes(), QStringLiteral("172.77.5.9"));
+    EXPECT_EQ(address(), QStringLiteral("172.77.5.9"));
+
+    QTest::mouseClick(box(2), Qt::LeftButton, Qt::NoModifier, QPoint(box(2)->width() - 4, box(2)->height() / 2));
+    QTest::mouseClick(box(2), Qt::LeftButton, Qt::NoModifier, QPoint(2, box(2)->height() / 2));
+    type(QStringLiteral("1"));
+    EXPECT_EQ(box(2)->text(), QStringLiteral("15"));
 }
 
 TEST_F(MainWindowTest, BackspaceInAnEmptyBoxMovesBack)
@@ -427,43 +456,201 @@ TEST_F(MainWindowTest, MaskBoxSetByCodeIsNormalisedBeforeTheModelIsWritten)
 
 // ---- bars ----
 
-TEST_F(MainWindowTest, BarsFollowTheViewAndSitUnderTheDigitsTheyMark)
+// At every zoom each bar starts and ends on the edges of the digits it marks,
+// and a dot between the subnet and the host portion lies inside the host bar.
+TEST_F(MainWindowTest, BarsSitUnderTheDigitsTheyMarkAtEveryZoom)
 {
     const std::pair<const char*, int> cases[] = {{"192.168.1.1", 24}, {"192.168.1.1", 26}, {"172.16.5.10", 20},
-                                                 {"10.1.2.3", 20},    {"10.1.2.3", 31},    {"224.0.0.1", 24},
+                                                 {"10.1.2.3", 16},    {"10.1.2.3", 31},    {"224.0.0.1", 24},
                                                  {"192.168.1.1", 20}};
-    for (const auto& [address, bits] : cases) {
-        SCOPED_TRACE(std::string(address) + "/" + std::to_string(bits));
-        setAddress(QLatin1String(address), bits);
-        const auto spans = mainview::RowBars(form->facts().networkBits, form->facts().subnetBits);
-        for (int i = 0; i < 18; ++i) {
-            const QWidget* bar = ctl(QStringLiteral("shapeMaskBits_%1").arg(i));
-            const mainview::BarSpan& g = spans[size_t(i % 3)];
-            EXPECT_EQ(bar->x(), twipsToPx(g.left)) << i;
-            EXPECT_EQ(bar->width(), std::max(0, twipsToPx(g.left + std::max(0, g.width)) - twipsToPx(g.left))) << i;
-        }
-        // Each row's bars start under the first digit of the portion they mark.
-        const int m = ip().SubnetBits();
-        const int cls = ip().ClassBits();
-        const int rows[6] = {0, 1, 2, 21, 3, 4};
-        for (int r = 0; r < 6; ++r) {
-            const QLabel* row = value(rows[r]);
-            if (row->text().isEmpty())
-                continue;
-            auto digitLeft = [&](int bit) { // bit counts from 0
-                return row->x() + BinaryLabel::cellLeft(row->text(), bit + bit / 8);
-            };
-            EXPECT_EQ(ctl(QStringLiteral("shapeMaskBits_%1").arg(3 * r))->x(), digitLeft(0)) << r;
-            if (m > cls) {
-                const QWidget* subnet = ctl(QStringLiteral("shapeMaskBits_%1").arg(3 * r + 1));
-                EXPECT_EQ(subnet->x(), digitLeft(cls)) << r;
-                EXPECT_EQ(subnet->x() + subnet->width(), digitLeft(m - 1) + BinaryLabel::digitCellPx()) << r;
+    for (int percent = zoom::Normal; percent <= zoom::Largest; percent += zoom::Step) {
+        zoom::Zoom::instance().set(percent);
+        for (const auto& [address, bits] : cases) {
+            SCOPED_TRACE(std::string(address) + "/" + std::to_string(bits) + " at " + std::to_string(percent));
+            setAddress(QLatin1String(address), bits);
+            const auto spans = mainview::RowBars(form->facts().networkBits, form->facts().subnetBits);
+            for (int i = 0; i < 18; ++i) {
+                const QWidget* bar = ctl(QStringLiteral("shapeMaskBits_%1").arg(i));
+                const mainview::BarSpan& g = spans[size_t(i % 3)];
+                EXPECT_EQ(bar->x(), px(g.left, percent)) << i;
+                EXPECT_EQ(bar->width(), std::max(0, px(g.left + std::max(0, g.width), percent) - px(g.left, percent)))
+                    << i;
+            }
+            const int m = ip().SubnetBits();
+            const int cls = ip().ClassBits();
+            const int rows[6] = {0, 1, 2, 21, 3, 4};
+            for (int r = 0; r < 6; ++r) {
+                const auto* row = static_cast<const BinaryLabel*>(value(rows[r]));
+                if (row->text().isEmpty())
+                    continue;
+                auto edge = [&](int bit) { return row->x() + row->cellLeft(bit + bit / 8); }; // bit from 0
+                auto bar = [&](int b) { return ctl(QStringLiteral("shapeMaskBits_%1").arg(3 * r + b))->geometry(); };
+                EXPECT_EQ(bar(0).left(), edge(0)) << r;
+                if (m > cls) {
+                    EXPECT_EQ(bar(1).left(), edge(cls)) << r;
+                    EXPECT_EQ(bar(1).left() + bar(1).width(), row->x() + row->cellLeft(m - 1 + (m - 1) / 8 + 1)) << r;
+                    EXPECT_EQ(bar(2).left(), bar(1).left() + bar(1).width()) << r;
+                    if (m % 8 == 0) { // the dot before digit m
+                        EXPECT_LE(bar(2).left(), row->x() + row->cellLeft(m + m / 8 - 1)) << r;
+                    }
+                }
             }
         }
     }
-    setAddress(QStringLiteral("172.16.5.10"), 20);
-    const QWidget* host = ctl(QStringLiteral("shapeMaskBits_2"));
-    EXPECT_EQ(host->geometry(), QRect(246, 68, 76, 3)); // 3690, 1020, 1145, 45 twips
+}
+
+// Ctrl+= and Ctrl+- step the whole window from 100% to 300%, Ctrl+0 goes
+// back; the window keeps a fixed size at each step and stays on its screen.
+TEST_F(MainWindowTest, ZoomKeysScaleTheWholeWindowInSteps)
+{
+    const auto previousScreens =
+        platform::setScreenProvider([] { return std::vector<QRect>{QRect(0, 0, 1280 * 15, 1024 * 15)}; });
+    form->move(700, 600);
+    const struct {
+        Qt::Key key;
+        int percent;
+    } steps[] = {{Qt::Key_Equal, 125}, {Qt::Key_Equal, 150}, {Qt::Key_Minus, 125},
+                 {Qt::Key_0, 100},     {Qt::Key_Minus, 100}, {Qt::Key_Equal, 125}};
+    auto check = [&](int percent) {
+        EXPECT_EQ(zoom::percent(), percent);
+        EXPECT_EQ(form->size(), QSize(px(8160, percent), px(5175, percent)));
+        EXPECT_EQ(form->minimumSize(), form->maximumSize());
+        EXPECT_EQ(box(0)->geometry(), zoom::rect(1560, 240, 735, 285, percent));
+        EXPECT_EQ(ctl(QStringLiteral("cmdOptions_0"))->geometry(), zoom::rect(6960, 4680, 1095, 375, percent));
+        EXPECT_EQ(box(0)->font().pixelSize(), 11 * percent / 100);
+        EXPECT_EQ(value(0)->font().pixelSize(), 11 * percent / 100);
+        const QRect frame = form->frameGeometry();
+        EXPECT_TRUE(frame.right() < 1280 || frame.left() == 0) << percent;
+        EXPECT_TRUE(frame.bottom() < 1024 || frame.top() == 0) << percent;
+    };
+    focus(box(1)); // the keys zoom, and type nothing into a box
+    for (const auto& s : steps) {
+        key(s.key, Qt::ControlModifier);
+        check(s.percent);
+    }
+    EXPECT_EQ(boxes(), QStringLiteral("192.168.1.1"));
+    for (int i = 0; i < 12; ++i)
+        QTest::keyClick(form, Qt::Key_Equal, Qt::ControlModifier);
+    check(300);
+    platform::setScreenProvider(previousScreens);
+}
+
+TEST_F(MainWindowTest, ZoomIsKeptWithThePlacement)
+{
+    zoom::Zoom::instance().set(175);
+    form->SaveSettings();
+    EXPECT_EQ(gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Zoom"), 4).toInt(), 175);
+    // A hand-edited value is brought to a step; a damaged one leaves 100%.
+    const std::pair<QVariant, int> stored[] = {{200, 200}, {210, 200}, {5000, 300}, {QStringLiteral("big"), 100}};
+    for (const auto& [value, percent] : stored) {
+        zoom::Zoom::instance().reset();
+        gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Zoom"),
+                                      value.typeId() == QMetaType::QString ? 1 : 4, QVariant(), value);
+        frmMain restored;
+        EXPECT_EQ(zoom::percent(), percent) << value.toString().toStdString();
+        EXPECT_EQ(restored.width(), px(8160, percent)) << value.toString().toStdString();
+    }
+}
+
+// Every text fits its label, or the value labels of its group shrink alike:
+// never below 8 points, never over a neighbour.
+TEST_F(MainWindowTest, EveryTextFitsItsLabelOrItsGroupShrinksAlike)
+{
+    const std::pair<const char*, int> cases[] = {{"10.1.2.3", 9},        {"172.16.5.10", 30},    {"192.168.1.1", 31},
+                                                 {"192.168.1.77", 16},   {"192.168.1.77", 8},    {"10.255.255.255", 30},
+                                                 {"10.255.255.255", 31}, {"127.255.255.255", 8}, {"10.0.0.0", 8}};
+    for (int percent : {100, 175, 300}) {
+        zoom::Zoom::instance().set(percent);
+        const int designPx = 11 * percent / 100;
+        for (const auto& [address, bits] : cases) {
+            SCOPED_TRACE(std::string(address) + "/" + std::to_string(bits) + " at " + std::to_string(percent));
+            setAddress(QLatin1String(address), bits);
+            std::map<mainlayout::Group, QFont> groupFont;
+            for (const QLabel* label : form->findChildren<QLabel*>()) {
+                const auto* l = dynamic_cast<const AutoSizeLabel*>(label);
+                if (!l)
+                    continue;
+                const std::string name = l->objectName().toStdString();
+                EXPECT_LE(QFontMetrics(l->font()).horizontalAdvance(l->text()), l->width()) << name;
+                EXPECT_LE(l->width(), l->room()) << name;
+                EXPECT_GE(QFontInfo(l->font()).pixelSize(), AutoSizeLabel::floorPixelSize(percent)) << name;
+                const mainlayout::Group group = mainlayout::find(l->objectName())->group;
+                if (group != mainlayout::Group::None) {
+                    EXPECT_EQ(l->font(), groupFont.emplace(group, l->font()).first->second) << name;
+                } else if (l->objectName() != QLatin1String("lblValues_7")) {
+                    // Fixed captions, and the range line, fit at the window's font.
+                    EXPECT_EQ(l->font().pixelSize(), designPx) << name;
+                    EXPECT_EQ(l->font().stretch(), 0) << name;
+                }
+            }
+            EXPECT_EQ(groupFont.size(), 4u);
+        }
+    }
+}
+
+// Screen readers name every input control and learn from each binary row
+// which digits belong to which portion.
+TEST_F(MainWindowTest, InputControlsHaveAccessibleNamesAndBinaryRowsDescribeTheirPortions)
+{
+    const std::pair<const char*, const char*> names[] = {{"txtIP_0", "First octet"},
+                                                         {"txtIP_1", "Second octet"},
+                                                         {"txtIP_2", "Third octet"},
+                                                         {"txtIP_3", "Fourth octet"},
+                                                         {"txtSubnetBits", "Mask bits"},
+                                                         {"udSubnet", "Step mask bits"},
+                                                         {"udIPChanger_0", "Step host number"},
+                                                         {"udIPChanger_1", "Step subnet number"},
+                                                         {"cmdOptions_0", "Exit"},
+                                                         {"cmdOptions_1", "About"}};
+    for (const auto& [control, name] : names) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(ctl(QLatin1String(control)));
+        ASSERT_NE(a, nullptr) << control;
+        EXPECT_EQ(a->text(QAccessible::Name), QLatin1String(name)) << control;
+    }
+    EXPECT_EQ(names[0].first, mainlayout::focusOrder().front()); // the list covers the focus order
+    EXPECT_EQ(std::size(names), mainlayout::focusOrder().size());
+    // The spin controls are spin boxes a screen reader can step.
+    QAccessibleInterface* spin = QAccessible::queryAccessibleInterface(ctl(QStringLiteral("udSubnet")));
+    EXPECT_EQ(spin->role(), QAccessible::SpinBox);
+    EXPECT_EQ(spin->valueInterface()->currentValue().toInt(), 24);
+    spin->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+    EXPECT_EQ(ip().SubnetBits(), 25);
+
+    const std::tuple<const char*, int, int, const char*> rows[] = {
+        {"192.168.1.77", 26, 0,
+         "IP address in binary. Network portion: digits 1 to 24. Subnet portion: digits 25 to 26. Host portion: "
+         "digits 27 to 32."},
+        {"10.1.2.3", 8, 21,
+         "Broadcast address in binary. Network portion: digits 1 to 8. Subnet portion: none. Host portion: "
+         "digits 9 to 32."},
+        {"172.16.5.10", 31, 4,
+         "Subnet portion in binary. Network portion: digits 1 to 16. Subnet portion: digits 17 to 31. Host "
+         "portion: digit 32."},
+    };
+    for (const auto& [address, bits, row, description] : rows) {
+        setAddress(QLatin1String(address), bits);
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(value(row));
+        EXPECT_EQ(a->text(QAccessible::Description), QLatin1String(description)) << address;
+        EXPECT_EQ(a->text(QAccessible::Name), value(row)->text()) << address;
+    }
+}
+
+// On a screen scaled to twice the size (QT_SCALE_FACTOR=2) the rows and bars
+// keep their places: the same tests, run again in such a process.
+TEST(ScaledScreen, RowAndBarTestsPassAtTwiceTheScale)
+{
+    if (qApp->devicePixelRatio() != 1)
+        GTEST_SKIP() << "this is the scaled run";
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+    p.setProcessEnvironment(env);
+    p.start(QCoreApplication::applicationFilePath(),
+            {QStringLiteral("--gtest_filter=BinaryRowLabel.*:MainWindowTest.BarsSit*:MainWindowTest.EveryText*")});
+    ASSERT_TRUE(p.waitForFinished(120000));
+    const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    EXPECT_EQ(p.exitCode(), 0) << out.toStdString();
+    EXPECT_TRUE(out.contains(QLatin1String("[  PASSED  ] 3 tests."))) << out.toStdString();
 }
 
 // ---- class value, links, commands ----
@@ -529,6 +716,14 @@ TEST_F(MainWindowTest, WebLinksOpensThePageBesideTheProgramOrReportsItMissing)
     EXPECT_EQ(launcher.calls[0].action, QStringLiteral("open"));
     EXPECT_EQ(launcher.calls[0].target, QUrl::fromLocalFile(path(QStringLiteral("weblinks.htm"))).toString());
     EXPECT_EQ(messages.shown.size(), 1u);
+
+    // No program to open web pages: said so, with the page's path.
+    launcher.accept = false;
+    QTest::mouseClick(ctl(QStringLiteral("lblWebLinks")), Qt::LeftButton);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    const std::string& said = messages.shown[1].text;
+    EXPECT_NE(said.find(path(QStringLiteral("weblinks.htm")).toStdString()), std::string::npos) << said;
+    EXPECT_EQ(said.rfind("The Web Links page could not be opened", 0), 0u) << said;
 }
 
 TEST_F(MainWindowTest, AboutOpensTheAboutWindowModallyAndOkClosesIt)

@@ -1,7 +1,9 @@
 // The main window's own controls: the spin control and the binary row label.
 #include "ui/main/autosizelabel.h"
 #include "ui/main/binarylabel.h"
+#include "ui/main/mainlayout.h"
 #include "ui/main/updown.h"
+#include "ui/zoom.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -81,64 +83,113 @@ TEST(UpDownControl, BuddyBoxReceivesTheValueAndLendsItsNumberBack)
     EXPECT_EQ(u.value(), 29);
 }
 
-TEST(BinaryRowLabel, CellsMatchTheBarGrid)
+// The ink columns (device pixels) of rows [top, bottom) of a picture drawn
+// black on white.
+std::vector<int> inkColumns(const QImage& image, int top, int bottom)
 {
-    const QString row = QStringLiteral("11000000.10101000.00000001.00000001");
-    EXPECT_EQ(BinaryLabel::cellLeft(row, 0), 0);
-    EXPECT_EQ(BinaryLabel::cellLeft(row, 8), 48);   // the first dot
-    EXPECT_EQ(BinaryLabel::cellLeft(row, 9), 51);   // first digit of octet 2
-    EXPECT_EQ(BinaryLabel::cellLeft(row, 27), 153); // first digit of octet 4: 24 digits, 3 dots
-    EXPECT_EQ(BinaryLabel::gridWidth(row), 201);    // 3015 twips
-    EXPECT_EQ(BinaryLabel::gridWidth(QString()), 0);
-
-    BinaryLabel label;
-    label.setText(row);
-    EXPECT_EQ(label.text(), row);
-    EXPECT_EQ(label.sizeHint().width(), 201);
+    std::vector<int> columns;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = top; y < bottom; ++y)
+            if (qGray(image.pixel(x, y)) < 160) {
+                columns.push_back(x);
+                break;
+            }
+    return columns;
 }
 
-TEST(BinaryRowLabel, DigitsFitTheirCellsWhateverTheFontSize)
+// Drawn on a screen scaled to twice the size too (QT_SCALE_FACTOR=2), every
+// character stays within a device pixel of its cell, whose edges are the
+// portion bars' edges.
+TEST(BinaryRowLabel, EachCharacterStaysInItsCellAtEveryZoomAndAtTwiceTheScale)
 {
-    for (int px : {8, 11, 16, 24}) {
+    const QString row = QStringLiteral("11000000.10101000.00000001.00000001");
+    std::vector<std::pair<int, int>> cases; // zoom, device pixel ratio
+    for (int percent = zoom::Normal; percent <= zoom::Largest; percent += zoom::Step)
+        cases.emplace_back(percent, 1);
+    cases.emplace_back(100, 2);
+    cases.emplace_back(150, 2);
+    cases.emplace_back(200, qRound(qApp->devicePixelRatio())); // the screen's own
+    for (const auto& [percent, dpr] : cases) {
+        SCOPED_TRACE(std::to_string(percent) + "% x" + std::to_string(dpr));
         BinaryLabel label;
-        QFont f = label.font();
-        f.setPixelSize(px);
-        label.setFont(f);
-        const QFontMetrics fm(label.gridFont());
-        EXPECT_LE(fm.boundingRect(QLatin1Char('0')).width(), BinaryLabel::digitCellPx() - 1) << px;
-        EXPECT_LE(fm.boundingRect(QLatin1Char('1')).width(), BinaryLabel::digitCellPx() - 1) << px;
-        EXPECT_LE(label.gridFont().pixelSize(), px);
-        // A row still paints with any font.
-        label.setText(QStringLiteral("10101010.01010101"));
+        label.setFont(mainlayout::designFont(label.font(), percent));
+        QPalette pal = label.palette();
+        pal.setColor(QPalette::WindowText, Qt::black);
+        label.setPalette(pal);
+        label.setGrid(1800, percent);
+        label.setText(row);
         label.resize(label.sizeHint());
-        EXPECT_FALSE(label.grab().isNull());
+        EXPECT_EQ(label.width(), zoom::px(1800 + 3015, percent) - zoom::px(1800, percent));
+        auto draw = [&](const QString& text) {
+            label.setText(text);
+            QPixmap picture(label.size() * dpr);
+            picture.setDevicePixelRatio(dpr);
+            picture.fill(Qt::white);
+            label.render(&picture);
+            return picture.toImage();
+        };
+        auto inCell = [&](int x, int i) {
+            return x >= label.cellLeft(row, i) * dpr - 1 && x <= label.cellLeft(row, i + 1) * dpr;
+        };
+        // One digit at a time, the others blank; its upper half, clear of the dots.
+        for (int i : {0, 7, 9, 16, 18, 25, 27, 34}) {
+            QString alone = row;
+            for (int k = 0; k < row.size(); ++k)
+                if (k != i && row[k] != QLatin1Char('.'))
+                    alone[k] = QLatin1Char(' ');
+            const QImage image = draw(alone);
+            const std::vector<int> ink = inkColumns(image, 0, image.height() / 2);
+            ASSERT_FALSE(ink.empty()) << i;
+            EXPECT_TRUE(inCell(ink.front(), i) && inCell(ink.back(), i)) << i;
+        }
+        // The dots alone: each one's ink in a dot's cell.
+        QString dots = row;
+        for (QChar& ch : dots)
+            if (ch != QLatin1Char('.'))
+                ch = QLatin1Char(' ');
+        const QImage image = draw(dots);
+        const std::vector<int> ink = inkColumns(image, 0, image.height());
+        ASSERT_FALSE(ink.empty());
+        for (int x : ink)
+            EXPECT_TRUE(inCell(x, 8) || inCell(x, 17) || inCell(x, 26)) << x;
     }
 }
 
-TEST(AutoSizeLabelControl, WidthFollowsTheTextButStopsAtItsNeighbour)
+TEST(AutoSizeLabelControl, AGroupShrinksAlikeNeverPastItsNeighbourNorBelowEightPoints)
 {
     QWidget parent;
-    auto* label = new AutoSizeLabel(&parent);
-    QFont f = label->font();
-    f.setPixelSize(11);
-    label->setFont(f);
-    label->setGeometry(10, 0, 20, 13);
-    label->setSizing(30, 200);
-    EXPECT_EQ(label->width(), 30); // the design width at least
-
-    label->setFittedText(QStringLiteral("256 total, 254 usable."));
-    const int wide = QFontMetrics(f).horizontalAdvance(label->text());
-    ASSERT_LT(wide, 190);
-    EXPECT_EQ(label->width(), wide);
-    EXPECT_EQ(label->font(), f);
-
-    // Longer than the room up to the neighbour: a narrower font, never past it.
-    const QString longText = QStringLiteral("16777216 total, 16777214 usable.");
-    label->setFittedText(longText);
-    EXPECT_LE(label->x() + label->width(), 200);
-    EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(longText), 190);
-    EXPECT_NE(label->font(), f);
-
-    label->setFittedText(QStringLiteral("Not subnetted")); // back to the preferred font
-    EXPECT_EQ(label->font(), f);
+    QFont base = parent.font();
+    base.setPixelSize(11);
+    AutoSizeGroup group;
+    AutoSizeLabel* labels[2];
+    for (int i = 0; i < 2; ++i) {
+        labels[i] = new AutoSizeLabel(&parent);
+        labels[i]->setGeometry(10, 20 * i, 20, 13);
+        labels[i]->setGroup(&group);
+        labels[i]->setSizing(base, 100, 30, 200);
+    }
+    EXPECT_EQ(labels[0]->width(), 30); // the design width at least
+    const struct {
+        const char* first;
+        const char* second;
+        bool preferredFont;
+    } cases[] = {
+        {"256 total, 254 usable.", "8 bits.", true},
+        {"16777216 total, 16777214 usable.", "8 bits.", false}, // one too long: both narrower
+        {"Not subnetted", "24 bits.", true},
+        {"16777216 total, 16777214 usable. 16777216 total, 16777214 usable.", "8 bits.", false},
+    };
+    for (const auto& c : cases) {
+        labels[0]->setFittedText(QLatin1String(c.first));
+        labels[1]->setFittedText(QLatin1String(c.second));
+        EXPECT_EQ(labels[0]->font(), labels[1]->font()) << c.first;
+        EXPECT_EQ(labels[0]->font() == base, c.preferredFont) << c.first;
+        EXPECT_GE(QFontInfo(labels[0]->font()).pixelSize(), AutoSizeLabel::floorPixelSize(100)) << c.first;
+        for (AutoSizeLabel* l : labels) {
+            EXPECT_LE(l->x() + l->width(), 200) << c.first;
+            if (QFontMetrics(base).horizontalAdvance(QLatin1String(c.first)) < 380) {
+                EXPECT_LE(QFontMetrics(l->font()).horizontalAdvance(l->text()), l->width()) << c.first;
+            }
+        }
+    }
 }
