@@ -67,15 +67,6 @@ TEST_F(RegSettings, NullSettingStoresTheDefault)
     EXPECT_EQ(rs.AppSetting(QStringLiteral("S"), QStringLiteral("c")), QVariant(QStringLiteral("given")));
 }
 
-TEST_F(RegSettings, CompanyAndAppNameAreTrimmedInTheKey)
-{
-    clsRegSettings rs;
-    rs.Company(QStringLiteral("  Acme Ltd  "));
-    rs.AppName(QStringLiteral(" Calc "));
-    rs.AppSetting(QStringLiteral("S"), QStringLiteral("v"), 4, QVariant(), 1);
-    EXPECT_EQ(stored(QStringLiteral("HKCU\\Software\\Acme Ltd\\Calc\\1.0\\S\\v")), QVariant(1));
-}
-
 TEST_F(RegSettings, BadWritesAreReportedAndWriteNothing)
 {
     clsRegSettings rs;
