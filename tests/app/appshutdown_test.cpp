@@ -48,7 +48,6 @@ TEST_F(Shutdown, MissingFollowUpProgramIsReportedUnlessSilentAndTheProcessStillE
         {path(QStringLiteral("absent/setup")) + QStringLiteral(" /repair"), false, "Path not found"},
         {QStringLiteral("quillmark-no-such-program --upgrade"), false, "File not found"},
         {path(QStringLiteral("absent/setup")), true, nullptr},
-        {QStringLiteral("\"") + path(QStringLiteral("my setup")) + QStringLiteral("\""), true, nullptr},
     };
     for (const auto& c : cases) {
         messages.shown.clear();

