@@ -211,7 +211,10 @@ TEST_F(ErrorReportTest, TheReportAlwaysLandsAndNeverThroughAStrangersFile)
 {
     enum Landing { AtDestination, InStateFolder, OnStderr };
     const QString state = path(QStringLiteral("state/quillmark/"));
-    const QByteArray oldTmp = qgetenv("TMPDIR");
+    const struct RestoreTmp {
+        QByteArray old = qgetenv("TMPDIR");
+        ~RestoreTmp() { old.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", old); }
+    } restoreTmp; // also when a check below gives up
     qputenv("TMPDIR", path(QStringLiteral("tmp")).toLocal8Bit());
     for (const char* folder : {"tmp", "linked", "foreign", "pipe"})
         ASSERT_TRUE(QDir(dir.path()).mkdir(QLatin1String(folder)));
@@ -302,10 +305,6 @@ TEST_F(ErrorReportTest, TheReportAlwaysLandsAndNeverThroughAStrangersFile)
     EXPECT_TRUE(handler->ClearLog());
     EXPECT_FALSE(QFileInfo::exists(state + QStringLiteral("ERRORS.TXT")));
     EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("tmp/ERRORS.TXT"))));
-    if (oldTmp.isNull())
-        qunsetenv("TMPDIR");
-    else
-        qputenv("TMPDIR", oldTmp);
 }
 
 TEST_F(ErrorReportTest, DefaultDestinationMapsToTheTempFolderWhereThereAreNoDrives)
