@@ -1,21 +1,10 @@
 #include "settings/clsregsettings.h"
 #include "settings/settingstest.h"
 
-#include <QFile>
 
 using namespace platform;
 
 class RegSettings : public SettingsTest {};
-
-TEST_F(RegSettings, WritesTheVersionedKeyWithTheNamedType)
-{
-    clsRegSettings rs;
-    rs.AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Top"), 4, QVariant(), 1200);
-    // The type travels in the file itself, not in any in-memory cache.
-    QFile f(settingsFile());
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(f.readAll().contains("frmMain_Top=REG_DWORD:1200"));
-}
 
 TEST_F(RegSettings, TypedValuesComeBackTypedInAFreshStore)
 {
