@@ -51,7 +51,8 @@ TEST_F(DataEngine, TableRecordsetsAreKeptByNameOnce)
     } failures[] = {
         {"duplicate", [&] { return de.OpenRecordset(QStringLiteral("people")); }, platform::errnum::DuplicateKey},
         {"unknown table", [&] { return de.OpenRecordset(QStringLiteral("Nobody")); }, dao::err::ItemNotFound},
-        {"never opened", [&] { return de.Recordset(QStringLiteral("Nobody")); }, platform::errnum::InvalidProcedureCall},
+        {"never opened", [&] { return de.Recordset(QStringLiteral("Nobody")); },
+         platform::errnum::InvalidProcedureCall},
     };
     for (const auto& f : failures) {
         EXPECT_FALSE(f.call()) << f.what;

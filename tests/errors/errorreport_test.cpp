@@ -135,7 +135,8 @@ TEST_F(ErrorReportTest, CriticalMessageWhenConfiguredAndLongDescriptions)
     EXPECT_EQ(messages.beeps, 1);
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[0].text, "The following error has occurred in procedure: \r\nfrmMain.UpdateForm() on line "
-                                      "0\r\nError (1004) " + longText + "\r\nCurrent Operation: Loading");
+                                      "0\r\nError (1004) " +
+                                          longText + "\r\nCurrent Operation: Loading");
     EXPECT_EQ(messages.shown[0].style, platform::vbCritical | platform::vbOKOnly);
     EXPECT_TRUE(contains(messages.shown[1].text, longText));
 }

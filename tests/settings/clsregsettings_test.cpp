@@ -1,7 +1,6 @@
 #include "settings/clsregsettings.h"
 #include "settings/settingstest.h"
 
-
 using namespace platform;
 
 class RegSettings : public SettingsTest {};
