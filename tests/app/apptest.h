@@ -20,7 +20,6 @@ protected:
         platform::setSettingsFileOverride(path(QStringLiteral("settings.ini")));
         previousFactory = platform::Forms::registerFactory(QStringLiteral("frmMain"), [this] {
             main = std::make_unique<FakeForm>(QStringLiteral("frmMain"));
-            main->onShow = onMainShow;
             return main.get();
         });
     }
@@ -43,6 +42,5 @@ protected:
 
     platform::FakeClock clock;
     std::unique_ptr<FakeForm> main;
-    std::function<void()> onMainShow;
     platform::Forms::Factory previousFactory;
 };

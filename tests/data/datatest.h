@@ -25,40 +25,28 @@ protected:
               QStringLiteral("CREATE TABLE Unique1 (Code TEXT NOT NULL UNIQUE)")});
     }
 
-    // Runs statements on a connection of the test's own, closed afterwards.
-    void exec(const QStringList& statements)
-    {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("test-side"));
-            db.setDatabaseName(dbFile);
-            ASSERT_TRUE(db.open());
-            db.transaction(); // one write to the disk, not one per statement
-            for (const QString& s : statements) {
-                QSqlQuery q(db);
-                ASSERT_TRUE(q.exec(s)) << qPrintable(s);
-            }
-            db.commit();
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("test-side"));
-    }
-
-    // A single value read on a connection of the test's own.
-    QVariant scalar(const QString& sql)
+    // Runs statements in one transaction on a connection of the test's own,
+    // closed afterwards; gives the first value the last one returns.
+    QVariant exec(const QStringList& statements)
     {
         QVariant v;
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("test-side"));
             db.setDatabaseName(dbFile);
             EXPECT_TRUE(db.open());
-            QSqlQuery q(db);
-            if (q.exec(sql) && q.next())
-                v = q.value(0);
+            db.transaction();
+            for (const QString& s : statements) {
+                QSqlQuery q(db);
+                EXPECT_TRUE(q.exec(s)) << qPrintable(s);
+                v = q.next() ? q.value(0) : QVariant();
+            }
+            db.commit();
             db.close();
         }
         QSqlDatabase::removeDatabase(QStringLiteral("test-side"));
         return v;
     }
+    QVariant scalar(const QString& sql) { return exec({sql}); }
 
     QString dbFile;
 };

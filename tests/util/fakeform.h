@@ -20,8 +20,6 @@ public:
     {
         visible = true;
         log << (modal ? QStringLiteral("ShowModal") : QStringLiteral("Show"));
-        if (onShow)
-            onShow();
     }
     void Hide() override
     {
@@ -66,7 +64,6 @@ public:
     QStringList log;
     std::function<bool(const QString&)> onCall;
     std::function<void()> onUnload;
-    std::function<void()> onShow;
 
 private:
     QString name_;
