@@ -87,20 +87,20 @@ TEST_F(ClassHelpTest, ListsShowEveryColumnAndRowWithoutScrollBarsAndNoRowChosen)
 
 TEST_F(ClassHelpTest, DoneAndEscapeUnloadTheWindow)
 {
-    QSignalSpy unloaded(form.data(), &platform::FormBase::unloaded);
-    form->show();
-    QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("cmdOptions")), Qt::LeftButton);
-    EXPECT_EQ(unloaded.count(), 1);
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(platform::Forms::find(QStringLiteral("frmClassHelp")), nullptr);
-
-    auto* second = new frmClassHelp;
-    QSignalSpy secondUnloaded(second, &platform::FormBase::unloaded);
-    second->show();
-    QApplication::setActiveWindow(second);
-    QTest::keyClick(second, Qt::Key_Escape);
-    EXPECT_EQ(secondUnloaded.count(), 1);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    delete form.data();
+    for (bool escape : {false, true}) {
+        auto* help = new frmClassHelp;
+        QSignalSpy unloaded(help, &platform::FormBase::unloaded);
+        help->show();
+        QApplication::setActiveWindow(help);
+        if (escape)
+            QTest::keyClick(help, Qt::Key_Escape);
+        else
+            QTest::mouseClick(help->findChild<QPushButton*>(QStringLiteral("cmdOptions")), Qt::LeftButton);
+        EXPECT_EQ(unloaded.count(), 1) << escape;
+        EXPECT_EQ(platform::Forms::find(QStringLiteral("frmClassHelp")), nullptr) << escape;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 } // namespace
