@@ -184,7 +184,7 @@ TEST(PlaceOnScreen, MovesTheWholeFramedWindowTheLeastDistanceOntoTheNearestScree
         bool sizable;
         WindowRect out;
     } cases[] = {
-        {"the same with its frame counted", {small}, openbox, {100, 724, 544, 345}, false, {100, 419, 544, 345}},
+        {"saved at a larger resolution", {small}, openbox, {100, 724, 544, 345}, false, {100, 419, 544, 345}},
         {"title bar above the top", {small}, openbox, {100, 10, 544, 345}, false, {100, 24, 544, 345}},
         {"frame past the right edge", {small}, openbox, {478, 100, 544, 345}, false, {476, 100, 544, 345}},
         {"far negative", {wide}, openbox, {-143165576, -143165576, 544, 345}, false, {4, 24, 544, 345}},
