@@ -86,21 +86,17 @@ TEST_F(FormSettings, UnwritableStoreIsReportedOncePerCloseWhateverTheAnswer)
 {
     writeFile(QStringLiteral("blocker")); // a file where a folder is needed
     setSettingsFileOverride(path(QStringLiteral("blocker/settings.ini")));
-    const struct {
-        const char* what;
-        std::function<void(Form&)> close;
-    } closes[] = {
-        // What the main window's close handler does, and the Exit button.
-        {"close box",
-         [](Form& f) {
-             utFormSettingsSave(f);
-             utFormUnload(vbFormControlMenu, QString(), false);
-         }},
-        {"exit", [](Form&) { AppShutdown(); }},
-    };
-    for (const auto& c : closes)
+    // What the main window's close handler does, and the Exit button.
+    const std::pair<const char*, std::function<void(Form&)>> closes[] = {{"close box",
+                                                                          [](Form& f) {
+                                                                              utFormSettingsSave(f);
+                                                                              utFormUnload(vbFormControlMenu, QString(),
+                                                                                           false);
+                                                                          }},
+                                                                         {"exit", [](Form&) { AppShutdown(); }}};
+    for (const auto& [what, close] : closes)
         for (int answer : {vbYes, vbNo}) {
-            SCOPED_TRACE(std::string(c.what) + (answer == vbYes ? ", continue" : ", end"));
+            SCOPED_TRACE(std::string(what) + (answer == vbYes ? ", continue" : ", end"));
             gApp = std::make_unique<clsApp>();
             FakeForm form(QStringLiteral("frmMain"), bsSizable);
             form.visible = true;
@@ -111,7 +107,7 @@ TEST_F(FormSettings, UnwritableStoreIsReportedOncePerCloseWhateverTheAnswer)
             messages.shown.clear();
             messages.answer(answer);
             handler->ProgramEnding(false); // each close is a run of its own
-            EXPECT_THROW(c.close(form), ProcessEnded);
+            EXPECT_THROW(close(form), ProcessEnded);
             EXPECT_EQ(messages.shown.size(), 1u);
             EXPECT_EQ(handler->ErrNumber(), errnum::RegAccessDenied);
             EXPECT_FALSE(form.visible);
