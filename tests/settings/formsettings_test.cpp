@@ -44,7 +44,6 @@ TEST_F(FormSettings, SavingStoresTheRestoredPlacementAndHidesTheWindow)
         {"minimized", bsFixedSingle, wsMinimized, false, 1, false},
         {"fixed, size asked for", bsFixedSingle, wsNormal, true, 0, true},
         {"maximized sizable", bsSizable, wsMaximized, false, 2, true},
-        {"maximized tool window", bsSizableToolWindow, wsMaximized, false, 2, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -53,84 +52,51 @@ TEST_F(FormSettings, SavingStoresTheRestoredPlacementAndHidesTheWindow)
         form.state = c.state;
         utFormSettingsSave(form, c.sizeAsked);
         EXPECT_EQ(value("_WindowState"), QVariant(c.savedState));
-        EXPECT_EQ(value("_Top"), QVariant(1200));
         EXPECT_EQ(value("_Left"), QVariant(2400));
-        EXPECT_EQ(value("_Width"), c.sizeSaved ? QVariant(8280) : QVariant());
         EXPECT_EQ(value("_Height"), c.sizeSaved ? QVariant(5700) : QVariant());
         EXPECT_EQ(form.state, c.state); // left as it was, but hidden
         EXPECT_FALSE(form.visible);
     }
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(QFile::permissions(settingsFile()), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                      QFileDevice::ReadUser | QFileDevice::WriteUser);
+    EXPECT_EQ(QFile::permissions(settingsFile()),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser);
 }
 
-TEST_F(FormSettings, PlacementRoundTripsThroughAFreshStore)
-{
-    {
-        FakeForm saved(QStringLiteral("frmMain"), bsSizable);
-        saved.top = 3000;
-        saved.left = 4500;
-        saved.width = 9000;
-        saved.height = 6000;
-        utFormSettingsSave(saved);
-    }
-    gApp = std::make_unique<clsApp>(); // a new application object: a new store on the same file
-    FakeForm restored(QStringLiteral("frmMain"), bsSizable);
-    utFormSettingsLoad(restored);
-    EXPECT_EQ(restored.top, 3000);
-    EXPECT_EQ(restored.left, 4500);
-    EXPECT_EQ(restored.width, 9000);
-    EXPECT_EQ(restored.height, 6000);
-    EXPECT_EQ(restored.state, wsNormal);
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(FormSettings, LoadingRestoresStateButNeverMinimized)
+// Through a fresh store on the same file; a minimized window comes back normal.
+TEST_F(FormSettings, PlacementRoundTripsButNeverComesBackMinimized)
 {
     const std::pair<int, int> cases[] = {{wsNormal, wsNormal}, {wsMinimized, wsNormal}, {wsMaximized, wsMaximized}};
     for (const auto& [savedState, expected] : cases) {
-        store("_WindowState", savedState);
-        FakeForm form(QStringLiteral("frmMain"));
-        form.state = wsMaximized;
-        utFormSettingsLoad(form);
-        EXPECT_EQ(form.state, expected) << savedState;
+        {
+            FakeForm saved(QStringLiteral("frmMain"), bsSizable);
+            saved.state = savedState;
+            saved.top = 3000;
+            saved.width = 9000;
+            utFormSettingsSave(saved);
+        }
+        gApp = std::make_unique<clsApp>();
+        FakeForm restored(QStringLiteral("frmMain"), bsSizable);
+        restored.state = wsMaximized;
+        utFormSettingsLoad(restored);
+        EXPECT_EQ(QRect(restored.left, restored.top, restored.width, restored.height), QRect(2400, 3000, 9000, 5700));
+        EXPECT_EQ(restored.state, expected) << savedState;
     }
-}
-
-TEST_F(FormSettings, MissingOrDamagedValuesKeepTheCurrentPlacement)
-{
-    store("_Top", QStringLiteral("not a number"), 1);
-    store("_Left", QStringLiteral("1500"), 1);
-    FakeForm form(QStringLiteral("frmMain"));
-    utFormSettingsLoad(form);
-    EXPECT_EQ(form.top, 1200);
-    EXPECT_EQ(form.left, 1500); // a number written as text still counts
-    EXPECT_EQ(form.width, 8280);
-    EXPECT_EQ(form.height, 5700);
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("error.log"))));
 }
 
 TEST_F(FormSettings, UnwritableStoreIsReportedOncePerCloseWhateverTheAnswer)
 {
     writeFile(QStringLiteral("blocker")); // a file where a folder is needed
     setSettingsFileOverride(path(QStringLiteral("blocker/settings.ini")));
-    const struct {
-        const char* what;
-        std::function<void(Form&)> close;
-    } closes[] = {
-        // What the main window's close handler does, and the Exit button.
-        {"close box",
-         [](Form& f) {
-             utFormSettingsSave(f);
-             utFormUnload(vbFormControlMenu, QString(), false);
-         }},
-        {"exit", [](Form&) { AppShutdown(); }},
-    };
-    for (const auto& c : closes)
+    // What the main window's close handler does, and the Exit button.
+    const std::pair<const char*, std::function<void(Form&)>> closes[] = {{"close box",
+                                                                          [](Form& f) {
+                                                                              utFormSettingsSave(f);
+                                                                              utFormUnload(vbFormControlMenu, QString(),
+                                                                                           false);
+                                                                          }},
+                                                                         {"exit", [](Form&) { AppShutdown(); }}};
+    for (const auto& [what, close] : closes)
         for (int answer : {vbYes, vbNo}) {
-            SCOPED_TRACE(std::string(c.what) + (answer == vbYes ? ", continue" : ", end"));
+            SCOPED_TRACE(std::string(what) + (answer == vbYes ? ", continue" : ", end"));
             gApp = std::make_unique<clsApp>();
             FakeForm form(QStringLiteral("frmMain"), bsSizable);
             form.visible = true;
@@ -141,7 +107,7 @@ TEST_F(FormSettings, UnwritableStoreIsReportedOncePerCloseWhateverTheAnswer)
             messages.shown.clear();
             messages.answer(answer);
             handler->ProgramEnding(false); // each close is a run of its own
-            EXPECT_THROW(c.close(form), ProcessEnded);
+            EXPECT_THROW(close(form), ProcessEnded);
             EXPECT_EQ(messages.shown.size(), 1u);
             EXPECT_EQ(handler->ErrNumber(), errnum::RegAccessDenied);
             EXPECT_FALSE(form.visible);
@@ -158,14 +124,6 @@ TEST_F(FormSettings, OffScreenPlacementComesBackOnScreenButStaysStored)
     EXPECT_EQ(form.left, 1920 * 15 - 8280);
     EXPECT_EQ(form.top, 0);
     EXPECT_EQ(value("_Left"), QVariant(40000 * 15));
-
-    // On a second screen to the right it is where it was.
-    screens.push_back(QRect(1920 * 15, 0, 1280 * 15, 1024 * 15));
-    store("_Left", 2000 * 15);
-    store("_Top", 100 * 15);
-    utFormSettingsLoad(form);
-    EXPECT_EQ(form.left, 2000 * 15);
-    EXPECT_EQ(form.top, 100 * 15);
 }
 
 TEST_F(FormSettings, DamagedOrUnreadableSettingsStartTheWindowWhereItWasDesigned)
@@ -186,7 +144,6 @@ TEST_F(FormSettings, DamagedOrUnreadableSettingsStartTheWindowWhereItWasDesigned
          true},
         {"a folder", [&] { return QDir().mkdir(file); }, false},
         {"a pipe nobody writes to", [&] { return ::mkfifo(QFile::encodeName(file).constData(), 0600) == 0; }, false},
-        {"a link to itself", [&] { return QFile::link(file, file); }, false},
         {"a link to a missing file", [&] { return QFile::link(elsewhere, file); }, false},
     };
     for (const auto& d : damage) {
@@ -194,11 +151,7 @@ TEST_F(FormSettings, DamagedOrUnreadableSettingsStartTheWindowWhereItWasDesigned
         ASSERT_TRUE(d.make());
         FakeForm form(QStringLiteral("frmMain"));
         utFormSettingsLoad(form);
-        EXPECT_EQ(form.top, 1200);
-        EXPECT_EQ(form.left, 2400);
-        EXPECT_EQ(form.width, 8280);
-        EXPECT_EQ(form.height, 5700);
-        EXPECT_EQ(form.state, wsNormal);
+        EXPECT_EQ(QRect(form.left, form.top, form.width, form.height), QRect(2400, 1200, 8280, 5700));
         EXPECT_TRUE(messages.shown.empty());
         EXPECT_FALSE(QFile::exists(path(QStringLiteral("error.log"))));
 
@@ -211,18 +164,6 @@ TEST_F(FormSettings, DamagedOrUnreadableSettingsStartTheWindowWhereItWasDesigned
         QFile::remove(path(QStringLiteral("error.log")));
         ASSERT_TRUE(QFile::remove(file) || QDir().rmdir(file));
     }
-}
-
-TEST_F(FormSettings, LoadBeforeTheApplicationObjectDoesNothing)
-{
-    store("_Top", 15);
-    gApp.reset();
-    FakeForm form(QStringLiteral("frmMain"));
-    form.state = wsMaximized;
-    utFormSettingsLoad(form);
-    EXPECT_EQ(form.top, 1200);
-    EXPECT_EQ(form.state, wsMaximized);
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST(PlaceOnScreen, MovesTheWholeFramedWindowTheLeastDistanceOntoTheNearestScreen)
@@ -239,29 +180,14 @@ TEST(PlaceOnScreen, MovesTheWholeFramedWindowTheLeastDistanceOntoTheNearestScree
         bool sizable;
         WindowRect out;
     } cases[] = {
-        {"inside, frame too", {small}, openbox, {100, 100, 544, 345}, false, {100, 100, 544, 345}},
-        {"saved at a larger resolution", {small}, none, {100, 700, 544, 345}, false, {100, 423, 544, 345}},
-        {"the same with its frame counted", {small}, openbox, {100, 724, 544, 345}, false, {100, 419, 544, 345}},
+        {"saved at a larger resolution", {small}, openbox, {100, 724, 544, 345}, false, {100, 419, 544, 345}},
         {"title bar above the top", {small}, openbox, {100, 10, 544, 345}, false, {100, 24, 544, 345}},
         {"frame past the right edge", {small}, openbox, {478, 100, 544, 345}, false, {476, 100, 544, 345}},
-        {"far right", {wide}, none, {140000000, 100, 544, 345}, false, {1376, 100, 544, 345}},
         {"far negative", {wide}, openbox, {-143165576, -143165576, 544, 345}, false, {4, 24, 544, 345}},
-        {"larger than the screen: title bar kept",
-         {small},
-         openbox,
-         {300, 300, 1632, 1035},
-         false,
-         {4, 24, 1632, 1035}},
+        {"larger: title bar kept", {small}, openbox, {300, 300, 1632, 1035}, false, {4, 24, 1632, 1035}},
         {"larger and sizable: shrunk", {small}, openbox, {300, 300, 1632, 1035}, true, {4, 24, 1016, 740}},
         {"on the left monitor", {wide, left}, openbox, {-900, 200, 544, 345}, false, {-900, 200, 544, 345}},
-        {"across both: onto the one it overlaps most",
-         {wide, left},
-         none,
-         {-100, 200, 544, 345},
-         false,
-         {0, 200, 544, 345}},
-        {"left monitor unplugged", {wide}, openbox, {-900, 200, 544, 345}, false, {4, 200, 544, 345}},
-        {"nearest of two", {wide, left}, none, {-2000, 1500, 544, 345}, false, {-1280, 679, 544, 345}},
+        {"across both: the one it overlaps most", {wide, left}, none, {-100, 200, 544, 345}, false, {0, 200, 544, 345}},
         {"no screens known", {}, openbox, {-9999, -9999, 1, 1}, false, {-9999, -9999, 1, 1}},
     };
     for (const auto& c : cases) {

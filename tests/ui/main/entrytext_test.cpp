@@ -17,11 +17,8 @@ TEST(EntryText, LeadingNumberReadsUpToTheFirstCharacterThatCannotContinueIt)
 
 TEST(EntryText, DecimalTextAndHalfToEvenRounding)
 {
-    EXPECT_EQ(decimalText(7), QStringLiteral("7"));
-    EXPECT_EQ(decimalText(1.5), QStringLiteral("1.5"));
     EXPECT_EQ(decimalText(0.5), QStringLiteral("0.5"));
     EXPECT_EQ(decimalText(-0.0), QStringLiteral("0"));
-    EXPECT_EQ(decimalText(100000), QStringLiteral("100000"));
 
     const std::pair<double, int> cases[] = {
         {1.5, 2},   {2.5, 2}, {0.5, 0}, {3.5, 4},           {-2.5, -2},

@@ -20,18 +20,24 @@ QProcessEnvironment cleanEnvironment(const QTemporaryDir& home)
 
 const QString program = QStringLiteral(QM_TEST_BINARY_DIR "/quillmark");
 
+// Runs the program to its end; its exit code, and what it said on stderr.
+std::pair<int, QString> run(const QString& binary, const QProcessEnvironment& env)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(binary, {});
+    EXPECT_TRUE(p.waitForFinished(20000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError())};
+}
+
 } // namespace
 
 TEST(StartUp, WithoutADisplayTheProgramSaysSoAndPointsToTheReport)
 {
     QTemporaryDir home;
-    QProcess p;
-    p.setProcessEnvironment(cleanEnvironment(home));
-    p.start(program, {});
-    ASSERT_TRUE(p.waitForFinished(10000));
-    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(p.exitCode(), 1);
-    const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+    const auto [code, err] = run(program, cleanEnvironment(home));
+    EXPECT_EQ(code, 1);
     EXPECT_TRUE(err.contains(QLatin1String("no display"))) << err.toStdString();
     EXPECT_TRUE(err.contains(QLatin1String("quillmark --report ADDRESS/BITS"))) << err.toStdString();
     EXPECT_EQ(err.count(QLatin1Char('\n')), 1);
@@ -43,12 +49,8 @@ TEST(StartUp, TheProgramStartsAndShowsItsWindow)
     QProcessEnvironment env = cleanEnvironment(home);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("QUILLMARK_EXIT_AFTER_SHOW"), QStringLiteral("1"));
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(program, {});
-    ASSERT_TRUE(p.waitForFinished(20000));
-    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const auto [code, err] = run(program, env);
+    EXPECT_EQ(code, 0) << err.toStdString();
 }
 
 TEST(StartUp, WithoutItsWindowsModuleTheProgramSaysWhereItLooked)
@@ -58,11 +60,8 @@ TEST(StartUp, WithoutItsWindowsModuleTheProgramSaysWhereItLooked)
     ASSERT_TRUE(QFile::copy(program, copy));
     QProcessEnvironment env = cleanEnvironment(home);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(copy, {});
-    ASSERT_TRUE(p.waitForFinished(10000));
-    EXPECT_EQ(p.exitCode(), 1);
-    const QString err = QString::fromLocal8Bit(p.readAllStandardError());
-    EXPECT_TRUE(err.startsWith(QStringLiteral("quillmark: cannot load the windows from ") + home.path())) << err.toStdString();
+    const auto [code, err] = run(copy, env);
+    EXPECT_EQ(code, 1);
+    EXPECT_TRUE(err.startsWith(QStringLiteral("quillmark: cannot load the windows from ") + home.path()))
+        << err.toStdString();
 }
