@@ -15,5 +15,5 @@ void utFormSettingsSave(platform::Form& form, std::optional<bool> saveSize = std
 
 // Restores a saved placement (missing or unusable values keep the current
 // one), brings a window that would lie off every screen back onto the nearest
-// one, and never restores it minimized. Does nothing before gApp exists.
+// one, and never restores it minimized. Does nothing while no settings store is installed.
 void utFormSettingsLoad(platform::Form& form);

@@ -9,7 +9,7 @@ namespace platform {
 class Form;
 }
 
-// Ends the program through AppShutdown (with the same arguments) unless a
+// Ends the program through the installed way out (with the same arguments) unless a
 // window other than the debug window is still visible.
 void utFormUnload(std::optional<int> unloadMode, const QString& commandLine, bool silent);
 

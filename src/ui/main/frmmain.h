@@ -5,7 +5,7 @@
 #include "ui/main/mainlayout.h"
 
 // The calculator window. It keeps no model: every handler reads and writes
-// gApp->IPAddy, and every refresh reads the facts from it afresh and shows
+// the application's model, and every refresh reads the facts from it afresh and shows
 // their texts and bars.
 class frmMain : public platform::FormBase {
     Q_OBJECT
