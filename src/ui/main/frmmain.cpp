@@ -583,5 +583,6 @@ void frmMain::showFacts()
         for (size_t row = 0; row < 6; ++row)
             for (size_t k = 0; k < 3; ++k)
                 mainlayout::placeBar(c_.shapeMaskBits[3 * row + k], bars[k].left, bars[k].width);
+        mainlayout::describeRows(this, facts_.networkBits, facts_.subnetBits);
     }
 }

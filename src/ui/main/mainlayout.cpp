@@ -368,51 +368,14 @@ void placeBarAt(QWidget* bar, int leftTwips, int widthTwips, int percent)
     bar->setGeometry(left, bar->y(), right - left, bar->height());
 }
 
-// "digits 25 to 26" for the digits whose middle lies on a bar.
-QString digitsUnder(int leftTwips, int widthTwips)
+// "digits 25 to 26" for `count` digits from digit `first` (counted from 1).
+QString digitRange(int first, int count)
 {
-    int first = -1, last = -1;
-    for (int k = 0; k < 32; ++k) {
-        const int middle =
-            mainview::kBarsLeft + k * mainview::kDigitTwips + (k / 8) * mainview::kDotTwips + mainview::kDigitTwips / 2;
-        if (widthTwips > 0 && middle >= leftTwips && middle < leftTwips + widthTwips) {
-            if (first < 0)
-                first = k;
-            last = k;
-        }
-    }
-    if (first < 0)
+    if (count <= 0)
         return QStringLiteral("none");
-    if (first == last)
-        return QStringLiteral("digit %1").arg(first + 1);
-    return QStringLiteral("digits %1 to %2").arg(first + 1).arg(last + 1);
-}
-
-const AddressRow* rowOfBar(int barIndex)
-{
-    for (const AddressRow& row : addressRows)
-        if (barIndex >= row.firstBar && barIndex < row.firstBar + 3)
-            return &row;
-    return nullptr;
-}
-
-// Tells screen readers which digits of a binary row each portion covers.
-void describeRow(QWidget* form, const AddressRow& row)
-{
-    QString portions[3];
-    for (int b = 0; b < 3; ++b) {
-        const QWidget* bar = form->findChild<QWidget*>(QStringLiteral("shapeMaskBits_%1").arg(row.firstBar + b));
-        if (!bar)
-            return;
-        portions[b] = digitsUnder(bar->property(LeftTwips).toInt(), bar->property(WidthTwips).toInt());
-    }
-    auto* label = form->findChild<QLabel*>(QStringLiteral("lblValues_%1").arg(row.binary));
-    if (!label)
-        return;
-    const QString text = QStringLiteral("%1 in binary. Network portion: %2. Subnet portion: %3. Host portion: %4.")
-                             .arg(QLatin1String(row.shows), portions[0], portions[1], portions[2]);
-    if (label->accessibleDescription() != text)
-        label->setAccessibleDescription(text);
+    if (count == 1)
+        return QStringLiteral("digit %1").arg(first);
+    return QStringLiteral("digits %1 to %2").arg(first).arg(first + count - 1);
 }
 
 template <typename T, size_t N> void collect(QWidget* form, const QString& name, std::array<T*, N>& members)
@@ -462,9 +425,18 @@ void setLabelText(QLabel* label, const QString& text)
 void placeBar(QWidget* bar, int leftTwips, int widthTwips)
 {
     placeBarAt(bar, leftTwips, widthTwips, zoom::percent());
-    const int index = bar->objectName().section(QLatin1Char('_'), 1).toInt();
-    if (const AddressRow* row = rowOfBar(index); row && bar->parentWidget())
-        describeRow(bar->parentWidget(), *row);
+}
+
+void describeRows(QWidget* form, int networkDigits, int subnetDigits)
+{
+    const QString portions = QStringLiteral("Network portion: %1. Subnet portion: %2. Host portion: %3.")
+                                 .arg(digitRange(1, networkDigits), digitRange(networkDigits + 1, subnetDigits),
+                                      digitRange(networkDigits + subnetDigits + 1, 32 - networkDigits - subnetDigits));
+    for (const AddressRow& row : addressRows) {
+        auto* label = form->findChild<QLabel*>(QStringLiteral("lblValues_%1").arg(row.binary));
+        if (label)
+            label->setAccessibleDescription(QLatin1String(row.shows) + QStringLiteral(" in binary. ") + portions);
+    }
 }
 
 QFont designFont(const QFont& system, int percent)

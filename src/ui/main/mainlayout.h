@@ -118,5 +118,7 @@ void setLabelText(QLabel* label, const QString& text);
 // width draws nothing. The binary row above learns which digits its bars mark
 // (for screen readers).
 void placeBar(QWidget* bar, int leftTwips, int widthTwips);
+// Tells screen readers which digits of every binary row each portion covers.
+void describeRows(QWidget* form, int networkDigits, int subnetDigits);
 
 } // namespace mainlayout
