@@ -327,7 +327,7 @@ int ReportMain(int argc, char** argv)
     eh.IncludeExpandedInfo(true);
     eh.MaxProcStackItems(50);
     return errors::Function<int>("ReportMain()", [&](int& status) {
-        status = kExitFailure;
+        status = kExitFailure; // what the run ends with if an error cuts it short
         status = RunReport(std::vector<std::string>(argv + 1, argv + argc), env);
     });
 }
