@@ -1,13 +1,17 @@
-// The window half of the program: a module the program loads only when it
-// shows its windows, so that the terminal report starts without the widget
-// libraries.
+// The window program: the calculator's windows, started by the program when
+// it runs without arguments, so that the terminal report starts without the
+// widget libraries.
 #include "app/clsapp.h"
 #include "app/gui/sessionend.h"
 #include "app/modmain.h"
+#include "cli/addressinput.h"
 #include "ui/registerwindows.h"
 
 #include <QApplication>
 #include <QWidget>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -24,10 +28,36 @@ public:
     }
 };
 
+// Where windows cannot be shown, say so and name what does work, rather than
+// letting the toolkit abort.
+bool displayAvailable()
+{
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
-extern "C" Q_DECL_EXPORT int quillmark_window_main(int argc, char** argv)
+int main(int argc, char** argv)
 {
+    // The toolkit would take some arguments as its own options; the windows
+    // understand none.
+    if (argc > 1) {
+        std::fprintf(stderr, "quillmark: the windows take no arguments, not %s; for the calculation in the "
+                             "terminal run: quillmark --report ADDRESS/BITS\n",
+                     cli::Shown(argv[1]).c_str());
+        return 2;
+    }
+    if (!displayAvailable()) {
+        std::fputs("quillmark: no display available (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+                   "for the calculation in the terminal run: quillmark --report ADDRESS/BITS\n",
+                   stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
     if (qEnvironmentVariableIsSet("QUILLMARK_EXIT_AFTER_SHOW"))
         app.installEventFilter(new ExitOnFirstPaint(&app));

@@ -21,11 +21,11 @@ QProcessEnvironment cleanEnvironment(const QTemporaryDir& home)
 const QString program = QStringLiteral(QM_TEST_BINARY_DIR "/quillmark");
 
 // Runs the program to its end; its exit code, and what it said on stderr.
-std::pair<int, QString> run(const QString& binary, const QProcessEnvironment& env)
+std::pair<int, QString> run(const QString& binary, const QProcessEnvironment& env, const QStringList& args = {})
 {
     QProcess p;
     p.setProcessEnvironment(env);
-    p.start(binary, {});
+    p.start(binary, args);
     EXPECT_TRUE(p.waitForFinished(20000));
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
     return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError())};
@@ -53,7 +53,20 @@ TEST(StartUp, TheProgramStartsAndShowsItsWindow)
     EXPECT_EQ(code, 0) << err.toStdString();
 }
 
-TEST(StartUp, WithoutItsWindowsModuleTheProgramSaysWhereItLooked)
+TEST(StartUp, TheWindowProgramRefusesArgumentsTheToolkitWouldTake)
+{
+    QTemporaryDir home;
+    QProcessEnvironment env = cleanEnvironment(home);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QUILLMARK_EXIT_AFTER_SHOW"), QStringLiteral("1"));
+    const auto [code, err] =
+        run(QStringLiteral(QM_TEST_BINARY_DIR "/quillmark-window"), env, {QStringLiteral("-reverse")});
+    EXPECT_EQ(code, 2);
+    EXPECT_TRUE(err.contains(QLatin1String("\"-reverse\""))) << err.toStdString();
+    EXPECT_EQ(err.count(QLatin1Char('\n')), 1);
+}
+
+TEST(StartUp, WithoutItsWindowProgramTheProgramSaysWhereItLooked)
 {
     QTemporaryDir home;
     const QString copy = home.filePath(QStringLiteral("quillmark"));
@@ -62,6 +75,6 @@ TEST(StartUp, WithoutItsWindowsModuleTheProgramSaysWhereItLooked)
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     const auto [code, err] = run(copy, env);
     EXPECT_EQ(code, 1);
-    EXPECT_TRUE(err.startsWith(QStringLiteral("quillmark: cannot load the windows from ") + home.path()))
+    EXPECT_TRUE(err.startsWith(QStringLiteral("quillmark: cannot start the windows from ") + home.path()))
         << err.toStdString();
 }
