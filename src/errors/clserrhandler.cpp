@@ -62,7 +62,7 @@ void clsErrHandler::MaxProcStackItems(short n)
         Raise(errnum::Overflow);
     if (upper < 0)
         Raise(errnum::SubscriptOutOfRange);
-    procStack_.assign(size_t(upper) + 1, std::string());
+    procStack_.assign(size_t(upper) + 1, std::string_view());
     beyondLimit_.clear();
     slotLimit_ = n;
 }
@@ -97,7 +97,7 @@ void clsErrHandler::pushBeyondLimit(std::string_view strProc)
     // slot, so that a report still names the failing procedure.
     beyondLimit_.emplace_back(strProc);
     if (const int spare = spareSlot(); spare >= 0)
-        procStack_[size_t(spare)].assign(strProc);
+        procStack_[size_t(spare)] = strProc;
 }
 
 void clsErrHandler::popBeyondLimit()
@@ -105,7 +105,7 @@ void clsErrHandler::popBeyondLimit()
     if (!beyondLimit_.empty())
         beyondLimit_.pop_back();
     if (const int spare = spareSlot(); spare >= 0)
-        procStack_[size_t(spare)] = beyondLimit_.empty() ? std::string() : beyondLimit_.back();
+        procStack_[size_t(spare)] = beyondLimit_.empty() ? std::string_view() : beyondLimit_.back();
 }
 
 void clsErrHandler::trace(std::string_view strProc)
@@ -124,12 +124,11 @@ void clsErrHandler::Clear()
     errProc_.clear();
 }
 
-const std::string& clsErrHandler::failingProc() const
+std::string_view clsErrHandler::failingProc() const
 {
-    static const std::string none;
     if (stackDepth_ <= slotLimit_)
         return procStack_[size_t(stackDepth_)];
-    return beyondLimit_.empty() ? none : beyondLimit_.back();
+    return beyondLimit_.empty() ? std::string_view() : beyondLimit_.back();
 }
 
 std::string clsErrHandler::StackListing() const
@@ -256,7 +255,7 @@ void clsErrHandler::writeReportRow(ErrorLogRecordset& rs) const
         rs.SetField("ErrorString", cut(errDescription_, 255));
         rs.SetField("ErrorNumber", std::int32_t(errNumber_));
         rs.SetField("ErrorLine", std::int32_t(errLine_));
-        rs.SetField("ErrorProc", failingProc());
+        rs.SetField("ErrorProc", std::string(failingProc()));
         std::string callStack = StackListing();
         if (!currentOperation_.empty())
             callStack += std::string(CRLF) + "Current Operation: " + currentOperation_;

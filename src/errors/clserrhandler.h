@@ -53,11 +53,12 @@ public:
     bool ClearLog();
     // Handles the current error (platform::Err()).
     void HandleError();
-    // Entered and left by every procedure.
+    // Entered and left by every procedure. The stack keeps a view of the
+    // name, which must live until the matching Pop, as a Procedure's does.
     void Pop()
     {
         if (stackDepth_ >= 1 && stackDepth_ <= slotLimit_)
-            procStack_[size_t(stackDepth_)].clear();
+            procStack_[size_t(stackDepth_)] = {};
         else if (stackDepth_ > slotLimit_)
             popBeyondLimit();
         if (stackDepth_ > 0)
@@ -69,14 +70,14 @@ public:
             platform::Raise(platform::errnum::Overflow);
         ++stackDepth_;
         if (stackDepth_ <= slotLimit_)
-            procStack_[size_t(stackDepth_)].assign(strProc);
+            procStack_[size_t(stackDepth_)] = strProc;
         else
             pushBeyondLimit(strProc);
         if (traceExecution_)
             trace(strProc);
     }
     // A copy of every slot, empty ones included.
-    std::vector<std::string> CurrentStack() const { return procStack_; }
+    std::vector<std::string> CurrentStack() const { return {procStack_.begin(), procStack_.end()}; }
     bool IsError() const { return errNumber_ != 0; }
     void Clear();
     bool ReportErrors() const { return reportErrors_; }
@@ -119,7 +120,7 @@ private:
     void popBeyondLimit();
     void trace(std::string_view strProc);
     int spareSlot() const;
-    const std::string& failingProc() const;
+    std::string_view failingProc() const;
     std::string reportText() const;
     void writeReportFile(const std::string& destination);
     void writeReportRow(ErrorLogRecordset& rs) const;
@@ -135,16 +136,17 @@ private:
     ErrorLogDestination destination_{std::string("C:\\ERRORS.TXT")};
     std::string currentOperation_;
     bool traceExecution_ = false;
-    // Pop clears a slot and Push assigns it, so a slot keeps its capacity and
-    // the steady state allocates nothing.
-    std::vector<std::string> procStack_;
+    // Views of the names: a name lives as long as the procedure that pushed
+    // it, and its Pop clears the slot before that procedure returns. Copying
+    // each name in cost more than the rest of a window refresh's reads.
+    std::vector<std::string_view> procStack_;
     int stackDepth_ = 0; // 0 to 32767, as a 16-bit counter would allow
     // The deepest depth that has a slot of its own: MaxProcStackItems, or the
     // old limit while a failed MaxProcStackItems write left the old stack.
     int slotLimit_ = 100;
     // Names entered beyond slotLimit_, innermost last; the first spare slot
     // shows the innermost one.
-    std::vector<std::string> beyondLimit_;
+    std::vector<std::string_view> beyondLimit_;
     std::string traceFile_;
     platform::AppendFile trace_;
     bool reportErrors_ = true;

@@ -32,12 +32,14 @@ std::string fromDec(double value)
     if (value >= 1 && value < power) {
         // Whole values below 2^64 are their integer's digits.
         const std::uint64_t v = std::uint64_t(value);
+        char digits[64];
+        int used = 0;
         int bit = 63;
         while ((v >> bit & 1) == 0)
             --bit;
         for (; bit >= 0; --bit)
-            out += char('0' + (v >> bit & 1));
-        return out;
+            digits[used++] = char('0' + (v >> bit & 1));
+        return std::string(digits, size_t(used));
     }
     while (power >= 1) {
         if (value >= power) {

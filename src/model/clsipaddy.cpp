@@ -31,13 +31,13 @@ std::string decimal(double whole)
 
 } // namespace
 
-template <typename Compute> std::string clsIPAddy::kept(Kept which, Compute compute) const
+template <typename Compute> const std::string& clsIPAddy::kept(Kept which, Compute compute) const
 {
-    if (gErrHandler().TraceExecution())
-        return compute();
     std::string& text = kept_[which];
-    // A kept text is never empty: every one of them is 32 digits.
-    if (text.empty())
+    // A kept text is never empty: every one of them is 32 digits. While
+    // tracing, each read works its text out afresh, so the trace shows every
+    // nested read; what it works out is still right until the next write.
+    if (text.empty() || gErrHandler().TraceExecution())
         text = compute();
     return text;
 }

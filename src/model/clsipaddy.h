@@ -45,7 +45,7 @@ private:
     // kept text are skipped, which nobody can see while no trace is written.
     // With the trace on, every text is worked out afresh.
     enum Kept { IpBits, MaskBits, NetworkBits, BroadcastBits, HostBits, SubnetFieldBits, KeptCount };
-    template <typename Compute> std::string kept(Kept which, Compute compute) const;
+    template <typename Compute> const std::string& kept(Kept which, Compute compute) const;
     void forget() const;
     mutable std::string kept_[KeptCount];
 };

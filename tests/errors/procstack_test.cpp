@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -25,8 +26,11 @@ protected:
 TEST_F(ProcStackTest, PushPastTheLimitNeverFailsAndPopsStillMatch)
 {
     handler->MaxProcStackItems(3);
+    std::vector<std::string> names; // the stack keeps views of them
     for (int i = 1; i <= 10; ++i)
-        handler->Push("P" + std::to_string(i));
+        names.push_back("P" + std::to_string(i));
+    for (const std::string& name : names)
+        handler->Push(name);
     // An error this deep names the procedure that failed, in the first spare slot.
     handler->ReportErrors(false);
     platform::Err().set(platform::RuntimeError(platform::errnum::Overflow));
