@@ -53,13 +53,7 @@ protected:
         ReadSubnetFacts(ip, f);
         return f;
     }
-    std::string address() const
-    {
-        std::uint32_t v = 0;
-        for (int k = 1; k <= 4; ++k)
-            v = v << 8 | std::uint32_t(ip.IPAddress(k));
-        return DottedDecimal(v);
-    }
+    std::string address() const { return DottedDecimal(std::uint32_t(ip.utStringBinaryToDec(ip.IP_AsBinary(0)))); }
     // The error an operation must have reported, and nothing left on the stack.
     void expectReported(long number, const char* proc)
     {
