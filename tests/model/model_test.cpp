@@ -74,28 +74,14 @@ TEST_F(ModelTest, WorkedRefreshesShowTheirExactTexts)
         Texts texts;
     };
     const Case cases[] = {
+        // Not subnetted: the terminal report's worked output holds every text
+        // of this one, the sweep shows the window reads the same.
         {addr(192, 168, 1, 1), 24,
-         {{"ip_binary", "11000000.10101000.00000001.00000001"},
-          {"mask_binary", "11111111.11111111.11111111.00000000"},
-          {"network_binary", "11000000.10101000.00000001.00000000"},
-          {"broadcast_binary", "11000000.10101000.00000001.11111111"},
-          {"host_binary", "00000000.00000000.00000000.00000001"},
-          {"subnet_binary", ""},
-          {"ip", "192.168.1.1"},
-          {"mask", "255.255.255.0"},
-          {"network", "192.168.1.0 (network)"},
-          {"broadcast", "192.168.1.255 (broadcast)"},
-          {"host", "Host: 1"},
+         {{"subnet_binary", ""},
           {"subnet", "Not subnetted"},
           {"subnets", "Not subnetted"},
           {"tip_subnets", ""},
-          {"hosts_per_subnet", "256 total, 254 usable."},
-          {"usable", "254 (100.00%)"},
-          {"class", "C (private)"},
-          {"network_bits", "24 bits."},
-          {"subnet_bits", "0 bits."},
-          {"host_bits", "8 bits."},
-          {"range", "This subnet uses address from 192.168.1.1 to 192.168.1.254"}}},
+          {"class", "C (private)"}}},
         {addr(172, 16, 5, 10), 20,
          {{"ip_binary", "10101100.00010000.00000101.00001010"},
           {"mask_binary", "11111111.11111111.11110000.00000000"},
