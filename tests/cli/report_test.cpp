@@ -1,6 +1,5 @@
 // The terminal report as a script sees it: exact output, one line naming each
 // bad input, and an exit status that tells every failure from success.
-#include "cli/addressinput.h"
 #include "cli/report.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +10,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -65,15 +65,12 @@ class ReportTest : public ::testing::Test {
 protected:
     // RunReport over files of the test's own, as the program runs it over its descriptors.
     Outcome run(const std::vector<std::string>& args, const std::string& input = std::string(),
-                bool terminal = false, bool noColor = false)
+                cli::ReportEnvironment env = {})
     {
         const std::string in = file("in", input), out = file("out"), err = file("err");
-        cli::ReportEnvironment env;
         env.in = ::open(in.c_str(), O_RDONLY);
         env.out = ::open(out.c_str(), O_WRONLY);
         env.err = ::open(err.c_str(), O_WRONLY);
-        env.outIsTerminal = terminal;
-        env.noColor = noColor;
         const int status = cli::RunReport(args, env);
         for (int fd : {env.in, env.out, env.err})
             ::close(fd);
@@ -169,7 +166,7 @@ TEST_F(ReportTest, EveryBadInputGetsOneLineThatNamesItSafely)
     }
 }
 
-TEST_F(ReportTest, ColourOnlyWhereWanted)
+TEST_F(ReportTest, ColourAndTheDecimalSeparatorFollowTheEnvironment)
 {
     const char* green = "\x1b[38;2;0;192;0m";
     const std::tuple<std::vector<std::string>, bool, bool, bool> rows[] = {
@@ -181,14 +178,19 @@ TEST_F(ReportTest, ColourOnlyWhereWanted)
         {{"--color", "--json", "10.1.2.3/20"}, true, false, false},
     };
     for (const auto& [args, terminal, noColor, coloured] : rows) {
-        const std::string out = run(args, "", terminal, noColor).out;
-        EXPECT_EQ(out.find(green) != std::string::npos, coloured) << args[0] << terminal << noColor;
+        cli::ReportEnvironment env;
+        env.outIsTerminal = terminal;
+        env.noColor = noColor;
+        EXPECT_EQ(run(args, "", env).out.find(green) != std::string::npos, coloured) << args[0] << terminal << noColor;
     }
     // Coloured digits read the same once the colours are taken out.
     std::string coloured = run({"--color=always", "10.1.2.3/20"}).out;
     for (size_t at; (at = coloured.find("\x1b[")) != std::string::npos;)
         coloured.erase(at, coloured.find('m', at) - at + 1);
     EXPECT_EQ(coloured, run({"10.1.2.3/20"}).out);
+    cli::ReportEnvironment comma;
+    comma.decimalPoint = ",";
+    EXPECT_NE(run({"172.16.5.10/20"}, "", comma).out.find("57316 (87,46%)"), std::string::npos);
 }
 
 TEST_F(ReportTest, HelpNamesEveryOptionAndFitsEightyColumns)
@@ -203,86 +205,42 @@ TEST_F(ReportTest, HelpNamesEveryOptionAndFitsEightyColumns)
         EXPECT_LE(line.size(), 80u) << line;
 }
 
-// The real program: what a script sees of its exit status and streams.
-class ReportProcess : public ReportTest {
-protected:
-    Outcome program(const QStringList& args, const QByteArray& input = QByteArray(), const QString& outFile = QString(),
-                    const QString& inFile = QString(), const char* locale = "C")
-    {
-        QProcess p;
-        if (!outFile.isEmpty())
-            p.setStandardOutputFile(outFile);
-        if (!inFile.isEmpty())
-            p.setStandardInputFile(inFile);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        // A window would be refused without a display: a test that opened one fails.
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "NO_COLOR"})
-            env.remove(QString::fromLatin1(name));
-        env.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(locale));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(QM_TEST_BINARY_DIR "/quillmark"), args);
-        EXPECT_TRUE(p.waitForStarted(10000));
-        if (inFile.isEmpty()) {
-            p.write(input);
-            p.closeWriteChannel();
-        }
-        EXPECT_TRUE(p.waitForFinished(30000));
-        return {p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString(),
-                p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1};
-    }
-};
-
-TEST_F(ReportProcess, FailuresAreNeverSuccess)
+TEST_F(ReportTest, ThousandsOfLinesAndOneTooLong)
 {
-    const QString dirPath = dir.path();
-    struct Row {
-        QStringList args;
-        QString out, in;
-        int status;
-        std::string err;
-    };
-    const Row rows[] = {
-        {{"10.0.0.1/8"}, "/dev/full", "", 1, "cannot write the report to standard output: No space left on device"},
-        {{"--help"}, "/dev/full", "", 1, "cannot write the report to standard output: No space left on device"},
-        {{"--version"}, "/dev/full", "", 1, "cannot write the report to standard output: No space left on device"},
-        {{"-"}, "", dirPath, 1, "cannot read standard input: Is a directory"},
-        {{""}, "", "", 2, "\"\": empty address; write ADDRESS/BITS, such as 192.168.1.1/24"},
-        {{" "}, "", "", 2, "\"\": empty address; write ADDRESS/BITS, such as 192.168.1.1/24"},
-        {{"-platform", "offscreen"}, "", "", 2, "unknown option \"-platform\"; try \"quillmark --help\""},
-    };
-    for (const Row& r : rows) {
-        const Outcome got = program(r.args, QByteArray(), r.out, r.in);
-        EXPECT_EQ(got.status, r.status) << r.args.join(' ').toStdString();
-        EXPECT_EQ(got.err, "quillmark: " + r.err + "\n") << r.args.join(' ').toStdString();
-    }
-}
-
-TEST_F(ReportProcess, AReaderThatQuitsEndsTheProgramQuietly)
-{
-    // head takes one line and leaves: the report meets a closed pipe.
-    const std::string err = file("quit.err");
-    const std::string script = "yes 10.0.0.1/8 | head -n 100000 | '" QM_TEST_BINARY_DIR "/quillmark' - 2>'" + err +
-                               "' | head -n 1 >/dev/null; echo ${PIPESTATUS[2]}";
-    QProcess p;
-    p.start(QStringLiteral("/bin/bash"), {QStringLiteral("-c"), QString::fromStdString(script)});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.readAllStandardOutput().trimmed().toStdString(), "141");
-    EXPECT_EQ(read(err), "");
-}
-
-TEST_F(ReportProcess, ThousandsOfLinesAndTheSystemsDecimalSeparator)
-{
-    QByteArray input;
+    std::string input;
     for (int i = 0; i < 5000; ++i)
-        input += QStringLiteral("10.%1.%2.%3/%4\n").arg(i % 256).arg(i / 256).arg(i % 7).arg(8 + i % 24).toLatin1();
-    input += QByteArray(5000, 'x') + "\n10.0.0.1/8";
-    const Outcome got = program({QStringLiteral("--json"), QStringLiteral("-")}, input);
+        input += "10." + std::to_string(i % 256) + "." + std::to_string(i / 256) + "." + std::to_string(i % 7) + "/" +
+                 std::to_string(8 + i % 24) + "\n";
+    input += std::string(5000, 'x') + "\n10.0.0.1/8";
+    const Outcome got = run({"--json", "-"}, input);
     EXPECT_EQ(std::count(got.out.begin(), got.out.end(), '\n'), 5001);
     EXPECT_EQ(got.err, "quillmark: standard input line 5001: the line is longer than 4096 bytes\n");
     EXPECT_EQ(got.status, 2);
-    const Outcome german = program({QStringLiteral("172.16.5.10/20")}, QByteArray(), QString(), QString(), "de_DE.UTF-8");
-    if (german.out.find("87,46%") == std::string::npos) {
-        EXPECT_NE(german.out.find("87.46%"), std::string::npos) << "no German locale here: the C separator";
+}
+
+// The real program under a shell, as a script sees its exit status and
+// errors. Without a display: a test that opened a window fails.
+TEST_F(ReportTest, TheProgramsStatusTellsEveryFailureFromSuccess)
+{
+    const std::string q =
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u NO_COLOR LC_ALL=C '" QM_TEST_BINARY_DIR "/quillmark'";
+    const std::string full = "cannot write the report to standard output: No space left on device";
+    const std::tuple<std::string, int, std::string> rows[] = {
+        {q + " 10.0.0.1/8 >/dev/full", 1, full},
+        {q + " --help >/dev/full", 1, full},
+        {q + " --version >/dev/full", 1, full},
+        {q + " - <'" + dir.path().toStdString() + "'", 1, "cannot read standard input: Is a directory"},
+        {q + " ' '", 2, "\"\": empty address; write ADDRESS/BITS, such as 192.168.1.1/24"},
+        {q + " -platform offscreen", 2, "unknown option \"-platform\"; try \"quillmark --help\""},
+        // head takes one line and leaves: the report meets a closed pipe and ends quietly.
+        {"yes 10.0.0.1/8 | head -n 100000 | " + q + " - | head -n 1 >/dev/null; exit ${PIPESTATUS[2]}", 141, ""},
+    };
+    for (const auto& [script, status, err] : rows) {
+        QProcess p;
+        p.start(QStringLiteral("/bin/bash"), {QStringLiteral("-c"), QString::fromStdString(script)});
+        ASSERT_TRUE(p.waitForFinished(60000)) << script;
+        EXPECT_EQ(p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, status) << script;
+        EXPECT_EQ(p.readAllStandardError().toStdString(), err.empty() ? err : "quillmark: " + err + "\n") << script;
     }
 }
 
