@@ -11,8 +11,9 @@
 #include <cmath>
 
 namespace {
-// Narrower before smaller: a condensed text keeps its height.
-constexpr int Stretches[] = {100, 95, 90, 85, 80, 75};
+// Narrower before smaller: a condensed text keeps its height. The base font
+// is the full width already.
+constexpr int Stretches[] = {95, 90, 85, 80, 75};
 constexpr double FloorPoints = 8.0;
 
 int pixelSizeOf(const QFont& f)
@@ -67,9 +68,9 @@ void AutoSizeLabel::setSizing(const QFont& base, int percent, int minWidthPx, in
     percent_ = percent;
     minWidth_ = minWidthPx;
     rightLimit_ = rightLimitPx;
-    if (group_)
-        group_->fit();
-    else
+    // A group is fitted once all its members stand at their places: fitting
+    // it member by member tried a dozen fonts against widths not yet set.
+    if (!group_)
         fit();
 }
 

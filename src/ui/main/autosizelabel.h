@@ -18,7 +18,8 @@ public:
     ~AutoSizeLabel() override;
 
     // The preferred font and zoom; never narrower than minWidthPx; the right
-    // edge stays left of rightLimitPx (in the parent).
+    // edge stays left of rightLimitPx (in the parent). A label of a group is
+    // sized by the group's fit(), once every member has its sizing.
     void setSizing(const QFont& base, int percent, int minWidthPx, int rightLimitPx);
     // Sets the text and sizes the label (and its group) to it.
     void setFittedText(const QString& text);
