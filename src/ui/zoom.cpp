@@ -48,7 +48,9 @@ void place(QWidget* w, int left, int top, int width, int height, int percent)
 QFont scaled(const QFont& font, int designPixelSize, int percent)
 {
     QFont f(font);
-    f.setPixelSize(std::max(1, designPixelSize * percent / Normal));
+    // To the nearest pixel: cut down, 125% put an 11-pixel font below the
+    // 8 points a text may shrink to.
+    f.setPixelSize(std::max(1, (designPixelSize * percent + Normal / 2) / Normal));
     return f;
 }
 
