@@ -60,11 +60,6 @@ protected:
 };
 
 namespace {
-class NoExitApp : public clsApp {
-public:
-    bool AllowExit() const override { return false; }
-};
-
 // A main window that remembers why it was asked to close and stays open.
 class RecordingMain : public platform::FormBase {
 public:
@@ -182,24 +177,6 @@ TEST_F(Shutdown, FollowUpProgramStartsDirectlyWithoutAShell)
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("b c"))));
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("a;touch"))));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("a"))));
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(Shutdown, RefusedExitFromACloseBoxKeepsTheProgramRunning)
-{
-    gApp = std::make_unique<NoExitApp>();
-    EXPECT_NO_THROW(AppShutdown(0, QString(), false));
-    ASSERT_TRUE(gApp && main);
-    EXPECT_TRUE(main->visible);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "You are not permitted to exit.\r\n\r\nThe system administrator has disabled "
-                                      "this option.");
-
-    // Other ways out are not refused.
-    messages.shown.clear();
-    EXPECT_THROW(AppShutdown(2, QString(), false), ProcessEnded);
-    gApp = std::make_unique<NoExitApp>();
-    EXPECT_THROW(AppShutdown(std::nullopt, QString(), false), ProcessEnded);
     EXPECT_TRUE(messages.shown.empty());
 }
 
