@@ -21,15 +21,13 @@ using platform::RuntimeError;
 
 namespace {
 
-const std::string CRLF = "\r\n";
-
 using Lines = std::vector<std::string>;
 
 Lines split(const std::string& s)
 {
     Lines out;
     size_t from = 0;
-    for (size_t at; (at = s.find(CRLF, from)) != std::string::npos; from = at + 2)
+    for (size_t at; (at = s.find("\r\n", from)) != std::string::npos; from = at + 2)
         out.push_back(s.substr(from, at - from));
     out.push_back(s.substr(from));
     return out;
@@ -53,10 +51,12 @@ protected:
 
     static void fail(const RuntimeError& error) { throw error; }
     // frmMain.Form_Load() calls frmMain.UpdateForm(), which fails.
-    static void failTwoDeep(const RuntimeError& error = RuntimeError(platform::errnum::SubscriptOutOfRange))
+    static void failTwoDeep()
     {
-        errors::Procedure("frmMain.Form_Load()",
-                          [&] { errors::Procedure("frmMain.UpdateForm()", [&] { fail(error); }); });
+        errors::Procedure("frmMain.Form_Load()", [] {
+            errors::Procedure("frmMain.UpdateForm()",
+                              [] { fail(RuntimeError(platform::errnum::SubscriptOutOfRange)); });
+        });
     }
 
     std::string read(const QString& name) const
@@ -67,14 +67,20 @@ protected:
     std::string log() const { return read(QStringLiteral("error.log")); }
 };
 
-TEST_F(ErrorReportTest, ReportLayoutAndTheUnexpectedErrorBox)
+TEST_F(ErrorReportTest, ReportLayoutAndTheUnexpectedErrorBoxWhoseYesGoesOn)
 {
     FakeForm main(QStringLiteral("frmMain"));
     FakeForm help(QStringLiteral("frmClassHelp"));
     main.caption = QStringLiteral("Quillmark 1.0");
     help.caption = QStringLiteral("Address Classes");
     handler->CurrentOperation("Loading");
-    failTwoDeep();
+    const int result = errors::Function<int>("frmMain.Form_Load()", [](int& r) {
+        r = errors::Function<int>("frmMain.UpdateForm()", [](int& inner) {
+            inner = 7;
+            fail(RuntimeError(platform::errnum::SubscriptOutOfRange));
+            inner = 8;
+        });
+    });
 
     Lines lines = split(log());
     ASSERT_GT(lines.size(), 2u);
@@ -109,7 +115,8 @@ TEST_F(ErrorReportTest, ReportLayoutAndTheUnexpectedErrorBox)
     EXPECT_EQ(Lines(lines.begin(), lines.begin() + long(std::min(lines.size(), expected.size()))), expected);
     EXPECT_TRUE(contains(log(), "\r\nApp Path: " + dir.path().toStdString() + "\r\n"));
 
-    // The start-up settings show the box only, and Yes goes on with the stack unwound.
+    // The start-up settings show the box only, and Yes goes on with the stack
+    // unwound, past the error with the result assigned so far.
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text,
               "There has been an unexpected error. This may cause loss of data and/or program instability\r\n\r\n"
@@ -120,34 +127,7 @@ TEST_F(ErrorReportTest, ReportLayoutAndTheUnexpectedErrorBox)
     EXPECT_EQ(messages.shown[0].title, "Unexpected Error");
     EXPECT_EQ(messages.beeps, 0);
     EXPECT_EQ(handler->StackDepth(), 0);
-}
-
-TEST_F(ErrorReportTest, LongDescriptionIsCutInTheReportOnly)
-{
-    const std::string longText = std::string(250, 'x') + "ABCDEFGHIJ";
-    failTwoDeep(RuntimeError(1004, longText));
-    const Lines lines = split(log());
-    ASSERT_GT(lines.size(), 4u);
-    EXPECT_EQ(lines[3], "Error String   : " + longText.substr(0, 255));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(contains(messages.shown[0].text, longText));
-}
-
-TEST_F(ErrorReportTest, YesReturnsThroughTheFailedProcedure)
-{
-    bool continued = false;
-    const int result = errors::Function<int>("Outer()", [&](int& r) {
-        r = errors::Function<int>("Inner()", [](int& inner) {
-            inner = 7;
-            fail(RuntimeError(platform::errnum::DiskFull));
-            inner = 8;
-        });
-        continued = true;
-    });
     EXPECT_EQ(result, 7);
-    EXPECT_TRUE(continued);
-    EXPECT_EQ(handler->ErrProc(), "Inner()");
-    EXPECT_EQ(handler->StackDepth(), 0);
     EXPECT_EQ(platform::Err().Number, 0); // cleared for the caller
 }
 
@@ -177,29 +157,34 @@ TEST_F(ErrorReportTest, AnErrorInTheDialogIsSeriousAndEndsTheProgram)
     EXPECT_EQ(sink.shown[1].title, "Serious Error");
 }
 
-// With reports off the log is still written, but nothing is shown.
+// With reports off the report is still written, but nothing is shown. A long
+// description is cut in the report only.
 TEST_F(ErrorReportTest, AnyExceptionBecomesARunTimeError)
 {
     handler->DisplayMsgOnError(true);
     handler->ReportErrors(false);
-    const std::tuple<std::function<void()>, long, const char*> rows[] = {
+    const std::string longText = std::string(250, 'x') + "ABCDEFGHIJ";
+    const std::tuple<std::function<void()>, long, std::string> rows[] = {
         {[] { fail(RuntimeError(platform::errnum::PathNotFound)); }, 76, "Path not found"},
         {[] { throw std::runtime_error("disk on fire"); }, 51, "Internal error: disk on fire"},
         {[] { throw std::bad_alloc(); }, 7, "Out of memory"},
         {[] { throw 42; }, 51, "Internal error"},
+        {[&] { fail(RuntimeError(1004, longText)); }, 1004, longText},
     };
     for (const auto& [raise, number, description] : rows) {
         errors::Procedure("Probe()", raise);
         EXPECT_EQ(handler->ErrNumber(), number);
         EXPECT_EQ(handler->ErrDescription(), description);
-        EXPECT_TRUE(contains(log(), "Error Procedure: Probe()"));
+        EXPECT_TRUE(contains(log(), "Error String   : " + description.substr(0, 255) +
+                                        "\r\nError Number   : " + std::to_string(number) + "\r\n"));
     }
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(handler->StackDepth(), 0);
 }
 
 // Where the report lands, whatever was planted in its way. Anything found at
-// the destination that is not the user's own regular file stays as it was.
+// the destination that is not the user's own regular file stays as it was,
+// and clearing removes the user's own reports only.
 TEST_F(ErrorReportTest, TheReportAlwaysLandsAndNeverThroughAStrangersFile)
 {
     enum Landing { AtDestination, InStateFolder, OnStderr };
@@ -209,55 +194,36 @@ TEST_F(ErrorReportTest, TheReportAlwaysLandsAndNeverThroughAStrangersFile)
         ~RestoreTmp() { old.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", old); }
     } restoreTmp; // also when a check below gives up
     qputenv("TMPDIR", path(QStringLiteral("tmp")).toLocal8Bit());
-    for (const char* folder : {"tmp", "linked", "foreign", "pipe"})
+    for (const char* folder : {"tmp", "tmp/ERRORS.TXT", "linked", "foreign"})
         ASSERT_TRUE(QDir(dir.path()).mkdir(QLatin1String(folder)));
+    writeFile(QStringLiteral("error.log"), "old report");
     writeFile(QStringLiteral("plainfile"));
-    auto plantLink = [this](const char* at) {
-        writeFile(QStringLiteral("victim"), "keep");
-        ASSERT_TRUE(QFile::link(path(QStringLiteral("victim")), path(QLatin1String(at))));
-    };
-    const bool root = ::geteuid() == 0; // only root can give a file away
-    auto plantForeign = [this](const char* at) {
-        writeFile(QLatin1String(at), "keep");
-        ASSERT_EQ(::chown(QFile::encodeName(path(QLatin1String(at))).constData(), 65534, 65534), 0);
-    };
+    writeFile(QStringLiteral("victim"), "keep");
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("victim")), path(QStringLiteral("linked/error.log"))));
+    writeFile(QStringLiteral("foreign/error.log"), "keep");
+    // Only root can give a file away.
+    const bool chowned =
+        ::chown(QFile::encodeName(path(QStringLiteral("foreign/error.log"))).constData(), 65534, 65534) == 0;
     const struct {
         const char* what;
         const char* destination; // in the test's folder, or the handler's default
-        std::function<void()> plant;
         Landing landing;
         const char* name; // of the file landed
     } rows[] = {
-        {"program folder", "error.log", [] {}, AtDestination, "error.log"},
-        {"own older report", "error.log", [&] { writeFile(QStringLiteral("error.log"), "old report"); }, AtDestination,
-         "error.log"},
-        {"missing folder", "missing/error.log", [] {}, InStateFolder, "error.log"},
-        {"folder is a file", "plainfile/error.log", [] {}, InStateFolder, "error.log"},
-        {"planted link", "linked/error.log", [&] { plantLink("linked/error.log"); }, InStateFolder, "error.log"},
-        {"another user's file", "foreign/error.log", [&] { plantForeign("foreign/error.log"); }, InStateFolder,
-         "error.log"},
-        {"planted pipe", "pipe/error.log",
-         [&] { ::mkfifo(QFile::encodeName(path(QStringLiteral("pipe/error.log"))).constData(), 0600); }, InStateFolder,
-         "error.log"},
-        {"default, link in the temp folder", "C:\\ERRORS.TXT", [&] { plantLink("tmp/ERRORS.TXT"); }, InStateFolder,
-         "ERRORS.TXT"},
-        {"default, another user's file there", "C:\\ERRORS.TXT",
-         [&] {
-             QFile::remove(path(QStringLiteral("tmp/ERRORS.TXT")));
-             plantForeign("tmp/ERRORS.TXT");
-         },
-         InStateFolder, "ERRORS.TXT"},
-        {"nowhere writable", "plainfile/error.log",
-         [&] { qputenv("XDG_STATE_HOME", path(QStringLiteral("plainfile/state")).toLocal8Bit()); }, OnStderr, nullptr},
+        {"own older report", "error.log", AtDestination, "error.log"},
+        {"missing folder", "missing/error.log", InStateFolder, "error.log"},
+        {"planted link", "linked/error.log", InStateFolder, "error.log"},
+        {"another user's file", "foreign/error.log", InStateFolder, "error.log"},
+        {"nowhere writable", "plainfile/error.log", OnStderr, ""},
+        {"default, a folder in the temp folder", "C:\\ERRORS.TXT", InStateFolder, "ERRORS.TXT"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
-        if (std::string(r.what).find("another user") != std::string::npos && !root)
+        if (QLatin1String(r.destination).startsWith(QLatin1String("foreign")) && !chowned)
             continue;
         QDir(path(QStringLiteral("state"))).removeRecursively();
-        QFile::remove(path(QStringLiteral("error.log")));
-        qputenv("XDG_STATE_HOME", path(QStringLiteral("state")).toLocal8Bit());
-        r.plant();
+        const char* stateHome = r.landing == OnStderr ? "plainfile/state" : "state";
+        qputenv("XDG_STATE_HOME", path(QLatin1String(stateHome)).toLocal8Bit());
         const std::string destination =
             r.destination[1] == ':' ? std::string(r.destination) : path(QLatin1String(r.destination)).toStdString();
         handler->Destination(destination);
@@ -276,28 +242,21 @@ TEST_F(ErrorReportTest, TheReportAlwaysLandsAndNeverThroughAStrangersFile)
         EXPECT_EQ(contains(err, "Error Procedure: frmMain.UpdateForm()"), r.landing == OnStderr) << err;
         if (r.landing == OnStderr)
             continue;
-        const std::string report = read(landed);
-        EXPECT_EQ(report.rfind("Quillmark Application Error Information\r\n", 0), 0u) << report;
-        EXPECT_FALSE(contains(report, "old report"));
+        EXPECT_EQ(read(landed).rfind("Quillmark Application Error Information\r\n", 0), 0u) << read(landed);
         struct stat st {};
         ASSERT_EQ(::stat(QFile::encodeName(landed).constData(), &st), 0);
         EXPECT_EQ(st.st_mode & 07777, 0600u);
     }
-    for (const char* kept : {"victim", "foreign/error.log", "tmp/ERRORS.TXT"}) {
-        if (QFileInfo(path(QLatin1String(kept))).isFile()) {
-            EXPECT_EQ(read(QLatin1String(kept)), "keep") << kept;
-        }
-    }
-    EXPECT_TRUE(QFileInfo(path(QStringLiteral("linked/error.log"))).isSymLink());
-
-    // Clearing removes the user's own reports only.
-    qputenv("XDG_STATE_HOME", path(QStringLiteral("state")).toLocal8Bit());
-    handler->Destination("C:\\ERRORS.TXT");
-    failTwoDeep();
-    ASSERT_TRUE(QFileInfo::exists(state + QStringLiteral("ERRORS.TXT")));
     EXPECT_TRUE(handler->ClearLog());
     EXPECT_FALSE(QFileInfo::exists(state + QStringLiteral("ERRORS.TXT")));
-    EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("tmp/ERRORS.TXT"))));
+    if (chowned) {
+        handler->Destination(path(QStringLiteral("foreign/error.log")).toStdString());
+        EXPECT_TRUE(handler->ClearLog());
+    }
+    for (const char* kept : {"victim", "foreign/error.log"})
+        EXPECT_EQ(read(QLatin1String(kept)), "keep") << kept;
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("linked/error.log"))).isSymLink());
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("tmp/ERRORS.TXT"))).isDir());
 }
 
 TEST_F(ErrorReportTest, DefaultDestinationMapsToTheTempFolderWhereThereAreNoDrives)
@@ -331,6 +290,86 @@ TEST_F(ErrorReportTest, ATerminalRunReportsOnStderrAndEnds)
     EXPECT_EQ(err, "quillmark: unexpected error 9: Subscript out of range in frmMain.UpdateForm()\n"
                    "quillmark: the error report was saved to: " +
                        path(QStringLiteral("error.log")).toStdString() + "\n");
+}
+
+class ProcStackTest : public ErrorReportTest {};
+
+TEST_F(ProcStackTest, PushPastTheLimitNeverFailsAndPopsStillMatch)
+{
+    handler->MaxProcStackItems(3);
+    std::vector<std::string> names; // the stack keeps views of them
+    for (int i = 1; i <= 10; ++i)
+        names.push_back("P" + std::to_string(i));
+    for (const std::string& name : names)
+        handler->Push(name);
+    // An error this deep names the procedure that failed, in the first spare slot.
+    handler->ReportErrors(false);
+    platform::Err().set(platform::RuntimeError(platform::errnum::Overflow));
+    handler->HandleError();
+    EXPECT_EQ(handler->ErrProc(), "P10");
+    EXPECT_EQ(handler->StackListing(), "01  P1\r\n02    P2\r\n03      P3\r\n04        P10\r\n");
+
+    for (int i = 10; i >= 1; --i) { // and each pop uncovers the one below
+        EXPECT_EQ(handler->CurrentStack()[size_t(std::min(i, 4))], "P" + std::to_string(i));
+        handler->Pop();
+    }
+    EXPECT_EQ(handler->StackDepth(), 0);
+    EXPECT_EQ(handler->StackListing(), ""); // no name left behind
+}
+
+// Switching tracing on empties the trace file, each push then adds a line
+// until it is switched off. Whatever stands in the way is reported once and
+// the program goes on; nothing outside its own trace file is touched.
+TEST_F(ProcStackTest, TraceHoldsOneLinePerPushOrIsShownOnceWhenItCannotStart)
+{
+    for (const char* name : {"fresh", "old", "link", "foreign", "pipe"})
+        ASSERT_TRUE(QDir(dir.path()).mkdir(QLatin1String(name)));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("folder/trace.log")));
+    writeFile(QStringLiteral("old/trace.log"), "old run\r\n");
+    writeFile(QStringLiteral("victim"), "keep");
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("victim")), path(QStringLiteral("link/trace.log"))));
+    writeFile(QStringLiteral("foreign/trace.log"), "keep");
+    const bool chowned =
+        ::chown(QFile::encodeName(path(QStringLiteral("foreign/trace.log"))).constData(), 65534, 65534) == 0;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path(QStringLiteral("pipe/trace.log"))).constData(), 0600), 0);
+
+    const std::pair<const char*, const char*> rows[] = {
+        {"fresh", nullptr},
+        {"old", nullptr},
+        {"missing", "Error: 76. Path not found"},
+        {"folder", "Error: 75. Path/File access error"},
+        {"link", "Error: 75. Path/File access error"},
+        {"foreign", "Error: 75. Path/File access error"},
+        {"pipe", "Error: 75. Path/File access error"},
+    };
+    for (const auto& [programFolder, message] : rows) {
+        if (programFolder == std::string("foreign") && !chowned)
+            continue; // only root can give a file away
+        SCOPED_TRACE(programFolder);
+        messages.shown.clear();
+        platform::setAppPathOverride(path(QLatin1String(programFolder)).toStdString());
+        handler->TraceExecution(true);
+        handler->Push("A");
+        handler->Push("B");
+        handler->Pop();
+        handler->Pop();
+        handler->TraceExecution(false);
+        handler->Push("C");
+        handler->Pop();
+        ASSERT_EQ(messages.shown.size(), message ? 1u : 0u);
+        if (message) {
+            EXPECT_EQ(messages.shown[0].text, message);
+        }
+    }
+    for (const char* trace : {"fresh/trace.log", "old/trace.log"})
+        EXPECT_EQ(read(QLatin1String(trace)), "A\r\nB\r\n") << trace;
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(path(QStringLiteral("fresh/trace.log"))).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("missing"))));
+    for (const char* name : {"victim", "foreign/trace.log"})
+        EXPECT_EQ(read(QLatin1String(name)), "keep") << name;
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("link/trace.log"))).isSymLink());
 }
 
 } // namespace
