@@ -3,6 +3,7 @@
 #include "data/clsrecordset.h"
 #include "data/daoengine.h"
 #include "data/daorecordset.h"
+#include "errors/procedure.h"
 #include "platform/runtimeerror.h"
 #include "testsupport.h"
 
@@ -21,6 +22,9 @@ protected:
               QStringLiteral("INSERT INTO People (Name, Age, Note) VALUES ('Ann', 31, NULL)"),
               QStringLiteral("INSERT INTO People (Name, Age, Note) VALUES ('Bob', NULL, 'x')"),
               QStringLiteral("INSERT INTO People (Name, Age, Note) VALUES ('Cy', 7, NULL)"),
+              QStringLiteral("CREATE TABLE ErrorLog (Id INTEGER PRIMARY KEY, ErrorDate TEXT, ErrorString TEXT, "
+                             "ErrorNumber INTEGER, ErrorLine INTEGER, ErrorProc TEXT, CallStack TEXT, "
+                             "AdditionalInfo TEXT)"),
               QStringLiteral("CREATE TABLE Unique1 (Code TEXT NOT NULL UNIQUE)")});
         de = std::make_unique<clsDataEngineDAO>();
         de->OpenDatabase(dbFile);
@@ -215,6 +219,26 @@ TEST_F(Recordsets, FailedUpdateKeepsWhatWasSavedAndTheEdit)
     EXPECT_EQ(scalar(QStringLiteral("SELECT group_concat(Code) FROM Unique1")), QVariant(QStringLiteral("A,B")));
     codes->Fields(QStringLiteral("Code"), QVariant(), QStringLiteral("C")); // nothing under way
     EXPECT_EQ(handler->ErrNumber(), dao::err::UpdateWithoutEdit);
+}
+
+TEST_F(Recordsets, ErrorReportsBecomeRowsAndClearLogEmptiesTheTable)
+{
+    auto log = de->OpenRecordset(QStringLiteral("ErrorLog"));
+    ASSERT_TRUE(log);
+    handler->Destination(ErrorLogRecordsetRef(log->Recordset()));
+    handler->ReportErrors(false);
+    errors::Procedure("frmMain.Form_Load()", [&] {
+        handler->CurrentOperation("Loading");
+        errors::Procedure("frmMain.UpdateForm()", [] { throw platform::RuntimeError(1004, std::string(300, 'y')); });
+    });
+    EXPECT_EQ(scalar(QStringLiteral("SELECT length(ErrorString) || '|' || ErrorNumber || '|' || ErrorProc || '|' || "
+                                    "CallStack || '|' || substr(AdditionalInfo, 1, 18) || (ErrorDate > '2000') "
+                                    "FROM ErrorLog")),
+              QVariant(QStringLiteral("255|1004|frmMain.UpdateForm()|01  frmMain.Form_Load()\r\n02    "
+                                      "frmMain.UpdateForm()\r\n\r\nCurrent Operation: Loading|Current Directory:1")));
+    EXPECT_TRUE(handler->ClearLog());
+    EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM ErrorLog")), QVariant(0));
+    EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM People")), QVariant(3));
 }
 
 TEST_F(Recordsets, EveryNameTheDatabaseHoldsRoundTripsAndOthersAreRefused)
