@@ -6,10 +6,7 @@ using namespace platform;
 
 namespace {
 
-class AboutInfoTest : public FrameworkTest {
-protected:
-    FakeRegistry registry;
-};
+using AboutInfoTest = FrameworkTest;
 
 TEST_F(AboutInfoTest, GetKeyValueGivesTextByTypeOrFalseAndEmpty)
 {
@@ -21,6 +18,7 @@ TEST_F(AboutInfoTest, GetKeyValueGivesTextByTypeOrFalseAndEmpty)
         QString expected;
         const char* name = "V"; // the value asked for
     };
+    FakeRegistry registry;
     const Case cases[] = {
         {"string with its zero", reg::RegSz, QByteArray("C:\\Tools\0", 9), true, "C:\\Tools"},
         {"string without it", reg::RegSz, QByteArray("C:\\Tools"), true, "C:\\Tools"},

@@ -13,43 +13,30 @@
 
 class FakeLauncher : public platform::DesktopLauncher {
 public:
-    struct Call {
-        QString action; // "open", "print" or "start"
-        QString target;
-        QStringList arguments;
-        QString folder;
-    };
     FakeLauncher() : previous_(platform::setDesktopLauncher(this)) {}
     ~FakeLauncher() override { platform::setDesktopLauncher(previous_); }
 
-    bool openUrl(const QUrl& url) override { return record({QStringLiteral("open"), url.toString(), {}, {}}); }
-    bool printFile(const QString& path) override { return record({QStringLiteral("print"), path, {}, {}}); }
+    bool openUrl(const QUrl& url) override { return record("open " + url.toString()); }
+    bool printFile(const QString& path) override { return record("print " + path); }
     bool startProgram(const QString& program, const QStringList& arguments, const QString& folder, qint64* pid) override
     {
-        if (!record({QStringLiteral("start"), program, arguments, folder}))
+        if (!record("start " + program + " [" + arguments.join('|') + "] in " + folder))
             return false;
         running.insert(*pid = nextPid++);
         return true;
     }
     bool isRunning(qint64 pid) override { return running.contains(pid); }
-    // The calls as "action target", a start adding " [arg|arg] in folder".
-    QStringList seen() const
-    {
-        QStringList out;
-        for (const Call& c : calls)
-            out << c.action + ' ' + c.target +
-                       (c.action == "start" ? " [" + c.arguments.join('|') + "] in " + c.folder : QString());
-        return out;
-    }
+    QStringList seen() const { return QStringList(calls.begin(), calls.end()); }
 
-    std::vector<Call> calls;
+    // Each call as "open URL", "print path" or "start program [arg|arg] in folder".
+    std::vector<QString> calls;
     bool accept = true;
     std::function<void()> fault; // runs before each call is recorded
     QSet<qint64> running;
     qint64 nextPid = 4242;
 
 private:
-    bool record(const Call& call)
+    bool record(const QString& call)
     {
         if (fault)
             fault();

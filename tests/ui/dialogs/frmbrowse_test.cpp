@@ -1,4 +1,5 @@
 #include "guisupport.h"
+#include "platform/runtimeerror.h"
 #include "testsupport.h"
 #include "ui/dialogs/frmbrowse.h"
 
@@ -133,4 +134,28 @@ TEST_F(BrowseDialog, FoldersInNameOrderFilesAndDoubleClickWorkTogether)
         emit files->itemDoubleClicked(files->item(0));
     });
     EXPECT_EQ(utBrowse(dir.path(), QStringLiteral("Text|*.txt")), folderResult() + "a.txt");
+}
+
+TEST_F(BrowseDialog, SelectionFollowsNamesAndSurvivesAPatternButNotAFolderChange)
+{
+    clsBrowseLists lists;
+    lists.setFolder(dir.path());
+    lists.selectNamed(QStringLiteral("b.txt"));
+    EXPECT_EQ(lists.result(), folderResult() + "B.TXT");
+
+    lists.setPattern(QStringLiteral("*.txt"));
+    EXPECT_EQ(lists.chosenFile(), QStringLiteral("B.TXT"));
+    lists.setPattern(QStringLiteral("*.exe"));
+    EXPECT_EQ(lists.chosenFile(), QString());
+
+    lists.setPattern(QStringLiteral("*"));
+    lists.setSelection({0, 2}, 2);
+    EXPECT_EQ(lists.chosenFile(), QStringLiteral("c.exe"));
+    lists.setSelection({0, 2}, 1); // focus on an unselected entry: the first selected one
+    EXPECT_EQ(lists.chosenFile(), QStringLiteral("a.txt"));
+
+    lists.setFolder(path(QStringLiteral("sub")));
+    EXPECT_EQ(lists.result(), folderResult(QStringLiteral("sub")));
+    EXPECT_THROW(lists.setFolder(path(QStringLiteral("gone"))), platform::RuntimeError);
+    EXPECT_EQ(lists.folder(), path(QStringLiteral("sub")));
 }
