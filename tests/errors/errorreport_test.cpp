@@ -294,7 +294,7 @@ TEST_F(ErrorReportTest, ATerminalRunReportsOnStderrAndEnds)
 
 class ProcStackTest : public ErrorReportTest {};
 
-TEST_F(ProcStackTest, PushPastTheLimitNeverFailsAndPopsStillMatch)
+TEST_F(ProcStackTest, PushPastTheLimitNeverFailsAndPopsStillMatchUpToTheSixteenBitLimit)
 {
     handler->MaxProcStackItems(3);
     std::vector<std::string> names; // the stack keeps views of them
@@ -315,6 +315,22 @@ TEST_F(ProcStackTest, PushPastTheLimitNeverFailsAndPopsStillMatch)
     }
     EXPECT_EQ(handler->StackDepth(), 0);
     EXPECT_EQ(handler->StackListing(), ""); // no name left behind
+
+    // Size and depth stop where a 16-bit counter would, leaving the stack usable.
+    EXPECT_THROW(handler->MaxProcStackItems(32766), platform::RuntimeError);
+    EXPECT_EQ(handler->CurrentStack().size(), 6u);
+    for (int i = 0; i < 32767; ++i)
+        handler->Push("P");
+    try {
+        handler->Push("Q");
+        ADD_FAILURE() << "no overflow";
+    } catch (const platform::RuntimeError& e) {
+        EXPECT_EQ(e.number(), platform::errnum::Overflow);
+    }
+    EXPECT_EQ(handler->StackDepth(), 32767);
+    for (int i = 0; i < 32767; ++i)
+        handler->Pop();
+    EXPECT_EQ(handler->StackDepth(), 0);
 }
 
 // Switching tracing on empties the trace file, each push then adds a line
