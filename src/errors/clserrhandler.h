@@ -54,7 +54,8 @@ public:
     // Handles the current error (platform::Err()).
     void HandleError();
     // Entered and left by every procedure. The stack keeps a view of the
-    // name, which must live until the matching Pop, as a Procedure's does.
+    // name, which must live until the matching Pop: Procedure pops on every
+    // way out, and its names are literals.
     void Pop()
     {
         if (stackDepth_ >= 1 && stackDepth_ <= slotLimit_)
@@ -136,9 +137,8 @@ private:
     ErrorLogDestination destination_{std::string("C:\\ERRORS.TXT")};
     std::string currentOperation_;
     bool traceExecution_ = false;
-    // Views of the names: a name lives as long as the procedure that pushed
-    // it, and its Pop clears the slot before that procedure returns. Copying
-    // each name in cost more than the rest of a window refresh's reads.
+    // Views of the names (see Push). Copying each name in cost more than the
+    // rest of a window refresh's reads.
     std::vector<std::string_view> procStack_;
     int stackDepth_ = 0; // 0 to 32767, as a 16-bit counter would allow
     // The deepest depth that has a slot of its own: MaxProcStackItems, or the

@@ -17,11 +17,22 @@ template <typename Body> void Procedure(std::string_view name, Body&& body)
     clsErrHandler& eh = gErrHandler();
     try {
         eh.Push(name);
+    } catch (...) {
+        // Nothing was entered, so nothing is left.
+        reportCurrentException(std::current_exception());
+        return;
+    }
+    // Left on every way out, an exception that ends the program included: the
+    // stack holds a view of the name, which must not outlive this call.
+    struct Leave {
+        clsErrHandler& eh;
+        ~Leave() { eh.Pop(); }
+    } leave{eh};
+    try {
         body();
     } catch (...) {
         reportCurrentException(std::current_exception());
     }
-    eh.Pop();
 }
 
 // A function: the body assigns to its result as it goes; after an error the

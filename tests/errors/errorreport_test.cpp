@@ -152,6 +152,10 @@ TEST_F(ErrorReportTest, AnErrorInTheDialogIsSeriousAndEndsTheProgram)
     } catch (const platform::ProcessEnded& e) {
         EXPECT_EQ(e.exitCode, 1);
     }
+    // Each procedure was left on the way out: the stack holds no view of a
+    // name whose procedure has gone.
+    EXPECT_EQ(handler->StackDepth(), 0);
+    EXPECT_EQ(handler->StackListing(), "");
     ASSERT_EQ(sink.shown.size(), 2u);
     EXPECT_EQ(sink.shown[1].text, "There has been a serious internal error. The program will now exit.");
     EXPECT_EQ(sink.shown[1].title, "Serious Error");

@@ -519,7 +519,8 @@ void frmMain::txtSubnetBits_Change()
 
 void frmMain::udIPChanger_Change(int Index)
 {
-    Procedure("frmMain.udIPChanger_Change(" + std::to_string(Index) + ")", [&] {
+    // Names are literals: the procedure stack keeps views of them.
+    Procedure(Index == 0 ? "frmMain.udIPChanger_Change(0)" : "frmMain.udIPChanger_Change(1)", [&] {
         UpDown* spin = c_.udIPChanger[size_t(Index)];
         int step = 0;
         switch (spin->value()) {
