@@ -33,11 +33,14 @@ std::string decimal(double whole)
 
 template <typename Compute> const std::string& clsIPAddy::kept(Kept which, Compute compute) const
 {
+    // While tracing, each read works its text out afresh, so the trace shows
+    // every nested read, and keeps nothing: a read that fails part-way (the
+    // trace file full) must not leave a wrong text behind.
+    if (gErrHandler().TraceExecution())
+        return traced_ = compute();
     std::string& text = kept_[which];
-    // A kept text is never empty: every one of them is 32 digits. While
-    // tracing, each read works its text out afresh, so the trace shows every
-    // nested read; what it works out is still right until the next write.
-    if (text.empty() || gErrHandler().TraceExecution())
+    // A kept text is never empty: every one of them is 32 digits.
+    if (text.empty())
         text = compute();
     return text;
 }

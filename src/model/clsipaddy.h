@@ -48,4 +48,5 @@ private:
     template <typename Compute> const std::string& kept(Kept which, Compute compute) const;
     void forget() const;
     mutable std::string kept_[KeptCount];
+    mutable std::string traced_; // the last text worked out while tracing
 };
