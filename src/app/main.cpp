@@ -16,9 +16,20 @@ int main(int argc, char** argv)
 {
     if (argc > 1)
         return cli::ReportMain(argc, argv);
+    // Never a window program from the current folder: where the program's
+    // own folder is unknown, there is nothing safe to start.
+    const std::string folder = platform::ProgramFolder();
+    if (folder.empty()) {
+        std::fputs("quillmark: cannot tell the program's own folder (is /proc mounted?), so cannot start the "
+                   "windows; for the calculation in the terminal run: quillmark --report ADDRESS/BITS\n",
+                   stderr);
+        return 1;
+    }
+    const std::string path = folder + "/" QM_WINDOW_PROGRAM;
     // argv[0] stays as it was: the windows take their class name from it.
-    const std::string path = platform::AppPath() + "/" QM_WINDOW_PROGRAM;
-    execv(path.c_str(), argv);
+    char fallbackName[] = "quillmark";
+    char* fallback[] = {fallbackName, nullptr};
+    execv(path.c_str(), argv[0] ? argv : fallback);
     std::fprintf(stderr, "quillmark: cannot start the windows from %s: %s\n", path.c_str(), std::strerror(errno));
     return 1;
 }

@@ -39,11 +39,17 @@ std::string executableFolder()
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec)
-        return std::filesystem::current_path(ec).u8string();
+        return {};
 #endif
     return exe.parent_path().make_preferred().u8string();
 }
 } // namespace
+
+std::string ProgramFolder()
+{
+    static const std::string real = executableFolder();
+    return real;
+}
 
 const AppInfo& App()
 {
@@ -56,8 +62,11 @@ std::string AppPath()
 {
     if (!pathOverride().empty())
         return pathOverride();
-    static const std::string real = executableFolder();
-    return real;
+    const std::string real = ProgramFolder();
+    if (!real.empty())
+        return real;
+    std::error_code ec;
+    return std::filesystem::current_path(ec).u8string();
 }
 
 void setAppPathOverride(std::string path)

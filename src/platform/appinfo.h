@@ -15,8 +15,11 @@ struct AppInfo {
 
 const AppInfo& App();
 
-// Folder of the running executable, without a trailing separator.
+// Folder of the running executable, without a trailing separator; the
+// current folder where the system cannot tell.
 std::string AppPath();
+// The executable's real folder, or "" where the system cannot tell.
+std::string ProgramFolder();
 // Tests point the program folder somewhere private; an empty text restores the real one.
 void setAppPathOverride(std::string path);
 
