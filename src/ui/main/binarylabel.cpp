@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QRawFont>
 
 #include <algorithm>
 #include <cmath>
@@ -64,19 +65,26 @@ QFont BinaryLabel::gridFont() const
     if (gridFontValid_)
         return gridFont_;
     // The widest of the row's glyphs must leave at least a pixel between
-    // neighbouring digits.
+    // neighbouring digits. Sizes are tried on a raw copy of the face: a font
+    // at each size has the font system match and set up an engine for it,
+    // about 2 M instructions each at the window's start, for sizes never drawn.
     QFont f = font();
     const qreal room = narrowestDigitCell() - 1;
     const int minimum = MinPixelSize * percent_ / zoom::Normal;
-    for (;;) {
-        const QFontMetricsF fm(f);
-        const qreal ink =
-            std::max(fm.boundingRect(QLatin1Char('0')).width(), fm.boundingRect(QLatin1Char('1')).width());
-        const int px = f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize();
-        if (ink <= room || px <= minimum)
-            break;
-        f.setPixelSize(px - 1);
-    }
+    const int designPx = f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize();
+    int px = designPx;
+    QRawFont raw = QRawFont::fromFont(f);
+    const QList<quint32> digits = raw.glyphIndexesForString(QStringLiteral("01"));
+    auto ink = [&] {
+        qreal widest = 0;
+        for (quint32 glyph : digits)
+            widest = std::max(widest, raw.boundingRect(glyph).width());
+        return widest;
+    };
+    while (px > minimum && ink() > room)
+        raw.setPixelSize(--px);
+    if (px != designPx)
+        f.setPixelSize(px);
     gridFont_ = f;
     gridFontValid_ = true;
     return gridFont_;

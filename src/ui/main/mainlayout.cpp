@@ -9,6 +9,7 @@
 #include "ui/zoom.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
@@ -266,7 +267,11 @@ std::vector<ControlSpec> makeControls()
 QFont linkFont(const QFont& base, int percent)
 {
     QFont f = zoom::scaled(base, DesignPixelSize, percent);
-    f.setFamilies({QStringLiteral("MS Sans Serif"), base.family()});
+    // Asking for a family the machine lacks costs a fallback search at
+    // start; the label's own family is the same choice without it.
+    static const bool haveLinkFamily = QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif"));
+    if (haveLinkFamily)
+        f.setFamilies({QStringLiteral("MS Sans Serif"), base.family()});
     f.setUnderline(true);
     return f;
 }
@@ -475,6 +480,9 @@ void layout(QWidget* form, int percent)
 
 MainControls build(QWidget* form)
 {
+    // Children made with the design font lay their texts out once, not first
+    // in the toolkit's default font.
+    form->setFont(designFont(form->font(), zoom::percent()));
     QHash<QString, QWidget*> containers;
     for (Group g : {Group::AddressValues, Group::CountValues, Group::BitValues, Group::Legend})
         (new AutoSizeGroup(form))->setObjectName(groupName(g));

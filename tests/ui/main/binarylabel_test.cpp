@@ -4,7 +4,11 @@
 #include "ui/zoom.h"
 
 #include <QApplication>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 // The first and last ink column (device pixels) of the upper half of a
 // picture drawn black on white: clear of the dots.
@@ -36,6 +40,23 @@ TEST(BinaryRowLabel, EachCharacterStaysInItsCellAtEveryZoomAndAtTwiceTheScale)
         label.setText(row);
         label.resize(label.sizeHint());
         EXPECT_EQ(label.width(), zoom::px(1800 + 3015, percent) - zoom::px(1800, percent));
+        // The digits are painted in the largest size, up to the label's own,
+        // whose widest digit leaves a pixel free in the narrowest cell.
+        int narrowest = label.width();
+        for (int k = 0; k < 8; ++k)
+            narrowest = std::min(narrowest, label.cellLeft(row, k + 1) - label.cellLeft(row, k));
+        auto widestDigit = [](const QFont& f) {
+            const QFontMetricsF fm(f);
+            return std::max(fm.boundingRect(QLatin1Char('0')).width(), fm.boundingRect(QLatin1Char('1')).width());
+        };
+        const QFont digits = label.gridFont();
+        const int px = QFontInfo(digits).pixelSize();
+        EXPECT_LE(widestDigit(digits), narrowest - 1);
+        if (px < QFontInfo(label.font()).pixelSize()) {
+            QFont larger = digits;
+            larger.setPixelSize(px + 1);
+            EXPECT_GT(widestDigit(larger), narrowest - 1) << px;
+        }
         // One digit at a time, the others blank.
         for (int i : {0, 7, 9, 16, 18, 25, 27, 34}) {
             QString alone = row;
