@@ -21,11 +21,19 @@ int pixelSizeOf(const QFont& f)
     return f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize();
 }
 
-bool allFit(const QFont& f, const std::vector<std::pair<QString, int>>& texts)
+// The advance of each text in f, or nothing as soon as one runs past its
+// room.
+std::vector<int> advancesIfAllFit(const QFont& f, const std::vector<std::pair<QString, int>>& texts)
 {
     const QFontMetrics fm(f);
-    return std::all_of(texts.begin(), texts.end(),
-                       [&](const auto& t) { return fm.horizontalAdvance(t.first) <= t.second; });
+    std::vector<int> advances;
+    advances.reserve(texts.size());
+    for (const auto& [text, room] : texts) {
+        advances.push_back(fm.horizontalAdvance(text));
+        if (advances.back() > room)
+            return {};
+    }
+    return advances;
 }
 } // namespace
 
@@ -42,24 +50,30 @@ int AutoSizeLabel::floorPixelSize(int percent)
     return int(std::ceil(FloorPoints * dpi / 72.0 * percent / zoom::Normal - 1e-9));
 }
 
-QFont AutoSizeLabel::fittedFont(const QFont& base, int percent,
-                                const std::vector<std::pair<QString, int>>& textsInWidths)
+AutoSizeLabel::Fitted AutoSizeLabel::fittedFont(const QFont& base, int percent,
+                                                const std::vector<std::pair<QString, int>>& textsInWidths)
 {
-    if (allFit(base, textsInWidths))
-        return base;
-    QFont f(base);
+    Fitted fitted{base, advancesIfAllFit(base, textsInWidths)};
+    if (!fitted.advances.empty() || textsInWidths.empty())
+        return fitted;
     for (int stretch : Stretches) {
-        f.setStretch(stretch);
-        if (allFit(f, textsInWidths))
-            return f;
+        fitted.font.setStretch(stretch);
+        fitted.advances = advancesIfAllFit(fitted.font, textsInWidths);
+        if (!fitted.advances.empty())
+            return fitted;
     }
     const int floor = floorPixelSize(percent);
     for (int px = pixelSizeOf(base) - 1; px >= floor; --px) {
-        f.setPixelSize(px);
-        if (allFit(f, textsInWidths))
-            return f;
+        fitted.font.setPixelSize(px);
+        fitted.advances = advancesIfAllFit(fitted.font, textsInWidths);
+        if (!fitted.advances.empty())
+            return fitted;
     }
-    return f;
+    // Nothing fits: the smallest step, each text as wide as its room allows.
+    const QFontMetrics fm(fitted.font);
+    for (const auto& t : textsInWidths)
+        fitted.advances.push_back(fm.horizontalAdvance(t.first));
+    return fitted;
 }
 
 void AutoSizeLabel::setSizing(const QFont& base, int percent, int minWidthPx, int rightLimitPx)
@@ -101,14 +115,14 @@ int AutoSizeLabel::room() const
 
 void AutoSizeLabel::fit()
 {
-    applyFont(fittedFont(base_, percent_, {{text(), room()}}));
+    const Fitted fitted = fittedFont(base_, percent_, {{text(), room()}});
+    applyFont(fitted.font, fitted.advances.front());
 }
 
-void AutoSizeLabel::applyFont(const QFont& f)
+void AutoSizeLabel::applyFont(const QFont& f, int textWidth)
 {
     if (font() != f)
         setFont(f);
-    const int textWidth = QFontMetrics(f).horizontalAdvance(text());
     resize(std::min(room(), std::max(minWidth_, textWidth)), height());
 }
 
@@ -123,8 +137,25 @@ void AutoSizeGroup::remove(AutoSizeLabel* label)
     members_.erase(std::remove(members_.begin(), members_.end(), label), members_.end());
 }
 
+void AutoSizeGroup::hold()
+{
+    ++held_;
+}
+
+void AutoSizeGroup::release()
+{
+    if (held_ > 0 && --held_ == 0 && pending_) {
+        pending_ = false;
+        fit();
+    }
+}
+
 void AutoSizeGroup::fit()
 {
+    if (held_ > 0) {
+        pending_ = true;
+        return;
+    }
     if (members_.empty())
         return;
     std::vector<std::pair<QString, int>> texts;
@@ -132,7 +163,7 @@ void AutoSizeGroup::fit()
         texts.emplace_back(l->text(), l->room());
     // The members share their design font.
     const AutoSizeLabel* first = members_.front();
-    const QFont f = AutoSizeLabel::fittedFont(first->base_, first->percent_, texts);
-    for (AutoSizeLabel* l : members_)
-        l->applyFont(f);
+    const AutoSizeLabel::Fitted fitted = AutoSizeLabel::fittedFont(first->base_, first->percent_, texts);
+    for (size_t i = 0; i < members_.size(); ++i)
+        members_[i]->applyFont(fitted.font, fitted.advances[i]);
 }

@@ -27,16 +27,20 @@ public:
 
     // The room the text has, in pixels.
     int room() const;
-    // The largest of the narrower fonts in which every text fits its width:
-    // the base font if they fit already; the smallest step if nothing does.
-    static QFont fittedFont(const QFont& base, int percent, const std::vector<std::pair<QString, int>>& textsInWidths);
     // The smallest size a text is shown in: 8 points at the zoom.
     static int floorPixelSize(int percent);
 
 private:
     friend class AutoSizeGroup;
+    struct Fitted {
+        QFont font;
+        std::vector<int> advances; // of each text, in the font
+    };
+    // The largest of the narrower fonts in which every text fits its width:
+    // the base font if they fit already; the smallest step if nothing does.
+    static Fitted fittedFont(const QFont& base, int percent, const std::vector<std::pair<QString, int>>& textsInWidths);
     void fit();
-    void applyFont(const QFont& f);
+    void applyFont(const QFont& f, int textWidth);
 
     QFont base_;
     int percent_ = 100;
@@ -52,7 +56,13 @@ public:
     void add(AutoSizeLabel* label);
     void remove(AutoSizeLabel* label);
     void fit();
+    // While held, the group is fitted once, on the last release, however
+    // many of its texts change meanwhile.
+    void hold();
+    void release();
 
 private:
     std::vector<AutoSizeLabel*> members_;
+    int held_ = 0;
+    bool pending_ = false;
 };

@@ -564,6 +564,7 @@ void frmMain::showFacts()
 {
     SubnetTexts& texts = texts_;
     FormTexts(facts_, texts, QLocale().decimalPoint().toStdString());
+    const mainlayout::TextsBeingSet settingTexts(this);
     for (const mainview::ValueLabel& v : mainview::kValueLabels) {
         if (!facts_.has(mainview::fieldOf(v.text)))
             continue;

@@ -269,7 +269,8 @@ QFont linkFont(const QFont& base, int percent)
     QFont f = zoom::scaled(base, DesignPixelSize, percent);
     // Asking for a family the machine lacks costs a fallback search at
     // start; the label's own family is the same choice without it.
-    static const bool haveLinkFamily = QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif"));
+    static const bool haveLinkFamily =
+        QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"), Qt::CaseInsensitive);
     if (haveLinkFamily)
         f.setFamilies({QStringLiteral("MS Sans Serif"), base.family()});
     f.setUnderline(true);
@@ -343,6 +344,8 @@ QWidget* create(const ControlSpec& s, QWidget* parent)
     return nullptr;
 }
 
+constexpr Group AllGroups[] = {Group::AddressValues, Group::CountValues, Group::BitValues, Group::Legend};
+
 QString groupName(Group g)
 {
     return QStringLiteral("fitGroup_%1").arg(int(g));
@@ -383,10 +386,16 @@ QString digitRange(int first, int count)
     return QStringLiteral("digits %1 to %2").arg(first).arg(first + count - 1);
 }
 
-template <typename T, size_t N> void collect(QWidget* form, const QString& name, std::array<T*, N>& members)
+template <typename T, size_t N>
+void collect(const QHash<QString, QWidget*>& made, const QString& name, std::array<T*, N>& members)
 {
     for (size_t i = 0; i < N; ++i)
-        members[i] = form->findChild<T*>(name + QLatin1Char('_') + QString::number(i));
+        members[i] = qobject_cast<T*>(made.value(name + QLatin1Char('_') + QString::number(i)));
+}
+
+template <typename T> T* one(const QHash<QString, QWidget*>& made, const QString& name)
+{
+    return qobject_cast<T*>(made.value(name));
 }
 
 } // namespace
@@ -410,10 +419,13 @@ const std::vector<QString>& focusOrder()
 
 const ControlSpec* find(const QString& objectName)
 {
-    const auto& list = controls();
-    auto it =
-        std::find_if(list.begin(), list.end(), [&](const ControlSpec& s) { return s.objectName() == objectName; });
-    return it == list.end() ? nullptr : &*it;
+    static const QHash<QString, const ControlSpec*> byName = [] {
+        QHash<QString, const ControlSpec*> names;
+        for (const ControlSpec& s : controls())
+            names.insert(s.objectName(), &s);
+        return names;
+    }();
+    return byName.value(objectName, nullptr);
 }
 
 void setLabelText(QLabel* label, const QString& text)
@@ -425,6 +437,22 @@ void setLabelText(QLabel* label, const QString& text)
         if (qobject_cast<BinaryLabel*>(label))
             label->resize(label->sizeHint().width(), label->height());
     }
+}
+
+TextsBeingSet::TextsBeingSet(QWidget* form)
+{
+    for (Group g : AllGroups)
+        if (AutoSizeGroup* group = groupOf(form, g)) {
+            group->hold();
+            groups_.emplace_back(group);
+        }
+}
+
+TextsBeingSet::~TextsBeingSet()
+{
+    for (const QPointer<AutoSizeGroup>& group : groups_)
+        if (group)
+            group->release();
 }
 
 void placeBar(QWidget* bar, int leftTwips, int widthTwips)
@@ -454,10 +482,11 @@ void layout(QWidget* form, int percent)
     form->setFont(designFont(form->font(), percent));
     form->setFixedSize(zoom::px(FormWidth, percent), zoom::px(FormHeight, percent));
     QSet<AutoSizeGroup*> groups;
-    for (const ControlSpec& s : controls()) {
-        QWidget* w = form->findChild<QWidget*>(s.objectName());
-        if (!w)
+    for (QWidget* w : form->findChildren<QWidget*>()) {
+        const ControlSpec* spec = find(w->objectName());
+        if (!spec)
             continue;
+        const ControlSpec& s = *spec;
         zoom::place(w, s.left, s.top, s.width, s.height, percent);
         if (isPortionBar(s)) {
             placeBarAt(w, w->property(LeftTwips).toInt(), w->property(WidthTwips).toInt(), percent);
@@ -484,12 +513,14 @@ MainControls build(QWidget* form)
     // in the toolkit's default font.
     form->setFont(designFont(form->font(), zoom::percent()));
     QHash<QString, QWidget*> containers;
-    for (Group g : {Group::AddressValues, Group::CountValues, Group::BitValues, Group::Legend})
+    QHash<QString, QWidget*> made;
+    for (Group g : AllGroups)
         (new AutoSizeGroup(form))->setObjectName(groupName(g));
     for (const ControlSpec& s : controls()) {
         QWidget* parent = s.container.isEmpty() ? form : containers.value(s.container, form);
         QWidget* w = create(s, parent);
         w->setObjectName(s.objectName());
+        made.insert(w->objectName(), w);
         // The pointer over a control is the control's business, never the
         // window background's; bars let it through to what lies beneath.
         if (s.kind != Kind::Shape)
@@ -518,28 +549,28 @@ MainControls build(QWidget* form)
     layout(form, zoom::percent());
 
     MainControls c;
-    collect(form, QStringLiteral("txtIP"), c.txtIP);
-    c.txtSubnetBits = form->findChild<QLineEdit*>(QStringLiteral("txtSubnetBits"));
-    c.udSubnet = form->findChild<UpDown*>(QStringLiteral("udSubnet"));
-    collect(form, QStringLiteral("udIPChanger"), c.udIPChanger);
-    c.lblIP = form->findChild<QLabel*>(QStringLiteral("lblIP"));
-    collect(form, QStringLiteral("lblDots"), c.lblDots);
-    collect(form, QStringLiteral("LblHeadings"), c.LblHeadings);
-    collect(form, QStringLiteral("lblLabels"), c.lblLabels);
-    collect(form, QStringLiteral("lblValues"), c.lblValues);
-    collect(form, QStringLiteral("lblLegend"), c.lblLegend);
-    c.lblSubnetRange = form->findChild<QLabel*>(QStringLiteral("lblSubnetRange"));
-    c.lblWebLinks = form->findChild<QLabel*>(QStringLiteral("lblWebLinks"));
-    collect(form, QStringLiteral("shapeMaskBits"), c.shapeMaskBits);
-    c.shapeTopFrame = form->findChild<QWidget*>(QStringLiteral("shapeTopFrame"));
-    c.frameStats = form->findChild<QGroupBox*>(QStringLiteral("frameStats"));
-    c.Frame1 = form->findChild<QGroupBox*>(QStringLiteral("Frame1"));
-    collect(form, QStringLiteral("cmdOptions"), c.cmdOptions);
+    collect(made, QStringLiteral("txtIP"), c.txtIP);
+    c.txtSubnetBits = one<QLineEdit>(made, QStringLiteral("txtSubnetBits"));
+    c.udSubnet = one<UpDown>(made, QStringLiteral("udSubnet"));
+    collect(made, QStringLiteral("udIPChanger"), c.udIPChanger);
+    c.lblIP = one<QLabel>(made, QStringLiteral("lblIP"));
+    collect(made, QStringLiteral("lblDots"), c.lblDots);
+    collect(made, QStringLiteral("LblHeadings"), c.LblHeadings);
+    collect(made, QStringLiteral("lblLabels"), c.lblLabels);
+    collect(made, QStringLiteral("lblValues"), c.lblValues);
+    collect(made, QStringLiteral("lblLegend"), c.lblLegend);
+    c.lblSubnetRange = one<QLabel>(made, QStringLiteral("lblSubnetRange"));
+    c.lblWebLinks = one<QLabel>(made, QStringLiteral("lblWebLinks"));
+    collect(made, QStringLiteral("shapeMaskBits"), c.shapeMaskBits);
+    c.shapeTopFrame = one<QWidget>(made, QStringLiteral("shapeTopFrame"));
+    c.frameStats = one<QGroupBox>(made, QStringLiteral("frameStats"));
+    c.Frame1 = one<QGroupBox>(made, QStringLiteral("Frame1"));
+    collect(made, QStringLiteral("cmdOptions"), c.cmdOptions);
 
     c.udSubnet->setBuddy(c.txtSubnetBits);
     const auto& order = focusOrder();
     for (size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(form->findChild<QWidget*>(order[i - 1]), form->findChild<QWidget*>(order[i]));
+        QWidget::setTabOrder(made.value(order[i - 1]), made.value(order[i]));
     return c;
 }
 

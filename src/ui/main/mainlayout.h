@@ -4,6 +4,7 @@
 // builder that turns the table into widgets.
 #include <QColor>
 #include <QFont>
+#include <QPointer>
 #include <QString>
 
 #include <array>
@@ -14,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QWidget;
+class AutoSizeGroup;
 class BinaryLabel;
 class UpDown;
 
@@ -113,6 +115,18 @@ QFont designFont(const QFont& system, int percent = 100);
 // Sets a label's text; labels that size themselves follow it, staying left of
 // their limit.
 void setLabelText(QLabel* label, const QString& text);
+// For its lifetime, labels that shrink together are fitted once, at the end,
+// however many of their texts are set meanwhile.
+class TextsBeingSet {
+public:
+    explicit TextsBeingSet(QWidget* form);
+    ~TextsBeingSet();
+    TextsBeingSet(const TextsBeingSet&) = delete;
+    TextsBeingSet& operator=(const TextsBeingSet&) = delete;
+
+private:
+    std::vector<QPointer<AutoSizeGroup>> groups_;
+};
 // Places a bar at a horizontal position in twips (its top and height stay),
 // at the current zoom, on the same edges as the digits above it; a negative
 // width draws nothing. The binary row above learns which digits its bars mark
