@@ -4,7 +4,8 @@
 #include "ui/zoom.h"
 
 #include <QEvent>
-#include <QFontMetricsF>
+#include <QFontInfo>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QRawFont>
 
@@ -60,14 +61,14 @@ int BinaryLabel::narrowestDigitCell() const
     return narrowest;
 }
 
-QFont BinaryLabel::gridFont() const
+void BinaryLabel::fitGrid() const
 {
     if (gridFontValid_)
-        return gridFont_;
+        return;
     // The widest of the row's glyphs must leave at least a pixel between
-    // neighbouring digits. Sizes are tried on a raw copy of the face: a font
-    // at each size has the font system match and set up an engine for it,
-    // about 2 M instructions each at the window's start, for sizes never drawn.
+    // neighbouring digits. Sizes are tried, and the row drawn, on a raw copy
+    // of the face: a font at each size has the font system match and set up
+    // an engine for it, about 2 M instructions each at the window's start.
     QFont f = font();
     const qreal room = narrowestDigitCell() - 1;
     const int minimum = MinPixelSize * percent_ / zoom::Normal;
@@ -86,7 +87,13 @@ QFont BinaryLabel::gridFont() const
     if (px != designPx)
         f.setPixelSize(px);
     gridFont_ = f;
+    gridFace_ = raw;
     gridFontValid_ = true;
+}
+
+QFont BinaryLabel::gridFont() const
+{
+    fitGrid();
     return gridFont_;
 }
 
@@ -104,20 +111,29 @@ void BinaryLabel::changeEvent(QEvent* event)
 
 void BinaryLabel::paintEvent(QPaintEvent*)
 {
-    QPainter p(this);
-    p.setFont(gridFont());
-    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    fitGrid();
+    const QRawFont& face = gridFace_;
     const QString t = text();
-    const QFontMetricsF fm(p.font());
+    // One glyph per character: the row is digits and dots, nothing to shape.
+    const QList<quint32> glyphs = face.glyphIndexesForString(t);
     // One baseline for the row, placed as the label's own font would place it.
-    const qreal baseline = std::round((height() - fm.height()) / 2 + fm.ascent());
-    for (int i = 0; i < t.size(); ++i) {
+    const qreal baseline = std::round((height() - (face.ascent() + face.descent())) / 2 + face.ascent());
+    QList<QPointF> positions;
+    positions.reserve(glyphs.size());
+    for (int i = 0; i < int(glyphs.size()); ++i) {
         const int left = cellLeft(t, i);
         const int cell = cellLeft(t, i + 1) - left;
         // Centred by its ink, not its advance, so a digit sits over the middle
         // of its bar segment; in fractions of a pixel, which a screen scaled
         // to twice the size draws as whole device pixels.
-        const QRectF ink = fm.boundingRect(t.at(i));
-        p.drawText(QPointF(left + (cell - ink.width()) / 2 - ink.x(), baseline), QString(t.at(i)));
+        const QRectF ink = face.boundingRect(glyphs[i]);
+        positions.append(QPointF(left + (cell - ink.width()) / 2 - ink.x(), baseline));
     }
+    QGlyphRun row;
+    row.setRawFont(face);
+    row.setGlyphIndexes(glyphs);
+    row.setPositions(positions);
+    QPainter p(this);
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    p.drawGlyphRun(QPointF(), row);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QFont>
 #include <QLabel>
+#include <QRawFont>
 
 // A label for a dotted binary row. Each character is painted centred in a
 // fixed cell, a digit's cell as wide as a binary digit of the portion bars
@@ -38,9 +39,11 @@ protected:
 
 private:
     int narrowestDigitCell() const;
+    void fitGrid() const;
 
     int originTwips_ = 0;
     int percent_ = 100;
     mutable QFont gridFont_;
+    mutable QRawFont gridFace_; // gridFont_'s face, which the row is drawn in
     mutable bool gridFontValid_ = false;
 };
