@@ -5,7 +5,6 @@
 #include "app/gui/sessionend.h"
 #include "app/modmain.h"
 #include "cli/addressinput.h"
-#include "platform/fontwarmup.h"
 #include "ui/registerwindows.h"
 
 #include <QApplication>
@@ -59,12 +58,7 @@ int main(int argc, char** argv)
                    stderr);
         return 1;
     }
-    // Fonts are read while the toolkit connects to the display, so the
-    // window's first text no longer waits for them; done before the windows
-    // are built, so that the toolkit never starts a second reading.
-    platform::FontSystemWarmUp fonts;
     QApplication app(argc, argv);
-    fonts.wait();
     if (qEnvironmentVariableIsSet("QUILLMARK_EXIT_AFTER_SHOW"))
         app.installEventFilter(new ExitOnFirstPaint(&app));
     ui::registerWindows();
