@@ -483,10 +483,10 @@ void layout(QWidget* form, int percent)
     form->setFixedSize(zoom::px(FormWidth, percent), zoom::px(FormHeight, percent));
     QSet<AutoSizeGroup*> groups;
     for (QWidget* w : form->findChildren<QWidget*>()) {
-        const ControlSpec* spec = find(w->objectName());
-        if (!spec)
+        const ControlSpec* control = find(w->objectName());
+        if (!control)
             continue;
-        const ControlSpec& s = *spec;
+        const ControlSpec& s = *control;
         zoom::place(w, s.left, s.top, s.width, s.height, percent);
         if (isPortionBar(s)) {
             placeBarAt(w, w->property(LeftTwips).toInt(), w->property(WidthTwips).toInt(), percent);
