@@ -24,10 +24,12 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QIcon>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPixmap>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -144,7 +146,11 @@ frmMain::frmMain(QWidget* parent)
     : platform::FormBase(QStringLiteral("frmMain"), platform::bsFixedSingle, parent)
 {
     initQuillmarkResources();
-    setWindowIcon(QIcon(QStringLiteral(":/quillmark.png")));
+    // Read as the PNG it is: letting the toolkit guess the format would load
+    // every image plugin before the first paint.
+    QImageReader icon(QStringLiteral(":/quillmark.png"), "png");
+    icon.setAutoDetectImageFormat(false);
+    setWindowIcon(QPixmap::fromImage(icon.read()));
     setWindowTitle(QStringLiteral("Quillmark"));
     c_ = mainlayout::build(this);
     setMouseTracking(true);

@@ -4,6 +4,7 @@
 #include "platform/gui/formbase.h"
 #include "ui/main/autosizelabel.h"
 #include "ui/main/binarylabel.h"
+#include "ui/main/framestyle.h"
 #include "ui/main/mainview.h"
 #include "ui/main/updown.h"
 #include "ui/zoom.h"
@@ -336,6 +337,7 @@ QWidget* create(const ControlSpec& s, QWidget* parent)
     }
     case Kind::Frame: {
         auto* g = new QGroupBox(parent);
+        framestyle::apply(g);
         if (s.flags & Grey)
             setBackground(g, LightGrey);
         return g;

@@ -56,3 +56,20 @@ TEST(StartUp, TheProgramShowsItsWindowOrSaysWhyNot)
     EXPECT_TRUE(why.contains(QLatin1String("\"-reverse\""))) << why.toStdString();
     EXPECT_EQ(why.count(QLatin1Char('\n')), 1);
 }
+
+// The window reads its images as the PNGs they are: guessing the format would
+// load every image plugin installed before the first paint.
+TEST(StartUp, TheWindowLoadsNoImagePluginOnItsWayToTheFirstPaint)
+{
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
+        env.insert(QLatin1String(name), home.path());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QUILLMARK_EXIT_AFTER_SHOW"), QStringLiteral("1"));
+    env.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("files"));
+    const auto [shown, loaded] = run(program, env);
+    EXPECT_EQ(shown, 0);
+    ASSERT_TRUE(loaded.contains(QLatin1String("libQt6Widgets"))) << "no record of the libraries loaded";
+    EXPECT_FALSE(loaded.contains(QLatin1String("/imageformats/")));
+}
