@@ -19,6 +19,15 @@ std::pair<int, QString> run(const QString& binary, const QProcessEnvironment& en
     return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError())};
 }
 
+// The caller's environment with the program's settings kept out of the real home.
+QProcessEnvironment withPrivateHome(const QTemporaryDir& home)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
+        env.insert(QLatin1String(name), home.path());
+    return env;
+}
+
 } // namespace
 
 // Without a display the program says so and points to the report. Offscreen
@@ -28,12 +37,9 @@ std::pair<int, QString> run(const QString& binary, const QProcessEnvironment& en
 TEST(StartUp, TheProgramShowsItsWindowOrSaysWhyNot)
 {
     QTemporaryDir home;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = withPrivateHome(home);
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(QLatin1String(name));
-    // Settings the program saves stay out of the real home.
-    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
-        env.insert(QLatin1String(name), home.path());
     const auto [noDisplay, said] = run(program, env);
     EXPECT_EQ(noDisplay, 1);
     EXPECT_TRUE(said.contains(QLatin1String("no display"))) << said.toStdString();
@@ -62,9 +68,7 @@ TEST(StartUp, TheProgramShowsItsWindowOrSaysWhyNot)
 TEST(StartUp, TheWindowLoadsNoImagePluginOnItsWayToTheFirstPaint)
 {
     QTemporaryDir home;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
-        env.insert(QLatin1String(name), home.path());
+    QProcessEnvironment env = withPrivateHome(home);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("QUILLMARK_EXIT_AFTER_SHOW"), QStringLiteral("1"));
     env.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("files"));
