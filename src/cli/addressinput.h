@@ -4,12 +4,17 @@
 // 8 to 31, blanks around it ignored. Octets are plain decimal without leading
 // zeros ("010" could mean 8 or 10, so it is refused). Nothing is corrected: a
 // text that is not exactly such an address is refused with the reason.
+#include "model/shown.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace cli {
+
+using ::Shown;
+using ::Trimmed;
 
 struct AddressInput {
     std::uint32_t address = 0;
@@ -19,16 +24,8 @@ struct AddressInput {
 constexpr int kMinMaskBits = 8;
 constexpr int kMaxMaskBits = 31;
 
-// Blanks (space, tab, CR, LF, FF, VT) removed from both ends.
-std::string_view Trimmed(std::string_view text);
-
 // The address, or nothing with problem set to what is wrong with it (a part
 // it names is quoted as Shown gives it).
 std::optional<AddressInput> ParseAddress(std::string_view text, std::string& problem);
-
-// Input as it may appear in a message: in double quotes, control characters
-// and bytes outside ASCII escaped (\t, \x1b), at most 64 characters of it and
-// then "…".
-std::string Shown(std::string_view text);
 
 } // namespace cli

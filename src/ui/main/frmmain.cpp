@@ -4,6 +4,7 @@
 #include "model/appmodel.h"
 #include "model/binaryfield.h"
 #include "model/clsipaddy.h"
+#include "model/masklength.h"
 #include "model/subnettexts.h"
 #include "platform/appinfo.h"
 #include "platform/messagebox.h"
@@ -543,6 +544,24 @@ void frmMain::udIPChanger_Change(int Index)
             ChangeSubnetValue(model(), amount);
         showOctets();
         UpdateForm();
+    });
+}
+
+void frmMain::SetAddress(std::uint32_t address, int maskBits)
+{
+    Procedure("frmMain.SetAddress()", [&] {
+        if (maskBits < masklength::kEntryMin || maskBits > masklength::kEntryMax)
+            return;
+        for (int k = 1; k <= 4; ++k)
+            model().IPAddress(k, int(address >> (32 - 8 * k) & 255));
+        showOctets();
+        // The box's change handler writes the mask and refreshes; an unchanged
+        // text changes nothing, so the address is shown all the same.
+        const QString bits = QString::number(maskBits);
+        if (c_.txtSubnetBits->text() != bits)
+            c_.txtSubnetBits->setText(bits);
+        else
+            UpdateForm();
     });
 }
 

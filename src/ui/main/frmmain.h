@@ -15,6 +15,10 @@ public:
 
     // Brings every field in line with the model; the bars last.
     void UpdateForm();
+    // Shows `address` with `maskBits` (8 to 31) as if typed: the model, the
+    // octet boxes, the mask-bits box and every field. Other windows (the
+    // subnet table) and pasting use it.
+    void SetAddress(std::uint32_t address, int maskBits);
     // Saves the window's placement and hides it.
     void SaveSettings();
     bool CallByName(const QString& operation) override;
