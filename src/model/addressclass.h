@@ -19,6 +19,19 @@ struct AddressClass {
 inline constexpr AddressClass kClasses[] = {
     {"0", 'A', 8}, {"10", 'B', 16}, {"110", 'C', 24}, {"1110", 'D', 8}, {"1111", 'E', 8}};
 inline constexpr int kClassCount = int(std::size(kClasses));
+// The fewest and most network bits a class has.
+inline constexpr int kFewestBits = [] {
+    int bits = kClasses[0].bits;
+    for (const AddressClass& c : kClasses)
+        bits = c.bits < bits ? c.bits : bits;
+    return bits;
+}();
+inline constexpr int kMostBits = [] {
+    int bits = kClasses[0].bits;
+    for (const AddressClass& c : kClasses)
+        bits = c.bits > bits ? c.bits : bits;
+    return bits;
+}();
 
 // The class number, 1 (A) to 5 (E), of an address whose binary text starts
 // with `bits`; a text no class's leading bits start counts as the last class.
