@@ -159,7 +159,7 @@ template <typename Model> void Read(const Model& ip, FactsRefresh& refresh)
             try {
                 // Every row reads the class and the mask length for itself.
                 for (int row = 0; row < 6; ++row) {
-                    checked(ip.Class(), 1, 5);
+                    checked(ip.Class(), 1, addressclass::kClassCount);
                     setCounts(f, maskBits(), classBits());
                 }
                 done(Field::Bars);
