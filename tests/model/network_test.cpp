@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QProcess>
+#include <QStandardPaths>
+
 #include <random>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -159,6 +163,56 @@ TEST(Network, RangeBlocksAreTheFewestThatCoverExactly)
     };
     for (const auto& [first, last, blocks] : rows)
         EXPECT_EQ(blocksOf(ip(first), ip(last)), blocks) << first << "-" << last;
+}
+
+// Python's ipaddress, when there is a python3, on random networks, splits
+// and ranges: one line each of what it says, checked here.
+TEST(Network, AgreesWithPythonsIpaddress)
+{
+    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    if (python.isEmpty())
+        GTEST_SKIP() << "no python3";
+    const char* script = R"(
+import ipaddress, random
+r = random.Random(11)
+for _ in range(1000):
+    a, n = r.getrandbits(32), r.randint(0, 32)
+    net = ipaddress.IPv4Interface((a, n)).network
+    m = r.randint(n, 32)
+    subs = 1 << (m - n)
+    i = r.randrange(subs)
+    row = ipaddress.IPv4Network((int(net.network_address) + (i << (32 - m)), m))
+    first, last = sorted((r.getrandbits(32), r.getrandbits(32) >> r.randint(0, 32)))
+    blocks = ipaddress.summarize_address_range(ipaddress.IPv4Address(first), ipaddress.IPv4Address(last))
+    print(a, n, int(net.network_address), int(net.broadcast_address), int(net.netmask), int(net.hostmask),
+          net.num_addresses, m, i, int(row.network_address), first, last, ' '.join(b.with_prefixlen for b in blocks))
+)";
+    QProcess p;
+    p.start(python, {QStringLiteral("-c"), QString::fromUtf8(script)});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    std::istringstream lines(p.readAllStandardOutput().toStdString());
+    int checked = 0;
+    for (std::string line; std::getline(lines, line); ++checked) {
+        std::istringstream in(line);
+        std::uint64_t a, network, broadcast, mask, hostmask, size, row, rowNetwork, first, last;
+        int length, newLength;
+        in >> a >> length >> network >> broadcast >> mask >> hostmask >> size >> newLength >> row >> rowNetwork >>
+            first >> last;
+        std::string blocks;
+        std::getline(in >> std::ws, blocks);
+        const Network4 n(std::uint32_t(a), length);
+        ASSERT_EQ(n.network(), network) << line;
+        ASSERT_EQ(n.broadcast(), broadcast) << line;
+        ASSERT_EQ(n.mask(), mask) << line;
+        ASSERT_EQ(n.hostmask(), hostmask) << line;
+        ASSERT_EQ(n.size(), size) << line;
+        const auto split = n.subnets(newLength);
+        ASSERT_EQ(split[row].network(), rowNetwork) << line;
+        ASSERT_EQ(split.rowOf(std::uint32_t(rowNetwork)), row) << line;
+        ASSERT_EQ(blocksOf(std::uint32_t(first), std::uint32_t(last)), blocks) << line;
+    }
+    EXPECT_EQ(checked, 1000);
 }
 
 TEST(Planner, HostCountsToBlocks)
