@@ -9,11 +9,6 @@ namespace cli {
 
 namespace {
 
-std::string entryRange()
-{
-    return std::to_string(masklength::kEntryMin) + " to " + std::to_string(masklength::kEntryMax);
-}
-
 bool isDigits(std::string_view s)
 {
     return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
@@ -21,7 +16,7 @@ bool isDigits(std::string_view s)
 
 std::optional<int> parseMask(std::string_view s, std::string& problem)
 {
-    const auto range = [] { return " outside " + entryRange(); };
+    const auto range = [] { return " outside " + std::to_string(kMinMaskBits) + " to " + std::to_string(kMaxMaskBits); };
     if (s.find('.') != std::string_view::npos) {
         const auto mask = dotted::Parse(s, &problem, "the mask", "mask octet");
         if (!mask)
@@ -33,7 +28,7 @@ std::optional<int> parseMask(std::string_view s, std::string& problem)
             problem = "the mask is not contiguous: its one bits must all come first";
             return std::nullopt;
         }
-        if (bits < masklength::kEntryMin || bits > masklength::kEntryMax) {
+        if (bits < kMinMaskBits || bits > kMaxMaskBits) {
             problem = "the mask has " + std::to_string(bits) + " bits," + range();
             return std::nullopt;
         }
@@ -53,7 +48,7 @@ std::optional<int> parseMask(std::string_view s, std::string& problem)
     }
     int bits = 0;
     if (s.size() > 2 || std::from_chars(s.data(), s.data() + s.size(), bits).ec != std::errc() ||
-        bits < masklength::kEntryMin || bits > masklength::kEntryMax) {
+        bits < kMinMaskBits || bits > kMaxMaskBits) {
         problem = "mask length " + Shown(s) + " is" + range();
         return std::nullopt;
     }
@@ -79,7 +74,7 @@ std::optional<AddressInput> ParseAddress(std::string_view text, std::string& pro
     if (!value)
         return std::nullopt;
     if (slash == std::string_view::npos) {
-        problem = "no mask; add /BITS (" + entryRange() + ") or /MASK, such as /24 or /255.255.255.0";
+        problem = "no mask; add /BITS (8 to 31) or /MASK, such as /24 or /255.255.255.0";
         return std::nullopt;
     }
     const auto bits = parseMask(text.substr(slash + 1), problem);

@@ -22,6 +22,10 @@ struct AddressInput {
     int bits = 0;
 };
 
+// The mask lengths of one address (masklength.h states them).
+constexpr int kMinMaskBits = masklength::kEntryMin;
+constexpr int kMaxMaskBits = masklength::kEntryMax;
+
 // The address, or nothing with problem set to what is wrong with it (a part
 // it names is quoted as Shown gives it).
 std::optional<AddressInput> ParseAddress(std::string_view text, std::string& problem);
