@@ -176,7 +176,8 @@ private:
 };
 
 // The fewest blocks that cover first..last exactly, in address order, each
-// passed to `take` (first <= last). (Not `emit`: Qt defines that as nothing.)
+// passed to `take` (first <= last). Not named "emit": Qt defines that word
+// away, and the calls would vanish in files that include Qt.
 template <int Width, typename Take>
 void RangeBlocks(typename Network<Width>::Value first, typename Network<Width>::Value last, Take take)
 {
