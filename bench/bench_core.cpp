@@ -1,7 +1,7 @@
 // The window's refresh (the model's reads, every procedure registered, and
 // the texts), the same facts by plain arithmetic, and the terminal report's
 // throughput.
-#include "cli/report.h"
+#include "cli/command.h"
 #include "errors/clserrhandler.h"
 #include "errors/procedure.h"
 #include "model/clsipaddy.h"
@@ -89,14 +89,14 @@ void BM_ReportStream(benchmark::State& state)
         return;
     }
     unlink(path);
-    cli::ReportEnvironment env;
+    cli::Environment env;
     env.in = in;
     env.out = open("/dev/null", O_WRONLY);
     const std::vector<std::string> args = state.range(0) == 1 ? std::vector<std::string>{"--json", "-"}
                                                               : std::vector<std::string>{"-"};
     for (auto _ : state) {
         lseek(in, 0, SEEK_SET);
-        if (cli::RunReport(args, env) != cli::kExitOk)
+        if (cli::Run(args, env) != cli::kExitOk)
             state.SkipWithError("the report failed");
     }
     close(in);
