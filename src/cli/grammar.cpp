@@ -101,7 +101,7 @@ Command ParseCommandLine(const std::vector<std::string>& args, const std::vector
                 if (joined)
                     fail(std::string(name) + " takes no value");
                 else if (c.verb && c.verb != verb)
-                    fail("one verb a run: " + std::string(c.verb->name) + " and " + std::string(name) + " are two");
+                    fail(std::string(c.verb->name) + " and " + std::string(name) + " are two verbs; give one a run");
                 c.verb = verb;
                 continue;
             }

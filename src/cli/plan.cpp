@@ -65,6 +65,7 @@ void jsonNumber(TextSink& out, std::string_view key, std::uint64_t n)
 struct Given {
     std::string text;
     long line = 0; // its line on standard input, 0 for an argument
+    bool tooLong = false; // a line too long to read, in its place
 };
 
 std::string where(const Given& g)
@@ -132,17 +133,14 @@ int RunPlan(const Command& c, Output& out, const Environment& env)
     std::vector<Given> given;
     for (size_t i = 1; i < c.operands.size(); ++i) {
         if (c.operands[i] != "-") {
-            given.push_back({std::string(Trimmed(c.operands[i])), 0});
+            given.push_back({std::string(Trimmed(c.operands[i])), 0, false});
             continue;
         }
-        bool bad = false;
         const int error = ReadLines(
             env.in,
             [&](long line, std::string_view text, bool tooLong) {
                 if (tooLong) {
-                    out.problem("standard input line " + std::to_string(line) + ": the line is longer than " +
-                                std::to_string(kMaxLine) + " bytes");
-                    bad = true;
+                    given.push_back({std::string(), line, true});
                     return;
                 }
                 for (size_t at = 0; at < text.size();) {
@@ -150,7 +148,7 @@ int RunPlan(const Command& c, Output& out, const Environment& env)
                     if (from == std::string_view::npos)
                         break;
                     const size_t to = std::min(text.find_first_of(" \t\r\f\v", from), text.size());
-                    given.push_back({std::string(text.substr(from, to - from)), line});
+                    given.push_back({std::string(text.substr(from, to - from)), line, false});
                     at = to;
                 }
             },
@@ -159,13 +157,16 @@ int RunPlan(const Command& c, Output& out, const Environment& env)
             out.problem(std::string("cannot read standard input: ") + std::strerror(error));
             return kExitFailure;
         }
-        if (bad)
-            return kExitBadInput;
     }
     std::vector<net::PlanRequest> requests;
     std::set<std::string> names;
     bool bad = false;
     for (const Given& g : given) {
+        if (g.tooLong) {
+            out.problem(where(g) + "the line is longer than " + std::to_string(kMaxLine) + " bytes");
+            bad = true;
+            continue;
+        }
         auto request = ParsePlanRequest(g.text, c.rfc3021, problem);
         if (request && !request->name.empty() && !names.insert(request->name).second) {
             problem = "name " + Shown(request->name) + " is given twice";

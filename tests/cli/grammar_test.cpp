@@ -41,8 +41,8 @@ TEST(GrammarTest, VerbsOptionsOperandsAndStatuses)
         {{"--plan", "10.0.0.0/24", "--", "-5"}, "", 2, "",
          "quillmark: request \"-5\": host count \"-5\" is not a decimal number\n"},
         // Usage: one line, nothing done.
-        {{"--report", "--subnets", "10.0.0.0/8"}, "", 2, "", "quillmark: one verb a run: --report and --subnets are two" + kTry},
-        {{"--plan", "10.0.0.0/8", "5", "--subnets"}, "", 2, "", "quillmark: one verb a run: --plan and --subnets are two" + kTry},
+        {{"--report", "--subnets", "10.0.0.0/8"}, "", 2, "", "quillmark: --report and --subnets are two verbs; give one a run" + kTry},
+        {{"--plan", "10.0.0.0/8", "5", "--subnets"}, "", 2, "", "quillmark: --plan and --subnets are two verbs; give one a run" + kTry},
         {{"--mask", "30", "10.0.0.1/8"}, "", 2, "", "quillmark: --mask is not an option of --report" + kTry},
         {{"--subnets", "10.0.0.0/8", "--color"}, "", 2, "", "quillmark: --color is not an option of --subnets" + kTry},
         {{"--plan", "10.0.0.0/8", "5", "--limit=1"}, "", 2, "", "quillmark: --limit is not an option of --plan" + kTry},
