@@ -38,6 +38,9 @@ struct Verb {
     int listFrom;
     // What the run says when operands are missing, such as "no address given".
     const char* missing;
+    // Runs the command and gives its exit status. A verb that answers yes or
+    // no gives 0 for yes and 1 for no, so it reports its failures, output's
+    // included, as 2 rather than through Output::finish.
     int (*run)(const Command& command, Output& out, const Environment& env);
 };
 

@@ -94,6 +94,22 @@ TEST(GrammarTest, VerbsOptionsOperandsAndStatuses)
     }
 }
 
+// The help states each verb's operands and every option, in 80 columns.
+TEST(GrammarTest, HelpStatesEveryVerbAndOption)
+{
+    const clitest::Outcome got = run({"--help"});
+    for (const cli::Verb& verb : cli::Verbs()) {
+        const std::string name(verb.name);
+        EXPECT_TRUE(got.out.find("quillmark " + name + " ") != std::string::npos ||
+                    got.out.find("quillmark [" + name + "] ") != std::string::npos)
+            << name;
+    }
+    for (const char* option : {"--json", "--color=WHEN", "--mask BITS", "--limit N", "--rfc3021", "--mask=30", "Exit status"})
+        EXPECT_NE(got.out.find(option), std::string::npos) << option;
+    for (size_t from = 0, nl; (nl = got.out.find('\n', from)) != std::string::npos; from = nl + 1)
+        EXPECT_LE(nl - from, 80u) << got.out.substr(from, nl - from);
+}
+
 // 1 when output or input fails, 141 when the reader has gone, for every verb.
 TEST(GrammarTest, FailuresAreNeverSuccess)
 {
