@@ -34,8 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     if (!within || !allGood || requests.empty())
         return 0;
     const net::Plan<32> plan = net::PlanSubnets(*within, requests, rfc3021);
-    if (!plan.fits)
-        return plan.missing > 0 ? 0 : (std::abort(), 0);
+    if (!plan.fits) {
+        if (plan.missing == 0)
+            std::abort();
+        return 0;
+    }
     net::Network4::Count total = 0;
     std::vector<net::Network4> blocks = plan.unused;
     for (size_t i = 0; i < requests.size(); ++i) {
