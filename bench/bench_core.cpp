@@ -1,7 +1,7 @@
 // The window's refresh (the model's reads, every procedure registered, and
 // the texts), the same facts by plain arithmetic, and the terminal report's
-// throughput.
-#include "cli/report.h"
+// and split's throughput.
+#include "cli/command.h"
 #include "errors/clserrhandler.h"
 #include "errors/procedure.h"
 #include "model/clsipaddy.h"
@@ -89,14 +89,14 @@ void BM_ReportStream(benchmark::State& state)
         return;
     }
     unlink(path);
-    cli::ReportEnvironment env;
+    cli::Environment env;
     env.in = in;
     env.out = open("/dev/null", O_WRONLY);
     const std::vector<std::string> args = state.range(0) == 1 ? std::vector<std::string>{"--json", "-"}
                                                               : std::vector<std::string>{"-"};
     for (auto _ : state) {
         lseek(in, 0, SEEK_SET);
-        if (cli::RunReport(args, env) != cli::kExitOk)
+        if (cli::Run(args, env) != cli::kExitOk)
             state.SkipWithError("the report failed");
     }
     close(in);
@@ -104,5 +104,23 @@ void BM_ReportStream(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kLines);
 }
 BENCHMARK(BM_ReportStream)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// `quillmark --subnets 10.0.0.0/14 --mask 30 > /dev/null` in the process, as
+// text (0) or JSON Lines (1); items per second is rows per second.
+void BM_SplitStream(benchmark::State& state)
+{
+    constexpr int kRows = 1 << 16;
+    cli::Environment env;
+    env.out = open("/dev/null", O_WRONLY);
+    std::vector<std::string> args = {"--subnets", "10.0.0.0/14", "--mask", "30"};
+    if (state.range(0) == 1)
+        args.push_back("--json");
+    for (auto _ : state)
+        if (cli::Run(args, env) != cli::kExitOk)
+            state.SkipWithError("the split failed");
+    close(env.out);
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_SplitStream)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

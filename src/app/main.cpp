@@ -2,7 +2,7 @@
 // toolkit; without arguments the program becomes the window program beside
 // it, so a report run never loads the toolkit's libraries (nor, linked as it
 // is, the shared C++ runtime).
-#include "cli/report.h"
+#include "cli/command.h"
 #include "platform/appinfo.h"
 
 #include <cerrno>
@@ -15,7 +15,7 @@
 int main(int argc, char** argv)
 {
     if (argc > 1)
-        return cli::ReportMain(argc, argv);
+        return cli::Main(argc, argv);
     // Never a window program from the current folder: where the program's
     // own folder is unknown, there is nothing safe to start.
     const std::string folder = platform::ProgramFolder();

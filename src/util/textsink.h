@@ -38,6 +38,10 @@ public:
         used_ = size_t(std::to_chars(at, at + 32, n).ptr - out_.data());
         return *this;
     }
+    // Room for `count` bytes written in place; commit(end) keeps those up to
+    // `end`. For rows written at fixed offsets without a call per piece.
+    char* reserve(size_t count) { return room(count); }
+    void commit(const char* end) { used_ = size_t(end - out_.data()); }
     TextSink& spaces(size_t count)
     {
         std::memset(room(count), ' ', count);

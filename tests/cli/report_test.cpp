@@ -1,6 +1,6 @@
 // The terminal report as a script sees it: exact output, one line naming each
 // bad input, and an exit status that tells every failure from success.
-#include "cli/report.h"
+#include "cli/command.h"
 
 #include <gtest/gtest.h>
 
@@ -66,15 +66,15 @@ struct Outcome {
 
 class ReportTest : public ::testing::Test {
 protected:
-    // RunReport over files of the test's own, as the program runs it over its descriptors.
+    // Run over files of the test's own, as the program runs it over its descriptors.
     Outcome run(const std::vector<std::string>& args, const std::string& input = std::string(),
-                cli::ReportEnvironment env = {})
+                cli::Environment env = {})
     {
         const std::string in = file("in", input), out = file("out"), err = file("err");
         env.in = ::open(in.c_str(), O_RDONLY);
         env.out = ::open(out.c_str(), O_WRONLY);
         env.err = ::open(err.c_str(), O_WRONLY);
-        const int status = cli::RunReport(args, env);
+        const int status = cli::Run(args, env);
         for (int fd : {env.in, env.out, env.err})
             ::close(fd);
         return {read(out), read(err), status};
@@ -181,7 +181,7 @@ TEST_F(ReportTest, ColourAndTheDecimalSeparatorFollowTheEnvironment)
         {{"--color", "--json", "10.1.2.3/20"}, true, false, false},
     };
     for (const auto& [args, terminal, noColor, coloured] : rows) {
-        cli::ReportEnvironment env;
+        cli::Environment env;
         env.outIsTerminal = terminal;
         env.noColor = noColor;
         EXPECT_EQ(run(args, "", env).out.find(green) != std::string::npos, coloured) << args[0] << terminal << noColor;
@@ -191,7 +191,7 @@ TEST_F(ReportTest, ColourAndTheDecimalSeparatorFollowTheEnvironment)
     for (size_t at; (at = coloured.find("\x1b[")) != std::string::npos;)
         coloured.erase(at, coloured.find('m', at) - at + 1);
     EXPECT_EQ(coloured, run({"10.1.2.3/20"}).out);
-    cli::ReportEnvironment comma;
+    cli::Environment comma;
     comma.decimalPoint = ",";
     EXPECT_NE(run({"172.16.5.10/20"}, "", comma).out.find("57316 (87,46%)"), std::string::npos);
 }
@@ -227,7 +227,7 @@ TEST_F(ReportTest, TheProgramsStatusTellsEveryFailureFromSuccess)
 {
     const std::string q =
         "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u NO_COLOR LC_ALL=C '" QM_TEST_BINARY_DIR "/quillmark'";
-    const std::string full = "cannot write the report to standard output: No space left on device";
+    const std::string full = "cannot write to standard output: No space left on device";
     const std::tuple<std::string, int, std::string> rows[] = {
         {q + " 10.0.0.1/8 >/dev/full", 1, full},
         {q + " --help >/dev/full", 1, full},

@@ -1,0 +1,131 @@
+#include "cli/command.h"
+
+#include "cli/plan.h"
+#include "cli/report.h"
+#include "cli/split.h"
+#include "errors/clserrhandler.h"
+#include "errors/procedure.h"
+#include "platform/appinfo.h"
+
+#include <clocale>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+
+#include <unistd.h>
+
+namespace cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: quillmark [--report] [--json] [--color=WHEN] ADDRESS/BITS... | -\n"
+    "       quillmark --subnets NETWORK [--mask BITS] [--limit N] [--json]\n"
+    "                           [--rfc3021]\n"
+    "       quillmark --plan NETWORK [NAME=]HOSTS... | - [--json] [--rfc3021]\n"
+    "       quillmark --help | --version\n"
+    "       quillmark                       (opens the window)\n"
+    "\n"
+    "One verb a run; --report when none is given.\n"
+    "  --report    what the window shows for each address: its mask, network and\n"
+    "              broadcast in binary and decimal, host and subnet portions,\n"
+    "              class, usable range and counts. The mask is 8 to 31 bits or\n"
+    "              dotted: 192.168.1.77/26 or 192.168.1.77/255.255.255.192\n"
+    "  --subnets   one row a subnet of NETWORK at --mask BITS (BITS from the\n"
+    "              network's own to 32). Without --mask, ADDRESS/M lists the\n"
+    "              subnets at /M of the address's class network\n"
+    "  --plan      the smallest subnet for each host count, largest first, each\n"
+    "              aligned to its size; then the unused space as fewest blocks\n"
+    "\n"
+    "NETWORK is ADDRESS/BITS with BITS from 0 to 32, ADDRESS/MASK, or a bare\n"
+    "ADDRESS (one host, /32). Octets, lengths and counts are plain decimal\n"
+    "without leading zeros (\"010\" is refused, not read as 10 or as octal 8).\n"
+    "\"-\" reads the verb's list from standard input: addresses one per line,\n"
+    "host counts one per line or separated by blanks; blank lines and lines\n"
+    "starting with \"#\" are skipped.\n"
+    "\n"
+    "Options:\n"
+    "  --json          JSON Lines: one object per address, subnet or block\n"
+    "  --color=WHEN    (--report) colour the binary digits by portion: auto (the\n"
+    "                  default: on a terminal, unless NO_COLOR is set), always\n"
+    "                  or never\n"
+    "  --mask BITS     (--subnets) the subnets' mask length or dotted mask\n"
+    "  --limit N       (--subnets) at most N rows\n"
+    "  --rfc3021       (--subnets, --plan) a /31 has 2 usable hosts, a /32 one\n"
+    "  --              what follows is an operand, even if it starts with \"-\"\n"
+    "  -h, --help      show this help and exit\n"
+    "  -V, --version   show the version and exit\n"
+    "A value follows its option (--mask 30) or is joined to it (--mask=30).\n"
+    "\n"
+    "Exit status: 0 success; 1 the output could not be written or standard input\n"
+    "could not be read; 2 bad input or usage, each bad input named on standard\n"
+    "error (--report still reports the others, --plan prints nothing); 141 the\n"
+    "reader of the output went away.\n";
+
+} // namespace
+
+const std::vector<Verb>& Verbs()
+{
+    static const std::vector<Verb> verbs = {
+        {"--report", kOptJson | kOptColor, 1, -1, 0, "no address given", RunReport},
+        {"--subnets", kOptJson | kOptMask | kOptLimit | kOptRfc3021, 1, 1, -1,
+         "--subnets needs a network, such as 10.0.0.0/8", RunSubnets},
+        {"--plan", kOptJson | kOptRfc3021, 2, -1, 1,
+         "--plan needs a network and host counts, such as 10.0.0.0/24 50 14", RunPlan},
+    };
+    return verbs;
+}
+
+int Run(const std::vector<std::string>& args, const Environment& env)
+{
+    const Command c = ParseCommandLine(args, Verbs());
+    Output out(env);
+    if (!c.error.empty()) {
+        out.problem(c.error + "; try \"quillmark --help\"");
+        return kExitBadInput;
+    }
+    if (c.help) {
+        out.buffer() << kUsage;
+        return out.finish(kExitOk);
+    }
+    if (c.version) {
+        const platform::AppInfo& a = platform::App();
+        out.buffer() << a.title << ' ' << std::int64_t(a.major) << '.' << std::int64_t(a.minor) << '.'
+                     << std::int64_t(a.revision) << '\n';
+        return out.finish(kExitOk);
+    }
+    return c.verb->run(c, out, env);
+}
+
+int Main(int argc, char** argv)
+{
+    Environment env;
+    const char* noColor = std::getenv("NO_COLOR");
+    const char* term = std::getenv("TERM");
+    env.outIsTerminal = isatty(STDOUT_FILENO) == 1;
+    env.noColor = noColor && *noColor;
+    env.dumbTerminal = term && std::strcmp(term, "dumb") == 0;
+    // The share is written with the system's decimal separator, as the window
+    // writes it; nothing else of the locale is used.
+    if (std::setlocale(LC_NUMERIC, "")) {
+        env.decimalPoint = std::localeconv()->decimal_point;
+        std::setlocale(LC_NUMERIC, "C");
+    }
+    // A reader that goes away ends the program quietly, whatever the parent
+    // left SIGPIPE set to: the write sees EPIPE and the status says so.
+    std::signal(SIGPIPE, SIG_IGN);
+    // The window's error handling: an unexpected error is written to
+    // error.log; without windows its reason goes to standard error and the
+    // run ends with status 1.
+    clsErrHandler& eh = gErrHandlerRenew();
+    eh.Destination(platform::AppPath() + platform::pathSeparator() + "error.log");
+    eh.DisplayMsgOnError(false);
+    eh.IncludeExpandedInfo(true);
+    eh.MaxProcStackItems(50);
+    return errors::Function<int>("Main()", [&](int& status) {
+        status = kExitFailure; // what the run ends with if an error cuts it short
+        status = Run(std::vector<std::string>(argv + 1, argv + argc), env);
+    });
+}
+
+} // namespace cli

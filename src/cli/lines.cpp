@@ -1,0 +1,73 @@
+#include "cli/lines.h"
+
+#include "model/shown.h"
+
+#include <cerrno>
+
+#include <poll.h>
+#include <unistd.h>
+
+namespace cli {
+
+void LineSplitter::endLine()
+{
+    ++number_;
+    if (tooLong_) {
+        handler_(number_, {}, true);
+    } else {
+        const std::string_view text = Trimmed(line_);
+        if (!text.empty() && text.front() != '#')
+            handler_(number_, text, false);
+    }
+    line_.clear();
+    tooLong_ = false;
+}
+
+void LineSplitter::feed(std::string_view rest)
+{
+    for (size_t nl; (nl = rest.find('\n')) != std::string_view::npos; rest.remove_prefix(nl + 1)) {
+        if (!tooLong_ && line_.size() + nl <= kMaxLine)
+            line_.append(rest.data(), nl);
+        else
+            tooLong_ = true;
+        endLine();
+    }
+    if (!tooLong_ && line_.size() + rest.size() <= kMaxLine)
+        line_.append(rest);
+    else
+        tooLong_ = true;
+}
+
+void LineSplitter::finish()
+{
+    if (!line_.empty() || tooLong_)
+        endLine();
+}
+
+int ReadLines(int fd, const LineHandler& handler, const std::function<bool()>& stop)
+{
+    LineSplitter lines(handler);
+    char chunk[1 << 16];
+    for (;;) {
+        if (stop())
+            return 0;
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            pollfd p{fd, POLLIN, 0};
+            if (::poll(&p, 1, -1) < 0 && errno != EINTR)
+                return errno;
+            continue;
+        }
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            break;
+        lines.feed(std::string_view(chunk, size_t(n)));
+    }
+    lines.finish();
+    return 0;
+}
+
+} // namespace cli

@@ -1,0 +1,75 @@
+#include "cli/networkinput.h"
+
+#include "model/dotted.h"
+#include "model/shown.h"
+
+#include <charconv>
+
+namespace cli {
+
+std::optional<int> ParseMaskBits(std::string_view s, int min, int max, std::string& problem)
+{
+    const auto range = [&] { return " outside " + std::to_string(min) + " to " + std::to_string(max); };
+    if (s.find('.') != std::string_view::npos) {
+        const auto mask = dotted::Parse(s, &problem, "the mask", "mask octet");
+        if (!mask)
+            return std::nullopt;
+        int bits = 0;
+        while (bits < 32 && (*mask >> (31 - bits) & 1u))
+            ++bits;
+        if (*mask != net::Network4::maskOf(bits)) {
+            problem = "the mask is not contiguous: its one bits must all come first";
+            return std::nullopt;
+        }
+        if (bits < min || bits > max) {
+            problem = "the mask has " + std::to_string(bits) + " bits," + range();
+            return std::nullopt;
+        }
+        return bits;
+    }
+    if (s.empty()) {
+        problem = "the mask length after \"/\" is empty";
+        return std::nullopt;
+    }
+    if (s.find_first_not_of("0123456789") != std::string_view::npos) {
+        problem = "mask length " + Shown(s) + " is not a decimal number";
+        return std::nullopt;
+    }
+    if (s.size() > 1 && s[0] == '0') {
+        problem = "mask length " + Shown(s) + " has a leading zero";
+        return std::nullopt;
+    }
+    int bits = 0;
+    if (s.size() > 2 || std::from_chars(s.data(), s.data() + s.size(), bits).ec != std::errc() || bits < min ||
+        bits > max) {
+        problem = "mask length " + Shown(s) + " is" + range();
+        return std::nullopt;
+    }
+    return bits;
+}
+
+std::optional<net::Network4> ParseNetwork(std::string_view text, std::string& problem)
+{
+    text = Trimmed(text);
+    if (text.empty()) {
+        problem = "empty network; write ADDRESS/BITS, such as 10.0.0.0/8";
+        return std::nullopt;
+    }
+    const size_t slash = text.find('/');
+    const std::string_view address = text.substr(0, slash);
+    if (address.find('.') == std::string_view::npos) {
+        problem = "not a network; write ADDRESS/BITS, such as 10.0.0.0/8";
+        return std::nullopt;
+    }
+    const auto value = dotted::Parse(address, &problem);
+    if (!value)
+        return std::nullopt;
+    if (slash == std::string_view::npos)
+        return net::Network4(*value, 32);
+    const auto bits = ParseMaskBits(text.substr(slash + 1), 0, 32, problem);
+    if (!bits)
+        return std::nullopt;
+    return net::Network4(*value, *bits);
+}
+
+} // namespace cli

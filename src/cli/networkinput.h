@@ -1,0 +1,22 @@
+#pragma once
+// What the network verbs accept as a network: "A.B.C.D/N" with N from 0 to
+// 32, "A.B.C.D/W.X.Y.Z" with a contiguous mask, or a bare "A.B.C.D", a single
+// host (/32). Blanks around it are ignored; nothing else is corrected.
+#include "model/network.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace cli {
+
+// A mask as written after "/" or as an option's value: a length from `min` to
+// `max` in plain decimal, or a dotted mask whose ones come first and number
+// `min` to `max`. Nothing, with `problem` set, otherwise.
+std::optional<int> ParseMaskBits(std::string_view text, int min, int max, std::string& problem);
+
+// The network, keeping the address's host bits as typed, or nothing with
+// `problem` set to what is wrong (a part it names is quoted as Shown gives it).
+std::optional<net::Network4> ParseNetwork(std::string_view text, std::string& problem);
+
+} // namespace cli
