@@ -6,7 +6,7 @@
 #include "model/dotted.h"
 #include "model/masklength.h"
 #include "model/shown.h"
-#include "model/subnetfacts.h"
+#include "model/classtable.h"
 
 #include <algorithm>
 #include <charconv>
@@ -156,9 +156,7 @@ int RunSubnets(const Command& c, Output& out, const Environment&)
     } else {
         // The rows the subnet table shows: the subnets at /M of the address's
         // class network, or for a supernet the class networks it joins.
-        const int m = network->length();
-        const int classBits = ComputeSubnetFacts(network->address(), std::max(m, masklength::kModelMin)).classBits;
-        rows = m >= classBits ? net::Network4(network->address(), classBits).subnets(m) : network->subnets(classBits);
+        rows = classtable::ClassTable(network->address(), network->length()).blocks();
     }
     const net::Network4::Count count = c.limit ? std::min<net::Network4::Count>(*c.limit, rows->size()) : rows->size();
     WriteSplit(out, SplitRows{*rows, count}, c.json, c.rfc3021);
