@@ -3,6 +3,9 @@
 // Pure text rules, no widgets.
 #include <QString>
 
+#include <cstdint>
+#include <optional>
+
 namespace entrytext {
 
 // The number at the start of a text: leading blanks skipped, then an optional
@@ -21,5 +24,17 @@ int roundHalfEven(double value);
 // An octet box's text as it is left: its leading number in decimal form, "0"
 // for anything outside 0 to 255.
 QString normaliseOctet(const QString& text);
+
+// What a paste into an octet box means: a whole address, with the mask
+// length it names or none (the mask stays as it is).
+struct PastedAddress {
+    std::uint32_t address = 0;
+    std::optional<int> maskBits;
+};
+
+// "A.B.C.D/M", "A.B.C.D/W.X.Y.Z", "A.B.C.D W.X.Y.Z" or "A.B.C.D", blanks
+// around it ignored, with a contiguous mask the mask box can show (8 to 31).
+// Anything else is nothing: the boxes refuse it as they refuse a typed letter.
+std::optional<PastedAddress> pastedAddress(const QString& text);
 
 } // namespace entrytext
