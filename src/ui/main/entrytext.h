@@ -1,10 +1,9 @@
 #pragma once
 // How the main window reads and normalises what was typed into its boxes.
 // Pure text rules, no widgets.
-#include <QString>
+#include "ui/main/pastetext.h"
 
-#include <cstdint>
-#include <optional>
+#include <QString>
 
 namespace entrytext {
 
@@ -25,16 +24,8 @@ int roundHalfEven(double value);
 // for anything outside 0 to 255.
 QString normaliseOctet(const QString& text);
 
-// What a paste into an octet box means: a whole address, with the mask
-// length it names or none (the mask stays as it is).
-struct PastedAddress {
-    std::uint32_t address = 0;
-    std::optional<int> maskBits;
-};
-
-// "A.B.C.D/M", "A.B.C.D/W.X.Y.Z", "A.B.C.D W.X.Y.Z" or "A.B.C.D", blanks
-// around it ignored, with a contiguous mask the mask box can show (8 to 31).
-// Anything else is nothing: the boxes refuse it as they refuse a typed letter.
+using pastetext::PastedAddress;
+// pastetext::Parse for a box's text.
 std::optional<PastedAddress> pastedAddress(const QString& text);
 
 } // namespace entrytext
