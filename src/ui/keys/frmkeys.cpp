@@ -22,7 +22,7 @@ const char* const Rows[][2] = {
     {"Tab, Shift+Tab", "Go to the next or the previous control"},
     {"Up, Down", "On a spin control: step the mask, the host or the subnet"},
     {"Shift, Ctrl, Ctrl+Shift", "Held while stepping the host or the subnet: steps of 10, 100, 1000"},
-    {"Ctrl+V", "In an octet box: paste 192.168.1.77/26, 192.168.1.77 255.255.255.192 or 192.168.1.77"},
+    {"Ctrl+V", "In an octet box: paste an address, as 192.168.1.77/26 or 192.168.1.77 255.255.255.192"},
     {"Ctrl+C", "Copy the report of the address, as the quillmark command prints it"},
     {"Ctrl+L", "Open the subnet table"},
     {"Ctrl+=, Ctrl+-, Ctrl+0", "Zoom in, zoom out, back to 100% (as large as the screen holds)"},

@@ -6,7 +6,7 @@ class QPushButton;
 class QTreeWidget;
 
 // What the calculator window does with each key and mouse action, in one
-// short list: F1 opens it beside the calculator, Escape closes it. It is as
+// short list: F1 opens it over the calculator, Escape closes it. It is as
 // large as its rows need and grows with the zoom.
 class frmKeys : public platform::FormBase {
     Q_OBJECT
