@@ -315,13 +315,18 @@ void frmMain::octetBoxMenu(int Index, const QPoint& globalPos)
     QMenu* menu = box->createStandardContextMenu();
     menu->setObjectName(QStringLiteral("mnuOctetBox"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    for (QAction* a : menu->actions())
+    for (QAction* a : menu->actions()) {
         if (a->text().startsWith(QLineEdit::tr("&Paste"))) {
             a->setObjectName(QStringLiteral("edit-paste"));
             // The box's own paste would keep three characters of an address.
             disconnect(a, &QAction::triggered, nullptr, nullptr);
             connect(a, &QAction::triggered, this, [this] { PasteAddress(QGuiApplication::clipboard()->text()); });
+        } else if (const qsizetype tab = a->text().indexOf(QLatin1Char('\t')); tab >= 0) {
+            // The boxes take no other control keys (Ctrl+C copies the report):
+            // the menu does not offer them.
+            a->setText(a->text().left(tab));
         }
+    }
     menu->popup(globalPos);
 }
 

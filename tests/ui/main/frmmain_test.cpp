@@ -619,6 +619,10 @@ TEST_F(MainWindowTest, RightClickOutsideTheOctetBoxesListsEveryWindowAndAction)
     EXPECT_EQ(openMenu(form, QStringLiteral("mnuWindow")), nullptr);
     QMenu* own = openMenu(box(0), QStringLiteral("mnuOctetBox"));
     ASSERT_NE(own, nullptr);
+    // Only Paste shows its key: the box takes no other control key.
+    for (const QAction* action : own->actions())
+        EXPECT_EQ(action->text().contains(QLatin1Char('\t')), action->objectName() == QLatin1String("edit-paste"))
+            << action->text().toStdString();
     own->close();
 }
 
