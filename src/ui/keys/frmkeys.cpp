@@ -1,5 +1,6 @@
 #include "ui/keys/frmkeys.h"
 
+#include "settings/formsettings.h"
 #include "ui/main/mainlayout.h"
 #include "ui/screenfit.h"
 #include "ui/zoom.h"
@@ -120,8 +121,15 @@ void frmKeys::showEvent(QShowEvent* event)
         } else {
             centerOnScreen();
         }
+        // Where the user left it last time, if anywhere.
+        utFormSettingsLoad(*this);
         ui::keepOnScreen(this);
         ui::keepOnScreenWhenFramed(this);
     }
     platform::FormBase::showEvent(event);
+}
+
+void frmKeys::Form_Unload()
+{
+    utFormSettingsSave(*this);
 }

@@ -6,8 +6,8 @@ class QPushButton;
 class QTreeWidget;
 
 // What the calculator window does with each key and mouse action, in one
-// short list: F1 opens it over the calculator, Escape closes it. It is as
-// large as its rows need and grows with the zoom.
+// short list: F1 opens it over the calculator (or where it was last left),
+// Escape closes it. It is as large as its rows need and grows with the zoom.
 class frmKeys : public platform::FormBase {
     Q_OBJECT
 public:
@@ -17,6 +17,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Keeps the placement for the next opening.
+    void Form_Unload() override;
 
 private:
     void layout(int percent);

@@ -685,9 +685,21 @@ TEST_F(MainWindowTest, F1OpensTheKeysListWhichFollowsTheZoomAndClosesWithEscape)
                   QFontMetrics(list->font()).horizontalAdvance(list->topLevelItem(6)->text(1)));
         EXPECT_FALSE(list->verticalScrollBar()->isVisible());
     }
+    keys->move(40, 50);
+    settle();
+    const QPoint leftAt = keys->pos();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(keys.isNull());
     EXPECT_TRUE(form->isVisible());
+    // Opened again where it was left.
+    QApplication::setActiveWindow(form);
+    focus(box(0));
+    key(Qt::Key_F1);
+    keys = dynamic_cast<frmKeys*>(platform::Forms::find(QStringLiteral("frmKeys")));
+    ASSERT_NE(keys, nullptr);
+    EXPECT_EQ(keys->pos(), leftAt);
+    keys->Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     platform::Forms::registerFactory(QStringLiteral("frmKeys"), previous);
 }
