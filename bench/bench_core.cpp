@@ -45,7 +45,7 @@ BENCHMARK(BM_PushPop);
 void BM_RefreshFactsAndTexts(benchmark::State& state)
 {
     clsIPAddy ip;
-    SubnetFacts facts;
+    FactsRefresh refresh;
     SubnetTexts texts;
     size_t i = 0;
     for (auto _ : state) {
@@ -53,8 +53,8 @@ void BM_RefreshFactsAndTexts(benchmark::State& state)
         for (int k = 1; k <= 4; ++k)
             ip.IPAddress(k, int(s.address >> (32 - 8 * k) & 255));
         ip.SubnetBits(s.bits);
-        ReadSubnetFacts(ip, facts);
-        FormTexts(facts, texts);
+        ReadSubnetFacts(ip, refresh);
+        FormTexts(refresh.facts, texts);
         benchmark::DoNotOptimize(texts.range.data());
     }
 }

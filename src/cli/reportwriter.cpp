@@ -1,5 +1,6 @@
 #include "cli/reportwriter.h"
 
+#include "model/dotted.h"
 #include "util/textsink.h"
 
 #include <string_view>
@@ -123,11 +124,28 @@ void appendRow(TextSink& out, std::string_view caption, std::string_view bits, s
     out << '\n';
 }
 
-void appendStat(TextSink& out, std::string_view caption, std::string_view value)
+TextSink& statCaption(TextSink& out, std::string_view caption)
 {
     out << caption;
     pad(out, caption.size(), kStatsCaptionWidth);
-    out << value << '\n';
+    return out;
+}
+
+void appendStat(TextSink& out, std::string_view caption, std::string_view value)
+{
+    statCaption(out, caption) << value << '\n';
+}
+
+TextSink& appendDotted(TextSink& out, std::uint32_t value)
+{
+    char text[dotted::kMaxLength];
+    return out << std::string_view(text, size_t(dotted::Format(value, text) - text));
+}
+
+// The network with its length, as "192.168.1.64/26".
+TextSink& appendCidr(TextSink& out, const SubnetFacts& f)
+{
+    return appendDotted(out, f.network) << '/' << std::int64_t(f.maskBits);
 }
 
 void appendJsonString(TextSink& out, std::string_view s)
@@ -165,12 +183,8 @@ public:
         return out_ << '"' << name << "\":"sv;
     }
     void text(std::string_view name, std::string_view value) { appendJsonString(key(name), value); }
-    void address(std::string_view name, std::uint32_t value)
-    {
-        TextSink& out = key(name) << '"';
-        for (int shift = 24; shift >= 0; shift -= 8)
-            out << std::int64_t(value >> shift & 255) << (shift > 0 ? '.' : '"');
-    }
+    void address(std::string_view name, std::uint32_t value) { appendDotted(key(name) << '"', value) << '"'; }
+    void cidr(std::string_view name, const SubnetFacts& f) { appendCidr(key(name) << '"', f) << '"'; }
     void number(std::string_view name, std::int64_t value) { key(name) << value; }
     void fraction(std::string_view name, double value) { key(name) << value; }
     void flag(std::string_view name, bool value) { key(name) << (value ? "true"sv : "false"sv); }
@@ -233,6 +247,8 @@ void AppendText(TextSink& out, const SubnetFacts& f, const SubnetTexts& t, Colou
     appendStat(out, "Bits for Network:"sv, t.networkBits);
     appendStat(out, "Bits for Subnet:"sv, t.subnetBits);
     appendStat(out, "Bits for Hosts:"sv, t.hostBits);
+    appendDotted(statCaption(out, "Wildcard Mask:"sv), f.wildcard()) << '\n';
+    appendCidr(statCaption(out, "CIDR Notation:"sv), f) << '\n';
 }
 
 void AppendJson(TextSink& out, const SubnetFacts& f, const SubnetTexts& t)
@@ -242,7 +258,9 @@ void AppendJson(TextSink& out, const SubnetFacts& f, const SubnetTexts& t)
         o.address("address"sv, f.address);
         o.number("mask_bits"sv, f.maskBits);
         o.address("mask"sv, f.mask);
+        o.address("wildcard"sv, f.wildcard());
         o.address("network"sv, f.network);
+        o.cidr("cidr"sv, f);
         o.address("broadcast"sv, f.broadcast);
         o.text("class"sv, std::string_view(&f.classLetter, 1));
         o.number("class_bits"sv, f.classBits);

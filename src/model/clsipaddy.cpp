@@ -2,7 +2,9 @@
 
 #include "errors/clserrhandler.h"
 #include "errors/procedure.h"
+#include "model/addressclass.h"
 #include "model/binarytext.h"
+#include "model/masklength.h"
 #include "platform/runtimeerror.h"
 #include "util/strings.h"
 
@@ -132,7 +134,7 @@ int clsIPAddy::SubnetBits() const
 void clsIPAddy::SubnetBits(int NumberOfBits)
 {
     Procedure("clsIPAddy.SubnetBits() [Let]", [&] {
-        if (NumberOfBits >= 8 && NumberOfBits <= 32) {
+        if (NumberOfBits >= masklength::kModelMin && NumberOfBits <= masklength::kModelMax) {
             subnetBits_ = NumberOfBits;
             forget();
         }
@@ -150,39 +152,23 @@ int clsIPAddy::IPAddress(int Octec) const
 
 int clsIPAddy::Class() const
 {
-    return Function<int>("clsIPAddy.Class() [Get]", [&](int& r) {
-        const std::string lead = IP_AsBinary(1);
-        const auto startsWith = [&](std::string_view prefix) { return lead.compare(0, prefix.size(), prefix) == 0; };
-        if (startsWith("0"))
-            r = 1;
-        else if (startsWith("10"))
-            r = 2;
-        else if (startsWith("110"))
-            r = 3;
-        else if (startsWith("1110"))
-            r = 4;
-        else
-            r = 5;
-    });
+    return Function<int>("clsIPAddy.Class() [Get]", [&](int& r) { r = addressclass::NumberOf(IP_AsBinary(1)); });
 }
 
 std::string clsIPAddy::ClassName() const
 {
     return Function<std::string>("clsIPAddy.ClassName() [Get]", [&](std::string& r) {
         const int c = Class();
-        if (c >= 1 && c <= 5)
-            r = std::string(1, char('A' + c - 1));
+        if (c >= 1 && c <= addressclass::kClassCount)
+            r = std::string(1, addressclass::kClasses[c - 1].letter);
     });
 }
 
 int clsIPAddy::ClassBits() const
 {
     return Function<int>("clsIPAddy.ClassBits() [Get]", [&](int& r) {
-        switch (Class()) {
-        case 2: r = 16; break;
-        case 3: r = 24; break;
-        default: r = 8; break;
-        }
+        const int c = Class();
+        r = c >= 1 && c <= addressclass::kClassCount ? addressclass::kClasses[c - 1].bits : addressclass::kFewestBits;
     });
 }
 
@@ -298,11 +284,11 @@ bool clsIPAddy::IsPrivateAddress() const
     return Function<bool>("clsIPAddy.IsPrivateAddress()", [&](bool& r) {
         const int o1 = IPAddress(1);
         const int o2 = IPAddress(2);
-        r = o1 == 10 || (o1 == 192 && o2 == 168) || (o1 == 172 && o2 >= 16 && o2 <= 31);
+        r = addressclass::IsPrivate(o1, o2);
     });
 }
 
 bool clsIPAddy::IsLoopbackAddress() const
 {
-    return Function<bool>("clsIPAddy.IsLoopbackAddress()", [&](bool& r) { r = IPAddress(1) == 127; });
+    return Function<bool>("clsIPAddy.IsLoopbackAddress()", [&](bool& r) { r = addressclass::IsLoopback(IPAddress(1)); });
 }

@@ -51,21 +51,30 @@ Plan<Width> PlanSubnets(const Network<Width>& within, const std::vector<PlanRequ
     using Value = typename Network<Width>::Value;
     Plan<Width> plan;
     std::vector<int> lengths(requests.size());
+    // Addresses the blocks take together, held at the largest count when
+    // the sum would not fit.
+    constexpr Count kMost = ~Count(0);
     Count needed = 0;
-    bool tooBig = false;
     for (size_t i = 0; i < requests.size(); ++i) {
-        lengths[i] = BlockLengthFor<Width>(std::max<std::uint64_t>(requests[i].hosts, 1), rfc3021);
-        if (lengths[i] < 0) {
-            tooBig = true;
-            lengths[i] = 0;
+        const std::uint64_t hosts = std::max<std::uint64_t>(requests[i].hosts, 1);
+        lengths[i] = BlockLengthFor<Width>(hosts, rfc3021);
+        Count size = 0;
+        if (lengths[i] >= 0) {
+            size = Network<Width>(0, lengths[i]).size();
+        } else {
+            // No block of this width is big enough: it would take the
+            // smallest power of two past the whole space whose hosts cover it.
+            size = Network<Width>(0, 0).size();
+            while (size - 2 < hosts && size <= kMost / 2)
+                size *= 2;
+            if (size - 2 < hosts)
+                size = kMost;
         }
-        needed += Network<Width>(0, lengths[i]).size();
+        needed = needed > kMost - size ? kMost : needed + size;
     }
     const Count room = within.size();
-    if (tooBig || needed > room) {
-        // A request larger than the whole address space counts as the space
-        // plus its own hosts: missing is then at least that.
-        plan.missing = needed > room ? needed - room : 1;
+    if (needed > room) {
+        plan.missing = needed - room;
         return plan;
     }
     // Largest first, ties in the order given. Blocks of falling power-of-two

@@ -1,6 +1,9 @@
 #include "model/subnetfacts.h"
 
+#include "model/addressclass.h"
 #include "model/clsipaddy.h"
+#include "model/masklength.h"
+#include "model/network.h"
 #include "model/subnetfactsreader.h"
 
 #include <algorithm>
@@ -12,24 +15,13 @@ constexpr std::int64_t pow2(int exponent)
     return std::int64_t(1) << exponent;
 }
 
-// Ones in the `count` bits from bit `low` up.
-constexpr std::uint32_t fieldMask(int low, int count)
+// A field of all ones is a broadcast, of all zeros a network (an empty field
+// is both, and counts as the broadcast).
+FieldNote noteOf(std::uint64_t value, std::uint64_t allOnes)
 {
-    return count <= 0 ? 0u : std::uint32_t(((std::uint64_t(1) << count) - 1) << low);
-}
-
-FieldNote noteOf(std::uint32_t value, int low, int count)
-{
-    const std::uint32_t field = value & fieldMask(low, count);
-    if (field == fieldMask(low, count))
+    if (value == allOnes)
         return FieldNote::Broadcast;
-    return field == 0 ? FieldNote::Network : FieldNote::None;
-}
-
-void setClass(SubnetFacts& f, int firstOctet)
-{
-    f.classLetter = firstOctet < 128 ? 'A' : firstOctet < 192 ? 'B' : firstOctet < 224 ? 'C' : firstOctet < 240 ? 'D' : 'E';
-    f.classBits = f.classLetter == 'B' ? 16 : f.classLetter == 'C' ? 24 : 8;
+    return value == 0 ? FieldNote::Network : FieldNote::None;
 }
 
 } // namespace
@@ -54,12 +46,13 @@ void subnetfacts::setCounts(SubnetFacts& f, int m, int c)
     f.hostBits = 32 - m;
     f.totalSubnets = pow2(f.subnetBits);
     f.usableSubnets = f.subnetted ? f.totalSubnets - 2 : 1;
-    f.totalHosts = pow2(f.hostBits);
+    // The classful count: 2^H - 2 even where that is 0 or -1 (/31, /32).
+    f.totalHosts = std::int64_t(net::Network4(0, m).size());
     f.usableHosts = f.totalHosts - 2;
     f.usableAddresses = f.usableSubnets * f.usableHosts;
     // Measured against the class network, or against the joined networks of
     // a supernet, whose own hosts are then all usable.
-    f.usableShare = double(f.usableAddresses) / double(pow2(32 - f.networkBits) - 2);
+    f.usableShare = double(f.usableAddresses) / double(std::int64_t(net::Network4(0, f.networkBits).size()) - 2);
     f.joinedNetworks = f.supernet ? pow2(c - m) : 1;
     f.hasUsableHosts = f.usableHosts > 0;
 }
@@ -67,29 +60,32 @@ void subnetfacts::setCounts(SubnetFacts& f, int m, int c)
 SubnetFacts ComputeSubnetFacts(std::uint32_t address, int maskBits)
 {
     SubnetFacts f;
-    const int m = std::clamp(maskBits, 0, 32);
+    const net::Network4 block(address, std::clamp(maskBits, masklength::kModelMin, masklength::kModelMax));
+    const addressclass::AddressClass& cls = addressclass::Of(address);
     f.address = address;
-    f.mask = fieldMask(32 - m, m);
-    f.network = address & f.mask;
-    f.broadcast = f.network | ~f.mask;
-    setClass(f, int(address >> 24));
-    f.isPrivate = (address >> 24) == 10 || (address >> 16) == 0xC0A8 || (address >> 20) == 0xAC1;
-    f.isLoopback = (address >> 24) == 127;
-    subnetfacts::setCounts(f, m, f.classBits);
-    f.hostNumber = address & ~f.mask;
-    f.hostNote = noteOf(address, 0, f.hostBits);
+    f.mask = block.mask();
+    f.network = block.network();
+    f.broadcast = block.broadcast();
+    f.classLetter = cls.letter;
+    f.isPrivate = addressclass::IsPrivate(address);
+    f.isLoopback = addressclass::IsLoopback(address);
+    subnetfacts::setCounts(f, block.length(), cls.bits);
+    f.hostNumber = address & block.hostmask();
+    f.hostNote = noteOf(f.hostNumber, block.hostmask());
     if (f.subnetted) {
-        f.subnetNumber = (address & fieldMask(f.hostBits, f.subnetBits)) >> f.hostBits;
-        f.subnetNote = noteOf(address, f.hostBits, f.subnetBits);
+        // The subnet number is the block's row among the class network's subnets.
+        const auto subnets = net::Network4(address, cls.bits).subnets(block.length());
+        f.subnetNumber = std::uint32_t(subnets.rowOf(address));
+        f.subnetNote = noteOf(f.subnetNumber, subnets.size() - 1);
     }
     if (f.hasUsableHosts) {
-        f.firstUsable = f.network + 1;
-        f.lastUsable = f.broadcast - 1;
+        f.firstUsable = block.firstHost();
+        f.lastUsable = block.lastHost();
     }
     return f;
 }
 
-void ReadSubnetFacts(const clsIPAddy& model, SubnetFacts& facts)
+void ReadSubnetFacts(const clsIPAddy& model, FactsRefresh& refresh)
 {
-    subnetfacts::Read(model, facts);
+    subnetfacts::Read(model, refresh);
 }

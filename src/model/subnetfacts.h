@@ -5,6 +5,7 @@
 #include <cstdint>
 
 class clsIPAddy;
+struct FactsRefresh;
 
 // Why a host or subnet field cannot be used by a host.
 enum class FieldNote { None, Broadcast, Network };
@@ -46,22 +47,16 @@ struct SubnetFacts {
     std::uint32_t firstUsable = 0;
     std::uint32_t lastUsable = 0;
 
-    // How far a refresh got: the fields in display order, each complete once
-    // `reached` has passed it. A refresh that fails part-way leaves the later
-    // ones as the previous refresh had them.
-    enum Field : int {
-        IpBinary, Ip, MaskBinary, Mask, NetworkBinary, Network, BroadcastBinary, Broadcast, HostBinary, Host,
-        SubnetBinary, Subnet, Subnets, HostsPerSubnet, Class, BitCounts, Usable, Range, Bars, FieldCount
-    };
-    int reached = FieldCount;
-    bool has(Field f) const { return reached > f; }
+    // The host bits, the mask's complement (as access lists write it).
+    constexpr std::uint32_t wildcard() const { return ~mask; }
 };
 
-// The facts by 32-bit arithmetic, M from 8 to 32.
+// The facts of the address's network by its class, M from 8 to 32 (the
+// model's mask lengths; others are taken as the nearest of them).
 SubnetFacts ComputeSubnetFacts(std::uint32_t address, int maskBits);
 
 // The facts read from the model, in display order, every read registering on
 // the procedure stack; runs as the window's refresh ("frmMain.UpdateForm()")
 // and places the bars as "frmMain.AdjustSubnetLines()". After a reported error
-// the fields not reached keep what `facts` held.
-void ReadSubnetFacts(const clsIPAddy& model, SubnetFacts& facts);
+// the fields not reached keep what `refresh` held.
+void ReadSubnetFacts(const clsIPAddy& model, FactsRefresh& refresh);

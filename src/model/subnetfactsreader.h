@@ -3,7 +3,11 @@
 // the address model's reads: the window reads clsIPAddy, and tests a model
 // whose reads fail where they choose.
 #include "errors/procedure.h"
+#include "model/addressclass.h"
 #include "model/binaryfield.h"
+#include "model/dotted.h"
+#include "model/factsrefresh.h"
+#include "model/masklength.h"
 #include "model/subnetfacts.h"
 #include "platform/runtimeerror.h"
 
@@ -48,41 +52,35 @@ template <typename OctetRead> std::uint32_t octetsValue(OctetRead read)
     return v;
 }
 
-inline std::uint32_t dottedValue(const std::string& dotted)
+inline std::uint32_t dottedValue(const std::string& text)
 {
-    std::uint32_t v = 0;
-    size_t from = 0;
-    for (int k = 1; k <= 4; ++k) {
-        const size_t end = k < 4 ? dotted.find('.', from) : dotted.size();
-        if (end == std::string::npos || end == from || end - from > 3 ||
-            dotted.find_first_not_of("0123456789", from) < end)
-            throw ReadFailed{};
-        v = v << 8 | std::uint32_t(checked(std::stoi(dotted.substr(from, end - from)), 0, 255));
-        from = end + 1;
-    }
-    return v;
+    const auto v = dotted::Parse(text);
+    if (!v)
+        throw ReadFailed{};
+    return *v;
 }
 
-template <typename Model> void Read(const Model& ip, SubnetFacts& facts)
+template <typename Model> void Read(const Model& ip, FactsRefresh& refresh)
 {
-    using Field = SubnetFacts::Field;
+    using Field = FactsRefresh::Field;
     errors::Procedure("frmMain.UpdateForm()", [&] {
         // A read that fails reports its error and goes on with an empty value;
         // the refresh keeps what it had up to the field that read was for, so
         // no field shows a value made up from it.
         clsErrHandler& eh = gErrHandler();
         eh.Clear();
-        SubnetFacts f = facts;
-        f.reached = 0;
-        facts.reached = 0;
+        SubnetFacts f = refresh.facts;
+        refresh.reached = 0;
         const auto done = [&](Field field) {
             if (eh.IsError())
                 throw ReadFailed{};
-            f.reached = field + 1;
-            facts = f;
+            refresh.reached = field + 1;
+            refresh.facts = f;
         };
-        const auto maskBits = [&] { return checked(ip.SubnetBits(), 8, 32); };
-        const auto classBits = [&] { return checked(ip.ClassBits(), 8, 24); };
+        const auto maskBits = [&] { return checked(ip.SubnetBits(), masklength::kModelMin, masklength::kModelMax); };
+        const auto classBits = [&] {
+            return checked(ip.ClassBits(), addressclass::kFewestBits, addressclass::kMostBits);
+        };
         // The field of the address's bits after `from`, `length` long.
         const auto addressNote = [&](int from, int length) {
             const std::string address = ip.IP_AsBinary(0);
@@ -161,7 +159,7 @@ template <typename Model> void Read(const Model& ip, SubnetFacts& facts)
             try {
                 // Every row reads the class and the mask length for itself.
                 for (int row = 0; row < 6; ++row) {
-                    checked(ip.Class(), 1, 5);
+                    checked(ip.Class(), 1, addressclass::kClassCount);
                     setCounts(f, maskBits(), classBits());
                 }
                 done(Field::Bars);

@@ -40,7 +40,9 @@ public:
     Text& operator<<(int n) { return *this << std::int64_t(n); }
     Text& dotted(std::uint32_t v)
     {
-        return *this << (v >> 24) << '.' << (v >> 16 & 255) << '.' << (v >> 8 & 255) << '.' << (v & 255);
+        if (sizeof buf_ - used_ >= dotted::kMaxLength)
+            used_ = size_t(dotted::Format(v, buf_ + used_) - buf_);
+        return *this;
     }
     Text& binary(std::uint32_t v)
     {
@@ -76,13 +78,6 @@ private:
 };
 
 } // namespace
-
-std::string DottedDecimal(std::uint32_t value)
-{
-    std::string s;
-    Text(s).dotted(value);
-    return s;
-}
 
 std::string DottedBinary(std::uint32_t value)
 {
@@ -157,24 +152,24 @@ SubnetTexts FormTexts(const SubnetFacts& f, std::string_view decimalPoint)
 }
 
 const std::array<TextField, 20> kTextFields = {{
-    {"ip_binary", &SubnetTexts::ipBinary, SubnetFacts::IpBinary},
-    {"mask_binary", &SubnetTexts::maskBinary, SubnetFacts::MaskBinary},
-    {"network_binary", &SubnetTexts::networkBinary, SubnetFacts::NetworkBinary},
-    {"broadcast_binary", &SubnetTexts::broadcastBinary, SubnetFacts::BroadcastBinary},
-    {"host_binary", &SubnetTexts::hostBinary, SubnetFacts::HostBinary},
-    {"subnet_binary", &SubnetTexts::subnetBinary, SubnetFacts::SubnetBinary},
-    {"ip", &SubnetTexts::ip, SubnetFacts::Ip},
-    {"mask", &SubnetTexts::mask, SubnetFacts::Mask},
-    {"network", &SubnetTexts::network, SubnetFacts::Network},
-    {"broadcast", &SubnetTexts::broadcast, SubnetFacts::Broadcast},
-    {"host", &SubnetTexts::host, SubnetFacts::Host},
-    {"subnet", &SubnetTexts::subnet, SubnetFacts::Subnet},
-    {"subnets", &SubnetTexts::subnets, SubnetFacts::Subnets},
-    {"hosts_per_subnet", &SubnetTexts::hostsPerSubnet, SubnetFacts::HostsPerSubnet},
-    {"usable", &SubnetTexts::usable, SubnetFacts::Usable},
-    {"class", &SubnetTexts::className, SubnetFacts::Class},
-    {"network_bits", &SubnetTexts::networkBits, SubnetFacts::BitCounts},
-    {"subnet_bits", &SubnetTexts::subnetBits, SubnetFacts::BitCounts},
-    {"host_bits", &SubnetTexts::hostBits, SubnetFacts::BitCounts},
-    {"range", &SubnetTexts::range, SubnetFacts::Range},
+    {"ip_binary", &SubnetTexts::ipBinary, FactsRefresh::IpBinary},
+    {"mask_binary", &SubnetTexts::maskBinary, FactsRefresh::MaskBinary},
+    {"network_binary", &SubnetTexts::networkBinary, FactsRefresh::NetworkBinary},
+    {"broadcast_binary", &SubnetTexts::broadcastBinary, FactsRefresh::BroadcastBinary},
+    {"host_binary", &SubnetTexts::hostBinary, FactsRefresh::HostBinary},
+    {"subnet_binary", &SubnetTexts::subnetBinary, FactsRefresh::SubnetBinary},
+    {"ip", &SubnetTexts::ip, FactsRefresh::Ip},
+    {"mask", &SubnetTexts::mask, FactsRefresh::Mask},
+    {"network", &SubnetTexts::network, FactsRefresh::Network},
+    {"broadcast", &SubnetTexts::broadcast, FactsRefresh::Broadcast},
+    {"host", &SubnetTexts::host, FactsRefresh::Host},
+    {"subnet", &SubnetTexts::subnet, FactsRefresh::Subnet},
+    {"subnets", &SubnetTexts::subnets, FactsRefresh::Subnets},
+    {"hosts_per_subnet", &SubnetTexts::hostsPerSubnet, FactsRefresh::HostsPerSubnet},
+    {"usable", &SubnetTexts::usable, FactsRefresh::Usable},
+    {"class", &SubnetTexts::className, FactsRefresh::Class},
+    {"network_bits", &SubnetTexts::networkBits, FactsRefresh::BitCounts},
+    {"subnet_bits", &SubnetTexts::subnetBits, FactsRefresh::BitCounts},
+    {"host_bits", &SubnetTexts::hostBits, FactsRefresh::BitCounts},
+    {"range", &SubnetTexts::range, FactsRefresh::Range},
 }};

@@ -1,6 +1,8 @@
 #pragma once
 // The window's texts for one set of facts, by name. The window, the terminal
 // report and the JSON output all show these same texts.
+#include "model/dotted.h"
+#include "model/factsrefresh.h"
 #include "model/subnetfacts.h"
 
 #include <array>
@@ -29,12 +31,15 @@ void FormTexts(const SubnetFacts& facts, SubnetTexts& texts, std::string_view de
 struct TextField {
     const char* key;
     std::string SubnetTexts::*text;
-    SubnetFacts::Field field;
+    FactsRefresh::Field field;
 };
 extern const std::array<TextField, 20> kTextFields;
 
 // Dotted decimal and dotted binary forms of a 32-bit value.
-std::string DottedDecimal(std::uint32_t value);
+inline std::string DottedDecimal(std::uint32_t value)
+{
+    return dotted::ToString(value);
+}
 std::string DottedBinary(std::uint32_t value);
 // "00.00%": the share times 100 with two decimals and at least two integer digits.
 std::string FormatShare(double share, std::string_view decimalPoint);

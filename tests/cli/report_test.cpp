@@ -37,10 +37,13 @@ const std::string kText1921681 = "Address:           192.168.1.1 / 24           
                                  "Usable IPs (All Subnets): 254 (100.00%)\n"
                                  "Bits for Network:         24 bits.\n"
                                  "Bits for Subnet:          0 bits.\n"
-                                 "Bits for Hosts:           8 bits.\n";
+                                 "Bits for Hosts:           8 bits.\n"
+                                 "Wildcard Mask:            0.0.0.255\n"
+                                 "CIDR Notation:            192.168.1.0/24\n";
 
 const std::string kJson1921687726 =
-    R"J({"address":"192.168.1.77","mask_bits":26,"mask":"255.255.255.192","network":"192.168.1.64",)J"
+    R"J({"address":"192.168.1.77","mask_bits":26,"mask":"255.255.255.192","wildcard":"0.0.0.63","network":"192.168.1.64",)J"
+    R"J("cidr":"192.168.1.64/26",)J"
     R"J("broadcast":"192.168.1.127","class":"C","class_bits":24,"private":true,"loopback":false,)J"
     R"J("subnetted":true,"supernet":false,"network_bits":24,"subnet_bits":2,"host_bits":6,"host_number":13,)J"
     R"J("host_note":null,"subnet_number":1,"subnet_note":null,"subnets_total":4,"subnets_usable":2,)J"

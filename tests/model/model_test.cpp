@@ -46,12 +46,14 @@ protected:
             ip.IPAddress(k, int(address >> (32 - 8 * k) & 255));
         ip.SubnetBits(bits);
     }
+    // The facts of a whole refresh.
     SubnetFacts read(std::uint32_t address, int bits)
     {
         set(address, bits);
-        SubnetFacts f;
-        ReadSubnetFacts(ip, f);
-        return f;
+        FactsRefresh r;
+        ReadSubnetFacts(ip, r);
+        EXPECT_EQ(r.reached, FactsRefresh::FieldCount);
+        return r.facts;
     }
     std::string address() const { return DottedDecimal(std::uint32_t(ip.utStringBinaryToDec(ip.IP_AsBinary(0)))); }
     // The error an operation must have reported, and nothing left on the stack.
@@ -188,7 +190,6 @@ TEST_F(ModelTest, ModelReadsAgreeWithArithmetic)
                 const std::uint32_t address = std::uint32_t(first) << 24 | rest;
                 TextSink fromModel, fromArithmetic;
                 const SubnetFacts f = read(address, bits);
-                ASSERT_EQ(f.reached, SubnetFacts::FieldCount);
                 cli::AppendJson(fromModel, f, FormTexts(f));
                 const SubnetFacts g = ComputeSubnetFacts(address, bits);
                 cli::AppendJson(fromArithmetic, g, FormTexts(g));
@@ -350,28 +351,29 @@ TEST_F(ModelTest, AFailingReadIsReportedOnceAndEndsTheRefreshThere)
 {
     set(addr(172, 16, 5, 10), 20);
     FailingModel counting(ip, 0);
-    SubnetFacts full;
+    FactsRefresh full;
     subnetfacts::Read(counting, full);
-    ASSERT_EQ(full.reached, SubnetFacts::FieldCount);
-    const Texts expected = byKey(FormTexts(full));
+    ASSERT_EQ(full.reached, FactsRefresh::FieldCount);
+    const Texts expected = byKey(FormTexts(full.facts));
 
     int previous = 0;
     for (int failAt = 1; failAt <= counting.reads(); ++failAt) {
-        SubnetFacts f = ComputeSubnetFacts(addr(10, 1, 2, 3), 9);
+        FactsRefresh f;
+        f.facts = ComputeSubnetFacts(addr(10, 1, 2, 3), 9);
         subnetfacts::Read(FailingModel(ip, failAt), f);
         ASSERT_EQ(messages.shown.size(), 1u) << "read " << failAt;
         messages.shown.clear();
         EXPECT_EQ(handler->StackDepth(), 0);
-        EXPECT_LT(f.reached, SubnetFacts::FieldCount) << "read " << failAt;
+        EXPECT_LT(f.reached, FactsRefresh::FieldCount) << "read " << failAt;
         EXPECT_GE(f.reached, previous) << "read " << failAt;
         previous = f.reached;
-        const Texts got = byKey(FormTexts(f));
+        const Texts got = byKey(FormTexts(f.facts));
         for (const TextField& field : kTextFields)
             if (f.has(field.field)) {
                 EXPECT_EQ(got.at(field.key), expected.at(field.key)) << "read " << failAt << " " << field.key;
             }
     }
-    EXPECT_EQ(previous, SubnetFacts::Bars) << "the last reads place the bars";
+    EXPECT_EQ(previous, FactsRefresh::Bars) << "the last reads place the bars";
 }
 
 } // namespace

@@ -680,8 +680,8 @@ void frmMain::txtSubnetBits_Change()
         // Each write below that changes the text runs this handler again,
         // nested, before going on.
         box->setText(entrytext::decimalText(entrytext::leadingNumber(box->text())));
-        if (entrytext::leadingNumber(box->text()) > 31)
-            box->setText(QStringLiteral("31"));
+        if (entrytext::leadingNumber(box->text()) > masklength::kEntryMax)
+            box->setText(QString::number(masklength::kEntryMax));
         model().SubnetBits(entrytext::roundHalfEven(entrytext::leadingNumber(box->text())));
         UpdateForm();
     });
@@ -743,36 +743,37 @@ void frmMain::UpdateForm()
         Procedure("frmMain.UpdateForm()", [] { model(); });
         return;
     }
-    ReadSubnetFacts(*ip, facts_);
+    ReadSubnetFacts(*ip, refresh_);
     showFacts();
     emit refreshed();
 }
 
 void frmMain::showFacts()
 {
+    const SubnetFacts& facts = refresh_.facts;
     SubnetTexts& texts = texts_;
-    FormTexts(facts_, texts, QLocale().decimalPoint().toStdString());
+    FormTexts(facts, texts, QLocale().decimalPoint().toStdString());
     const mainlayout::TextsBeingSet settingTexts(this);
     for (const mainview::ValueLabel& v : mainview::kValueLabels) {
-        if (!facts_.has(mainview::fieldOf(v.text)))
+        if (!refresh_.has(mainview::fieldOf(v.text)))
             continue;
         QLabel* label = c_.lblValues[size_t(v.index)];
         mainlayout::setLabelText(label, QString::fromStdString(texts.*v.text));
         if (v.tip)
             label->setToolTip(QString::fromStdString(texts.*v.tip));
     }
-    if (facts_.has(SubnetFacts::Range))
+    if (refresh_.has(FactsRefresh::Range))
         mainlayout::setLabelText(c_.lblSubnetRange, QString::fromStdString(texts.range));
-    if (facts_.has(SubnetFacts::SubnetBinary)) {
-        c_.udIPChanger[1]->setVisible(facts_.subnetted);
+    if (refresh_.has(FactsRefresh::SubnetBinary)) {
+        c_.udIPChanger[1]->setVisible(facts.subnetted);
         for (size_t i = 12; i <= 14; ++i)
-            c_.shapeMaskBits[i]->setVisible(facts_.subnetted);
+            c_.shapeMaskBits[i]->setVisible(facts.subnetted);
     }
-    if (facts_.has(SubnetFacts::Bars)) {
-        const auto bars = mainview::RowBars(facts_.networkBits, facts_.subnetBits);
+    if (refresh_.has(FactsRefresh::Bars)) {
+        const auto bars = mainview::RowBars(facts.networkBits, facts.subnetBits);
         for (size_t row = 0; row < 6; ++row)
             for (size_t k = 0; k < 3; ++k)
                 mainlayout::placeBar(c_.shapeMaskBits[3 * row + k], bars[k].left, bars[k].width);
-        mainlayout::describeRows(this, facts_.networkBits, facts_.subnetBits);
+        mainlayout::describeRows(this, facts.networkBits, facts.subnetBits);
     }
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "model/subnetfacts.h"
+#include "model/factsrefresh.h"
 #include "model/subnettexts.h"
 #include "platform/gui/formbase.h"
 #include "ui/main/mainlayout.h"
@@ -42,7 +42,7 @@ public:
     static QString CaptionText();
 
     // What the last refresh read (fields it did not reach keep older values).
-    const SubnetFacts& facts() const { return facts_; }
+    const SubnetFacts& facts() const { return refresh_.facts; }
     const mainlayout::MainControls& controls() const { return c_; }
     // The modifier keys as the window last saw them.
     bool ShiftDown() const { return ShiftDown_; }
@@ -91,7 +91,7 @@ private:
     int indexOf(const QObject* control, const char* name) const;
 
     mainlayout::MainControls c_;
-    SubnetFacts facts_;
+    FactsRefresh refresh_;
     SubnetTexts texts_; // kept so that each refresh reuses their storage
     bool ShiftDown_ = false;
     bool CtrlDown_ = false;

@@ -1,5 +1,6 @@
 #include "ui/main/mainlayout.h"
 
+#include "model/masklength.h"
 #include "platform/forms.h"
 #include "platform/gui/formbase.h"
 #include "ui/main/autosizelabel.h"
@@ -165,7 +166,8 @@ struct Builder {
         }
         textBox(QStringLiteral("txtSubnetBits"), -1, 5640, QStringLiteral("24")).accessibleName =
             QStringLiteral("Mask bits");
-        spin(QStringLiteral("udSubnet"), -1, 6135, 240, 240, 285, 8, 31, 24, "Step mask bits");
+        spin(QStringLiteral("udSubnet"), -1, 6135, 240, 240, 285, masklength::kEntryMin, masklength::kEntryMax, 24,
+             "Step mask bits");
         label(QStringLiteral("lblLabels"), 7, 6480, 285, 420, QStringLiteral("Class:"), Grey).rightLimit = 7080 - Gap;
         ControlSpec& cls = add(QStringLiteral("lblValues"), 7, Kind::LinkLabel, 7080, 285, 135, LabelHeight,
                                mainview::designText(7), Grey);

@@ -35,12 +35,12 @@ const std::array<ValueLabel, 19> kValueLabels = {{
     {16, &SubnetTexts::usable, &SubnetTexts::usableTip},
 }};
 
-SubnetFacts::Field fieldOf(std::string SubnetTexts::*text)
+FactsRefresh::Field fieldOf(std::string SubnetTexts::*text)
 {
     for (const TextField& f : kTextFields)
         if (f.text == text)
             return f.field;
-    return SubnetFacts::FieldCount;
+    return FactsRefresh::FieldCount;
 }
 
 QString designText(int index)

@@ -2,7 +2,7 @@
 // How the main window shows one address's facts: which value label holds
 // which text, what the labels say before the first refresh, and where the
 // portion bars go. The only place that knows the labels' indexes.
-#include "model/subnetfacts.h"
+#include "model/factsrefresh.h"
 #include "model/subnettexts.h"
 
 #include <QString>
@@ -20,7 +20,7 @@ struct ValueLabel {
 extern const std::array<ValueLabel, 19> kValueLabels;
 
 // The refresh field that forms a text.
-SubnetFacts::Field fieldOf(std::string SubnetTexts::*text);
+FactsRefresh::Field fieldOf(std::string SubnetTexts::*text);
 
 // What lblValues(index) shows before the first refresh.
 QString designText(int index);
