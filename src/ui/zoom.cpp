@@ -109,10 +109,10 @@ int Zoom::fitting(int wanted) const
             continue;
         const QRect frame = w->frameGeometry();
         const QRect client = w->geometry();
-        const QRect screen = platform::NearestScreen(
-            QRect(platform::pxToTwips(frame.left()), platform::pxToTwips(frame.top()),
-                  platform::pxToTwips(frame.width()), platform::pxToTwips(frame.height())),
-            screens);
+        const QRect screen =
+            platform::NearestScreen(QRect(platform::pxToTwips(frame.left()), platform::pxToTwips(frame.top()),
+                                          platform::pxToTwips(frame.width()), platform::pxToTwips(frame.height())),
+                                    screens);
         SizeAt clientAt = f.clientAt;
         if (!clientAt)
             clientAt = [size = client.size(), from = percent_](int percent) {

@@ -176,7 +176,8 @@ frmMain::~frmMain()
 
 void frmMain::connectControls()
 {
-    keyPreview_ = new KeyPreviewHook(this, [this](QObject* w, QEvent* e) { return keyPreview(w, e) || menuRequest(w, e); });
+    keyPreview_ =
+        new KeyPreviewHook(this, [this](QObject* w, QEvent* e) { return keyPreview(w, e) || menuRequest(w, e); });
     qApp->installEventFilter(keyPreview_);
     for (QLineEdit* box : c_.txtIP)
         box->installEventFilter(this);
@@ -246,12 +247,12 @@ QMenu* frmMain::WindowMenu()
         [] { ShowWindow(QStringLiteral("frmSubnets")); });
     add("mnuCopy", QStringLiteral("&Copy report"), QKeySequence(QKeySequence::Copy), [this] { CopyReport(); });
     menu_->addSeparator();
-    QAction* in = add("mnuZoomIn", QStringLiteral("Zoom &in"), QKeySequence(Qt::CTRL | Qt::Key_Equal),
-                      [&z] { z.zoomIn(); });
-    QAction* out = add("mnuZoomOut", QStringLiteral("Zoom &out"), QKeySequence(Qt::CTRL | Qt::Key_Minus),
-                       [&z] { z.zoomOut(); });
-    QAction* normal = add("mnuZoomNormal", QStringLiteral("&Zoom 100%"), QKeySequence(Qt::CTRL | Qt::Key_0),
-                          [&z] { z.reset(); });
+    QAction* in =
+        add("mnuZoomIn", QStringLiteral("Zoom &in"), QKeySequence(Qt::CTRL | Qt::Key_Equal), [&z] { z.zoomIn(); });
+    QAction* out =
+        add("mnuZoomOut", QStringLiteral("Zoom &out"), QKeySequence(Qt::CTRL | Qt::Key_Minus), [&z] { z.zoomOut(); });
+    QAction* normal =
+        add("mnuZoomNormal", QStringLiteral("&Zoom 100%"), QKeySequence(Qt::CTRL | Qt::Key_0), [&z] { z.reset(); });
     menu_->addSeparator();
     add("mnuClassHelp", QStringLiteral("C&lass reference"), QKeySequence(), [this] { lblValues_Click(7); });
     add("mnuWebLinks", QStringLiteral("&Web Links"), QKeySequence(), [this] { lblWebLinks_Click(); });
