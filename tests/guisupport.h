@@ -2,6 +2,7 @@
 // Window tests: modal shows are recorded (and answered by a callback) instead
 // of blocking.
 #include "platform/gui/formbase.h"
+#include "platform/screens.h"
 
 #include <QStringList>
 
@@ -25,4 +26,23 @@ public:
 private:
     Answer answer_;
     platform::FormBase::ModalHook previous_;
+};
+
+// For its lifetime the windows see one screen whose available area is this
+// rectangle in pixels.
+class OneScreen {
+public:
+    explicit OneScreen(const QRect& px)
+    {
+        previous_ = platform::setScreenProvider([px] {
+            return std::vector<QRect>{QRect(platform::pxToTwips(px.left()), platform::pxToTwips(px.top()),
+                                            platform::pxToTwips(px.width()), platform::pxToTwips(px.height()))};
+        });
+    }
+    ~OneScreen() { platform::setScreenProvider(previous_); }
+    OneScreen(const OneScreen&) = delete;
+    OneScreen& operator=(const OneScreen&) = delete;
+
+private:
+    platform::ScreenProvider previous_;
 };

@@ -72,6 +72,11 @@ const QRect& nearestScreen(const Box& w, const std::vector<QRect>& screens)
 }
 } // namespace
 
+QRect NearestScreen(const QRect& outer, const std::vector<QRect>& screens)
+{
+    return nearestScreen(boxOf(outer), screens);
+}
+
 std::vector<QRect> AvailableScreens()
 {
     if (provider())

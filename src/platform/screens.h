@@ -15,6 +15,10 @@ using ScreenProvider = std::function<std::vector<QRect>()>;
 // Tests describe their own screens; an empty provider restores the real ones.
 ScreenProvider setScreenProvider(ScreenProvider provider);
 
+// The screen a window is on (all in twips): the one its outer rectangle
+// overlaps most, else the closest. `screens` must not be empty.
+QRect NearestScreen(const QRect& outer, const std::vector<QRect>& screens);
+
 // An outer window rectangle in twips.
 struct WindowRect {
     int left = 0;

@@ -5,6 +5,7 @@
 #include "ui/about/frmabout.h"
 #include "ui/classhelp/frmclasshelp.h"
 #include "ui/debug/frmdebug.h"
+#include "ui/keys/frmkeys.h"
 #include "ui/main/frmmain.h"
 
 namespace ui {
@@ -16,6 +17,7 @@ void registerWindows()
     platform::Forms::registerFactory(QStringLiteral("frmClassHelp"), [] { return new frmClassHelp; });
     platform::Forms::registerFactory(QStringLiteral("frmAbout"), [] { return new frmAbout; });
     platform::Forms::registerFactory(QStringLiteral("frmDebug"), [] { return new frmDebug; });
+    platform::Forms::registerFactory(QStringLiteral("frmKeys"), [] { return new frmKeys; });
 }
 
 } // namespace ui

@@ -2,8 +2,10 @@
 
 #include "errors/procedure.h"
 #include "platform/forms.h"
+#include "platform/screens.h"
 #include "settings/clsregsettings.h"
 #include "settings/settingsstore.h"
+#include "ui/screenfit.h"
 
 #include <QKeySequence>
 #include <QShortcut>
@@ -54,6 +56,26 @@ QFont scaled(const QFont& font, int designPixelSize, int percent)
     return f;
 }
 
+int largestFittingStep(int from, int wanted, const std::vector<WindowFit>& windows)
+{
+    from = clamp(from);
+    wanted = clamp(wanted);
+    if (wanted <= from)
+        return wanted;
+    const auto fitsAt = [&](int percent) {
+        return std::all_of(windows.begin(), windows.end(), [&](const WindowFit& w) {
+            const QSize client = w.clientAt(percent);
+            return client.width() + w.frame.left() + w.frame.right() <= w.available.width() &&
+                   client.height() + w.frame.top() + w.frame.bottom() <= w.available.height();
+        });
+    };
+    int best = from;
+    // Sizes grow with the zoom: the first step that does not fit ends it.
+    for (int step = from + Step; step <= wanted && fitsAt(step); step += Step)
+        best = step;
+    return best;
+}
+
 Zoom& Zoom::instance()
 {
     static Zoom z;
@@ -67,6 +89,51 @@ void Zoom::set(int percent)
         return;
     percent_ = percent;
     emit changed(percent_);
+    // Each window has its new size now; one that grew past its screen's edge
+    // moves back just enough, and one that shrank stays where it is.
+    for (const Follower& f : followers_)
+        if (f.window && f.window->isVisible())
+            ui::keepOnScreen(f.window);
+}
+
+int Zoom::fitting(int wanted) const
+{
+    const std::vector<QRect> screens = platform::AvailableScreens();
+    if (screens.empty())
+        return clamp(wanted);
+    std::vector<WindowFit> windows;
+    for (const Follower& f : followers_) {
+        QWidget* w = f.window;
+        // A sizable window is shrunk to its screen instead.
+        if (!w || w->minimumSize() != w->maximumSize())
+            continue;
+        const QRect frame = w->frameGeometry();
+        const QRect client = w->geometry();
+        const QRect screen =
+            platform::NearestScreen(QRect(platform::pxToTwips(frame.left()), platform::pxToTwips(frame.top()),
+                                          platform::pxToTwips(frame.width()), platform::pxToTwips(frame.height())),
+                                    screens);
+        SizeAt clientAt = f.clientAt;
+        if (!clientAt)
+            clientAt = [size = client.size(), from = percent_](int percent) {
+                const auto grown = [&](int length) { return (length * percent + from - 1) / from; };
+                return QSize(grown(size.width()), grown(size.height()));
+            };
+        windows.push_back({clientAt,
+                           QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                                    frame.right() - client.right(), frame.bottom() - client.bottom()),
+                           QRect(platform::twipsToPx(screen.left()), platform::twipsToPx(screen.top()),
+                                 platform::twipsToPx(screen.width()), platform::twipsToPx(screen.height()))});
+    }
+    return largestFittingStep(percent_, wanted, windows);
+}
+
+void Zoom::follow(QWidget* window, SizeAt clientAt)
+{
+    followers_.erase(std::remove_if(followers_.begin(), followers_.end(),
+                                    [&](const Follower& f) { return !f.window || f.window == window; }),
+                     followers_.end());
+    followers_.push_back({window, std::move(clientAt)});
 }
 
 void Zoom::addShortcuts(QWidget* window)
@@ -87,6 +154,7 @@ void Zoom::addShortcuts(QWidget* window)
         shortcut->setKeys(a.keys);
         QObject::connect(shortcut, &QShortcut::activated, &instance(), a.act);
     }
+    instance().follow(window);
 }
 
 } // namespace zoom
@@ -110,7 +178,7 @@ void utFormZoomLoad(const QString& windowName)
         const double d = v.toDouble(&ok);
         // A damaged value keeps the zoom the window has.
         if (ok && std::isfinite(d) && std::abs(d) < 1e6)
-            Zoom::instance().set(int(std::lround(d)));
+            Zoom::instance().setFitting(int(std::lround(d)));
     });
 }
 

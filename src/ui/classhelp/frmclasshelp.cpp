@@ -168,11 +168,7 @@ frmClassHelp::frmClassHelp(QWidget* parent)
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, cmdOptions_, &QPushButton::click);
     zoom::Zoom::addShortcuts(this);
-    connect(&zoom::Zoom::instance(), &zoom::Zoom::changed, this, [this](int percent) {
-        layout(percent);
-        if (isVisible())
-            ui::keepOnScreen(this);
-    });
+    connect(&zoom::Zoom::instance(), &zoom::Zoom::changed, this, &frmClassHelp::layout);
     Form_Load();
 }
 

@@ -75,4 +75,9 @@ QString normaliseOctet(const QString& text)
     return decimalText(v);
 }
 
+std::optional<PastedAddress> pastedAddress(const QString& text)
+{
+    return pastetext::Parse(text.toStdString());
+}
+
 } // namespace entrytext

@@ -1,6 +1,8 @@
 #pragma once
 // How the main window reads and normalises what was typed into its boxes.
 // Pure text rules, no widgets.
+#include "ui/main/pastetext.h"
+
 #include <QString>
 
 namespace entrytext {
@@ -21,5 +23,9 @@ int roundHalfEven(double value);
 // An octet box's text as it is left: its leading number in decimal form, "0"
 // for anything outside 0 to 255.
 QString normaliseOctet(const QString& text);
+
+using pastetext::PastedAddress;
+// pastetext::Parse for a box's text.
+std::optional<PastedAddress> pastedAddress(const QString& text);
 
 } // namespace entrytext

@@ -1,5 +1,6 @@
 #include "ui/main/frmmain.h"
 
+#include "cli/reportwriter.h"
 #include "errors/procedure.h"
 #include "model/appmodel.h"
 #include "model/binaryfield.h"
@@ -21,8 +22,11 @@
 #include "util/formutils.h"
 #include "util/gui/modutilsgui.h"
 #include "util/modutils.h"
+#include "util/textsink.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QIcon>
 #include <QImageReader>
@@ -30,6 +34,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
+#include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
 #include <QShortcut>
@@ -170,7 +176,8 @@ frmMain::~frmMain()
 
 void frmMain::connectControls()
 {
-    keyPreview_ = new KeyPreviewHook(this, [this](QObject* w, QEvent* e) { return keyPreview(w, e); });
+    keyPreview_ =
+        new KeyPreviewHook(this, [this](QObject* w, QEvent* e) { return keyPreview(w, e) || menuRequest(w, e); });
     qApp->installEventFilter(keyPreview_);
     for (QLineEdit* box : c_.txtIP)
         box->installEventFilter(this);
@@ -194,14 +201,134 @@ void frmMain::connectControls()
             f->Show(false);
     });
     zoom::Zoom::addShortcuts(this);
+    zoom::Zoom::instance().follow(this, [](int percent) {
+        return QSize(zoom::px(mainlayout::FormWidth, percent), zoom::px(mainlayout::FormHeight, percent));
+    });
     connect(&zoom::Zoom::instance(), &zoom::Zoom::changed, this, &frmMain::applyZoom);
+    auto* subnets = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this);
+    connect(subnets, &QShortcut::activated, this, [] { ShowWindow(QStringLiteral("frmSubnets")); });
+    auto* keys = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(keys, &QShortcut::activated, this, [] { ShowWindow(QStringLiteral("frmKeys")); });
+    // The mask box's own menu would only copy its number: a right-click on it
+    // opens the window's menu, as on the rest of the window.
+    c_.txtSubnetBits->setContextMenuPolicy(Qt::NoContextMenu);
 }
 
 void frmMain::applyZoom(int percent)
 {
     mainlayout::layout(this, percent);
-    if (isVisible())
-        ui::keepOnScreen(this);
+}
+
+void frmMain::ShowWindow(const QString& name)
+{
+    if (platform::Form* f = platform::Forms::load(name))
+        f->Show(false);
+}
+
+QMenu* frmMain::WindowMenu()
+{
+    if (menu_)
+        return menu_;
+    menu_ = new QMenu(this);
+    menu_->setObjectName(QStringLiteral("mnuWindow"));
+    menu_->setAccessibleName(QStringLiteral("Windows and actions"));
+    auto add = [this](const char* name, const QString& text, const QKeySequence& keys, auto&& act) {
+        QAction* a = menu_->addAction(text);
+        a->setObjectName(QLatin1String(name));
+        // The keys are shown here and work in the window itself.
+        a->setShortcut(keys);
+        a->setShortcutContext(Qt::WidgetShortcut);
+        a->setShortcutVisibleInContextMenu(true);
+        connect(a, &QAction::triggered, this, act);
+        return a;
+    };
+    zoom::Zoom& z = zoom::Zoom::instance();
+    add("mnuSubnets", QStringLiteral("&Subnet table"), QKeySequence(Qt::CTRL | Qt::Key_L),
+        [] { ShowWindow(QStringLiteral("frmSubnets")); });
+    add("mnuCopy", QStringLiteral("&Copy report"), QKeySequence(QKeySequence::Copy), [this] { CopyReport(); });
+    menu_->addSeparator();
+    QAction* in =
+        add("mnuZoomIn", QStringLiteral("Zoom &in"), QKeySequence(Qt::CTRL | Qt::Key_Equal), [&z] { z.zoomIn(); });
+    QAction* out =
+        add("mnuZoomOut", QStringLiteral("Zoom &out"), QKeySequence(Qt::CTRL | Qt::Key_Minus), [&z] { z.zoomOut(); });
+    QAction* normal =
+        add("mnuZoomNormal", QStringLiteral("&Zoom 100%"), QKeySequence(Qt::CTRL | Qt::Key_0), [&z] { z.reset(); });
+    menu_->addSeparator();
+    add("mnuClassHelp", QStringLiteral("C&lass reference"), QKeySequence(), [this] { lblValues_Click(7); });
+    add("mnuWebLinks", QStringLiteral("&Web Links"), QKeySequence(), [this] { lblWebLinks_Click(); });
+    add("mnuKeys", QStringLiteral("&Keys and actions"), QKeySequence(Qt::Key_F1),
+        [] { ShowWindow(QStringLiteral("frmKeys")); });
+    add("mnuAbout", QStringLiteral("&About"), QKeySequence(), [this] { cmdOptions_Click(1); });
+    menu_->addSeparator();
+    add("mnuExit", QStringLiteral("E&xit"), QKeySequence(), [this] { cmdOptions_Click(0); });
+    // Steps the screen has no room for, or that change nothing, are greyed.
+    connect(menu_, &QMenu::aboutToShow, this, [in, out, normal, &z] {
+        in->setEnabled(z.canZoomIn());
+        out->setEnabled(z.percent() > zoom::Normal);
+        normal->setEnabled(z.percent() != zoom::Normal);
+    });
+    return menu_;
+}
+
+bool frmMain::menuRequest(QObject* watched, QEvent* event)
+{
+    // Seen before the control: controls keep mouse events from the window
+    // background, so the request would not reach the window otherwise.
+    if (event->type() != QEvent::ContextMenu)
+        return false;
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (!w || w->window() != this || indexOf(w, "txtIP") >= 0)
+        return false;
+    WindowMenu()->popup(static_cast<const QContextMenuEvent*>(event)->globalPos());
+    event->accept();
+    return true;
+}
+
+QString frmMain::ReportText() const
+{
+    const clsIPAddy& ip = model();
+    std::uint32_t address = 0;
+    for (int k = 1; k <= 4; ++k)
+        address = address << 8 | std::uint32_t(ip.IPAddress(k) & 255);
+    const SubnetFacts facts = ComputeSubnetFacts(address, ip.SubnetBits());
+    const SubnetTexts texts = FormTexts(facts, QLocale().decimalPoint().toStdString());
+    TextSink out;
+    cli::AppendText(out, facts, texts, cli::Colour::Off);
+    return QString::fromUtf8(out.view().data(), qsizetype(out.view().size()));
+}
+
+void frmMain::CopyReport()
+{
+    Procedure("frmMain.CopyReport()", [&] { QGuiApplication::clipboard()->setText(ReportText()); });
+}
+
+void frmMain::PasteAddress(const QString& text)
+{
+    Procedure("frmMain.PasteAddress()", [&] {
+        if (const auto pasted = entrytext::pastedAddress(text))
+            SetAddress(pasted->address, pasted->maskBits.value_or(model().SubnetBits()));
+    });
+}
+
+void frmMain::octetBoxMenu(int Index, const QPoint& globalPos)
+{
+    QLineEdit* box = c_.txtIP[size_t(Index)];
+    QMenu* menu = box->createStandardContextMenu();
+    menu->setObjectName(QStringLiteral("mnuOctetBox"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (QAction* a : menu->actions()) {
+        if (a->text().startsWith(QLineEdit::tr("&Paste"))) {
+            a->setObjectName(QStringLiteral("edit-paste"));
+            // The box's own paste would keep three characters of an address.
+            disconnect(a, &QAction::triggered, nullptr, nullptr);
+            connect(a, &QAction::triggered, this, [this] { PasteAddress(QGuiApplication::clipboard()->text()); });
+        } else if (const qsizetype tab = a->text().indexOf(QLatin1Char('\t')); tab >= 0) {
+            // The boxes take no other control keys (Ctrl+C copies the report):
+            // the menu does not offer them.
+            a->setText(a->text().left(tab));
+        }
+    }
+    menu->popup(globalPos);
 }
 
 QString frmMain::CaptionText()
@@ -235,6 +362,9 @@ void frmMain::Form_QueryUnload(bool& cancel, int unloadMode)
             // hides it, so no other window holds the program open.
             SaveSettings();
             cancel = true;
+            // The keys list belongs to this window and goes with it.
+            if (platform::Form* keys = platform::Forms::find(QStringLiteral("frmKeys")))
+                keys->Unload();
             utFormUnload(unloadMode, QString(), false);
             break;
         default: break; // the program's own unload proceeds
@@ -355,6 +485,11 @@ bool frmMain::keyPreview(QObject* watched, QEvent* event)
         Form_KeyDown(ke->key(), shiftState(ke));
     else
         Form_KeyUp(ke->key(), shiftState(ke));
+    // Ctrl+C copies the report wherever the focus is, octet boxes included.
+    if (type == QEvent::KeyPress && ke->matches(QKeySequence::Copy)) {
+        CopyReport();
+        return true;
+    }
     return false;
 }
 
@@ -429,6 +564,12 @@ bool frmMain::octetBoxEvent(int Index, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::KeyPress: {
+        // A paste takes a whole address or nothing; the box's own paste would
+        // keep its first three characters.
+        if (static_cast<const QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
+            PasteAddress(QGuiApplication::clipboard()->text());
+            return true;
+        }
         const int ascii = keyAscii(static_cast<const QKeyEvent*>(event));
         if (ascii < 0)
             return false;
@@ -447,9 +588,32 @@ bool frmMain::octetBoxEvent(int Index, QEvent* event)
         enteringClick_ = reason == Qt::MouseFocusReason ? Index : -1;
         return false;
     }
+    case QEvent::ContextMenu:
+        octetBoxMenu(Index, static_cast<const QContextMenuEvent*>(event)->globalPos());
+        return true;
+    case QEvent::Drop: {
+        // Dropped text is pasted text; a refused drop leaves its source as it was.
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QString text = drop->mimeData()->text();
+        if (entrytext::pastedAddress(text)) {
+            drop->setDropAction(Qt::CopyAction);
+            drop->accept();
+            PasteAddress(text);
+        } else {
+            drop->ignore();
+        }
+        return true;
+    }
     case QEvent::MouseButtonPress:
     case QEvent::MouseMove: return enteringClick_ == Index;
     case QEvent::MouseButtonRelease:
+        // The middle button pastes the selection.
+        if (static_cast<const QMouseEvent*>(event)->button() == Qt::MiddleButton) {
+            enteringClick_ = -1;
+            if (QGuiApplication::clipboard()->supportsSelection())
+                PasteAddress(QGuiApplication::clipboard()->text(QClipboard::Selection));
+            return true;
+        }
         if (enteringClick_ != Index)
             return false;
         enteringClick_ = -1;

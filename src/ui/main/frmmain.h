@@ -4,6 +4,8 @@
 #include "platform/gui/formbase.h"
 #include "ui/main/mainlayout.h"
 
+class QMenu;
+
 // The calculator window. It keeps no model: every handler reads and writes
 // the application's model, and every refresh reads the facts from it afresh and shows
 // their texts and bars.
@@ -19,6 +21,19 @@ public:
     // octet boxes, the mask-bits box and every field. Other windows (the
     // subnet table) and pasting use it.
     void SetAddress(std::uint32_t address, int maskBits);
+    // The terminal report of the current address, as `quillmark ADDRESS/BITS`
+    // prints it; Ctrl+C copies it.
+    QString ReportText() const;
+    // Puts the report on the clipboard.
+    void CopyReport();
+    // A whole address pasted into an octet box: shown with its mask (or the
+    // mask kept); any other text changes nothing.
+    void PasteAddress(const QString& text);
+    // The menu of every window and action, opened by a right-click outside
+    // the octet boxes.
+    QMenu* WindowMenu();
+    // Opens a window by name, unless no such window is registered.
+    static void ShowWindow(const QString& name);
     // Saves the window's placement and hides it.
     void SaveSettings();
     bool CallByName(const QString& operation) override;
@@ -63,7 +78,11 @@ private:
     void connectControls();
     void applyZoom(int percent);
     bool keyPreview(QObject* watched, QEvent* event);
+    // A right-click outside the octet boxes opens the window's menu.
+    bool menuRequest(QObject* watched, QEvent* event);
     bool octetBoxEvent(int Index, QEvent* event);
+    // The box's own menu, its Paste taking whole addresses.
+    void octetBoxMenu(int Index, const QPoint& globalPos);
     void showFacts();
     // Rewrites the octet boxes from the model after a step.
     void showOctets();
@@ -80,4 +99,5 @@ private:
     // The octet box a mouse press has just entered, until that button is let go.
     int enteringClick_ = -1;
     QObject* keyPreview_ = nullptr;
+    QMenu* menu_ = nullptr;
 };

@@ -1,3 +1,4 @@
+#include "guisupport.h"
 #include "testsupport.h"
 #include "ui/classhelp/frmclasshelp.h"
 #include "ui/zoom.h"
@@ -24,6 +25,7 @@ protected:
 // chosen on opening.
 TEST_F(ClassHelpTest, ListsShowEveryColumnAndRowOnceWithoutScrollBarsAndNoRowChosen)
 {
+    const OneScreen large(QRect(0, 0, 3840, 2160)); // room for every step
     frmClassHelp form;
     form.RefreshForm();
     EXPECT_EQ(form.lvClass()->topLevelItemCount(), 5); // classes A to E

@@ -8,6 +8,7 @@
 #include "testsupport.h"
 #include "ui/about/frmabout.h"
 #include "ui/classhelp/frmclasshelp.h"
+#include "ui/keys/frmkeys.h"
 #include "ui/main/autosizelabel.h"
 #include "ui/main/binarylabel.h"
 #include "ui/main/frmmain.h"
@@ -18,13 +19,18 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QTreeWidget>
 #include <QWheelEvent>
 #include <functional>
 
@@ -333,31 +339,41 @@ TEST_F(MainWindowTest, AtEveryZoomBarsSitUnderTheirDigitsAndEveryTextFits)
     }
 }
 
-// Ctrl+= and Ctrl+- step the whole window from 100% to 300%, Ctrl+0 goes
-// back; the window keeps a fixed size at each step and stays on its screen.
-// The zoom is kept with the placement; a hand-edited value is brought to a step.
-TEST_F(MainWindowTest, ZoomKeysScaleTheWholeWindowInStepsKeepItOnScreenAndAreSaved)
+// Ctrl+= and Ctrl+- step the whole window, Ctrl+0 goes back; the window
+// keeps a fixed size at each step. Zooming in stops at the largest step whose
+// window fits the screen; a step moves the window only as far as it must to
+// stay whole on the screen, and zooming out leaves it where it is. The zoom is
+// kept with the placement; a saved one too large for the screen, or between
+// steps, is brought to a step that fits.
+TEST_F(MainWindowTest, ZoomKeysScaleTheWholeWindowInStepsThatFitTheScreenAndAreSaved)
 {
-    const auto previousScreens =
-        platform::setScreenProvider([] { return std::vector<QRect>{QRect(0, 0, 1280 * 15, 1024 * 15)}; });
+    const OneScreen sxga(QRect(0, 0, 1280, 1024));
     form->move(700, 600);
-    std::vector<std::pair<Qt::Key, int>> steps = {
-        {Qt::Key_Equal, 125}, {Qt::Key_Equal, 150}, {Qt::Key_Minus, 125}, {Qt::Key_0, 100}, {Qt::Key_Minus, 100}};
-    for (int percent = 125; percent <= 350; percent += zoom::Step) // up to the largest, and no further
-        steps.emplace_back(Qt::Key_Equal, std::min(percent, zoom::Largest));
+    settle();
+    const std::pair<Qt::Key, int> steps[] = {{Qt::Key_Equal, 125}, {Qt::Key_Equal, 150}, {Qt::Key_Minus, 125},
+                                             {Qt::Key_0, 100},     {Qt::Key_Minus, 100}, {Qt::Key_Equal, 125},
+                                             {Qt::Key_Equal, 150}, {Qt::Key_Equal, 175}, {Qt::Key_Equal, 200},
+                                             {Qt::Key_Equal, 225}, {Qt::Key_Equal, 225}, {Qt::Key_Minus, 200}};
     focus(box(1)); // the keys zoom, and type nothing into a box
+    QPoint was = form->frameGeometry().topLeft();
     for (const auto& [k, percent] : steps) {
+        SCOPED_TRACE(percent);
+        const QSize before = form->size();
         key(k, Qt::ControlModifier);
         EXPECT_EQ(zoom::percent(), percent);
+        EXPECT_EQ(zoom::Zoom::instance().canZoomIn(), percent < 225);
         EXPECT_EQ(form->size(), QSize(px(8160, percent), px(5175, percent)));
-        const QRect frame = form->frameGeometry();
-        EXPECT_TRUE(frame.right() < 1280 || frame.left() == 0) << percent;
-        EXPECT_TRUE(frame.bottom() < 1024 || frame.top() == 0) << percent;
+        const QRect outer = form->frameGeometry();
+        EXPECT_TRUE(QRect(0, 0, 1280, 1024).contains(outer));
+        // Grown past the edge: back just inside it; otherwise where it was.
+        const QPoint expected(std::min(was.x(), 1280 - outer.width()), std::min(was.y(), 1024 - outer.height()));
+        EXPECT_EQ(outer.topLeft(), form->size().width() > before.width() ? expected : was);
+        was = outer.topLeft();
     }
+    EXPECT_NE(was, QPoint(0, 0));
     EXPECT_EQ(address(), QStringLiteral("192.168.1.1"));
-    platform::setScreenProvider(previousScreens);
     form->SaveSettings();
-    for (const auto& [stored, percent] : {std::pair{0, zoom::Largest}, std::pair{210, 200}}) {
+    for (const auto& [stored, percent] : {std::pair{0, 200}, std::pair{300, 225}, std::pair{210, 200}}) {
         zoom::Zoom::instance().reset();
         if (stored)
             gApp->RegSettings->AppSetting(QStringLiteral("Startup"), QStringLiteral("frmMain_Zoom"), 4, QVariant(),
@@ -480,3 +496,173 @@ TEST_F(MainWindowTest, ExitAndCloseRequestsByTheUserEndTheProgram)
 }
 
 } // namespace
+
+namespace {
+
+// Sends a right-click's menu request to a control, as the window system does.
+void rightClick(QWidget* w)
+{
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), w->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(w, &event);
+    QApplication::processEvents();
+}
+
+QMenu* openMenu(const QWidget* under, const QString& name)
+{
+    for (QMenu* m : under->findChildren<QMenu*>(name))
+        if (m->isVisible())
+            return m;
+    return nullptr;
+}
+
+} // namespace
+
+// A whole address pasted into any octet box, by Ctrl+V or by the box's own
+// menu, fills the four boxes and sets the mask (a bare address keeps it);
+// anything else changes nothing. The box's menu offers no key it refuses.
+TEST_F(MainWindowTest, PastingAWholeAddressIntoAnOctetBoxFillsAllFourAndTheMask)
+{
+    const std::tuple<const char*, const char*, int> cases[] = {{"192.168.1.77/26", "192.168.1.77", 26},
+                                                               {"10.1.2.3 255.255.0.0\n", "10.1.2.3", 16},
+                                                               {"172.16.5.10", "172.16.5.10", 24},
+                                                               {"192.168.1.77/32", "192.168.1.1", 24},
+                                                               {"7", "192.168.1.1", 24}};
+    int k = 0;
+    for (const bool byMenu : {false, true})
+        for (const auto& [text, shown, bits] : cases) {
+            SCOPED_TRACE(std::string(text) + (byMenu ? " by the menu" : " by Ctrl+V"));
+            form->SetAddress(0xC0A80101, 24);
+            QGuiApplication::clipboard()->setText(QLatin1String(text));
+            QLineEdit* into = box(k++ % 4);
+            focus(into);
+            if (byMenu) {
+                rightClick(into);
+                EXPECT_EQ(openMenu(form, QStringLiteral("mnuWindow")), nullptr);
+                QMenu* menu = openMenu(into, QStringLiteral("mnuOctetBox"));
+                ASSERT_NE(menu, nullptr);
+                for (QAction* a : menu->actions())
+                    EXPECT_EQ(a->text().contains(QLatin1Char('\t')), a->objectName() == QLatin1String("edit-paste"));
+                menu->findChild<QAction*>(QStringLiteral("edit-paste"))->trigger();
+                menu->close();
+                settle();
+            } else {
+                key(Qt::Key_V, Qt::ControlModifier);
+            }
+            EXPECT_EQ(address(), QLatin1String(shown));
+            EXPECT_EQ(ctl<QLineEdit>(QStringLiteral("txtSubnetBits"))->text(), QString::number(bits));
+            EXPECT_EQ(value(11)->text(), QLatin1String(shown)); // the fields follow
+        }
+}
+
+// Ctrl+C anywhere in the window, octet boxes included, copies the report the
+// terminal tool prints for the address.
+TEST_F(MainWindowTest, CtrlCCopiesTheTerminalReportOfTheAddress)
+{
+    QProcess tool;
+    tool.setEnvironment(QProcess::systemEnvironment() << QStringLiteral("LC_ALL=C") << QStringLiteral("NO_COLOR=1"));
+    tool.start(QStringLiteral(QM_TEST_BINARY_DIR "/quillmark"), {QStringLiteral("192.168.1.77/26")});
+    ASSERT_TRUE(tool.waitForFinished(10000));
+    const QString printed = QString::fromUtf8(tool.readAllStandardOutput());
+    ASSERT_TRUE(printed.contains(QLatin1String("192.168.1.77"))) << printed.toStdString();
+    form->SetAddress(0xC0A8014D, 26);
+    for (QWidget* w : {static_cast<QWidget*>(box(2)), ctl(QStringLiteral("cmdOptions_1"))}) {
+        QGuiApplication::clipboard()->clear();
+        focus(w);
+        key(Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), printed) << w->objectName().toStdString();
+    }
+    EXPECT_EQ(address(), QStringLiteral("192.168.1.77"));
+}
+
+// A right-click outside the octet boxes opens the menu of every window and
+// action with its keys, named for screen readers.
+TEST_F(MainWindowTest, RightClickOutsideTheOctetBoxesListsEveryWindowAndAction)
+{
+    const QStringList names = {"Subnet table",    "Copy report", "Zoom in",          "Zoom out", "Zoom 100%",
+                               "Class reference", "Web Links",   "Keys and actions", "About",    "Exit"};
+    const QStringList keys = {"Ctrl+L", "Ctrl+C", "Ctrl+=", "Ctrl+-", "Ctrl+0", "", "", "F1", "", ""};
+    for (const char* on : {"lblValues_13", "Frame1", "txtSubnetBits", "cmdOptions_0"}) {
+        rightClick(ctl(QLatin1String(on)));
+        QMenu* menu = openMenu(form, QStringLiteral("mnuWindow"));
+        ASSERT_NE(menu, nullptr) << on;
+        QStringList named, shown;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(menu);
+        for (int i = 0; i < a->childCount(); ++i)
+            if (const QString name = a->child(i)->text(QAccessible::Name); !name.isEmpty())
+                named << name;
+        for (const QAction* action : menu->actions())
+            if (!action->isSeparator())
+                shown << action->shortcut().toString(QKeySequence::PortableText);
+        EXPECT_EQ(named, names) << on;
+        EXPECT_EQ(shown, keys) << on;
+        EXPECT_FALSE(menu->findChild<QAction*>(QStringLiteral("mnuZoomOut"))->isEnabled()); // at 100%
+        menu->close();
+    }
+}
+
+// Ctrl+L and the menu open the subnet table; without one, Ctrl+L does nothing.
+TEST_F(MainWindowTest, CtrlLAndTheMenuOpenTheSubnetTable)
+{
+    const auto previous = platform::Forms::registerFactory(QStringLiteral("frmSubnets"), {});
+    focus(box(0));
+    key(Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(platform::Forms::find(QStringLiteral("frmSubnets")), nullptr);
+    EXPECT_EQ(box(0)->text(), QStringLiteral("192"));
+    platform::Forms::registerFactory(QStringLiteral("frmSubnets"), [] {
+        return new platform::FormBase(QStringLiteral("frmSubnets"), platform::bsSizable);
+    });
+    for (const bool byMenu : {false, true}) {
+        if (byMenu)
+            form->WindowMenu()->findChild<QAction*>(QStringLiteral("mnuSubnets"))->trigger();
+        else
+            key(Qt::Key_L, Qt::ControlModifier);
+        platform::Form* table = platform::Forms::find(QStringLiteral("frmSubnets"));
+        ASSERT_NE(table, nullptr);
+        EXPECT_TRUE(table->Visible());
+        table->Unload();
+        settle();
+    }
+    platform::Forms::registerFactory(QStringLiteral("frmSubnets"), previous);
+}
+
+// F1 opens the keys list; it follows the zoom with every row in view, Escape
+// closes it alone, and it opens again where it was left.
+TEST_F(MainWindowTest, F1OpensTheKeysListWhichFollowsTheZoomAndClosesWithEscape)
+{
+    const OneScreen large(QRect(0, 0, 3840, 2160));
+    const auto previous = platform::Forms::registerFactory(QStringLiteral("frmKeys"), [] { return new frmKeys; });
+    const auto openKeys = [&] {
+        QApplication::setActiveWindow(form);
+        focus(box(0));
+        key(Qt::Key_F1);
+        return QPointer<frmKeys>(dynamic_cast<frmKeys*>(platform::Forms::find(QStringLiteral("frmKeys"))));
+    };
+    QPointer<frmKeys> keys = openKeys();
+    ASSERT_NE(keys, nullptr);
+    EXPECT_TRUE(keys->isVisible());
+    QTreeWidget* list = keys->lvKeys();
+    QApplication::setActiveWindow(keys);
+    for (int percent : {125, 150, 100}) {
+        QTest::keyClick(keys, percent == 100 ? Qt::Key_0 : Qt::Key_Equal, Qt::ControlModifier);
+        settle();
+        EXPECT_EQ(QFontInfo(list->font()).pixelSize(),
+                  QFontInfo(mainlayout::designFont(list->font(), percent)).pixelSize());
+        const QTreeWidgetItem* last = list->topLevelItem(list->topLevelItemCount() - 1);
+        EXPECT_LE(list->visualItemRect(last).bottom(), list->viewport()->height()) << percent;
+        EXPECT_LE(list->header()->sectionPosition(1) + list->header()->sectionSize(1), list->viewport()->width());
+        EXPECT_FALSE(list->verticalScrollBar()->isVisible());
+    }
+    keys->move(40, 50);
+    settle();
+    const QPoint leftAt = keys->pos();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(keys.isNull());
+    EXPECT_TRUE(form->isVisible());
+    keys = openKeys();
+    ASSERT_NE(keys, nullptr);
+    EXPECT_EQ(keys->pos(), leftAt);
+    keys->Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    platform::Forms::registerFactory(QStringLiteral("frmKeys"), previous);
+}
