@@ -176,9 +176,10 @@ private:
 };
 
 // The fewest blocks that cover first..last exactly, in address order, each
-// passed to `emit` (first <= last).
-template <int Width, typename Emit>
-void RangeBlocks(typename Network<Width>::Value first, typename Network<Width>::Value last, Emit emit)
+// passed to `take` (first <= last). Not named "emit": Qt defines that word
+// away, and the calls would vanish in files that include Qt.
+template <int Width, typename Take>
+void RangeBlocks(typename Network<Width>::Value first, typename Network<Width>::Value last, Take take)
 {
     using Value = typename Network<Width>::Value;
     for (;;) {
@@ -192,7 +193,7 @@ void RangeBlocks(typename Network<Width>::Value first, typename Network<Width>::
             --length;
         }
         const Network<Width> block(first, length);
-        emit(block);
+        take(block);
         if (block.broadcast() >= last)
             return;
         first = Value(block.broadcast() + 1);

@@ -6,6 +6,7 @@
 #include "ui/classhelp/frmclasshelp.h"
 #include "ui/debug/frmdebug.h"
 #include "ui/main/frmmain.h"
+#include "ui/subnets/frmsubnets.h"
 
 namespace ui {
 
@@ -16,6 +17,7 @@ void registerWindows()
     platform::Forms::registerFactory(QStringLiteral("frmClassHelp"), [] { return new frmClassHelp; });
     platform::Forms::registerFactory(QStringLiteral("frmAbout"), [] { return new frmAbout; });
     platform::Forms::registerFactory(QStringLiteral("frmDebug"), [] { return new frmDebug; });
+    platform::Forms::registerFactory(QStringLiteral("frmSubnets"), [] { return new frmSubnets; });
 }
 
 } // namespace ui
