@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QKeySequence>
+#include <QScreen>
 #include <QShortcut>
 
 #include <string>
@@ -19,9 +20,14 @@ ExtraWindow::ExtraWindow(const QString& name, int borderStyle, QWidget* parent)
     connect(escape, &QShortcut::activated, this, [this] { Unload(); });
     zoom::Zoom::addShortcuts(this);
     connect(&zoom::Zoom::instance(), &zoom::Zoom::changed, this, [this](int percent) {
-        // A window the user sized keeps its proportions at the new zoom.
-        if (BorderStyle() == platform::bsSizable || BorderStyle() == platform::bsSizableToolWindow)
-            resize(size() * percent / percent_);
+        // A window the user sized keeps its proportions at the new zoom, as
+        // far as its screen has room.
+        if (BorderStyle() == platform::bsSizable || BorderStyle() == platform::bsSizableToolWindow) {
+            QSize wanted = size() * percent / percent_;
+            if (QScreen* s = screen())
+                wanted = wanted.boundedTo(s->availableGeometry().size() - (frameGeometry().size() - size()));
+            resize(wanted);
+        }
         percent_ = percent;
         applyZoom(percent);
         if (isVisible())
@@ -37,8 +43,17 @@ void ExtraWindow::showEvent(QShowEvent* event)
         placed_ = true;
         QWidget* owner = QApplication::activeWindow();
         if (owner && owner != this) {
+            // Beside it where there is room, so both show; over it otherwise.
+            const QRect o = owner->frameGeometry();
+            const QRect avail = owner->screen()->availableGeometry();
             QRect r = frameGeometry();
-            r.moveCenter(owner->frameGeometry().center());
+            r.moveCenter(o.center());
+            if (o.right() + r.width() <= avail.right())
+                r.moveLeft(o.right() + 1);
+            else if (o.left() - r.width() >= avail.left())
+                r.moveRight(o.left() - 1);
+            else if (o.bottom() + r.height() <= avail.bottom())
+                r.moveTop(o.bottom() + 1);
             move(r.topLeft());
         } else {
             centerOnScreen();

@@ -20,8 +20,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -46,10 +48,11 @@ QString count(std::uint64_t n)
     return QLocale().toString(qulonglong(n));
 }
 
-enum PlanColumn { PlanName, PlanAsked, PlanNetwork, PlanFirst, PlanLast, PlanBroadcast, PlanUsable, PlanSpare,
-                  PlanBinary, PlanColumns };
-const char* const planTitles[] = {"Name", "Hosts Asked", "Network", "First Usable", "Last Usable",
-                                  "Broadcast", "Usable", "Spare", "Network in Binary (borrowed bits marked)"};
+// The binary form beside the network it spells, the counts after them.
+enum PlanColumn { PlanName, PlanAsked, PlanNetwork, PlanBinary, PlanUsable, PlanSpare, PlanFirst, PlanLast,
+                  PlanBroadcast, PlanColumns };
+const char* const planTitles[] = {"Name", "Hosts Asked", "Network", "In Binary (borrowed bits marked)", "Usable",
+                                  "Spare", "First Usable", "Last Usable", "Broadcast"};
 
 // What the binary column's painter needs, kept on the item.
 enum PlanRole { RoleAddress = Qt::UserRole, RoleFrom, RoleTo, RoleColour };
@@ -123,6 +126,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& accessible)
     auto* l = new QLabel(parent);
     l->setObjectName(QLatin1String(name));
     l->setTextFormat(Qt::PlainText);
+    // Long texts wrap rather than widen the window past its screen.
+    l->setWordWrap(true);
     l->setAccessibleName(accessible);
     return l;
 }
@@ -143,7 +148,6 @@ frmSubnets::frmSubnets(QWidget* parent) : ExtraWindow(QStringLiteral("frmSubnets
         QStringLiteral("Every subnet of the class network; double-click or Enter shows one in the main window"));
     lvSubnets_->setModel(model_);
     lblStatus_ = makeLabel(this, "lblStatus", QStringLiteral("Status"));
-    lblStatus_->setWordWrap(true);
 
     fraPlanner_ = new QGroupBox(QStringLiteral("Plan subnets by host counts"), this);
     fraPlanner_->setObjectName(QStringLiteral("fraPlanner"));
@@ -164,7 +168,10 @@ frmSubnets::frmSubnets(QWidget* parent) : ExtraWindow(QStringLiteral("frmSubnets
     chkRFC3021_->setToolTip(QStringLiteral("Let a 2-host request take a /31 and a 1-host request a /32 "
                                            "(point-to-point links, RFC 3021)."));
     lblPlanProblem_ = makeLabel(fraPlanner_, "lblPlanProblem", QStringLiteral("Planning problem"));
-    lblPlanProblem_->setStyleSheet(QStringLiteral("color: #b00000"));
+    // A palette, not a style sheet: a style sheet would stop the zoom's font.
+    QPalette warning = lblPlanProblem_->palette();
+    warning.setColor(QPalette::WindowText, QColor(0xb0, 0, 0));
+    lblPlanProblem_->setPalette(warning);
     lblPlanNetwork_ = makeLabel(fraPlanner_, "lblPlanNetwork", QStringLiteral("Planned network"));
     picPlan_ = new PlanBar(fraPlanner_);
     picPlan_->setObjectName(QStringLiteral("picPlan"));
@@ -194,9 +201,9 @@ frmSubnets::frmSubnets(QWidget* parent) : ExtraWindow(QStringLiteral("frmSubnets
     planner->addWidget(lvPlan_, 1);
     auto* all = new QVBoxLayout(this);
     all->addWidget(lblNetwork_);
-    all->addWidget(lvSubnets_, 3);
+    all->addWidget(lvSubnets_, 1);
     all->addWidget(lblStatus_);
-    all->addWidget(fraPlanner_, 2);
+    all->addWidget(fraPlanner_, 1);
 
     // Ctrl+C on the table copies rows; elsewhere (the planner line) it copies text.
     auto* copy = new QShortcut(QKeySequence::Copy, lvSubnets_, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
@@ -238,7 +245,6 @@ void frmSubnets::setAddress(std::uint32_t address, int maskBits)
     model_->setAddress(address, maskBits);
     const std::uint64_t row = model_->table().current();
     lvSubnets_->selectRow(int(row));
-    // Put the row in the middle when it was scrolled away or the rows changed.
     showTitle();
     lblStatus_->setText(QStringLiteral("Double-click a row (or press Enter) to show it in the main window; "
                                        "Ctrl+C copies the selected rows."));
@@ -375,9 +381,15 @@ void frmSubnets::showPlan(const net::Plan<32>& plan, const std::vector<net::Plan
         for (int c = 0; c < PlanColumns; ++c)
             item->setForeground(c, palette().color(QPalette::Disabled, QPalette::Text));
     }
-    for (int c = 0; c < PlanColumns; ++c)
-        lvPlan_->resizeColumnToContents(c);
     picPlan_->setBlocks(within, std::move(blocks));
+}
+
+void frmSubnets::showEvent(QShowEvent* event)
+{
+    ExtraWindow::showEvent(event);
+    // The row was chosen before the table had its height.
+    if (!event->spontaneous())
+        lvSubnets_->centreOn(lvSubnets_->currentRow());
 }
 
 void frmSubnets::applyZoom(int percent)
@@ -398,10 +410,23 @@ void frmSubnets::applyZoom(int percent)
     };
     for (int c = 0; c < SubnetModel::ColumnCount; ++c)
         h->resizeSection(c, widths[c]);
-    for (int c = 0; c < PlanColumns; ++c)
-        lvPlan_->resizeColumnToContents(c);
+    // The planner's columns as wide as a full row of them needs.
+    int planWidth = 0;
+    for (int c = 0; c < PlanColumns; ++c) {
+        const QString title = QLatin1String(planTitles[c]);
+        const int widest = c == PlanBinary ? BinaryDelegate::textWidth(font())
+                           : c == PlanName  ? fm.horizontalAdvance(QStringLiteral("(unused)")) + fm.height()
+                           : c >= PlanFirst || c == PlanNetwork ? address + fm.horizontalAdvance(QStringLiteral("/32"))
+                                                                 : fm.horizontalAdvance(QStringLiteral("16,777,214"));
+        lvPlan_->setColumnWidth(c, std::max(fm.horizontalAdvance(title) + margin, widest + margin));
+        planWidth += lvPlan_->columnWidth(c);
+    }
     if (!isVisible()) {
-        const int width = h->length() + lvSubnets_->verticalScrollBar()->sizeHint().width() + 40;
-        resize(std::max(width, sizeHint().width()), fm.height() * 40);
+        // Wide enough for both lists, tall enough for a screenful of rows in
+        // each, and never beyond the screen.
+        const int scrollBar = lvSubnets_->verticalScrollBar()->sizeHint().width();
+        const int width = std::max(h->length(), planWidth) + scrollBar + 8 * margin;
+        const QRect avail = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 1024);
+        resize(std::min(width, avail.width() * 9 / 10), std::min(fm.height() * 46, avail.height() * 9 / 10));
     }
 }

@@ -39,6 +39,7 @@ public:
 
 protected:
     void applyZoom(int percent) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void followMain();

@@ -134,6 +134,12 @@ void SubnetView::resizeEvent(QResizeEvent* event)
     updateGeometries();
 }
 
+void SubnetView::centreOn(int row)
+{
+    if (row >= 0 && row < rowCount())
+        verticalScrollBar()->setValue(row - visibleRows() / 2);
+}
+
 void SubnetView::scrollContentsBy(int dx, int)
 {
     if (dx)

@@ -33,6 +33,8 @@ public:
     void selectRange(int anchor, int current);
     // Brings the row into view, in the middle when it was far off.
     void scrollTo(int row);
+    // Puts the row in the middle of the view.
+    void centreOn(int row);
     int rowAt(int y) const;
 
     QSize sizeHint() const override;
