@@ -43,7 +43,9 @@ void ExtraWindow::showEvent(QShowEvent* event)
         placed_ = true;
         QWidget* owner = QApplication::activeWindow();
         if (owner && owner != this) {
-            // Beside it where there is room, so both show; over it otherwise.
+            // Beside it where there is room, so both show; otherwise against
+            // the screen's edge on its roomier side, covering as little of it
+            // as the window's width allows.
             const QRect o = owner->frameGeometry();
             const QRect avail = owner->screen()->availableGeometry();
             QRect r = frameGeometry();
@@ -54,6 +56,10 @@ void ExtraWindow::showEvent(QShowEvent* event)
                 r.moveRight(o.left() - 1);
             else if (o.bottom() + r.height() <= avail.bottom())
                 r.moveTop(o.bottom() + 1);
+            else if (avail.right() - o.right() >= o.left() - avail.left())
+                r.moveRight(avail.right());
+            else
+                r.moveLeft(avail.left());
             move(r.topLeft());
         } else {
             centerOnScreen();

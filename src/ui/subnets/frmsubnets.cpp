@@ -410,8 +410,7 @@ void frmSubnets::applyZoom(int percent)
     };
     for (int c = 0; c < SubnetModel::ColumnCount; ++c)
         h->resizeSection(c, widths[c]);
-    // The planner's columns as wide as a full row of them needs.
-    int planWidth = 0;
+    // The planner's columns as wide as their longest texts.
     for (int c = 0; c < PlanColumns; ++c) {
         const QString title = QLatin1String(planTitles[c]);
         const int widest = c == PlanBinary ? BinaryDelegate::textWidth(font())
@@ -419,13 +418,14 @@ void frmSubnets::applyZoom(int percent)
                            : c >= PlanFirst || c == PlanNetwork ? address + fm.horizontalAdvance(QStringLiteral("/32"))
                                                                  : fm.horizontalAdvance(QStringLiteral("16,777,214"));
         lvPlan_->setColumnWidth(c, std::max(fm.horizontalAdvance(title) + margin, widest + margin));
-        planWidth += lvPlan_->columnWidth(c);
     }
     if (!isVisible()) {
-        // Wide enough for both lists, tall enough for a screenful of rows in
-        // each, and never beyond the screen.
+        // As wide as the table's columns (the planner's scroll, its binary
+        // column among the first), so that it leaves room for the main
+        // window; tall enough for a screenful of rows in each list, and never
+        // beyond the screen.
         const int scrollBar = lvSubnets_->verticalScrollBar()->sizeHint().width();
-        const int width = std::max(h->length(), planWidth) + scrollBar + 8 * margin;
+        const int width = h->length() + scrollBar + 4 * margin;
         const QRect avail = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 1024);
         resize(std::min(width, avail.width() * 9 / 10), std::min(fm.height() * 46, avail.height() * 9 / 10));
     }
