@@ -144,8 +144,6 @@ frmSubnets::frmSubnets(QWidget* parent) : ExtraWindow(QStringLiteral("frmSubnets
     lvSubnets_ = new SubnetView(this);
     lvSubnets_->setObjectName(QStringLiteral("lvSubnets"));
     lvSubnets_->setAccessibleName(QStringLiteral("Subnets"));
-    lvSubnets_->setAccessibleDescription(
-        QStringLiteral("Every subnet of the class network; double-click or Enter shows one in the main window"));
     lvSubnets_->setModel(model_);
     lblStatus_ = makeLabel(this, "lblStatus", QStringLiteral("Status"));
 
@@ -209,6 +207,18 @@ frmSubnets::frmSubnets(QWidget* parent) : ExtraWindow(QStringLiteral("frmSubnets
     auto* copy = new QShortcut(QKeySequence::Copy, lvSubnets_, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
     connect(copy, &QShortcut::activated, this, &frmSubnets::CopyRows);
     connect(lvSubnets_, &SubnetView::activated, this, &frmSubnets::rowActivated);
+    // The view paints its rows itself: a screen reader hears the current one
+    // through the view's description.
+    connect(lvSubnets_, &SubnetView::currentRowChanged, this, [this](int row) {
+        QString spoken;
+        for (int c = 0; c < SubnetModel::ColumnCount; ++c) {
+            const QString text = model_->text(row, c);
+            if (!text.isEmpty())
+                spoken += (c ? QStringLiteral(", ") : QString()) + model_->headerData(c, Qt::Horizontal).toString() +
+                          QLatin1Char(' ') + text;
+        }
+        lvSubnets_->setAccessibleDescription(spoken);
+    });
     connect(txtPlan_, &QLineEdit::textChanged, this, &frmSubnets::Plan);
     connect(chkRFC3021_, &QCheckBox::toggled, this, &frmSubnets::Plan);
     setTabOrder(lvSubnets_, txtPlan_);

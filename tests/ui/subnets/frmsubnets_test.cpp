@@ -91,6 +91,10 @@ TEST_F(SubnetTableTest, OpenedByNameItShowsTheMainWindowsRowsAndItsRowFollows)
     EXPECT_EQ(view()->model()->rowCount(), 4);
     EXPECT_EQ(view()->currentRow(), 1);
     EXPECT_EQ(view()->selectionFirst(), 1);
+    // Rows are painted, not widgets: the current one is read out from the view.
+    EXPECT_EQ(view()->accessibleDescription(),
+              QStringLiteral("Subnet 1, Network 192.168.1.64/26, First Usable 192.168.1.65, Last Usable 192.168.1.126, "
+                             "Broadcast 192.168.1.127, Hosts 62"));
     EXPECT_TRUE(ctl<QLabel>("lblNetwork")->text().contains(QLatin1String("192.168.1.0/24")));
 
     // Far down a class A network at /31: the row is selected and in view.
