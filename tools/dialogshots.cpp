@@ -1,14 +1,24 @@
 // Shows one of the framework's dialogs on the real display so that
 // scripts/dialog-screenshots can photograph it. Not part of the program.
 //   quillmark_dialogshots timed|input|password|browse|folder|nonmodal|debug [path]
+//   quillmark_dialogshots subnets ADDRESS/BITS [HOST COUNTS [rfc3021]]
+// "subnets" runs the whole program with the subnet table open beside the
+// main window, its planner line filled in when host counts are given.
+#include "app/modmain.h"
 #include "errors/clserrhandler.h"
+#include "model/dotted.h"
+#include "platform/forms.h"
 #include "platform/gui/widgetmessages.h"
 #include "ui/debug/frmdebug.h"
 #include "ui/dialogs/frmbrowse.h"
 #include "ui/dialogs/frmtimedmsgbox.h"
 #include "ui/dialogs/imagelist.h"
+#include "ui/main/frmmain.h"
+#include "ui/registerwindows.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QDir>
 #include <QStyle>
 #include <QTimer>
@@ -60,6 +70,26 @@ int main(int argc, char** argv)
         utBrowse(path, browseDefaultPattern(), true);
     } else if (scene == QLatin1String("nonmodal")) {
         utMsgBoxNonModal(QStringLiteral("Copying the address list..."), 40);
+        return app.exec();
+    } else if (scene == QLatin1String("subnets")) {
+        ui::registerWindows();
+        Main();
+        const QStringList network = path.split(QLatin1Char('/'));
+        const auto address = dotted::Parse(network.value(0).toStdString());
+        auto* main = dynamic_cast<frmMain*>(platform::Forms::find(QStringLiteral("frmMain")));
+        if (!address || network.size() != 2 || !main) {
+            std::fprintf(stderr, "subnets needs ADDRESS/BITS\n");
+            return 2;
+        }
+        main->SetAddress(*address, network[1].toInt());
+        platform::Forms::load(QStringLiteral("frmSubnets"))->Show(false);
+        QWidget* table = QApplication::activeWindow();
+        if (auto* w = dynamic_cast<QWidget*>(platform::Forms::find(QStringLiteral("frmSubnets"))))
+            table = w;
+        if (argc > 3)
+            table->findChild<QLineEdit*>(QStringLiteral("txtPlan"))->setText(QString::fromLocal8Bit(argv[3]));
+        if (argc > 4)
+            table->findChild<QCheckBox*>(QStringLiteral("chkRFC3021"))->setChecked(true);
         return app.exec();
     } else if (scene == QLatin1String("debug")) {
         gErrHandler().Push("Main");

@@ -52,6 +52,9 @@ public:
     virtual void Unload() = 0;
     // Calls a public operation by name ("SaveSettings"); false if the window has none.
     virtual bool CallByName(const QString& operation);
+    // A window that serves the main window (the subnet table and the like):
+    // it does not hold the program open, and goes when the main window does.
+    virtual bool Extra() const { return false; }
 };
 
 // The loaded windows, in the order they were loaded.

@@ -7,6 +7,7 @@
 #include "ui/debug/frmdebug.h"
 #include "ui/keys/frmkeys.h"
 #include "ui/main/frmmain.h"
+#include "ui/subnets/frmsubnets.h"
 
 namespace ui {
 
@@ -18,6 +19,7 @@ void registerWindows()
     platform::Forms::registerFactory(QStringLiteral("frmAbout"), [] { return new frmAbout; });
     platform::Forms::registerFactory(QStringLiteral("frmDebug"), [] { return new frmDebug; });
     platform::Forms::registerFactory(QStringLiteral("frmKeys"), [] { return new frmKeys; });
+    platform::Forms::registerFactory(QStringLiteral("frmSubnets"), [] { return new frmSubnets; });
 }
 
 } // namespace ui

@@ -44,8 +44,10 @@ QString boxKey(int number)
 void utFormUnload(std::optional<int> unloadMode, const QString& commandLine, bool silent)
 {
     Procedure("utFormUnload()", [&] {
+        // The debug window and the main window's extra windows (the subnet
+        // table and the like) do not hold the program open.
         for (const Form* f : Forms::loaded())
-            if (f->Visible() && !isNamed(f, "frmdebug"))
+            if (f->Visible() && !isNamed(f, "frmdebug") && !f->Extra())
                 return;
         RequestAppShutdown(unloadMode, commandLine, silent);
     });

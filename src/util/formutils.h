@@ -10,7 +10,7 @@ class Form;
 }
 
 // Ends the program through the installed way out (with the same arguments) unless a
-// window other than the debug window is still visible.
+// window other than the debug window and the extra windows is still visible.
 void utFormUnload(std::optional<int> unloadMode, const QString& commandLine, bool silent);
 
 // Closes stacked dialogs from the top, then every window but the main one,

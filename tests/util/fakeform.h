@@ -55,8 +55,10 @@ public:
             return onCall(operation);
         return false;
     }
+    bool Extra() const override { return extra; }
 
     QString caption;
+    bool extra = false;
     bool visible = false;
     bool unloaded = false;
     int state = platform::wsNormal;

@@ -11,8 +11,12 @@ TEST_F(FormClosing, FormUnloadShutsDownOnlyWhenNoOtherWindowIsVisible)
 {
     FakeForm main(QStringLiteral("frmMain"));
     FakeForm debug(QStringLiteral("FRMDEBUG"));
+    // An extra window (the subnet table) does not hold the program open.
+    FakeForm table(QStringLiteral("frmSubnets"));
+    table.extra = true;
     main.visible = true;
     debug.visible = true;
+    table.visible = true;
     EXPECT_NO_THROW(utFormUnload(0, QString(), false)); // the main window still shows
     EXPECT_TRUE(main.log.isEmpty());
 
@@ -20,6 +24,7 @@ TEST_F(FormClosing, FormUnloadShutsDownOnlyWhenNoOtherWindowIsVisible)
     EXPECT_THROW(utFormUnload(0, QString(), false), ProcessEnded);
     EXPECT_EQ(main.log, QStringList{QStringLiteral("Unload")}); // not saved a second time
     EXPECT_TRUE(debug.unloaded);
+    EXPECT_TRUE(table.unloaded);
 }
 
 // The active dialogs go top-down, then the others, snapshot-safe when one

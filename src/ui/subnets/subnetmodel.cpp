@@ -1,0 +1,137 @@
+#include "ui/subnets/subnetmodel.h"
+
+#include "model/dotted.h"
+
+namespace {
+
+QString dottedText(std::uint32_t value)
+{
+    char buf[dotted::kMaxLength];
+    const char* end = dotted::Format(value, buf);
+    return QString::fromLatin1(buf, int(end - buf));
+}
+
+const char* const titles[] = {"Subnet", "Network", "First Usable", "Last Usable", "Broadcast", "Hosts", "Note"};
+
+} // namespace
+
+SubnetModel::SubnetModel(QObject* parent) : QAbstractTableModel(parent), table_(0xC0A80101u, 24) {}
+
+void SubnetModel::setAddress(std::uint32_t address, int maskBits)
+{
+    const subnetrows::Table next(address, maskBits);
+    // The same rows (the address moved within its class network): the view
+    // only follows the current row.
+    if (next.parent() == table_.parent() && next.rowLength() == table_.rowLength() &&
+        next.maskBits() == table_.maskBits()) {
+        table_ = next;
+        return;
+    }
+    beginResetModel();
+    table_ = next;
+    endResetModel();
+}
+
+int SubnetModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(table_.size());
+}
+
+int SubnetModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QString SubnetModel::noteTip(subnetrows::Note note)
+{
+    switch (note) {
+    case subnetrows::Note::SubnetZero:
+        return QStringLiteral(
+            "Subnet zero: its subnet bits are all zeros, so its network address is the class network's own.\n"
+            "Older classful rules set it aside, as the main window's counts do (2^S - 2 usable subnets);\n"
+            "today's practice (classless addressing) uses it like any other subnet.");
+    case subnetrows::Note::AllOnes:
+        return QStringLiteral(
+            "All-ones subnet: its subnet bits are all ones, so its broadcast address is the class network's.\n"
+            "Older classful rules set it aside, as the main window's counts do (2^S - 2 usable subnets);\n"
+            "today's practice (classless addressing) uses it like any other subnet.");
+    case subnetrows::Note::None: break;
+    }
+    return QString();
+}
+
+QString SubnetModel::text(int row, int column) const
+{
+    const subnetrows::Row r = table_.row(std::uint64_t(row));
+    switch (column) {
+    case Number: return QString::number(r.number);
+    case Network: return dottedText(r.block.network()) + QLatin1Char('/') + QString::number(r.block.length());
+    case First: return r.hasHosts ? dottedText(r.firstHost) : QStringLiteral("-");
+    case Last: return r.hasHosts ? dottedText(r.lastHost) : QStringLiteral("-");
+    case Broadcast: return dottedText(r.block.broadcast());
+    case Hosts: return QString::number(r.hosts);
+    case Note:
+        switch (r.note) {
+        case subnetrows::Note::SubnetZero: return QStringLiteral("subnet zero");
+        case subnetrows::Note::AllOnes: return QStringLiteral("all-ones subnet");
+        case subnetrows::Note::None: break;
+        }
+        return QString();
+    }
+    return QString();
+}
+
+QVariant SubnetModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole: return text(index.row(), index.column());
+    case Qt::ToolTipRole:
+        if (index.column() == Note)
+            return noteTip(table_.row(std::uint64_t(index.row())).note);
+        return {};
+    case Qt::TextAlignmentRole:
+        return int((index.column() == Number || index.column() == Hosts ? Qt::AlignRight : Qt::AlignLeft) |
+                   Qt::AlignVCenter);
+    default: return {};
+    }
+}
+
+QVariant SubnetModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
+        return {};
+    if (role == Qt::DisplayRole) {
+        // A supernet's rows are the class networks it joins.
+        if (section == Number && table_.supernet())
+            return QStringLiteral("Class Network");
+        return QLatin1String(titles[section]);
+    }
+    if (role == Qt::TextAlignmentRole)
+        return int((section == Number || section == Hosts ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    return {};
+}
+
+QString SubnetModel::rowText(int row) const
+{
+    QString line;
+    for (int c = 0; c < ColumnCount; ++c) {
+        if (c)
+            line += QLatin1Char('\t');
+        line += text(row, c);
+    }
+    return line;
+}
+
+QString SubnetModel::titleText() const
+{
+    QString line;
+    for (int c = 0; c < ColumnCount; ++c) {
+        if (c)
+            line += QLatin1Char('\t');
+        line += headerData(c, Qt::Horizontal).toString();
+    }
+    return line;
+}
