@@ -14,6 +14,10 @@ namespace classtable {
 
 using Count = net::Network4::Count;
 
+// The first and the last subnet of a subnetted class network: older classful
+// rules set them aside, today's practice uses them.
+enum class Note { None, SubnetZero, AllOnes };
+
 struct Row {
     Count number = 0;      // the subnet number (the row's index)
     net::Network4 network; // the row's block, host bits clear
@@ -22,11 +26,15 @@ struct Row {
     std::uint32_t last = 0;
     std::uint32_t broadcast = 0;
     Count hosts = 0;
-    // The first and the last subnet of a subnetted class network: older
-    // classful rules set them aside, today's practice uses them.
-    bool subnetZero = false;
-    bool allOnes = false;
+    Note note = Note::None;
 };
+
+// Where a row points the main window: its first usable host, or its network
+// address when it has none.
+constexpr std::uint32_t AddressOf(const Row& row)
+{
+    return row.hasHosts ? row.first : row.network.network();
+}
 
 class ClassTable {
 public:
@@ -69,8 +77,7 @@ public:
             r.last = r.network.lastHost(rfc3021_);
         }
         r.broadcast = r.network.broadcast();
-        r.subnetZero = isSubnetZero(i);
-        r.allOnes = isAllOnes(i);
+        r.note = isSubnetZero(i) ? Note::SubnetZero : isAllOnes(i) ? Note::AllOnes : Note::None;
         return r;
     }
 

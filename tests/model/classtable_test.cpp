@@ -37,6 +37,9 @@ TEST(ClassTable, RowsOfEachKindOfTable)
         {"192.168.1.77", 26, false, 'C', 4, 1, 0, "192.168.1.0/26", "192.168.1.1", "192.168.1.62", "192.168.1.63", 62, true, false},
         {"192.168.1.77", 26, false, 'C', 4, 1, 1, "192.168.1.64/26", "192.168.1.65", "192.168.1.126", "192.168.1.127", 62, false, false},
         {"192.168.1.77", 26, false, 'C', 4, 1, 3, "192.168.1.192/26", "192.168.1.193", "192.168.1.254", "192.168.1.255", 62, false, true},
+        // Class B with one bit borrowed: both rows are set aside.
+        {"172.16.200.1", 17, false, 'B', 2, 1, 0, "172.16.0.0/17", "172.16.0.1", "172.16.127.254", "172.16.127.255", 32766, true, false},
+        {"172.16.200.1", 17, false, 'B', 2, 1, 1, "172.16.128.0/17", "172.16.128.1", "172.16.255.254", "172.16.255.255", 32766, false, true},
         // Class B, last row.
         {"172.16.37.1", 20, false, 'B', 16, 2, 15, "172.16.240.0/20", "172.16.240.1", "172.16.255.254", "172.16.255.255", 4094, false, true},
         // Class A with 31 bits: 8,388,608 rows; /31 rows have hosts only by RFC 3021.
@@ -49,6 +52,7 @@ TEST(ClassTable, RowsOfEachKindOfTable)
         // A supernet: one row per class C network it joins, no notes.
         {"192.168.5.9", 22, false, 'C', 4, 1, 0, "192.168.4.0/24", "192.168.4.1", "192.168.4.254", "192.168.4.255", 254, false, false},
         {"192.168.5.9", 22, false, 'C', 4, 1, 3, "192.168.7.0/24", "192.168.7.1", "192.168.7.254", "192.168.7.255", 254, false, false},
+        {"172.20.1.1", 8, false, 'B', 256, 20, 255, "172.255.0.0/16", "172.255.0.1", "172.255.255.254", "172.255.255.255", 65534, false, false},
         // Classes D and E count 8 network bits, as the window's counts do.
         {"224.1.2.3", 16, false, 'D', 256, 1, 255, "224.255.0.0/16", "224.255.0.1", "224.255.255.254", "224.255.255.255", 65534, false, true},
         {"255.255.255.255", 30, false, 'E', 4194304, 4194303, 4194303, "255.255.255.252/30", "255.255.255.253", "255.255.255.254", "255.255.255.255", 2, false, true},
@@ -70,10 +74,14 @@ TEST(ClassTable, RowsOfEachKindOfTable)
         }
         EXPECT_EQ(dotted::ToString(r.broadcast), c.broadcast);
         EXPECT_EQ(r.hosts, c.hosts);
-        EXPECT_EQ(r.subnetZero, c.zero);
-        EXPECT_EQ(r.allOnes, c.allOnes);
+        EXPECT_EQ(r.note, c.zero      ? classtable::Note::SubnetZero
+                          : c.allOnes ? classtable::Note::AllOnes
+                                      : classtable::Note::None);
         EXPECT_EQ(table.isSubnetZero(c.row), c.zero);
         EXPECT_EQ(table.isAllOnes(c.row), c.allOnes);
+        // A double-click shows the first usable host, or the network address.
+        const std::string network = c.network;
+        EXPECT_EQ(dotted::ToString(classtable::AddressOf(r)), r.hasHosts ? c.first : network.substr(0, network.find('/')));
     }
 }
 

@@ -253,7 +253,7 @@ void frmSubnets::setAddress(std::uint32_t address, int maskBits)
 {
     const net::Network4 planned = plannedNetwork();
     model_->setAddress(address, maskBits);
-    const std::uint64_t row = model_->table().current();
+    const std::uint64_t row = model_->table().currentRow();
     lvSubnets_->selectRow(int(row));
     showTitle();
     lblStatus_->setText(QStringLiteral("Double-click a row (or press Enter) to show it in the main window; "
@@ -264,17 +264,17 @@ void frmSubnets::setAddress(std::uint32_t address, int maskBits)
 
 void frmSubnets::showTitle()
 {
-    const subnetrows::Table& t = model_->table();
+    const classtable::ClassTable& t = model_->table();
     const auto& f = t.parent();
     QString text;
-    const QString letter = QString(QLatin1Char(char(ComputeSubnetFacts(f.network(), t.maskBits()).classLetter)));
+    const QString letter = QString(QLatin1Char(t.classLetter()));
     if (t.supernet())
         text = QStringLiteral("Supernet %1 joins %2 class %3 networks (/%4):")
-                   .arg(blockText(f), count(t.size()), letter, QString::number(t.classBits()));
+                   .arg(blockText(f), count(t.rowCount()), letter, QString::number(t.classBits()));
     else if (t.subnetted())
         text = QStringLiteral("Class %1 network %2 split at /%3: %4 subnets of %5 addresses; %6 bits borrowed")
-                   .arg(letter, blockText(f), QString::number(t.maskBits()), count(t.size()),
-                        count(t.row(0).block.size()), QString::number(t.maskBits() - t.classBits()));
+                   .arg(letter, blockText(f), QString::number(t.maskBits()), count(t.rowCount()),
+                        count(t.row(0).network.size()), QString::number(t.maskBits() - t.classBits()));
     else
         text = QStringLiteral("Class %1 network %2, not subnetted:").arg(letter, blockText(f));
     lblNetwork_->setText(text);
@@ -285,8 +285,8 @@ void frmSubnets::rowActivated(int row)
 {
     if (!main_)
         return;
-    const subnetrows::Row r = model_->table().row(std::uint64_t(row));
-    main_->SetAddress(subnetrows::AddressOf(r), model_->table().maskBits());
+    const classtable::Row r = model_->table().row(classtable::Count(row));
+    main_->SetAddress(classtable::AddressOf(r), model_->table().maskBits());
 }
 
 void frmSubnets::CopyRows()
@@ -296,10 +296,10 @@ void frmSubnets::CopyRows()
     if (first < 0)
         return;
     const qint64 rows = qint64(last) - first + 1;
-    const subnetrows::Table& t = model_->table();
+    const classtable::ClassTable& t = model_->table();
     if (rows > MaxCopyRows) {
         const QString command = QStringLiteral("quillmark --subnets %1/%2")
-                                    .arg(dottedText(t.row(std::uint64_t(first)).block.network()),
+                                    .arg(dottedText(t.row(classtable::Count(first)).network.network()),
                                          QString::number(t.maskBits()));
         lblStatus_->setText(QStringLiteral("Not copied: %1 rows are selected and Ctrl+C copies at most %2. "
                                            "For every row, run %3 in a terminal.")

@@ -19,10 +19,10 @@ SubnetModel::SubnetModel(QObject* parent) : QAbstractTableModel(parent), table_(
 
 void SubnetModel::setAddress(std::uint32_t address, int maskBits)
 {
-    const subnetrows::Table next(address, maskBits);
+    const classtable::ClassTable next(address, maskBits);
     // The same rows (the address moved within its class network): the view
     // only follows the current row.
-    if (next.parent() == table_.parent() && next.rowLength() == table_.rowLength() &&
+    if (next.parent() == table_.parent() && next.blocks().length() == table_.blocks().length() &&
         next.maskBits() == table_.maskBits()) {
         table_ = next;
         return;
@@ -34,7 +34,7 @@ void SubnetModel::setAddress(std::uint32_t address, int maskBits)
 
 int SubnetModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(table_.size());
+    return parent.isValid() ? 0 : int(table_.rowCount());
 }
 
 int SubnetModel::columnCount(const QModelIndex& parent) const
@@ -42,39 +42,39 @@ int SubnetModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-QString SubnetModel::noteTip(subnetrows::Note note)
+QString SubnetModel::noteTip(classtable::Note note)
 {
     switch (note) {
-    case subnetrows::Note::SubnetZero:
+    case classtable::Note::SubnetZero:
         return QStringLiteral(
             "Subnet zero: its subnet bits are all zeros, so its network address is the class network's own.\n"
             "Older classful rules set it aside, as the main window's counts do (2^S - 2 usable subnets);\n"
             "today's practice (classless addressing) uses it like any other subnet.");
-    case subnetrows::Note::AllOnes:
+    case classtable::Note::AllOnes:
         return QStringLiteral(
             "All-ones subnet: its subnet bits are all ones, so its broadcast address is the class network's.\n"
             "Older classful rules set it aside, as the main window's counts do (2^S - 2 usable subnets);\n"
             "today's practice (classless addressing) uses it like any other subnet.");
-    case subnetrows::Note::None: break;
+    case classtable::Note::None: break;
     }
     return QString();
 }
 
 QString SubnetModel::text(int row, int column) const
 {
-    const subnetrows::Row r = table_.row(std::uint64_t(row));
+    const classtable::Row r = table_.row(classtable::Count(row));
     switch (column) {
     case Number: return QString::number(r.number);
-    case Network: return dottedText(r.block.network()) + QLatin1Char('/') + QString::number(r.block.length());
-    case First: return r.hasHosts ? dottedText(r.firstHost) : QStringLiteral("-");
-    case Last: return r.hasHosts ? dottedText(r.lastHost) : QStringLiteral("-");
-    case Broadcast: return dottedText(r.block.broadcast());
+    case Network: return dottedText(r.network.network()) + QLatin1Char('/') + QString::number(r.network.length());
+    case First: return r.hasHosts ? dottedText(r.first) : QStringLiteral("-");
+    case Last: return r.hasHosts ? dottedText(r.last) : QStringLiteral("-");
+    case Broadcast: return dottedText(r.broadcast);
     case Hosts: return QString::number(r.hosts);
     case Note:
         switch (r.note) {
-        case subnetrows::Note::SubnetZero: return QStringLiteral("subnet zero");
-        case subnetrows::Note::AllOnes: return QStringLiteral("all-ones subnet");
-        case subnetrows::Note::None: break;
+        case classtable::Note::SubnetZero: return QStringLiteral("subnet zero");
+        case classtable::Note::AllOnes: return QStringLiteral("all-ones subnet");
+        case classtable::Note::None: break;
         }
         return QString();
     }
@@ -90,7 +90,7 @@ QVariant SubnetModel::data(const QModelIndex& index, int role) const
     case Qt::AccessibleTextRole: return text(index.row(), index.column());
     case Qt::ToolTipRole:
         if (index.column() == Note)
-            return noteTip(table_.row(std::uint64_t(index.row())).note);
+            return noteTip(table_.row(classtable::Count(index.row())).note);
         return {};
     case Qt::TextAlignmentRole:
         return int((index.column() == Number || index.column() == Hosts ? Qt::AlignRight : Qt::AlignLeft) |

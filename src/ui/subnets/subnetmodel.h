@@ -1,7 +1,7 @@
 #pragma once
 // The subnet table's rows as a Qt model: every cell is worked out from its
 // row number when asked for, so 8,388,608 rows cost what one does.
-#include "model/subnetrows.h"
+#include "model/classtable.h"
 
 #include <QAbstractTableModel>
 
@@ -14,7 +14,7 @@ public:
 
     // The rows for an address and mask length (8 to 32).
     void setAddress(std::uint32_t address, int maskBits);
-    const subnetrows::Table& table() const { return table_; }
+    const classtable::ClassTable& table() const { return table_; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -27,8 +27,8 @@ public:
     QString rowText(int row) const;
     QString titleText() const;
     // The explanation a note's tooltip gives.
-    static QString noteTip(subnetrows::Note note);
+    static QString noteTip(classtable::Note note);
 
 private:
-    subnetrows::Table table_;
+    classtable::ClassTable table_;
 };
