@@ -1,8 +1,8 @@
-// The plan's request reader, and the plan of what it accepts: every block
-// inside the network, aligned, apart from the others, big enough, and the
-// unused blocks covering the rest exactly.
+// A network and requests read one by one, and the plan of what is accepted:
+// every block inside the network, aligned, apart from the others, big enough,
+// and the unused blocks covering the rest exactly.
 #include "cli/networkinput.h"
-#include "cli/plan.h"
+#include "model/planrequests.h"
 
 #include <cstdlib>
 #include <sstream>
@@ -20,12 +20,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     const auto within = cli::ParseNetwork(first, problem);
     std::vector<net::PlanRequest> requests;
     bool allGood = true;
+    planrequests::Reader reader(rfc3021);
     for (std::string token; in >> token && requests.size() < 64;) {
         problem.clear();
-        const auto r = cli::ParsePlanRequest(token, rfc3021, problem);
+        const auto r = reader.read(token, problem);
         if (r.has_value() == !problem.empty())
             std::abort();
-        if (r && (r->hosts == 0 || r->name.size() > cli::kMaxRequestName))
+        if (r && (r->hosts == 0 || r->hosts > planrequests::MaxHosts(rfc3021) || r->name.size() > planrequests::kMaxName))
             std::abort();
         if (r)
             requests.push_back(*r);

@@ -5,23 +5,16 @@
 #include "cli/networkinput.h"
 #include "cli/output.h"
 #include "model/dotted.h"
+#include "model/planrequests.h"
 #include "model/shown.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstring>
-#include <set>
 
 namespace cli {
 
 namespace {
-
-bool nameChar(char ch)
-{
-    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == '.' ||
-           ch == '-' || ch == '_';
-}
 
 std::string blockText(const net::Network4& n)
 {
@@ -75,50 +68,6 @@ std::string where(const Given& g)
 
 } // namespace
 
-std::optional<net::PlanRequest> ParsePlanRequest(std::string_view text, bool rfc3021, std::string& problem)
-{
-    net::PlanRequest request;
-    const size_t eq = text.find('=');
-    std::string_view hosts = text;
-    if (eq != std::string_view::npos) {
-        const std::string_view name = text.substr(0, eq);
-        hosts = text.substr(eq + 1);
-        if (name.empty()) {
-            problem = "the name before \"=\" is empty";
-            return std::nullopt;
-        }
-        if (name.size() > kMaxRequestName || !std::all_of(name.begin(), name.end(), nameChar)) {
-            problem = "name " + Shown(name) + " is not 1 to " + std::to_string(kMaxRequestName) +
-                      " letters, digits, \".\", \"-\" or \"_\"";
-            return std::nullopt;
-        }
-        request.name = std::string(name);
-    }
-    if (hosts.empty()) {
-        problem = "the host count is empty";
-        return std::nullopt;
-    }
-    if (hosts.find_first_not_of("0123456789") != std::string_view::npos) {
-        problem = "host count " + Shown(hosts) + " is not a decimal number";
-        return std::nullopt;
-    }
-    if (hosts.size() > 1 && hosts[0] == '0') {
-        problem = "host count " + Shown(hosts) + " has a leading zero";
-        return std::nullopt;
-    }
-    const std::uint64_t most = net::Network4(0, 0).hosts(rfc3021);
-    const auto [end, ec] = std::from_chars(hosts.data(), hosts.data() + hosts.size(), request.hosts);
-    if (ec != std::errc() || end != hosts.data() + hosts.size() || request.hosts > most) {
-        problem = "asks for more hosts than an IPv4 network holds (" + count(most) + ")";
-        return std::nullopt;
-    }
-    if (request.hosts == 0) {
-        problem = "asks for 0 hosts; a subnet is for at least 1";
-        return std::nullopt;
-    }
-    return request;
-}
-
 int RunPlan(const Command& c, Output& out, const Environment& env)
 {
     const std::string_view operand = c.operands.front();
@@ -159,7 +108,7 @@ int RunPlan(const Command& c, Output& out, const Environment& env)
         }
     }
     std::vector<net::PlanRequest> requests;
-    std::set<std::string> names;
+    planrequests::Reader reader(c.rfc3021);
     bool bad = false;
     for (const Given& g : given) {
         if (g.tooLong) {
@@ -167,11 +116,7 @@ int RunPlan(const Command& c, Output& out, const Environment& env)
             bad = true;
             continue;
         }
-        auto request = ParsePlanRequest(g.text, c.rfc3021, problem);
-        if (request && !request->name.empty() && !names.insert(request->name).second) {
-            problem = "name " + Shown(request->name) + " is given twice";
-            request.reset();
-        }
+        const auto request = reader.read(g.text, problem);
         if (!request) {
             out.problem(where(g) + "request " + Shown(g.text) + ": " + problem);
             bad = true;

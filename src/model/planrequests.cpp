@@ -1,50 +1,84 @@
 #include "model/planrequests.h"
 
+#include "model/network.h"
 #include "model/shown.h"
+
+#include <algorithm>
+#include <charconv>
 
 namespace planrequests {
 
 namespace {
+
+bool nameChar(char ch)
+{
+    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == '.' ||
+           ch == '-' || ch == '_';
+}
+
 bool isSeparator(char c)
 {
     return c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
 }
+
 } // namespace
 
-std::optional<net::PlanRequest> ParseOne(std::string_view text, std::string* problem)
+std::uint64_t MaxHosts(bool rfc3021)
 {
-    auto fail = [&](const char* why) -> std::optional<net::PlanRequest> {
-        if (problem)
-            *problem = Shown(text) + ": " + why;
-        return std::nullopt;
-    };
+    return net::Network4(0, 0).hosts(rfc3021);
+}
+
+std::optional<net::PlanRequest> Reader::read(std::string_view text, std::string& problem)
+{
     net::PlanRequest request;
-    std::string_view count = text;
     const size_t eq = text.find('=');
+    std::string_view hosts = text;
     if (eq != std::string_view::npos) {
-        if (eq == 0)
-            return fail("a name before \"=\" is missing");
-        request.name.assign(text.substr(0, eq));
-        count = text.substr(eq + 1);
+        const std::string_view name = text.substr(0, eq);
+        hosts = text.substr(eq + 1);
+        if (name.empty()) {
+            problem = "the name before \"=\" is empty";
+            return std::nullopt;
+        }
+        if (name.size() > kMaxName || !std::all_of(name.begin(), name.end(), nameChar)) {
+            problem = "name " + Shown(name) + " is not 1 to " + std::to_string(kMaxName) +
+                      " letters, digits, \".\", \"-\" or \"_\"";
+            return std::nullopt;
+        }
+        request.name = std::string(name);
     }
-    if (count.empty())
-        return fail("the host count is missing");
-    std::uint64_t hosts = 0;
-    for (char c : count) {
-        if (c < '0' || c > '9')
-            return fail("the host count is not a whole number");
-        hosts = hosts * 10 + std::uint64_t(c - '0');
-        if (hosts > kMaxHosts)
-            return fail("more hosts than any network holds");
+    if (hosts.empty()) {
+        problem = "the host count is empty";
+        return std::nullopt;
     }
-    if (hosts == 0)
-        return fail("a request must ask for at least 1 host");
-    request.hosts = hosts;
+    if (hosts.find_first_not_of("0123456789") != std::string_view::npos) {
+        problem = "host count " + Shown(hosts) + " is not a decimal number";
+        return std::nullopt;
+    }
+    if (hosts.size() > 1 && hosts[0] == '0') {
+        problem = "host count " + Shown(hosts) + " has a leading zero";
+        return std::nullopt;
+    }
+    const std::uint64_t most = MaxHosts(rfc3021_);
+    const auto [end, ec] = std::from_chars(hosts.data(), hosts.data() + hosts.size(), request.hosts);
+    if (ec != std::errc() || end != hosts.data() + hosts.size() || request.hosts > most) {
+        problem = "asks for more hosts than an IPv4 network holds (" + std::to_string(most) + ")";
+        return std::nullopt;
+    }
+    if (request.hosts == 0) {
+        problem = "asks for 0 hosts; a subnet is for at least 1";
+        return std::nullopt;
+    }
+    if (!request.name.empty() && !names_.insert(request.name).second) {
+        problem = "name " + Shown(request.name) + " is given twice";
+        return std::nullopt;
+    }
     return request;
 }
 
-std::optional<std::vector<net::PlanRequest>> ParseLine(std::string_view line, std::string* problem)
+std::optional<std::vector<net::PlanRequest>> ParseLine(std::string_view line, bool rfc3021, std::string& problem)
 {
+    Reader reader(rfc3021);
     std::vector<net::PlanRequest> requests;
     size_t i = 0;
     while (i < line.size()) {
@@ -55,15 +89,17 @@ std::optional<std::vector<net::PlanRequest>> ParseLine(std::string_view line, st
         size_t end = i;
         while (end < line.size() && !isSeparator(line[end]))
             ++end;
-        std::optional<net::PlanRequest> r = ParseOne(line.substr(i, end - i), problem);
-        if (!r)
+        const std::string_view text = line.substr(i, end - i);
+        std::optional<net::PlanRequest> r = reader.read(text, problem);
+        if (!r) {
+            problem = "request " + Shown(text) + ": " + problem;
             return std::nullopt;
+        }
         requests.push_back(std::move(*r));
         i = end;
     }
     if (requests.empty()) {
-        if (problem)
-            *problem = "no host counts to plan";
+        problem = "no host counts to plan";
         return std::nullopt;
     }
     return requests;

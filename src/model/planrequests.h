@@ -1,25 +1,42 @@
 #pragma once
-// Host-count requests as a user writes them: "[NAME=]HOSTS", several on a
-// line separated by blanks or commas ("50 14 lab=10 2").
+// Host-count requests as a user writes them: "HOSTS" or "NAME=HOSTS". The
+// command line takes them as arguments or lines of standard input, the subnet
+// table's planner several on a line ("50 14 lab=10 2"); both read them here.
 #include "model/planner.h"
 
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace planrequests {
 
-// Largest host count a request may ask for: more than any IPv4 network holds,
-// and far from overflowing a count.
-constexpr std::uint64_t kMaxHosts = std::uint64_t(1) << 40;
+// Longest name a request may have.
+constexpr size_t kMaxName = 32;
 
-// One request, or nothing with `problem` set to one line naming it and why
-// (not a number, 0 hosts, too many, an empty name).
-std::optional<net::PlanRequest> ParseOne(std::string_view text, std::string* problem);
+// The most hosts a request may ask for: what an IPv4 network holds.
+std::uint64_t MaxHosts(bool rfc3021);
 
-// Every request on the line; on the first bad one nothing with `problem` set.
-// An empty line is a problem too: there is nothing to plan.
-std::optional<std::vector<net::PlanRequest>> ParseLine(std::string_view line, std::string* problem);
+// Requests read one at a time, a name given twice refused: the plan names its
+// blocks by them.
+class Reader {
+public:
+    explicit Reader(bool rfc3021) : rfc3021_(rfc3021) {}
+
+    // A request with HOSTS a decimal number without leading zeros from 1 to
+    // MaxHosts(), NAME 1 to kMaxName letters, digits, ".", "-" and "_".
+    // Nothing otherwise, with `problem` the reason (the text not repeated).
+    std::optional<net::PlanRequest> read(std::string_view text, std::string& problem);
+
+private:
+    bool rfc3021_;
+    std::set<std::string, std::less<>> names_;
+};
+
+// Every request on the line, separated by blanks or commas. On the first bad
+// one nothing, with `problem` naming it and why; an empty line is a problem
+// too: there is nothing to plan.
+std::optional<std::vector<net::PlanRequest>> ParseLine(std::string_view line, bool rfc3021, std::string& problem);
 
 } // namespace planrequests

@@ -329,14 +329,15 @@ void frmSubnets::Plan()
                                  .arg(blockText(within), count(within.size())));
     const std::string line = txtPlan_->text().toStdString();
     std::string problem;
-    const auto requests = planrequests::ParseLine(line, &problem);
+    const bool rfc3021 = chkRFC3021_->isChecked();
+    const auto requests = planrequests::ParseLine(line, rfc3021, problem);
     if (!requests) {
         clearPlan();
         // An empty line asks for nothing; it is not a mistake.
         lblPlanProblem_->setText(txtPlan_->text().trimmed().isEmpty() ? QString() : QString::fromStdString(problem));
         return;
     }
-    const net::Plan<32> plan = net::PlanSubnets(within, *requests, chkRFC3021_->isChecked());
+    const net::Plan<32> plan = net::PlanSubnets(within, *requests, rfc3021);
     if (!plan.fits) {
         clearPlan();
         lblPlanProblem_->setText(QStringLiteral("Does not fit in %1: %2 more addresses needed.")

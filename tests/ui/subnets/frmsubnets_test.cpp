@@ -200,8 +200,9 @@ TEST_F(SubnetTableTest, ThePlannerShowsBlocksOrSaysBesideTheLineWhatIsWrong)
     const struct {
         const char* line;
         const char* says;
-    } bad[] = {{"50 x", "\"x\": the host count is not a whole number"},
-               {"50 0", "\"0\": a request must ask for at least 1 host"},
+    } bad[] = {{"50 x", "request \"x\": host count \"x\" is not a decimal number"},
+               {"50 0", "request \"0\": asks for 0 hosts; a subnet is for at least 1"},
+               {"lab=5 lab=3", "request \"lab=3\": name \"lab\" is given twice"},
                {"200 100", "Does not fit in 192.168.1.0/24: 128 more addresses needed."}};
     for (const auto& b : bad) {
         plan(QLatin1String(b.line));
