@@ -1,6 +1,7 @@
 #include "cli/grammar.h"
 
 #include "cli/networkinput.h"
+#include "model/decimal.h"
 #include "model/shown.h"
 
 #include <charconv>
@@ -47,11 +48,10 @@ const OptionRow kOptions[] = {
      [](Command& c, std::string_view v, bool, std::string& problem) {
          std::uint64_t n = 0;
          const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), n);
-         if (v.find_first_not_of("0123456789") != std::string_view::npos)
-             problem = "--limit: " + Shown(v) + " is not a decimal number";
-         else if (v.size() > 1 && v[0] == '0')
-             problem = "--limit: " + Shown(v) + " has a leading zero";
-         else if (ec != std::errc() || end != v.data() + v.size())
+         problem = decimal::Fault("--limit:", v);
+         if (!problem.empty())
+             return false;
+         if (ec != std::errc() || end != v.data() + v.size())
              problem = "--limit: " + Shown(v) + " is too large";
          else
              c.limit = n;

@@ -1,5 +1,6 @@
 #include "cli/networkinput.h"
 
+#include "model/decimal.h"
 #include "model/dotted.h"
 #include "model/shown.h"
 
@@ -14,10 +15,8 @@ std::optional<int> ParseMaskBits(std::string_view s, int min, int max, std::stri
         const auto mask = dotted::Parse(s, &problem, "the mask", "mask octet");
         if (!mask)
             return std::nullopt;
-        int bits = 0;
-        while (bits < 32 && (*mask >> (31 - bits) & 1u))
-            ++bits;
-        if (*mask != net::Network4::maskOf(bits)) {
+        const int bits = net::Network4::lengthOfMask(*mask);
+        if (bits < 0) {
             problem = "the mask is not contiguous: its one bits must all come first";
             return std::nullopt;
         }
@@ -31,14 +30,9 @@ std::optional<int> ParseMaskBits(std::string_view s, int min, int max, std::stri
         problem = "the mask length after \"/\" is empty";
         return std::nullopt;
     }
-    if (s.find_first_not_of("0123456789") != std::string_view::npos) {
-        problem = "mask length " + Shown(s) + " is not a decimal number";
+    problem = decimal::Fault("mask length", s);
+    if (!problem.empty())
         return std::nullopt;
-    }
-    if (s.size() > 1 && s[0] == '0') {
-        problem = "mask length " + Shown(s) + " has a leading zero";
-        return std::nullopt;
-    }
     int bits = 0;
     if (s.size() > 2 || std::from_chars(s.data(), s.data() + s.size(), bits).ec != std::errc() || bits < min ||
         bits > max) {

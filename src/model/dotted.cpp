@@ -1,9 +1,11 @@
 #include "model/dotted.h"
 
+#include "model/decimal.h"
 #include "model/shown.h"
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 
 namespace dotted {
 
@@ -19,10 +21,8 @@ std::optional<std::uint32_t> parseOctet(std::string_view s, const char* part, in
         const std::string what = part + (' ' + std::to_string(number));
         if (s.empty())
             *problem = what + " is empty";
-        else if (s.find_first_not_of("0123456789") != std::string_view::npos)
-            *problem = what + ' ' + Shown(s) + " is not a decimal number";
-        else if (s[0] == '0')
-            *problem = what + ' ' + Shown(s) + " has a leading zero";
+        else if (std::string fault = decimal::Fault(what, s); !fault.empty())
+            *problem = std::move(fault);
         else
             *problem = what + ' ' + Shown(s) + " is more than 255";
     }

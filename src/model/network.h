@@ -28,6 +28,14 @@ public:
     static constexpr bool validLength(int length) { return length >= 0 && length <= Width; }
     // Ones in the first `length` bits.
     static constexpr Value maskOf(int length) { return length <= 0 ? Value(0) : Value(~Value(0) << (Width - length)); }
+    // The length of a mask whose one bits all come first; -1 for any other value.
+    static constexpr int lengthOfMask(Value mask)
+    {
+        int length = 0;
+        while (length < Width && (mask >> (Width - 1 - length) & 1))
+            ++length;
+        return mask == maskOf(length) ? length : -1;
+    }
 
     constexpr Network() = default;
     // `length` must be valid (validLength); the parsers check it first.

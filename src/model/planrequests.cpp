@@ -1,5 +1,6 @@
 #include "model/planrequests.h"
 
+#include "model/decimal.h"
 #include "model/network.h"
 #include "model/shown.h"
 
@@ -51,14 +52,9 @@ std::optional<net::PlanRequest> Reader::read(std::string_view text, std::string&
         problem = "the host count is empty";
         return std::nullopt;
     }
-    if (hosts.find_first_not_of("0123456789") != std::string_view::npos) {
-        problem = "host count " + Shown(hosts) + " is not a decimal number";
+    problem = decimal::Fault("host count", hosts);
+    if (!problem.empty())
         return std::nullopt;
-    }
-    if (hosts.size() > 1 && hosts[0] == '0') {
-        problem = "host count " + Shown(hosts) + " has a leading zero";
-        return std::nullopt;
-    }
     const std::uint64_t most = MaxHosts(rfc3021_);
     const auto [end, ec] = std::from_chars(hosts.data(), hosts.data() + hosts.size(), request.hosts);
     if (ec != std::errc() || end != hosts.data() + hosts.size() || request.hosts > most) {

@@ -2,6 +2,7 @@
 
 #include "model/dotted.h"
 #include "model/masklength.h"
+#include "model/network.h"
 #include "model/shown.h"
 
 namespace pastetext {
@@ -16,10 +17,9 @@ std::optional<int> maskLength(std::string_view text)
         const auto mask = dotted::Parse(text);
         if (!mask)
             return std::nullopt;
-        while (bits < 32 && (*mask >> (31 - bits) & 1u))
-            ++bits;
         // Ones after a zero: not a mask.
-        if (*mask != (bits == 0 ? 0u : std::uint32_t(0xFFFFFFFFull << (32 - bits))))
+        bits = net::Network4::lengthOfMask(*mask);
+        if (bits < 0)
             return std::nullopt;
     } else {
         // One or two digits without a leading zero, as the mask box shows them.
