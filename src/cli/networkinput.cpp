@@ -42,28 +42,41 @@ std::optional<int> ParseMaskBits(std::string_view s, int min, int max, std::stri
     return bits;
 }
 
-std::optional<net::Network4> ParseNetwork(std::string_view text, std::string& problem)
+std::optional<Slashed> ParseSlashed(std::string_view text, std::string_view article, std::string_view noun,
+                                    std::string_view example, std::string& problem)
 {
-    text = Trimmed(text);
-    if (text.empty()) {
-        problem = "empty network; write ADDRESS/BITS, such as 10.0.0.0/8";
+    const auto fail = [&](std::string_view start) -> std::optional<Slashed> {
+        problem = std::string(start) + std::string(noun) + "; write ADDRESS/BITS, such as " + std::string(example);
         return std::nullopt;
-    }
+    };
+    text = Trimmed(text);
+    if (text.empty())
+        return fail("empty ");
     const size_t slash = text.find('/');
     const std::string_view address = text.substr(0, slash);
-    if (address.find('.') == std::string_view::npos) {
-        problem = "not a network; write ADDRESS/BITS, such as 10.0.0.0/8";
-        return std::nullopt;
-    }
+    if (address.find('.') == std::string_view::npos)
+        return fail("not " + std::string(article) + ' ');
     const auto value = dotted::Parse(address, &problem);
     if (!value)
         return std::nullopt;
-    if (slash == std::string_view::npos)
-        return net::Network4(*value, 32);
-    const auto bits = ParseMaskBits(text.substr(slash + 1), 0, 32, problem);
+    Slashed s;
+    s.address = *value;
+    if (slash != std::string_view::npos)
+        s.mask = text.substr(slash + 1);
+    return s;
+}
+
+std::optional<net::Network4> ParseNetwork(std::string_view text, std::string& problem)
+{
+    const auto s = ParseSlashed(text, "a", "network", "10.0.0.0/8", problem);
+    if (!s)
+        return std::nullopt;
+    if (!s->mask)
+        return net::Network4(s->address, 32);
+    const auto bits = ParseMaskBits(*s->mask, 0, 32, problem);
     if (!bits)
         return std::nullopt;
-    return net::Network4(*value, *bits);
+    return net::Network4(s->address, *bits);
 }
 
 } // namespace cli

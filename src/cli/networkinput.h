@@ -15,6 +15,17 @@ namespace cli {
 // `min` to `max`. Nothing, with `problem` set, otherwise.
 std::optional<int> ParseMaskBits(std::string_view text, int min, int max, std::string& problem);
 
+// The dotted address before "/" and the text after it (none without a "/"),
+// blanks around the whole ignored: what the address and network readers
+// share. An empty text, or one without a dotted address, is refused naming
+// `noun` (with its `article`) and an `example` to write instead.
+struct Slashed {
+    std::uint32_t address = 0;
+    std::optional<std::string_view> mask;
+};
+std::optional<Slashed> ParseSlashed(std::string_view text, std::string_view article, std::string_view noun,
+                                    std::string_view example, std::string& problem);
+
 // The network, keeping the address's host bits as typed, or nothing with
 // `problem` set to what is wrong (a part it names is quoted as Shown gives it).
 std::optional<net::Network4> ParseNetwork(std::string_view text, std::string& problem);
