@@ -3,6 +3,7 @@
 #include "platform/forms.h"
 #include "platform/screens.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
@@ -85,6 +86,17 @@ void keepOnScreenWhenFramed(QWidget* window)
 {
     if (window && !window->findChild<QObject*>(QLatin1String(FrameWatch::Name), Qt::FindDirectChildrenOnly))
         new FrameWatch(window);
+}
+
+bool centreOverOpener(QWidget* window)
+{
+    QWidget* owner = QApplication::activeWindow();
+    if (!owner || owner == window)
+        return false;
+    QRect r = window->frameGeometry();
+    r.moveCenter(owner->frameGeometry().center());
+    window->move(r.topLeft());
+    return true;
 }
 
 } // namespace ui

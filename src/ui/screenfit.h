@@ -12,4 +12,8 @@ void keepOnScreen(QWidget* window);
 // moves are the user's own.
 void keepOnScreenWhenFramed(QWidget* window);
 
+// Centres a window over the window it is opened from (the active one); false
+// when there is none, for the caller to place it otherwise.
+bool centreOverOpener(QWidget* window);
+
 } // namespace ui

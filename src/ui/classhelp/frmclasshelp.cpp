@@ -4,7 +4,6 @@
 #include "ui/screenfit.h"
 #include "ui/zoom.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -225,14 +224,8 @@ void frmClassHelp::showEvent(QShowEvent* event)
     // Over the window it was opened from, the first time it shows.
     if (!placed_) {
         placed_ = true;
-        QWidget* owner = QApplication::activeWindow();
-        if (owner && owner != this) {
-            QRect r = frameGeometry();
-            r.moveCenter(owner->frameGeometry().center());
-            move(r.topLeft());
-        } else {
+        if (!ui::centreOverOpener(this))
             centerOnScreen();
-        }
         ui::keepOnScreen(this);
         ui::keepOnScreenWhenFramed(this);
     }

@@ -5,7 +5,6 @@
 #include "ui/screenfit.h"
 #include "ui/zoom.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -113,14 +112,8 @@ void frmKeys::showEvent(QShowEvent* event)
     // Over the window it was opened from, the first time it shows.
     if (!placed_) {
         placed_ = true;
-        QWidget* owner = QApplication::activeWindow();
-        if (owner && owner != this) {
-            QRect r = frameGeometry();
-            r.moveCenter(owner->frameGeometry().center());
-            move(r.topLeft());
-        } else {
+        if (!ui::centreOverOpener(this))
             centerOnScreen();
-        }
         // Where the user left it last time, if anywhere.
         utFormSettingsLoad(*this);
         ui::keepOnScreen(this);

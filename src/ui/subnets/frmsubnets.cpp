@@ -1,10 +1,10 @@
 #include "ui/subnets/frmsubnets.h"
 
-#include "model/dotted.h"
 #include "model/planrequests.h"
 #include "platform/forms.h"
 #include "ui/main/frmmain.h"
 #include "ui/main/mainlayout.h"
+#include "ui/subnets/blocktext.h"
 #include "ui/subnets/planbar.h"
 #include "ui/subnets/subnetmodel.h"
 #include "ui/subnets/subnetview.h"
@@ -31,16 +31,6 @@
 #include <algorithm>
 
 namespace {
-
-QString dottedText(std::uint32_t value)
-{
-    return QString::fromStdString(dotted::ToString(value));
-}
-
-QString blockText(const net::Network4& n)
-{
-    return dottedText(n.network()) + QLatin1Char('/') + QString::number(n.length());
-}
 
 // Thousands grouped, as counts of rows and addresses are long.
 QString count(std::uint64_t n)

@@ -1,6 +1,6 @@
 #include "ui/subnets/planbar.h"
 
-#include "model/dotted.h"
+#include "ui/subnets/blocktext.h"
 
 #include <QHelpEvent>
 #include <QPainter>
@@ -65,9 +65,7 @@ bool PlanBar::event(QEvent* event)
         for (const Block& b : blocks_) {
             if (blockRect(b.block).contains(at)) {
                 QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
-                                   b.label + QStringLiteral(": ") +
-                                       QString::fromStdString(dotted::ToString(b.block.network())) +
-                                       QLatin1Char('/') + QString::number(b.block.length()),
+                                   b.label + QStringLiteral(": ") + blockText(b.block),
                                    this);
                 return true;
             }

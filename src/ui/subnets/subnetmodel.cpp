@@ -1,17 +1,29 @@
 #include "ui/subnets/subnetmodel.h"
 
-#include "model/dotted.h"
+#include "ui/subnets/blocktext.h"
 
 namespace {
 
-QString dottedText(std::uint32_t value)
+const char* const titles[] = {"Subnet", "Network", "First Usable", "Last Usable", "Broadcast", "Hosts", "Note"};
+
+// Numbers right, addresses and words left.
+int alignmentOf(int column)
 {
-    char buf[dotted::kMaxLength];
-    const char* end = dotted::Format(value, buf);
-    return QString::fromLatin1(buf, int(end - buf));
+    return int((column == SubnetModel::Number || column == SubnetModel::Hosts ? Qt::AlignRight : Qt::AlignLeft) |
+               Qt::AlignVCenter);
 }
 
-const char* const titles[] = {"Subnet", "Network", "First Usable", "Last Usable", "Broadcast", "Hosts", "Note"};
+// Every column's text, tab-separated.
+template <typename Cell> QString tabbed(Cell cell)
+{
+    QString line;
+    for (int c = 0; c < SubnetModel::ColumnCount; ++c) {
+        if (c)
+            line += QLatin1Char('\t');
+        line += cell(c);
+    }
+    return line;
+}
 
 } // namespace
 
@@ -65,7 +77,7 @@ QString SubnetModel::text(int row, int column) const
     const classtable::Row r = table_.row(classtable::Count(row));
     switch (column) {
     case Number: return QString::number(r.number);
-    case Network: return dottedText(r.network.network()) + QLatin1Char('/') + QString::number(r.network.length());
+    case Network: return blockText(r.network);
     case First: return r.hasHosts ? dottedText(r.first) : QStringLiteral("-");
     case Last: return r.hasHosts ? dottedText(r.last) : QStringLiteral("-");
     case Broadcast: return dottedText(r.broadcast);
@@ -93,8 +105,7 @@ QVariant SubnetModel::data(const QModelIndex& index, int role) const
             return noteTip(table_.row(classtable::Count(index.row())).note);
         return {};
     case Qt::TextAlignmentRole:
-        return int((index.column() == Number || index.column() == Hosts ? Qt::AlignRight : Qt::AlignLeft) |
-                   Qt::AlignVCenter);
+        return alignmentOf(index.column());
     default: return {};
     }
 }
@@ -110,28 +121,16 @@ QVariant SubnetModel::headerData(int section, Qt::Orientation orientation, int r
         return QLatin1String(titles[section]);
     }
     if (role == Qt::TextAlignmentRole)
-        return int((section == Number || section == Hosts ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        return alignmentOf(section);
     return {};
 }
 
 QString SubnetModel::rowText(int row) const
 {
-    QString line;
-    for (int c = 0; c < ColumnCount; ++c) {
-        if (c)
-            line += QLatin1Char('\t');
-        line += text(row, c);
-    }
-    return line;
+    return tabbed([&](int c) { return text(row, c); });
 }
 
 QString SubnetModel::titleText() const
 {
-    QString line;
-    for (int c = 0; c < ColumnCount; ++c) {
-        if (c)
-            line += QLatin1Char('\t');
-        line += headerData(c, Qt::Horizontal).toString();
-    }
-    return line;
+    return tabbed([&](int c) { return headerData(c, Qt::Horizontal).toString(); });
 }
