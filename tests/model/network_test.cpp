@@ -55,6 +55,7 @@ TEST(Network, EveryLengthAgainstArithmetic)
             const Network4 n(a, length);
             EXPECT_TRUE(Network4::validLength(length));
             EXPECT_EQ(n.mask(), mask);
+            EXPECT_EQ(Network4::lengthOfMask(mask), length);
             EXPECT_EQ(n.hostmask(), ~mask);
             EXPECT_EQ(n.network(), network);
             EXPECT_EQ(n.broadcast(), broadcast);
@@ -78,6 +79,9 @@ TEST(Network, EveryLengthAgainstArithmetic)
     }
     EXPECT_FALSE(Network4::validLength(-1));
     EXPECT_FALSE(Network4::validLength(33));
+    // A one after a zero is no mask.
+    for (std::uint32_t notMask : {1u, 0x7FFFFFFFu, 0xFFFFFF7Fu, 0xFFFEFF00u})
+        EXPECT_EQ(Network4::lengthOfMask(notMask), -1) << notMask;
 }
 
 TEST(Network, RowsOfSplits)
