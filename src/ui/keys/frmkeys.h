@@ -14,6 +14,9 @@ public:
     explicit frmKeys(QWidget* parent = nullptr);
 
     QTreeWidget* lvKeys() const { return lvKeys_; }
+    // It belongs to the calculator: closing the calculator ends the program
+    // with the list open.
+    bool Extra() const override { return true; }
 
 protected:
     void showEvent(QShowEvent* event) override;

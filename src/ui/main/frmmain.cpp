@@ -359,12 +359,10 @@ void frmMain::Form_QueryUnload(bool& cancel, int unloadMode)
         case platform::vbAppWindows:
         case platform::vbAppTaskManager:
             // Closing the calculator ends the program, as Exit does: saving
-            // hides it, so no other window holds the program open.
+            // hides it, and the extra windows (the keys list, the subnet
+            // table) never hold the program open.
             SaveSettings();
             cancel = true;
-            // The keys list belongs to this window and goes with it.
-            if (platform::Form* keys = platform::Forms::find(QStringLiteral("frmKeys")))
-                keys->Unload();
             utFormUnload(unloadMode, QString(), false);
             break;
         default: break; // the program's own unload proceeds

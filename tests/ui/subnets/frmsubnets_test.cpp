@@ -6,6 +6,7 @@
 #include "platform/forms.h"
 #include "testsupport.h"
 #include "ui/main/frmmain.h"
+#include "ui/keys/frmkeys.h"
 #include "ui/subnets/frmsubnets.h"
 #include "ui/subnets/planbar.h"
 #include "ui/subnets/subnetmodel.h"
@@ -233,13 +234,16 @@ TEST_F(SubnetTableTest, EscapeClosesOnlyTheTableWhichKeepsItsPlaceAndZoomKeysLay
     EXPECT_EQ(table->geometry(), at);
 }
 
-TEST_F(SubnetTableTest, ClosingTheMainWindowWithTheTableOpenEndsTheProgram)
+TEST_F(SubnetTableTest, ClosingTheMainWindowWithTheTableAndTheKeysListOpenEndsTheProgram)
 {
     open();
+    frmKeys* keys = new frmKeys;
+    keys->Show(false);
     QCloseEvent closeBox;
     EXPECT_THROW(QCoreApplication::sendEvent(main, &closeBox), platform::ProcessEnded);
     EXPECT_FALSE(gApp);
-    EXPECT_EQ(platform::Forms::find(QStringLiteral("frmSubnets")), nullptr);
+    for (const char* name : {"frmSubnets", "frmKeys"})
+        EXPECT_EQ(platform::Forms::find(QString::fromLatin1(name)), nullptr) << name;
 }
 
 TEST_F(SubnetTableTest, EveryControlHasAnAccessibleName)
