@@ -3,6 +3,8 @@
 // address width. The address keeps its host bits (what the user typed);
 // network() and broadcast() are its block's first and last address. Standard
 // C++ only: the terminal program and the windows share it.
+#include "model/count128.h"
+
 #include <cstdint>
 #include <iterator>
 
@@ -14,6 +16,10 @@ template <int Width> struct Bits;
 template <> struct Bits<32> {
     using Value = std::uint32_t;
     using Count = std::uint64_t;
+};
+template <> struct Bits<128> {
+    using Value = uint128;
+    using Count = Count128;
 };
 
 template <int Width> class Network {
@@ -209,5 +215,6 @@ void RangeBlocks(typename Network<Width>::Value first, typename Network<Width>::
 }
 
 using Network4 = Network<32>;
+using Network6 = Network<128>;
 
 } // namespace net
