@@ -12,6 +12,7 @@ namespace {
 constexpr Reachable True = Reachable::True;
 constexpr Reachable False = Reachable::False;
 constexpr Reachable NA = Reachable::NotApplicable;
+constexpr Reachable Blank = Reachable::Blank;
 
 // Blocks are read while compiling: a malformed one is a throw in a constant
 // expression, which stops the build rather than shipping a wrong row.
@@ -335,6 +336,7 @@ const char* ToString(Reachable reachable)
     switch (reachable) {
     case Reachable::True: return "True";
     case Reachable::False: return "False";
+    case Reachable::Blank: return "";
     case Reachable::NotApplicable: break;
     }
     return "N/A";
