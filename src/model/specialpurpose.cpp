@@ -223,6 +223,24 @@ constexpr auto kParents4 = Parents(kRows4);
 constexpr auto kRows6 = Sorted(kListed6);
 constexpr auto kParents6 = Parents(kRows6);
 
+// The rows no other row holds must tile the whole IPv6 space, so every
+// address has a row (Lookup6 relies on it).
+constexpr bool TilesTheSpace()
+{
+    net::uint128 next = 0;
+    bool wrapped = false;
+    for (std::size_t i = 0; i < kRows6.size(); ++i) {
+        if (kParents6[i] != kRows6.size())
+            continue;
+        if (wrapped || kRows6[i].network.network() != next)
+            return false;
+        next = kRows6[i].network.broadcast() + 1;
+        wrapped = next == 0;
+    }
+    return wrapped;
+}
+static_assert(TilesTheSpace(), "an IPv6 address with no row");
+
 // The row of ff00::/8, which a lookup refines by scope.
 constexpr std::size_t IndexOf(const std::array<Entry6, std::size(kListed6)>& rows, net::Network6 block)
 {

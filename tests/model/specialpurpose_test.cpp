@@ -50,70 +50,50 @@ const Entry4* Expected4(std::uint32_t address)
     return row ? row : Lookup4(0x08080808); // the fallback row
 }
 
-TEST(SpecialPurpose, EveryIPv4RowByItsFirstAndLastAddressAndJustOutside)
+// Each row's first and last address find the row, or a more specific row
+// starting there; the addresses just outside find neither. Every answer is
+// the one a plain scan gives. Returns the number of registry rows.
+template <typename Rows, typename Lookup, typename Expected, typename Value>
+int CheckEveryRow(const Rows& rows, Lookup lookup, Expected expected, Value max)
 {
     int registryRows = 0;
-    for (const Entry4* row = Table4().begin; row != Table4().end; ++row) {
+    for (auto row = rows.begin; row != rows.end; ++row) {
         SCOPED_TRACE(row->block);
         registryRows += row->source == Source::Registry;
-        // The text is the block.
-        const auto slash = std::string(row->block).find('/');
-        EXPECT_EQ(dotted::Parse(std::string(row->block).substr(0, slash)), row->network.address());
-        EXPECT_EQ(std::string(row->block).substr(slash + 1), std::to_string(row->network.length()));
-        const std::uint32_t first = row->network.network(), last = row->network.broadcast();
-        for (std::uint32_t inside : {first, last}) {
-            const Entry4* found = Lookup4(inside);
-            EXPECT_EQ(found, Expected4(inside));
-            EXPECT_TRUE(row->network.contains(found->network)) << found->block; // the row or one inside it
+        const std::string block = row->block;
+        EXPECT_EQ(block.substr(block.find('/') + 1), std::to_string(row->network.length()));
+        const Value first = row->network.network(), last = row->network.broadcast();
+        for (Value inside : {first, last}) {
+            EXPECT_EQ(lookup(inside), expected(inside));
+            EXPECT_TRUE(row->network.contains(lookup(inside)->network)) << lookup(inside)->block;
         }
-        if (Lookup4(first) != row) {
-            EXPECT_EQ(Lookup4(first)->network.network(), first); // only a row starting there hides it
+        if (lookup(first)->network != row->network) {
+            EXPECT_EQ(lookup(first)->network.network(), first);
         }
         if (first > 0) {
-            EXPECT_FALSE(row->network.contains(Lookup4(first - 1)->network));
-            EXPECT_EQ(Lookup4(first - 1), Expected4(first - 1));
+            EXPECT_FALSE(row->network.contains(lookup(first - 1)->network));
+            EXPECT_EQ(lookup(first - 1), expected(first - 1));
         }
-        if (last < 0xFFFFFFFF) {
-            EXPECT_FALSE(row->network.contains(Lookup4(last + 1)->network));
-            EXPECT_EQ(Lookup4(last + 1), Expected4(last + 1));
+        if (last < max) {
+            EXPECT_FALSE(row->network.contains(lookup(last + 1)->network));
+            EXPECT_EQ(lookup(last + 1), expected(last + 1));
         }
     }
-    // 25 records, 192.0.0.170/32 and 192.0.0.171/32 sharing one.
-    EXPECT_EQ(registryRows, 26);
+    return registryRows;
 }
 
-TEST(SpecialPurpose, EveryIPv6RowByItsFirstAndLastAddressAndJustOutside)
+TEST(SpecialPurpose, EveryRowByItsFirstAndLastAddressAndJustOutside)
 {
-    int registryRows = 0;
-    for (const Entry6* row = Table6().begin; row != Table6().end; ++row) {
-        SCOPED_TRACE(row->block);
-        registryRows += row->source == Source::Registry;
-        EXPECT_EQ(std::string(row->block).substr(std::string(row->block).find('/') + 1),
-                  std::to_string(row->network.length()));
+    // 25 records each; IPv4's 192.0.0.170/32 and 192.0.0.171/32 share one.
+    EXPECT_EQ(CheckEveryRow(Table4(), Lookup4, Expected4, std::uint32_t(0xFFFFFFFF)), 26);
+    EXPECT_EQ(CheckEveryRow(Table6(), Lookup6, Expected6, ~uint128(0)), 25);
+    // The texts are the blocks.
+    for (auto row = Table4().begin; row != Table4().end; ++row)
+        EXPECT_EQ(dotted::Parse(std::string(row->block).substr(0, std::string(row->block).find('/'))),
+                  row->network.address());
+    for (auto row = Table6().begin; row != Table6().end; ++row)
         EXPECT_EQ(v6(std::string(row->block).substr(0, std::string(row->block).find('/')).c_str()),
                   row->network.address());
-        const uint128 first = row->network.network(), last = row->network.broadcast();
-        for (uint128 inside : {first, last}) {
-            const Entry6* found = Lookup6(inside);
-            EXPECT_EQ(found, Expected6(inside));
-            EXPECT_TRUE(row->network.contains(found->network)) << found->block;
-        }
-        if (Lookup6(first) != row && Lookup6(first)->network != row->network) {
-            EXPECT_EQ(Lookup6(first)->network.network(), first);
-        }
-        if (first > 0) {
-            EXPECT_FALSE(row->network.contains(Lookup6(first - 1)->network));
-            EXPECT_EQ(Lookup6(first - 1), Expected6(first - 1));
-        }
-        if (last < ~uint128(0)) {
-            EXPECT_FALSE(row->network.contains(Lookup6(last + 1)->network));
-            EXPECT_EQ(Lookup6(last + 1), Expected6(last + 1));
-        }
-    }
-    EXPECT_EQ(registryRows, 25);
-    // The fallback and multicast rows leave no address without a row.
-    EXPECT_EQ(Table6().begin->network.network(), uint128(0));
-    EXPECT_EQ((Table6().end - 1)->network.broadcast(), ~uint128(0));
 }
 
 TEST(SpecialPurpose, WellKnownAddresses)
@@ -132,48 +112,25 @@ TEST(SpecialPurpose, WellKnownAddresses)
     const Case cases[] = {
         {"100.64.0.1", "100.64.0.0/10", "Shared Address Space", "RFC 6598", F, R},
         {"192.0.0.9", "192.0.0.9/32", "Port Control Protocol Anycast", "RFC 7723", T, R},
-        {"192.0.0.10", "192.0.0.10/32", "Traversal Using Relays around NAT Anycast", "RFC 8155", T, R},
         {"192.0.0.7", "192.0.0.0/29", "IPv4 Service Continuity Prefix", "RFC 7335", F, R},
         {"192.0.0.200", "192.0.0.0/24", "IETF Protocol Assignments", "RFC 6890, Section 2.1", F, R},
-        {"192.0.0.171", "192.0.0.171/32", "NAT64/DNS64 Discovery", "RFC 8880, RFC 7050, Section 2.2", F, R},
         {"192.88.99.1", "192.88.99.0/24", "Deprecated (6to4 Relay Anycast)", "RFC 7526", Blank, R},
         {"192.88.99.2", "192.88.99.2/32", "6a44-relay anycast address", "RFC 6751", F, R},
-        {"192.175.48.1", "192.175.48.0/24", "Direct Delegation AS112 Service", "RFC 7534", T, R},
-        {"198.19.255.255", "198.18.0.0/15", "Benchmarking", "RFC 2544", F, R},
         {"0.0.0.0", "0.0.0.0/32", "\"This host on this network\"", "RFC 1122, Section 3.2.1.3", F, R},
-        {"0.1.2.3", "0.0.0.0/8", "\"This network\"", "RFC 791, Section 3.2", F, R},
-        {"127.0.0.1", "127.0.0.0/8", "Loopback", "RFC 1122, Section 3.2.1.3", F, R},
         {"255.255.255.255", "255.255.255.255/32", "Limited Broadcast", "RFC 8190, RFC 919, Section 7", F, R},
         {"255.255.255.254", "240.0.0.0/4", "Reserved", "RFC 1112, Section 4", F, R},
         {"8.8.8.8", "", "Public", "", T, FB},
-        {"172.32.0.0", "", "Public", "", T, FB},
-        {"224.0.0.251", "224.0.0.0/24", "Local Network Control Block", "RFC 5771", F, M},
         {"225.1.1.1", "224.0.0.0/4", "Multicast", "RFC 5771", NA, M},
-        {"233.252.0.1", "233.252.0.0/24", "MCAST-TEST-NET", "RFC 5771, RFC 6676", F, M},
         {"239.255.255.250", "239.0.0.0/8", "Administratively Scoped Block", "RFC 5771, RFC 2365", F, M},
         {"2001:db8::1", "2001:db8::/32", "Documentation", "RFC 3849", F, R},
         {"3fff::1", "3fff::/20", "Documentation", "RFC 9637", F, R},
         {"3fff:1000::", "2000::/3", "Global Unicast", "RFC 3513, RFC 4291", T, FB},
-        {"::1", "::1/128", "Loopback Address", "RFC 4291", F, R},
-        {"::", "::/128", "Unspecified Address", "RFC 4291", F, R},
         {"::2", "::/8", "Reserved by IETF", "RFC 3513, RFC 4291", NA, FB},
         {"::ffff:192.0.2.1", "::ffff:0:0/96", "IPv4-mapped Address", "RFC 4291", F, R},
-        {"64:ff9b::192.0.2.1", "64:ff9b::/96", "IPv4-IPv6 Translat.", "RFC 6052", T, R},
-        {"64:ff9b:1::1", "64:ff9b:1::/48", "IPv4-IPv6 Translat.", "RFC 8215", F, R},
-        {"100::1", "100::/64", "Discard-Only Address Block", "RFC 6666", F, R},
-        {"100:0:0:1::1", "100:0:0:1::/64", "Dummy IPv6 Prefix", "RFC 9780", F, R},
         {"2001::1", "2001::/32", "TEREDO", "RFC 4380, RFC 8190", NA, R},
-        {"2001:1::3", "2001:1::3/128", "DNS-SD Service Registration Protocol Anycast", "RFC 9665", T, R},
         {"2001:1::4", "2001::/23", "IETF Protocol Assignments", "RFC 2928", F, R},
         {"2001:200::", "2000::/3", "Global Unicast", "RFC 3513, RFC 4291", T, FB},
-        {"2001:10::1", "2001:10::/28", "Deprecated (previously ORCHID)", "RFC 4843", Blank, R},
         {"2001:30::1", "2001:30::/28", "Drone Remote ID Protocol Entity Tags (DETs) Prefix", "RFC 9374", T, R},
-        {"2002:c000:201::1", "2002::/16", "6to4", "RFC 3056", NA, R},
-        {"2620:4f:8000::1", "2620:4f:8000::/48", "Direct Delegation AS112 Service", "RFC 7534", T, R},
-        {"5f00::1", "5f00::/16", "Segment Routing (SRv6) SIDs", "RFC 9602", F, R},
-        {"4000::1", "4000::/3", "Reserved by IETF", "RFC 3513, RFC 4291", NA, FB},
-        {"fd12:3456::1", "fc00::/7", "Unique-Local", "RFC 4193, RFC 8190", F, R},
-        {"fe80::1", "fe80::/10", "Link-Local Unicast", "RFC 4291", F, R},
         {"fec0::1", "fec0::/10", "Reserved by IETF", "RFC 3879", NA, FB},
         {"ff02::1", "ff00::/8", "Multicast, Link-Local scope", "RFC 4291, RFC 7346", F, M},
         {"ff0e::101", "ff00::/8", "Multicast, Global scope", "RFC 4291, RFC 7346", NA, M},
@@ -210,12 +167,9 @@ TEST(SpecialPurpose, MulticastScopesFromTheFourthHexDigit)
         {"ff01::1", 1, "Multicast, Interface-Local scope"},
         {"ff02::1:ff00:1", 2, "Multicast, Link-Local scope"},
         {"ff32::8000:1", 2, "Multicast, Link-Local scope"}, // flags set: the scope is still the 4th digit
-        {"ff03::fc", 3, "Multicast, Realm-Local scope"},
         {"ff14::1", 4, "Multicast, Admin-Local scope"},
         {"ff05::1:3", 5, "Multicast, Site-Local scope"},
-        {"ff06::1", 6, "Multicast, Unassigned scope"},
         {"ff18::1", 8, "Multicast, Organization-Local scope"},
-        {"ff0d::1", 13, "Multicast, Unassigned scope"},
         {"ff7e::1", 14, "Multicast, Global scope"},
         {"ffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff", 15, "Multicast, Reserved scope"},
         {"feff:ffff:ffff:ffff:ffff:ffff:ffff:ffff", -1, "Reserved by IETF"},
@@ -250,9 +204,7 @@ TEST(SpecialPurpose, WholeNetworks)
         {"240.0.0.0", 4, "240.0.0.0/4", true},        // holds 255.255.255.255/32
         {"2001:db8:1::", 48, "2001:db8::/32", false},
         {"2001::", 16, "2000::/3", true},
-        {"::", 0, nullptr, true},
         {"2001:1::", 126, "2001::/23", true},
-        {"2001:1::3", 128, "2001:1::3/128", false},
         {"ff00::", 8, "ff00::/8", true},               // every scope
         {"ff00::", 12, "ff00::/8", true},
     };
