@@ -132,6 +132,8 @@ template <typename T, std::size_t N> constexpr std::array<std::size_t, N> Parent
     return parent;
 }
 
+// Each table below includes the data file with only its own kind of line
+// defined; every other kind expands to nothing.
 #define UPDATED4(registry, date)
 #define UPDATED6(registry, date)
 #define ROW4(block, name, rfc, reachable, note)
@@ -205,6 +207,15 @@ constexpr const char* kDates4[] = {
 constexpr const char* kDates6[] = {
 #include "model/specialpurpose.def"
 };
+#undef UPDATED4
+#undef UPDATED6
+#undef ROW4
+#undef MULTICAST4
+#undef FALLBACK4
+#undef ROW6
+#undef MULTICAST6
+#undef SCOPE6
+#undef FALLBACK6
 
 static_assert(std::size(kPublic4) == 1, "one IPv4 fallback row");
 static_assert(std::size(kScopes6) == 16, "a row for each multicast scope digit");
