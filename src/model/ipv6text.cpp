@@ -170,7 +170,8 @@ std::optional<Address> Parse(std::string_view text, std::string* problem)
         if (count > 8)
             fail(problem, "too many hextets (" + std::to_string(count) + tailNote + ")");
         else
-            fail(problem, std::string("8 hextets") + tailNote + " and \"::\", which stands for at least one more");
+            fail(problem, std::string("8 hextets") + (dottedTail ? " (the IPv4 part counting as 2)" : "") +
+                              " and \"::\", which stands for at least one more");
         return std::nullopt;
     }
     if (gap < 0 && count < 8) {
@@ -183,7 +184,9 @@ std::optional<Address> Parse(std::string_view text, std::string* problem)
     const int split = gap < 0 ? count : gap;
     for (int k = 0; k < split; ++k)
         value = value << 16 | h[k];
-    value <<= 16 * gapLength;
+    // "::" alone is all eight hextets: a shift by the whole width is undefined.
+    if (gapLength < 8)
+        value <<= 16 * gapLength;
     for (int k = split; k < count; ++k)
         value = value << 16 | h[k];
     result.value = value;
