@@ -33,16 +33,17 @@ bool fail(std::string* problem, std::string why)
 bool parseHextet(std::string_view field, std::uint16_t& out, std::string* problem)
 {
     unsigned v = 0;
+    bool hex = true;
     for (char c : field) {
         const int d = hexDigit(c);
-        if (d < 0)
-            return fail(problem, "hextet " + Shown(field) + " is not hexadecimal");
-        v = (v << 4 | unsigned(d)) & 0xFFFFF;
+        hex &= d >= 0;
+        v = v << 4 | unsigned(d);
     }
-    if (field.size() > 4)
-        return fail(problem, "hextet " + Shown(field) + " has more than 4 hex digits");
-    out = std::uint16_t(v);
-    return true;
+    if (hex && field.size() <= 4) {
+        out = std::uint16_t(v);
+        return true;
+    }
+    return fail(problem, "hextet " + Shown(field) + (hex ? " has more than 4 hex digits" : " is not hexadecimal"));
 }
 
 // A zone names an interface: printable, and nothing a prefix or a list
@@ -116,10 +117,11 @@ std::optional<Address> Parse(std::string_view text, std::string* problem)
     }
     while (i < n) {
         size_t j = i;
+        bool dot = false;
         while (j < n && s[j] != ':')
-            ++j;
+            dot |= s[j++] == '.';
         const std::string_view field = s.substr(i, j - i);
-        if (field.find('.') != std::string_view::npos) {
+        if (dot) {
             if (j != n) {
                 fail(problem, "the IPv4 part " + Shown(field) + " is not at the end");
                 return std::nullopt;
