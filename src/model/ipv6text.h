@@ -26,6 +26,8 @@ std::optional<Address> Parse(std::string_view text, std::string* problem = nullp
 // dotted decimal. Writes at `out` (room for kMaxLength), returns the end.
 char* Format(net::uint128 value, char* out);
 std::string ToString(net::uint128 value);
+// The canonical text and, when there is one, "%" and the zone.
+std::string ToString(const Address& address);
 // All eight hextets with four digits each: "2001:0db8:0000:...:0001".
 std::string Expanded(net::uint128 value);
 
