@@ -138,15 +138,25 @@ protected:
     bool first_ = true;
 };
 
-// The zones, as many a line as fit from `column` on, each line after the
+// The caption and the zones, as many a line as fit from `column` on, each line after the
 // first indented to it. A long list reads as its first and last zone.
-inline void appendZones(TextSink& out, const reversezones::Zones& zones, size_t column)
+inline void appendZones(TextSink& out, std::string_view caption, size_t column, const reversezones::Zones& zones)
 {
+    out << caption;
     constexpr std::uint32_t kListed = 16;
     if (zones.count() > kListed) {
+        pad(out, caption.size(), column);
         out << zones.zone(0) << " to "sv << zones.zone(zones.count() - 1) << " ("sv
             << std::int64_t(zones.count()) << " zones)\n"sv;
         return;
+    }
+    // A name too long for the value column (an IPv6 address's own, 72
+    // characters) goes on a line of its own, as do those after it.
+    if (column + zones.zone(0).size() > kLineWidth) {
+        column = 2;
+        (out << '\n').spaces(column);
+    } else {
+        pad(out, caption.size(), column);
     }
     size_t used = column;
     for (std::uint32_t i = 0; i < zones.count(); ++i) {

@@ -147,7 +147,7 @@ void AppendText(TextSink& out, const SubnetFacts& f, const SubnetTexts& t, Colou
     appendCidr(statCaption(out, "CIDR Notation:"sv), f) << '\n';
     parts::appendType(statCaption(out, "Type:"sv), *specialpurpose::Lookup4(f.address), kStatsCaptionWidth);
     const reversezones::Zones zones(net::Network4(f.address, f.maskBits));
-    parts::appendZones(statCaption(out, "Reverse Zone(s):"sv), zones, kStatsCaptionWidth);
+    parts::appendZones(out, "Reverse Zone(s):"sv, kStatsCaptionWidth, zones);
     if (!zones.delegation().empty())
         appendStat(out, "RFC 2317 Name:"sv, zones.delegation());
 }

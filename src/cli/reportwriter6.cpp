@@ -138,10 +138,18 @@ void AppendText6(TextSink& out, const Report6& r, Colour colour)
 
     if (r.site) {
         appendCidr(caption(out, "Routing Prefix:"sv), n.supernet(*r.site).network(), *r.site) << '\n';
+        // "2 of 65536 (16 bits)", the count on a line of its own when the
+        // numbers are too long for one.
         const int bits = n.length() - *r.site;
-        caption(out, "Subnet ID:"sv) << ipv6text::Decimal(net::Count128(subnetId(r, *r.site))) << " of "sv
-                                     << ipv6text::Decimal(net::Count128(1) << bits) << " ("sv << std::int64_t(bits)
-                                     << (bits == 1 ? " bit)\n"sv : " bits)\n"sv);
+        const std::string id = ipv6text::Decimal(net::Count128(subnetId(r, *r.site)));
+        const std::string of = "of " + ipv6text::Decimal(net::Count128(1) << bits) + " (" + std::to_string(bits) +
+                               (bits == 1 ? " bit)" : " bits)");
+        caption(out, "Subnet ID:"sv) << id;
+        if (kCaption + id.size() + 1 + of.size() > parts::kLineWidth)
+            (out << '\n').spaces(kCaption);
+        else
+            out << ' ';
+        out << of << '\n';
     }
     appendCidr(caption(out, "Network:"sv), n.network(), n.length()) << '\n';
     appendAddress(caption(out, "Last Address:"sv), n.broadcast()) << '\n';
@@ -164,7 +172,7 @@ void AppendText6(TextSink& out, const Report6& r, Colour colour)
         out << " ("sv << ipv6facts::CarrierName(e->carrier) << ")\n"sv;
     }
     parts::appendType(caption(out, "Type:"sv), *specialpurpose::Lookup6(a), kCaption);
-    parts::appendZones(caption(out, "Reverse Zone(s):"sv), reversezones::Zones(n), kCaption);
+    parts::appendZones(out, "Reverse Zone(s):"sv, kCaption, reversezones::Zones(n));
 }
 
 void AppendJson6(TextSink& out, const Report6& r)
