@@ -183,7 +183,8 @@ std::optional<Address> Parse(std::string_view text, std::string* problem)
     const int split = gap < 0 ? count : gap;
     for (int k = 0; k < split; ++k)
         value = value << 16 | h[k];
-    value <<= 16 * gapLength;
+    // "::" alone is eight zero hextets: a shift by all 128 bits is undefined.
+    value = gapLength == 8 ? 0 : value << 16 * gapLength;
     for (int k = split; k < count; ++k)
         value = value << 16 | h[k];
     result.value = value;
