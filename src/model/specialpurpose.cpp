@@ -12,6 +12,7 @@ namespace {
 constexpr Reachable True = Reachable::True;
 constexpr Reachable False = Reachable::False;
 constexpr Reachable NA = Reachable::NotApplicable;
+constexpr Reachable Blank = Reachable::Blank;
 
 // Blocks are read while compiling: a malformed one is a throw in a constant
 // expression, which stops the build rather than shipping a wrong row.
@@ -131,6 +132,8 @@ template <typename T, std::size_t N> constexpr std::array<std::size_t, N> Parent
     return parent;
 }
 
+// Each table below includes the data file with only its own kind of line
+// defined; every other kind expands to nothing.
 #define UPDATED4(registry, date)
 #define UPDATED6(registry, date)
 #define ROW4(block, name, rfc, reachable, note)
@@ -204,6 +207,15 @@ constexpr const char* kDates4[] = {
 constexpr const char* kDates6[] = {
 #include "model/specialpurpose.def"
 };
+#undef UPDATED4
+#undef UPDATED6
+#undef ROW4
+#undef MULTICAST4
+#undef FALLBACK4
+#undef ROW6
+#undef MULTICAST6
+#undef SCOPE6
+#undef FALLBACK6
 
 static_assert(std::size(kPublic4) == 1, "one IPv4 fallback row");
 static_assert(std::size(kScopes6) == 16, "a row for each multicast scope digit");
@@ -221,6 +233,24 @@ constexpr auto kRows4 = Sorted(kListed4);
 constexpr auto kParents4 = Parents(kRows4);
 constexpr auto kRows6 = Sorted(kListed6);
 constexpr auto kParents6 = Parents(kRows6);
+
+// The rows no other row holds must tile the whole IPv6 space, so every
+// address has a row (Lookup6 relies on it).
+constexpr bool TilesTheSpace()
+{
+    net::uint128 next = 0;
+    bool wrapped = false;
+    for (std::size_t i = 0; i < kRows6.size(); ++i) {
+        if (kParents6[i] != kRows6.size())
+            continue;
+        if (wrapped || kRows6[i].network.network() != next)
+            return false;
+        next = kRows6[i].network.broadcast() + 1;
+        wrapped = next == 0;
+    }
+    return wrapped;
+}
+static_assert(TilesTheSpace(), "an IPv6 address with no row");
 
 // The row of ff00::/8, which a lookup refines by scope.
 constexpr std::size_t IndexOf(const std::array<Entry6, std::size(kListed6)>& rows, net::Network6 block)
@@ -335,6 +365,7 @@ const char* ToString(Reachable reachable)
     switch (reachable) {
     case Reachable::True: return "True";
     case Reachable::False: return "False";
+    case Reachable::Blank: return "";
     case Reachable::NotApplicable: break;
     }
     return "N/A";

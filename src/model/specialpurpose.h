@@ -14,8 +14,9 @@
 
 namespace specialpurpose {
 
-// The registries' "Globally Reachable" column: True, False or N/A.
-enum class Reachable : std::uint8_t { False, True, NotApplicable };
+// The registries' "Globally Reachable" column: True, False, N/A, or empty
+// (Blank: the registries leave it so for terminated blocks).
+enum class Reachable : std::uint8_t { False, True, NotApplicable, Blank };
 
 // Where a row comes from: the special-purpose registries themselves, the
 // multicast address blocks, or the fallback for addresses in no listed block.
@@ -27,7 +28,7 @@ template <int Width> struct Entry {
     const char* name;            // as the registry writes it, "Shared Address Space"
     const char* rfc;             // "RFC 6598"; several joined by ", "; "" when none
     Reachable globallyReachable;
-    const char* note; // the registry's note on the Globally Reachable value, or ""
+    const char* note; // the registry's footnote on the row, or ""
     Source source;
 };
 using Entry4 = Entry<32>;
@@ -78,7 +79,7 @@ extern const char* const kRegistry6;
 extern const char* const kUpdated4;
 extern const char* const kUpdated6;
 
-// "True", "False", "N/A" as the registries write them.
+// "True", "False", "N/A", "" as the registries write them.
 const char* ToString(Reachable reachable);
 // "registry", "multicast", "fallback".
 const char* ToString(Source source);
