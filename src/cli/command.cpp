@@ -119,10 +119,14 @@ int Main(int argc, char** argv)
     env.dumbTerminal = term && std::strcmp(term, "dumb") == 0;
     // The share is written with the system's decimal separator, as the window
     // writes it; nothing else of the locale is used.
-    if (std::setlocale(LC_NUMERIC, "")) {
-        env.decimalPoint = std::localeconv()->decimal_point;
-        std::setlocale(LC_NUMERIC, "C");
-    }
+    env.systemDecimalPoint = [] {
+        std::string point = ".";
+        if (std::setlocale(LC_NUMERIC, "")) {
+            point = std::localeconv()->decimal_point;
+            std::setlocale(LC_NUMERIC, "C");
+        }
+        return point;
+    };
     // A reader that goes away ends the program quietly, whatever the parent
     // left SIGPIPE set to: the write sees EPIPE and the status says so.
     std::signal(SIGPIPE, SIG_IGN);

@@ -19,8 +19,8 @@ namespace {
 
 class Reporter {
 public:
-    Reporter(Output& out, bool json, Colour colour, std::string decimalPoint, std::optional<int> site)
-        : out_(out), json_(json), colour_(colour), decimalPoint_(std::move(decimalPoint)), site_(site)
+    Reporter(Output& out, bool json, Colour colour, const Environment& env, std::optional<int> site)
+        : out_(out), json_(json), colour_(colour), env_(env), site_(site)
     {
     }
 
@@ -38,7 +38,9 @@ public:
             return;
         }
         const SubnetFacts facts = ComputeSubnetFacts(input->address, input->bits);
-        FormTexts(facts, texts_, decimalPoint_);
+        if (!decimalPoint_)
+            decimalPoint_ = env_.systemDecimalPoint ? env_.systemDecimalPoint() : env_.decimalPoint;
+        FormTexts(facts, texts_, *decimalPoint_);
         if (json_) {
             AppendJson(out_.buffer(), facts, texts_);
         } else {
@@ -88,7 +90,8 @@ private:
     Output& out_;
     bool json_;
     Colour colour_;
-    std::string decimalPoint_;
+    const Environment& env_;
+    std::optional<std::string> decimalPoint_; // read when first needed
     std::optional<int> site_;
     SubnetTexts texts_;
     long reported_ = 0;
@@ -101,7 +104,7 @@ int RunReport(const Command& c, Output& out, const Environment& env)
 {
     const bool colour = !c.json && (c.color == ColorWhen::Always || (c.color == ColorWhen::Auto && env.outIsTerminal &&
                                                                      !env.noColor && !env.dumbTerminal));
-    Reporter reporter(out, c.json, colour ? Colour::On : Colour::Off, env.decimalPoint, c.site);
+    Reporter reporter(out, c.json, colour ? Colour::On : Colour::Off, env, c.site);
     for (std::string_view input : c.operands) {
         if (out.failed())
             break;
