@@ -7,7 +7,9 @@
 #include "model/ipv6facts.h"
 #include "model/ipv6text.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace cli {
 
@@ -22,10 +24,10 @@ constexpr size_t kCaption = 17; // "Reverse Zone(s): "
 // bits after the routing prefix when --site is given) and interface (H).
 struct Portions {
     char bit[128];
-    Portions(const Report6& r)
+    explicit Portions(const Report6& r)
     {
         const int length = r.network.length();
-        const int site = r.site.value_or(length);
+        const int site = std::min(r.site.value_or(length), length);
         std::memset(bit, 'N', size_t(site));
         std::memset(bit + site, 'S', size_t(length - site));
         std::memset(bit + length, 'H', size_t(128 - length));
@@ -98,7 +100,7 @@ const char* kindKey(ipv6facts::Carrier c)
 net::uint128 subnetId(const Report6& r, int site)
 {
     const int bits = r.network.length() - site;
-    if (bits == 0)
+    if (bits <= 0)
         return 0;
     return (r.network.address() << site) >> (128 - bits);
 }
