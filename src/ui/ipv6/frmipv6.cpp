@@ -1,0 +1,483 @@
+#include "ui/ipv6/frmipv6.h"
+
+#include "model/binaryfield.h"
+#include "model/ipv6text.h"
+#include "model/shown.h"
+#include "ui/ipv6/bitsrow.h"
+#include "ui/main/mainlayout.h"
+#include "ui/main/updown.h"
+#include "ui/zoom.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <optional>
+
+namespace {
+
+using net::uint128;
+
+constexpr int Hextets = 8;
+
+// What the box holds: an address with its zone, and the prefix length after
+// "/" (-1 when none is typed: the prefix spin's length stays).
+struct Entry {
+    ipv6text::Address address;
+    int length = -1;
+};
+
+// "2001:db8::1", "2001:db8::1/64", "fe80::1%eth0/64", "fe80::1/64%eth0".
+std::optional<Entry> readEntry(const QString& typed, std::string& problem)
+{
+    std::string text = typed.trimmed().toStdString();
+    if (text.empty()) {
+        problem = "type an IPv6 address, such as 2001:db8::1/64";
+        return std::nullopt;
+    }
+    Entry e;
+    const size_t slash = text.rfind('/');
+    if (slash != std::string::npos) {
+        std::string length = text.substr(slash + 1);
+        std::string zone;
+        // The zone may follow the length, as some programs write it.
+        const size_t percent = length.find('%');
+        if (percent != std::string::npos) {
+            zone = length.substr(percent);
+            length.erase(percent);
+        }
+        const bool digits = !length.empty() && length.size() <= 3 &&
+                            length.find_first_not_of("0123456789") == std::string::npos;
+        if (!digits || std::stoi(length) > 128) {
+            problem = "the prefix length " + Shown(length) + " is not a number from 0 to 128";
+            return std::nullopt;
+        }
+        e.length = std::stoi(length);
+        text = text.substr(0, slash) + zone;
+    }
+    const auto address = ipv6text::Parse(text, &problem);
+    if (!address)
+        return std::nullopt;
+    e.address = *address;
+    return e;
+}
+
+// Ones in the last `bits` bits.
+constexpr uint128 lowOnes(int bits)
+{
+    return bits <= 0 ? uint128(0) : bits >= 128 ? ~uint128(0) : (uint128(1) << bits) - 1;
+}
+
+// Thousands grouped, as the subnet table writes its counts; 2^128 too.
+QString grouped(const net::Count128& count)
+{
+    const QString digits = QString::fromStdString(ipv6text::Decimal(count));
+    const QString comma = QLocale().groupSeparator();
+    QString out;
+    for (int i = 0; i < digits.size(); ++i) {
+        if (i && (digits.size() - i) % 3 == 0)
+            out += comma;
+        out += digits.at(i);
+    }
+    return out;
+}
+
+// "65,536 (2^16)": the count and the power of two it is.
+QString powerCount(int bits)
+{
+    return QStringLiteral("%1 (2^%2)").arg(grouped(net::Count128(1) << bits)).arg(bits);
+}
+
+QString expanded(uint128 value)
+{
+    return QString::fromStdString(ipv6text::Expanded(value));
+}
+
+QString networkText(uint128 value, int length)
+{
+    return QString::fromStdString(ipv6text::ToString(value)) + QLatin1Char('/') + QString::number(length);
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QString& accessible)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setTextFormat(Qt::PlainText);
+    l->setAccessibleName(accessible);
+    return l;
+}
+
+const char* const rowCaptions[] = {"Address:", "Network:", "Last address:"};
+const char* const rowNames[] = {"Address", "Network", "Last address"};
+const char* const factCaptions[] = {"Compressed:", "Type:", "Addresses:", "/64 networks:",
+                                    "Subnet:", "Interface ID:", "Embedded IPv4:", "Reverse zone:"};
+
+} // namespace
+
+frmIPv6::frmIPv6(QWidget* parent) : ExtraWindow(QStringLiteral("frmIPv6"), platform::bsFixedSingle, parent)
+{
+    setWindowTitle(QStringLiteral("IPv6 Calculator"));
+    setAccessibleName(QStringLiteral("IPv6 calculator"));
+
+    lblAddress_ = makeLabel(this, "lblAddress", QStringLiteral("&Address:"), QStringLiteral("Address caption"));
+    txtAddress_ = new QLineEdit(this);
+    txtAddress_->setObjectName(QStringLiteral("txtAddress"));
+    txtAddress_->setAccessibleName(QStringLiteral("IPv6 address"));
+    txtAddress_->setToolTip(QStringLiteral("An IPv6 address in any form: 2001:db8::1, 2001:0DB8:0:0:0:0:0:1, "
+                                           "::ffff:192.0.2.1;\noptionally a prefix length (/64) and a zone "
+                                           "(fe80::1%eth0)."));
+    txtAddress_->setMaxLength(200);
+    lblAddress_->setBuddy(txtAddress_);
+    lblProblem_ = makeLabel(this, "lblProblem", QString(), QStringLiteral("Problem with the address"));
+    lblProblem_->setWordWrap(true);
+    // A palette, not a style sheet: a style sheet would stop the zoom's font.
+    QPalette warning = lblProblem_->palette();
+    warning.setColor(QPalette::WindowText, QColor(0xb0, 0, 0));
+    lblProblem_->setPalette(warning);
+
+    auto* lblPrefix = makeLabel(this, "lblPrefix", QStringLiteral("&Prefix length:"), QStringLiteral("Prefix caption"));
+    spnPrefix_ = new QSpinBox(this);
+    spnPrefix_->setObjectName(QStringLiteral("spnPrefix"));
+    spnPrefix_->setAccessibleName(QStringLiteral("Prefix length"));
+    spnPrefix_->setRange(0, 128);
+    spnPrefix_->setPrefix(QStringLiteral("/"));
+    spnPrefix_->setToolTip(QStringLiteral("The network's prefix length: the bits of the routing prefix and the "
+                                          "subnet ID together."));
+    lblPrefix->setBuddy(spnPrefix_);
+    auto* lblSite = makeLabel(this, "lblSite", QStringLiteral("&Site prefix:"), QStringLiteral("Site caption"));
+    spnSite_ = new QSpinBox(this);
+    spnSite_->setObjectName(QStringLiteral("spnSite"));
+    spnSite_->setAccessibleName(QStringLiteral("Routing prefix length"));
+    spnSite_->setPrefix(QStringLiteral("/"));
+    spnSite_->setToolTip(QStringLiteral("The length of the routing prefix the site was given (often /48 or "
+                                        "/56);\nthe bits from there to the prefix length number the site's "
+                                        "subnets."));
+    lblSite->setBuddy(spnSite_);
+
+    auto* fraHex = new QGroupBox(QStringLiteral("In hexadecimal"), this);
+    fraHex->setObjectName(QStringLiteral("fraHex"));
+    fraHex->setAccessibleName(fraHex->title());
+    auto* hexGrid = new QGridLayout(fraHex);
+    for (int i = 0; i < 3; ++i) {
+        lblRows_[size_t(i)] = makeLabel(fraHex, "lblRows", QLatin1String(rowCaptions[i]),
+                                        QLatin1String(rowNames[i]) + QStringLiteral(" caption"));
+        lblRows_[size_t(i)]->setObjectName(QStringLiteral("lblRows_%1").arg(i));
+        auto* row = new BitsRow(fraHex);
+        row->setObjectName(QStringLiteral("hexRows_%1").arg(i));
+        row->setAccessibleName(QLatin1String(rowNames[i]) + QStringLiteral(" in hexadecimal"));
+        hexRows_[size_t(i)] = row;
+        hexGrid->addWidget(lblRows_[size_t(i)], i, 0);
+        hexGrid->addWidget(row, i, 1);
+    }
+    // As the main window's host and subnet arrows: each step is one, ten
+    // with Shift, a hundred with Ctrl, a thousand with both.
+    auto makeChanger = [&](const char* name, const QString& accessible, const QString& tip) {
+        auto* u = new UpDown(fraHex);
+        u->setObjectName(QLatin1String(name));
+        u->setAccessibleName(accessible);
+        u->setToolTip(tip);
+        u->setRange(-1, 1);
+        u->setValue(0);
+        return u;
+    };
+    udAddress_ = makeChanger("udAddress", QStringLiteral("Step the address"),
+                             QStringLiteral("The next or previous address of the network, wrapping at its ends "
+                                            "(Shift: 10, Ctrl: 100, both: 1000)"));
+    udSubnet_ = makeChanger("udSubnet", QStringLiteral("Step the subnet"),
+                            QStringLiteral("The next or previous subnet of the site, wrapping at its ends; the "
+                                           "interface ID stays (Shift: 10, Ctrl: 100, both: 1000)"));
+    hexGrid->addWidget(udAddress_, 0, 2);
+    hexGrid->addWidget(udSubnet_, 1, 2);
+    connect(udAddress_, &UpDown::valueChanged, this, [this] { udChanger_Change(udAddress_, false); });
+    connect(udSubnet_, &UpDown::valueChanged, this, [this] { udChanger_Change(udSubnet_, true); });
+
+    auto* legend = new QHBoxLayout;
+    const QColor colours[3] = {mainlayout::NetworkGreen, mainlayout::SubnetPink, mainlayout::HostBlue};
+    for (int i = 0; i < 3; ++i) {
+        auto* swatch = new QLabel(fraHex);
+        swatch->setObjectName(QStringLiteral("shapeLegend_%1").arg(i));
+        swatch->setAutoFillBackground(true);
+        QPalette p = swatch->palette();
+        p.setColor(QPalette::Window, colours[i]);
+        swatch->setPalette(p);
+        swatch->setAccessibleName(QStringLiteral("Colour of the portion"));
+        lblLegend_[size_t(i)] = makeLabel(fraHex, "lblLegend", QString(), QStringLiteral("Portion"));
+        lblLegend_[size_t(i)]->setObjectName(QStringLiteral("lblLegend_%1").arg(i));
+        legend->addWidget(swatch);
+        legend->addWidget(lblLegend_[size_t(i)]);
+        legend->addSpacing(12);
+    }
+    legend->addStretch(1);
+    hexGrid->addLayout(legend, 3, 1, 1, 2);
+
+    lblBinary_ = makeLabel(fraHex, "lblBinary", QStringLiteral("Hextets a boundary falls in, in binary:"),
+                           QStringLiteral("Boundary hextets caption"));
+    hexGrid->addWidget(lblBinary_, 4, 0, 1, 3);
+    for (int i = 0; i < 2; ++i) {
+        lblBinaryRows_[size_t(i)] = makeLabel(fraHex, "lblBinaryRows", QString(), QStringLiteral("Hextet"));
+        lblBinaryRows_[size_t(i)]->setObjectName(QStringLiteral("lblBinaryRows_%1").arg(i));
+        auto* row = new BitsRow(fraHex);
+        row->setObjectName(QStringLiteral("binRows_%1").arg(i));
+        // Hidden rows keep their room: the window keeps its size as the
+        // boundaries move.
+        for (QWidget* w : {static_cast<QWidget*>(row), static_cast<QWidget*>(lblBinaryRows_[size_t(i)])}) {
+            QSizePolicy keep = w->sizePolicy();
+            keep.setRetainSizeWhenHidden(true);
+            w->setSizePolicy(keep);
+        }
+        row->setAccessibleName(QStringLiteral("Hextet in binary"));
+        binRows_[size_t(i)] = row;
+        hexGrid->addWidget(lblBinaryRows_[size_t(i)], 5 + i, 0);
+        hexGrid->addWidget(row, 5 + i, 1, 1, 2);
+    }
+    lblNoBoundary_ = makeLabel(fraHex, "lblNoBoundary", QString(), QStringLiteral("Boundaries"));
+    hexGrid->addWidget(lblNoBoundary_, 5, 0, 1, 3);
+    hexGrid->setColumnStretch(1, 1);
+
+    auto* fraFacts = new QGroupBox(QStringLiteral("About the address"), this);
+    fraFacts->setObjectName(QStringLiteral("fraFacts"));
+    fraFacts->setAccessibleName(fraFacts->title());
+    auto* facts = new QGridLayout(fraFacts);
+    for (int i = 0; i < int(lblFacts_.size()); ++i) {
+        const QString caption = QLatin1String(factCaptions[i]);
+        QLabel* c = makeLabel(fraFacts, "lblFacts", caption, caption.chopped(1) + QStringLiteral(" caption"));
+        c->setObjectName(QStringLiteral("lblFacts_%1").arg(i));
+        QLabel* v = makeLabel(fraFacts, "lblValues", QString(), caption.chopped(1));
+        v->setObjectName(QStringLiteral("lblValues_%1").arg(i));
+        v->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        v->setWordWrap(true);
+        lblFacts_[size_t(i)] = c;
+        lblValues_[size_t(i)] = v;
+        facts->addWidget(c, i, 0, Qt::AlignTop);
+        facts->addWidget(v, i, 1);
+    }
+    facts->setColumnStretch(1, 1);
+
+    auto* top = new QGridLayout;
+    top->addWidget(lblAddress_, 0, 0);
+    top->addWidget(txtAddress_, 0, 1, 1, 5);
+    top->addWidget(lblProblem_, 1, 1, 1, 5);
+    top->addWidget(lblPrefix, 2, 0);
+    top->addWidget(spnPrefix_, 2, 1);
+    top->addWidget(lblSite, 2, 3);
+    top->addWidget(spnSite_, 2, 4);
+    top->setColumnMinimumWidth(2, 12);
+    top->setColumnStretch(5, 1);
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(top);
+    all->addWidget(fraHex);
+    all->addWidget(fraFacts);
+    // The window is as large as its rows need, at every zoom.
+    all->setSizeConstraint(QLayout::SetFixedSize);
+
+    setTabOrder(txtAddress_, spnPrefix_);
+    setTabOrder(spnPrefix_, spnSite_);
+    setTabOrder(spnSite_, udAddress_);
+    setTabOrder(udAddress_, udSubnet_);
+
+    connect(txtAddress_, &QLineEdit::textChanged, this, [this] { txtAddress_Change(); });
+    connect(spnPrefix_, &QSpinBox::valueChanged, this, [this] { spnPrefix_Change(); });
+    connect(spnSite_, &QSpinBox::valueChanged, this, [this](int site) {
+        siteWanted_ = site;
+        refresh();
+    });
+
+    applyZoom(zoom::percent());
+    // A documentation address in a site of /48, at the usual /64.
+    spnPrefix_->setValue(64);
+    spnSite_->setValue(siteWanted_);
+    txtAddress_->setText(QStringLiteral("2001:db8:acad:1::1/64"));
+    txtAddress_->setFocus();
+}
+
+int frmIPv6::site() const
+{
+    return spnSite_->value();
+}
+
+void frmIPv6::txtAddress_Change()
+{
+    if (writing_)
+        return;
+    std::string problem;
+    const auto entry = readEntry(txtAddress_->text(), problem);
+    if (!entry) {
+        // The last good answer stays; what is wrong shows beside it.
+        lblProblem_->setText(QString::fromStdString(problem));
+        return;
+    }
+    lblProblem_->clear();
+    zone_ = entry->address.zone;
+    const int length = entry->length >= 0 ? entry->length : spnPrefix_->value();
+    shown_ = net::Network6(entry->address.value, length);
+    if (spnPrefix_->value() != length) {
+        // The spin's change handler would write the box over the user's typing.
+        const QSignalBlocker quiet(spnPrefix_);
+        spnPrefix_->setValue(length);
+        fitSite();
+    }
+    refresh();
+}
+
+void frmIPv6::fitSite()
+{
+    const int length = spnPrefix_->value();
+    const QSignalBlocker quiet(spnSite_);
+    spnSite_->setMaximum(length);
+    spnSite_->setValue(std::min(siteWanted_, length));
+}
+
+void frmIPv6::spnPrefix_Change()
+{
+    const int length = spnPrefix_->value();
+    fitSite();
+    shown_ = net::Network6(shown_.address(), length);
+    writeBox();
+    refresh();
+}
+
+void frmIPv6::udChanger_Change(UpDown* spin, bool subnet)
+{
+    const int step = spin->value();
+    if (step == 0)
+        return; // putting the value back re-enters here
+    spin->setValue(0);
+    const Qt::KeyboardModifiers held = QApplication::keyboardModifiers();
+    const int amount = ScaleStep(step, held & Qt::ShiftModifier, held & Qt::ControlModifier);
+    if (subnet)
+        StepSubnet(amount);
+    else
+        StepAddress(amount);
+}
+
+void frmIPv6::StepAddress(int amount)
+{
+    const uint128 host = shown_.hostmask();
+    const uint128 offset = (shown_.address() - shown_.network() + uint128(__int128(amount))) & host;
+    shown_ = net::Network6(shown_.network() | offset, shown_.length());
+    writeBox();
+    refresh();
+}
+
+void frmIPv6::StepSubnet(int amount)
+{
+    const int bits = shown_.length() - site();
+    if (bits > 0) {
+        // The subnet ID's bits, counted from the right of the prefix.
+        const int shift = 128 - shown_.length();
+        const uint128 ids = lowOnes(bits);
+        const uint128 id = ((shown_.address() >> shift & ids) + uint128(__int128(amount))) & ids;
+        const uint128 cleared = shown_.address() & ~(ids << shift);
+        shown_ = net::Network6(cleared | id << shift, shown_.length());
+    }
+    writeBox();
+    refresh();
+}
+
+void frmIPv6::writeBox()
+{
+    // The canonical text, which reads back as what is shown.
+    QString text = QString::fromStdString(ipv6text::ToString(ipv6text::Address{shown_.address(), zone_}));
+    text += QLatin1Char('/') + QString::number(shown_.length());
+    writing_ = true;
+    txtAddress_->setText(text);
+    writing_ = false;
+    lblProblem_->clear();
+}
+
+void frmIPv6::refresh()
+{
+    const int prefix = shown_.length();
+    const int site = std::min(spnSite_->value(), prefix);
+    const uint128 values[3] = {shown_.address(), shown_.network(), shown_.broadcast()};
+    for (int i = 0; i < 3; ++i)
+        hexRows_[size_t(i)]->setRow(expanded(values[i]), 0, 4, site, prefix);
+    const QString portions = QStringLiteral("Routing prefix: bits 1 to %1. Subnet ID: %2. Interface ID: %3.")
+                                 .arg(site)
+                                 .arg(prefix > site ? QStringLiteral("bits %1 to %2").arg(site + 1).arg(prefix)
+                                                    : QStringLiteral("none"))
+                                 .arg(prefix < 128 ? QStringLiteral("bits %1 to 128").arg(prefix + 1)
+                                                   : QStringLiteral("none"));
+    for (BitsRow* row : hexRows_)
+        row->setAccessibleDescription(portions);
+    lblLegend_[0]->setText(QStringLiteral("Routing prefix (/%1)").arg(site));
+    lblLegend_[1]->setText(QStringLiteral("Subnet ID (%1 bits)").arg(prefix - site));
+    lblLegend_[2]->setText(QStringLiteral("Interface ID (%1 bits)").arg(128 - prefix));
+    showBinary();
+
+    QString compressed = QString::fromStdString(ipv6text::ToString(ipv6text::Address{shown_.address(), zone_}));
+    lblValues_[0]->setText(compressed + QLatin1Char('/') + QString::number(prefix) + QStringLiteral("  (network ") +
+                           networkText(shown_.network(), prefix) + QLatin1Char(')'));
+    lblValues_[1]->setText(QStringLiteral("-"));
+    lblValues_[2]->setText(powerCount(128 - prefix));
+    lblValues_[3]->setText(prefix <= 64 ? powerCount(64 - prefix)
+                                        : QStringLiteral("none whole: the network lies inside one /64"));
+    const int subnetBits = prefix - site;
+    const uint128 id = subnetBits > 0 ? shown_.address() >> (128 - prefix) & lowOnes(subnetBits) : uint128(0);
+    lblValues_[4]->setText(QStringLiteral("%1 of %2 /%3 subnets in %4")
+                               .arg(grouped(net::Count128(id)), powerCount(subnetBits), QString::number(prefix),
+                                    networkText(shown_.address() & net::Network6::maskOf(site), site)));
+    for (size_t i = 5; i < lblValues_.size(); ++i)
+        lblValues_[i]->setText(QStringLiteral("-"));
+}
+
+void frmIPv6::showBinary()
+{
+    const int prefix = shown_.length();
+    const int site = std::min(spnSite_->value(), prefix);
+    // The hextets a boundary cuts: where it falls on a hextet's edge, the
+    // hex row shows it as well as binary would.
+    std::vector<int> hextets;
+    for (int boundary : {site, prefix})
+        if (boundary % 16 != 0 && (hextets.empty() || hextets.back() != boundary / 16))
+            hextets.push_back(boundary / 16);
+    for (size_t i = 0; i < binRows_.size(); ++i) {
+        const bool used = i < hextets.size();
+        lblBinaryRows_[i]->setVisible(used);
+        binRows_[i]->setVisible(used);
+        if (!used)
+            continue;
+        const int h = hextets[i];
+        const unsigned value = unsigned(shown_.address() >> (16 * (Hextets - 1 - h)) & 0xffff);
+        QString bits;
+        for (int b = 15; b >= 0; --b) {
+            bits += value >> b & 1 ? QLatin1Char('1') : QLatin1Char('0');
+            if (b && b % 4 == 0)
+                bits += QLatin1Char(' ');
+        }
+        lblBinaryRows_[i]->setText(QStringLiteral("Hextet %1 (bits %2 to %3):").arg(h + 1).arg(16 * h + 1).arg(16 * h + 16));
+        lblBinaryRows_[i]->setAccessibleName(lblBinaryRows_[i]->text());
+        binRows_[i]->setRow(bits, 16 * h, 1, site, prefix);
+    }
+    lblNoBoundary_->setVisible(hextets.empty());
+    lblNoBoundary_->setText(QStringLiteral("None: /%1 and /%2 fall between hextets.").arg(site).arg(prefix));
+}
+
+void frmIPv6::applyZoom(int percent)
+{
+    setFont(mainlayout::designFont(QApplication::font(), percent));
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed = zoom::scaled(fixed, 13, percent);
+    for (BitsRow* row : hexRows_)
+        row->setFont(fixed);
+    for (BitsRow* row : binRows_)
+        row->setFont(fixed);
+    const int unit = QFontMetrics(font()).height();
+    for (QLabel* l : lblValues_)
+        l->setMinimumWidth(hexRows_[0]->sizeHint().width());
+    for (int i = 0; i < 3; ++i)
+        if (auto* swatch = findChild<QLabel*>(QStringLiteral("shapeLegend_%1").arg(i)))
+            swatch->setFixedSize(unit * 3 / 4, unit * 3 / 4);
+    for (QWidget* w : {static_cast<QWidget*>(udAddress_), static_cast<QWidget*>(udSubnet_)})
+        w->setFixedSize(unit * 16 / 14, unit * 2 - 2);
+    // Room for two lines of reason, so the window keeps its size as it changes.
+    lblProblem_->setMinimumHeight(unit * 2);
+    txtAddress_->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(QLatin1Char('0')) * 48);
+}
