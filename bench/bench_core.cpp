@@ -5,6 +5,7 @@
 #include "errors/clserrhandler.h"
 #include "errors/procedure.h"
 #include "model/clsipaddy.h"
+#include "model/ipv6text.h"
 #include "model/subnetfacts.h"
 #include "model/subnettexts.h"
 
@@ -14,6 +15,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -122,5 +124,37 @@ void BM_SplitStream(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kRows);
 }
 BENCHMARK(BM_SplitStream)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The canonical IPv6 text of consecutive /64s, as a split writes its rows;
+// items per second is addresses written per second.
+void BM_IPv6Format(benchmark::State& state)
+{
+    const net::uint128 base = net::uint128(0x20010DB800000000) << 64;
+    char text[ipv6text::kMaxLength];
+    std::uint64_t row = 0;
+    for (auto _ : state) {
+        char* end = ipv6text::Format(base + (net::uint128(row++ & 0xFFFFF) << 64), text);
+        benchmark::DoNotOptimize(end);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_IPv6Format);
+
+// Reading IPv6 text in the forms people write; items per second is
+// addresses read per second.
+void BM_IPv6Parse(benchmark::State& state)
+{
+    static constexpr const char* kTexts[] = {
+        "2001:db8::1", "2001:0db8:0000:0000:0000:ff00:0042:8329", "fe80::a8bb:ccff:fedd:eeff",
+        "::ffff:192.0.2.1", "2001:db8:85a3::8a2e:370:7334", "::1", "64:ff9b::192.0.2.33", "2001:db8:0:1234::",
+    };
+    size_t i = 0;
+    for (auto _ : state) {
+        const auto a = ipv6text::Parse(kTexts[i++ % std::size(kTexts)]);
+        benchmark::DoNotOptimize(a);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_IPv6Parse);
 
 } // namespace

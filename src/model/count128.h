@@ -54,8 +54,12 @@ public:
     {
         if (b > a)
             return Count128(0);
-        if (a.whole_)
-            return b.whole_ ? Count128(0) : Count128(uint128(0) - b.low_);
+        if (a.whole_) {
+            // 2^128 - b wraps to -b, except 2^128 - 0, which stays whole.
+            if (b.whole_)
+                return Count128(0);
+            return b.low_ == 0 ? a : Count128(uint128(0) - b.low_);
+        }
         return Count128(a.low_ - b.low_);
     }
     constexpr Count128& operator+=(Count128 b) { return *this = *this + b; }
