@@ -1,7 +1,11 @@
 #include "ui/ipv6/frmipv6.h"
 
 #include "model/binaryfield.h"
+#include "model/dotted.h"
+#include "model/ipv6facts.h"
 #include "model/ipv6text.h"
+#include "model/reversezones.h"
+#include "model/specialpurpose.h"
 #include "model/shown.h"
 #include "ui/ipv6/bitsrow.h"
 #include "ui/main/mainlayout.h"
@@ -103,6 +107,66 @@ QString expanded(uint128 value)
 QString networkText(uint128 value, int length)
 {
     return QString::fromStdString(ipv6text::ToString(value)) + QLatin1Char('/') + QString::number(length);
+}
+
+QString v4(std::uint32_t address)
+{
+    return QString::fromStdString(dotted::ToString(address));
+}
+
+// "Documentation, 2001:db8::/32 (RFC 3849); not globally reachable".
+QString typeText(net::uint128 address)
+{
+    const specialpurpose::Entry6* e = specialpurpose::Lookup6(address);
+    QString text = QString::fromUtf8(e->name) + QStringLiteral(", ") + QString::fromUtf8(e->block);
+    if (*e->rfc)
+        text += QStringLiteral(" (") + QString::fromUtf8(e->rfc) + QLatin1Char(')');
+    switch (e->globallyReachable) {
+    case specialpurpose::Reachable::True: text += QStringLiteral("; globally reachable"); break;
+    case specialpurpose::Reachable::False: text += QStringLiteral("; not globally reachable"); break;
+    case specialpurpose::Reachable::NotApplicable: text += QStringLiteral("; global reach: N/A"); break;
+    case specialpurpose::Reachable::Blank: break;
+    }
+    return text;
+}
+
+// "00:11:22:33:44:55" after an identifier made from it.
+QString interfaceText(const net::Network6& n)
+{
+    if (n.length() < 64)
+        return QStringLiteral("- (the prefix is shorter than /64)");
+    QString text = QString::fromStdString(ipv6facts::InterfaceIdText(n.address()));
+    if (const auto mac = ipv6facts::MacOf(n.address()))
+        text += QStringLiteral(", EUI-64 from MAC ") + QString::fromStdString(ipv6facts::MacText(*mac));
+    return text;
+}
+
+QString embeddedText(net::uint128 address)
+{
+    const auto e = ipv6facts::EmbeddedIPv4(address);
+    if (!e)
+        return QStringLiteral("-");
+    const QString carrier = QString::fromUtf8(ipv6facts::CarrierName(e->carrier));
+    if (e->carrier == ipv6facts::Carrier::Teredo)
+        return QStringLiteral("server %1, client %2 port %3 (%4)")
+            .arg(v4(e->ipv4), v4(e->client), QString::number(e->port), carrier);
+    return QStringLiteral("%1 (%2)").arg(v4(e->ipv4), carrier);
+}
+
+// One zone, or how many at which length with the first and the last; every
+// zone in `all` (a tooltip).
+QString zonesText(const net::Network6& n, QString& all)
+{
+    const reversezones::Zones zones(n.trunc());
+    all.clear();
+    for (std::uint32_t i = 0; i < zones.count(); ++i)
+        all += (i ? QStringLiteral("\n") : QString()) + QString::fromStdString(zones.zone(i));
+    if (zones.count() == 1)
+        return QString::fromStdString(zones.zone(0));
+    return QStringLiteral("%1 zones at /%2: %3 to %4")
+        .arg(zones.count())
+        .arg(zones.length())
+        .arg(QString::fromStdString(zones.zone(0)), QString::fromStdString(zones.zone(zones.count() - 1)));
 }
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QString& accessible)
@@ -415,17 +479,20 @@ void frmIPv6::refresh()
     QString compressed = QString::fromStdString(ipv6text::ToString(ipv6text::Address{shown_.address(), zone_}));
     lblValues_[0]->setText(compressed + QLatin1Char('/') + QString::number(prefix) + QStringLiteral("  (network ") +
                            networkText(shown_.network(), prefix) + QLatin1Char(')'));
-    lblValues_[1]->setText(QStringLiteral("-"));
+    lblValues_[1]->setText(typeText(shown_.address()));
     lblValues_[2]->setText(powerCount(128 - prefix));
-    lblValues_[3]->setText(prefix <= 64 ? powerCount(64 - prefix)
-                                        : QStringLiteral("none whole: the network lies inside one /64"));
+    lblValues_[3]->setText(ipv6facts::Subnets64(shown_) ? powerCount(64 - prefix)
+                                                        : QStringLiteral("none whole: the network lies inside one /64"));
     const int subnetBits = prefix - site;
     const uint128 id = subnetBits > 0 ? shown_.address() >> (128 - prefix) & lowOnes(subnetBits) : uint128(0);
     lblValues_[4]->setText(QStringLiteral("%1 of %2 /%3 subnets in %4")
                                .arg(grouped(net::Count128(id)), powerCount(subnetBits), QString::number(prefix),
                                     networkText(shown_.address() & net::Network6::maskOf(site), site)));
-    for (size_t i = 5; i < lblValues_.size(); ++i)
-        lblValues_[i]->setText(QStringLiteral("-"));
+    lblValues_[5]->setText(interfaceText(shown_));
+    lblValues_[6]->setText(embeddedText(shown_.address()));
+    QString every;
+    lblValues_[7]->setText(zonesText(shown_, every));
+    lblValues_[7]->setToolTip(every);
 }
 
 void frmIPv6::showBinary()

@@ -139,6 +139,41 @@ TEST_F(IPv6WindowTest, EveryTextFormUpdatesTheRowsAndTheFacts)
     EXPECT_TRUE(value(3).startsWith(QLatin1String("none whole")));
 }
 
+TEST_F(IPv6WindowTest, TheFactsNameTheTypeTheInterfaceTheCarriedIPv4AndTheReverseZones)
+{
+    open();
+    enum { Type = 1, Interface = 5, Embedded = 6, Zones = 7 };
+    const struct {
+        const char* typed;
+        int fact;
+        const char* says;
+    } cases[] = {
+        {"2001:db8::1/64", Type, "Documentation, 2001:db8::/32 (RFC 3849); not globally reachable"},
+        {"2001:db8::1/64", Interface, "0000:0000:0000:0001"},
+        {"2001:db8::1/64", Embedded, "-"},
+        {"2001:db8::1/56", Interface, "- (the prefix is shorter than /64)"},
+        {"2606:4700::1111/128", Type, "Global Unicast, 2000::/3 (RFC 3513, RFC 4291); globally reachable"},
+        {"ff02::1/128", Type, "Multicast, Link-Local scope, ff00::/8 (RFC 4291, RFC 7346); not globally reachable"},
+        {"fe80::211:22ff:fe33:4455%eth0/64", Type, "Link-Local Unicast, fe80::/10 (RFC 4291); not globally reachable"},
+        {"fe80::211:22ff:fe33:4455%eth0/64", Interface, "0211:22ff:fe33:4455, EUI-64 from MAC 00:11:22:33:44:55"},
+        {"::ffff:192.0.2.1/128", Embedded, "192.0.2.1 (IPv4-mapped)"},
+        {"2002:c000:204::1/48", Embedded, "192.0.2.4 (6to4)"},
+        {"64:ff9b::198.51.100.7/96", Embedded, "198.51.100.7 (NAT64)"},
+        {"2001:0:4136:e378:8000:63bf:3fff:fdd2/128", Embedded,
+         "server 65.54.227.120, client 192.0.2.45 port 40000 (Teredo)"},
+        {"2001:db8::/32", Zones, "8.b.d.0.1.0.0.2.ip6.arpa"},
+        {"2001:db8::/33", Zones, "8 zones at /36: 0.8.b.d.0.1.0.0.2.ip6.arpa to 7.8.b.d.0.1.0.0.2.ip6.arpa"},
+        {"::/0", Zones, "ip6.arpa"},
+    };
+    for (const auto& c : cases) {
+        box()->setText(QLatin1String(c.typed));
+        EXPECT_EQ(value(c.fact).toStdString(), c.says) << c.typed;
+    }
+    // Every zone is in the tooltip.
+    box()->setText(QStringLiteral("2001:db8::/33"));
+    EXPECT_EQ(ctl<QLabel>(QStringLiteral("lblValues_7"))->toolTip().count(QLatin1Char('\n')), 7);
+}
+
 TEST_F(IPv6WindowTest, BarsColourEachBitAndTheHextetsABoundaryCutsShowInBinary)
 {
     open();
