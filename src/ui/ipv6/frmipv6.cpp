@@ -180,8 +180,10 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
 
 const char* const rowCaptions[] = {"Address:", "Network:", "Last address:"};
 const char* const rowNames[] = {"Address", "Network", "Last address"};
-const char* const factCaptions[] = {"Compressed:", "Type:", "Addresses:", "/64 networks:",
-                                    "Subnet:", "Interface ID:", "Embedded IPv4:", "Reverse zone:"};
+// The facts, by their index in lblValues.
+enum Fact { Compressed, NetworkFact, Type, Addresses, Networks64, Subnet, Interface, EmbeddedIPv4, ReverseZone };
+const char* const factCaptions[] = {"Compressed:", "Network:",      "Type:",          "Addresses:",  "/64 networks:",
+                                    "Subnet:",     "Interface ID:", "Embedded IPv4:", "Reverse zone:"};
 
 } // namespace
 
@@ -257,8 +259,8 @@ frmIPv6::frmIPv6(QWidget* parent) : ExtraWindow(QStringLiteral("frmIPv6"), platf
     udSubnet_ = makeChanger("udSubnet", QStringLiteral("Step the subnet"),
                             QStringLiteral("The next or previous subnet of the site, wrapping at its ends; the "
                                            "interface ID stays (Shift: 10, Ctrl: 100, both: 1000)"));
-    hexGrid->addWidget(udAddress_, 0, 2);
-    hexGrid->addWidget(udSubnet_, 1, 2);
+    hexGrid->addWidget(udAddress_, 0, 2, Qt::AlignLeft);
+    hexGrid->addWidget(udSubnet_, 1, 2, Qt::AlignLeft);
     connect(udAddress_, &UpDown::valueChanged, this, [this] { udChanger_Change(udAddress_, false); });
     connect(udSubnet_, &UpDown::valueChanged, this, [this] { udChanger_Change(udSubnet_, true); });
 
@@ -279,11 +281,11 @@ frmIPv6::frmIPv6(QWidget* parent) : ExtraWindow(QStringLiteral("frmIPv6"), platf
         legend->addSpacing(12);
     }
     legend->addStretch(1);
-    hexGrid->addLayout(legend, 3, 1, 1, 2);
+    hexGrid->addLayout(legend, 3, 1, 1, 3);
 
     lblBinary_ = makeLabel(fraHex, "lblBinary", QStringLiteral("Hextets a boundary falls in, in binary:"),
                            QStringLiteral("Boundary hextets caption"));
-    hexGrid->addWidget(lblBinary_, 4, 0, 1, 3);
+    hexGrid->addWidget(lblBinary_, 4, 0, 1, 4);
     for (int i = 0; i < 2; ++i) {
         lblBinaryRows_[size_t(i)] = makeLabel(fraHex, "lblBinaryRows", QString(), QStringLiteral("Hextet"));
         lblBinaryRows_[size_t(i)]->setObjectName(QStringLiteral("lblBinaryRows_%1").arg(i));
@@ -299,11 +301,12 @@ frmIPv6::frmIPv6(QWidget* parent) : ExtraWindow(QStringLiteral("frmIPv6"), platf
         row->setAccessibleName(QStringLiteral("Hextet in binary"));
         binRows_[size_t(i)] = row;
         hexGrid->addWidget(lblBinaryRows_[size_t(i)], 5 + i, 0);
-        hexGrid->addWidget(row, 5 + i, 1, 1, 2);
+        hexGrid->addWidget(row, 5 + i, 1, 1, 3);
     }
     lblNoBoundary_ = makeLabel(fraHex, "lblNoBoundary", QString(), QStringLiteral("Boundaries"));
-    hexGrid->addWidget(lblNoBoundary_, 5, 0, 1, 3);
-    hexGrid->setColumnStretch(1, 1);
+    hexGrid->addWidget(lblNoBoundary_, 5, 0, 1, 4);
+    // The arrows beside the rows they step, the room left over after them.
+    hexGrid->setColumnStretch(3, 1);
 
     auto* fraFacts = new QGroupBox(QStringLiteral("About the address"), this);
     fraFacts->setObjectName(QStringLiteral("fraFacts"));
@@ -324,16 +327,18 @@ frmIPv6::frmIPv6(QWidget* parent) : ExtraWindow(QStringLiteral("frmIPv6"), platf
     }
     facts->setColumnStretch(1, 1);
 
+    // What is wrong with the text shows beside the spins, under the box.
     auto* top = new QGridLayout;
     top->addWidget(lblAddress_, 0, 0);
-    top->addWidget(txtAddress_, 0, 1, 1, 5);
-    top->addWidget(lblProblem_, 1, 1, 1, 5);
-    top->addWidget(lblPrefix, 2, 0);
-    top->addWidget(spnPrefix_, 2, 1);
-    top->addWidget(lblSite, 2, 3);
-    top->addWidget(spnSite_, 2, 4);
+    top->addWidget(txtAddress_, 0, 1, 1, 6);
+    top->addWidget(lblPrefix, 1, 0);
+    top->addWidget(spnPrefix_, 1, 1);
+    top->addWidget(lblSite, 1, 3);
+    top->addWidget(spnSite_, 1, 4);
+    top->addWidget(lblProblem_, 1, 6);
     top->setColumnMinimumWidth(2, 12);
-    top->setColumnStretch(5, 1);
+    top->setColumnMinimumWidth(5, 12);
+    top->setColumnStretch(6, 1);
     auto* all = new QVBoxLayout(this);
     all->addLayout(top);
     all->addWidget(fraHex);
@@ -358,6 +363,8 @@ frmIPv6::frmIPv6(QWidget* parent) : ExtraWindow(QStringLiteral("frmIPv6"), platf
     spnPrefix_->setValue(64);
     spnSite_->setValue(siteWanted_);
     txtAddress_->setText(QStringLiteral("2001:db8:acad:1::1/64"));
+    // Selected, so that typing replaces it.
+    txtAddress_->selectAll();
     txtAddress_->setFocus();
 }
 
@@ -476,23 +483,25 @@ void frmIPv6::refresh()
     lblLegend_[2]->setText(QStringLiteral("Interface ID (%1 bits)").arg(128 - prefix));
     showBinary();
 
-    QString compressed = QString::fromStdString(ipv6text::ToString(ipv6text::Address{shown_.address(), zone_}));
-    lblValues_[0]->setText(compressed + QLatin1Char('/') + QString::number(prefix) + QStringLiteral("  (network ") +
-                           networkText(shown_.network(), prefix) + QLatin1Char(')'));
-    lblValues_[1]->setText(typeText(shown_.address()));
-    lblValues_[2]->setText(powerCount(128 - prefix));
-    lblValues_[3]->setText(ipv6facts::Subnets64(shown_) ? powerCount(64 - prefix)
-                                                        : QStringLiteral("none whole: the network lies inside one /64"));
+    lblValues_[Compressed]->setText(
+        QString::fromStdString(ipv6text::ToString(ipv6text::Address{shown_.address(), zone_})) + QLatin1Char('/') +
+        QString::number(prefix));
+    lblValues_[NetworkFact]->setText(networkText(shown_.network(), prefix));
+    lblValues_[Type]->setText(typeText(shown_.address()));
+    lblValues_[Addresses]->setText(powerCount(128 - prefix));
+    lblValues_[Networks64]->setText(ipv6facts::Subnets64(shown_) ? powerCount(64 - prefix)
+                                                                 : QStringLiteral("none whole: the network lies inside one /64"));
     const int subnetBits = prefix - site;
     const uint128 id = subnetBits > 0 ? shown_.address() >> (128 - prefix) & lowOnes(subnetBits) : uint128(0);
-    lblValues_[4]->setText(QStringLiteral("%1 of %2 /%3 subnets in %4")
-                               .arg(grouped(net::Count128(id)), powerCount(subnetBits), QString::number(prefix),
-                                    networkText(shown_.address() & net::Network6::maskOf(site), site)));
-    lblValues_[5]->setText(interfaceText(shown_));
-    lblValues_[6]->setText(embeddedText(shown_.address()));
+    lblValues_[Subnet]->setText(QStringLiteral("%1 (from 0) of %2 /%3 subnets in %4")
+                                    .arg(grouped(net::Count128(id)), grouped(net::Count128(1) << subnetBits),
+                                         QString::number(prefix),
+                                         networkText(shown_.address() & net::Network6::maskOf(site), site)));
+    lblValues_[Interface]->setText(interfaceText(shown_));
+    lblValues_[EmbeddedIPv4]->setText(embeddedText(shown_.address()));
     QString every;
-    lblValues_[7]->setText(zonesText(shown_, every));
-    lblValues_[7]->setToolTip(every);
+    lblValues_[ReverseZone]->setText(zonesText(shown_, every));
+    lblValues_[ReverseZone]->setToolTip(every);
 }
 
 void frmIPv6::showBinary()
@@ -536,7 +545,12 @@ void frmIPv6::applyZoom(int percent)
         row->setFont(fixed);
     for (BitsRow* row : binRows_)
         row->setFont(fixed);
-    const int unit = QFontMetrics(font()).height();
+    const QFontMetrics fm(font());
+    const int unit = fm.height();
+    // The captions' column as wide as the widest hextet caption, so the
+    // window keeps its width as boundaries come and go.
+    if (auto* grid = qobject_cast<QGridLayout*>(findChild<QGroupBox*>(QStringLiteral("fraHex"))->layout()))
+        grid->setColumnMinimumWidth(0, fm.horizontalAdvance(QStringLiteral("Hextet 8 (bits 113 to 128):")));
     for (QLabel* l : lblValues_)
         l->setMinimumWidth(hexRows_[0]->sizeHint().width());
     for (int i = 0; i < 3; ++i)
@@ -546,5 +560,12 @@ void frmIPv6::applyZoom(int percent)
         w->setFixedSize(unit * 16 / 14, unit * 2 - 2);
     // Room for two lines of reason, so the window keeps its size as it changes.
     lblProblem_->setMinimumHeight(unit * 2);
-    txtAddress_->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(QLatin1Char('0')) * 48);
+    // A caption's colon never meets its value, at any zoom.
+    if (auto* grid = qobject_cast<QGridLayout*>(findChild<QGroupBox*>(QStringLiteral("fraFacts"))->layout()))
+        grid->setHorizontalSpacing(unit);
+    lblProblem_->setMinimumWidth(fm.horizontalAdvance(QLatin1Char('0')) * 20);
+    txtAddress_->setMinimumWidth(fm.horizontalAdvance(QLatin1Char('0')) * 44);
+    // Its new size now, not at the next event: the zoom then keeps it on
+    // its screen and knows how far it may grow.
+    layout()->activate();
 }

@@ -68,6 +68,6 @@ private:
     std::array<QLabel*, 2> lblBinaryRows_{};
     std::array<BitsRow*, 2> binRows_{};
     QLabel* lblNoBoundary_;
-    std::array<QLabel*, 8> lblFacts_{};
-    std::array<QLabel*, 8> lblValues_{};
+    std::array<QLabel*, 9> lblFacts_{};
+    std::array<QLabel*, 9> lblValues_{};
 };
