@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 #include <random>
 #include <string>
@@ -106,6 +107,53 @@ void BM_ReportStream(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kLines);
 }
 BENCHMARK(BM_ReportStream)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// `quillmark - < addresses > /dev/null` for 50,000 IPv6 addresses of every
+// form (prefix lengths 0 to 128, bare ones, zones, embedded IPv4), as text (0)
+// or JSON Lines (1); items per second is addresses per second.
+void BM_ReportStream6(benchmark::State& state)
+{
+    constexpr int kLines = 50000;
+    std::mt19937_64 random(11);
+    const char* const prefixes[] = {"2001:db8:", "fe80::", "2002:c000:", "::ffff:", "64:ff9b::", "2001:0:", "2a01:4f8:"};
+    std::string input;
+    for (int i = 0; i < kLines; ++i) {
+        const std::uint64_t r = random();
+        char hextets[40];
+        std::snprintf(hextets, sizeof hextets, "%x:%x:%x", unsigned(r & 0xFFFF), unsigned(r >> 16 & 0xFFFF),
+                      unsigned(r >> 32 & 0xFFFF));
+        input += prefixes[i % 7];
+        input += i % 7 == 3 ? std::to_string(r >> 48 & 255) + ".0.2." + std::to_string(r >> 56) : std::string(hextets);
+        if (std::strstr(prefixes[i % 7], "::") == nullptr)
+            input += "::1";
+        if (i % 7 == 1)
+            input += "%eth0";
+        if (i % 11 != 0)
+            input += '/' + std::to_string(r % 129);
+        input += '\n';
+    }
+    char path[] = "/tmp/quillmark-bench-XXXXXX";
+    const int in = mkstemp(path);
+    if (in < 0 || write(in, input.data(), input.size()) != ssize_t(input.size())) {
+        state.SkipWithError("cannot write the input");
+        return;
+    }
+    unlink(path);
+    cli::Environment env;
+    env.in = in;
+    env.out = open("/dev/null", O_WRONLY);
+    const std::vector<std::string> args = state.range(0) == 1 ? std::vector<std::string>{"--json", "-"}
+                                                              : std::vector<std::string>{"-"};
+    for (auto _ : state) {
+        lseek(in, 0, SEEK_SET);
+        if (cli::Run(args, env) != cli::kExitOk)
+            state.SkipWithError("the report failed");
+    }
+    close(in);
+    close(env.out);
+    state.SetItemsProcessed(state.iterations() * kLines);
+}
+BENCHMARK(BM_ReportStream6)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // `quillmark --subnets 10.0.0.0/14 --mask 30 > /dev/null` in the process, as
 // text (0) or JSON Lines (1); items per second is rows per second.

@@ -1,5 +1,6 @@
 // The command line: arguments are the input's parts between NUL bytes.
 #include "cli/command.h"
+#include "cli/networkinput.h"
 
 #include <cstdlib>
 
@@ -20,7 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     const int count = int(c.operands.size());
     if (count < c.verb->minOperands || (c.verb->maxOperands >= 0 && count > c.verb->maxOperands))
         std::abort();
-    if (c.mask && (*c.mask < 0 || *c.mask > 32))
+    // Past 32 only for an IPv6 operand, and never from a dotted mask.
+    if (c.mask && (*c.mask < 0 || *c.mask > 128 ||
+                   (*c.mask > 32 && (c.maskDotted || !cli::IsIPv6Text(c.operands.front())))))
+        std::abort();
+    if (c.site && (*c.site < 0 || *c.site > 128 || !(c.verb->options & cli::kOptSite)))
         std::abort();
     for (int i = 0; i < count; ++i)
         if (c.operands[size_t(i)] == "-" && (c.verb->listFrom < 0 || i < c.verb->listFrom))

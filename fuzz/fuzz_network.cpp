@@ -1,6 +1,8 @@
-// The network verbs' operand reader and the mask reader behind it and --mask.
+// The network verbs' operand readers (IPv4 and IPv6) and the mask reader
+// behind them and --mask.
 #include "cli/networkinput.h"
 #include "model/dotted.h"
+#include "model/ipv6text.h"
 
 #include <cstdlib>
 
@@ -15,6 +17,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     const auto bits = cli::ParseMaskBits(text, min, max, problem);
     if (bits.has_value() == !problem.empty() || (bits && (*bits < min || *bits > max)))
         std::abort();
+
+    // The IPv6 reader: what it takes reads back the same from its canonical form.
+    problem.clear();
+    const auto v6 = cli::ParseNetwork6(text, problem);
+    if (v6.has_value() == !problem.empty())
+        std::abort();
+    if (v6) {
+        if (!net::Network6::validLength(v6->network.length()))
+            std::abort();
+        std::string again;
+        const auto same = cli::ParseNetwork6(ipv6text::ToString(v6->network.address()) +
+                                                 (v6->zone.empty() ? "" : "%" + v6->zone) + '/' +
+                                                 std::to_string(v6->network.length()),
+                                             again);
+        if (!same || same->network != v6->network || same->zone != v6->zone)
+            std::abort();
+    }
 
     problem.clear();
     const auto network = cli::ParseNetwork(text, problem);

@@ -19,7 +19,8 @@ namespace cli {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: quillmark [--report] [--json] [--color=WHEN] ADDRESS/BITS... | -\n"
+    "Usage: quillmark [--report] [--json] [--color=WHEN] [--site S]\n"
+    "                 ADDRESS/BITS... | -\n"
     "       quillmark --subnets NETWORK [--mask BITS] [--limit N] [--json]\n"
     "                           [--rfc3021]\n"
     "       quillmark --plan NETWORK [NAME=]HOSTS... | - [--json] [--rfc3021]\n"
@@ -30,15 +31,23 @@ constexpr const char* kUsage =
     "  --report    what the window shows for each address: its mask, network and\n"
     "              broadcast in binary and decimal, host and subnet portions,\n"
     "              class, usable range and counts. The mask is 8 to 31 bits or\n"
-    "              dotted: 192.168.1.77/26 or 192.168.1.77/255.255.255.192\n"
+    "              dotted: 192.168.1.77/26 or 192.168.1.77/255.255.255.192.\n"
+    "              An IPv6 address (any text with \":\") has a prefix length\n"
+    "              from 0 to 128, or none for /128, and may carry a zone:\n"
+    "              2001:db8::1/64, fe80::1%eth0/64, ::ffff:192.0.2.1. Its report\n"
+    "              shows it expanded with its portions, the network, last\n"
+    "              address, counts, interface ID and MAC, an embedded IPv4\n"
+    "              address, the type and the reverse DNS zones\n"
     "  --subnets   one row a subnet of NETWORK at --mask BITS (BITS from the\n"
     "              network's own to 32). Without --mask, ADDRESS/M lists the\n"
-    "              subnets at /M of the address's class network\n"
+    "              subnets at /M of the address's class network (IPv4 only: an\n"
+    "              IPv6 network needs --mask, from its own length to 128)\n"
     "  --plan      the smallest subnet for each host count, largest first, each\n"
     "              aligned to its size; then the unused space as fewest blocks\n"
     "\n"
     "NETWORK is ADDRESS/BITS with BITS from 0 to 32, ADDRESS/MASK, or a bare\n"
-    "ADDRESS (one host, /32). Octets, lengths and counts are plain decimal\n"
+    "ADDRESS (one host, /32), or an IPv6 ADDRESS/LEN for --subnets (--plan\n"
+    "takes IPv4 only). Octets, lengths and counts are plain decimal\n"
     "without leading zeros (\"010\" is refused, not read as 10 or as octal 8).\n"
     "\"-\" reads the verb's list from standard input: addresses one per line,\n"
     "host counts one per line or separated by blanks; blank lines and lines\n"
@@ -50,6 +59,9 @@ constexpr const char* kUsage =
     "                  default: on a terminal, unless NO_COLOR is set), always\n"
     "                  or never\n"
     "  --mask BITS     (--subnets) the subnets' mask length or dotted mask\n"
+    "  --site S        (--report) an IPv6 network's routing prefix is its first S\n"
+    "                  bits (0 to its prefix length); the bits after it, to the\n"
+    "                  prefix length, are the subnet ID\n"
     "  --limit N       (--subnets) at most N rows\n"
     "  --rfc3021       (--subnets, --plan) a /31 has 2 usable hosts, a /32 one\n"
     "  --              what follows is an operand, even if it starts with \"-\"\n"
@@ -67,7 +79,7 @@ constexpr const char* kUsage =
 const std::vector<Verb>& Verbs()
 {
     static const std::vector<Verb> verbs = {
-        {"--report", kOptJson | kOptColor, 1, -1, 0, "no address given", RunReport},
+        {"--report", kOptJson | kOptColor | kOptSite, 1, -1, 0, "no address given", RunReport},
         {"--subnets", kOptJson | kOptMask | kOptLimit | kOptRfc3021, 1, 1, -1,
          "--subnets needs a network, such as 10.0.0.0/8", RunSubnets},
         {"--plan", kOptJson | kOptRfc3021, 2, -1, 1,

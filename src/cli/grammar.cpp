@@ -38,11 +38,21 @@ const OptionRow kOptions[] = {
          return problem.empty();
      }},
     {"--mask", kOptMask, Takes::Value,
+     [](Command& c, std::string_view v, bool, std::string&) {
+         // Read once the operands are known: an IPv6 network's go to 128.
+         c.maskText = v;
+         return true;
+     }},
+    {"--site", kOptSite, Takes::Value,
      [](Command& c, std::string_view v, bool, std::string& problem) {
-         c.mask = ParseMaskBits(v, 0, 32, problem);
-         if (!c.mask)
-             problem = "--mask: " + problem;
-         return c.mask.has_value();
+         problem = decimal::Fault("--site:", v);
+         int bits = 0;
+         if (problem.empty() && (v.size() > 3 || std::from_chars(v.data(), v.data() + v.size(), bits).ec != std::errc() ||
+                                 bits > 128))
+             problem = "--site: " + Shown(v) + " is outside 0 to 128";
+         if (problem.empty())
+             c.site = bits;
+         return problem.empty();
      }},
     {"--limit", kOptLimit, Takes::Value,
      [](Command& c, std::string_view v, bool, std::string& problem) {
@@ -129,6 +139,14 @@ Command ParseCommandLine(const std::vector<std::string>& args, const std::vector
                 fail(problem);
             given.push_back(option);
         }
+    }
+    if (c.maskText) {
+        c.maskDotted = c.maskText->find('.') != std::string_view::npos;
+        const bool ipv6 = !c.maskDotted && !c.operands.empty() && IsIPv6Text(c.operands.front());
+        std::string problem;
+        c.mask = ParseMaskBits(*c.maskText, 0, ipv6 ? 128 : 32, problem);
+        if (!c.mask)
+            fail("--mask: " + problem);
     }
     if (!c.verb)
         c.verb = &verbs.front();

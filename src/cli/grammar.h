@@ -21,6 +21,7 @@ enum Option : unsigned {
     kOptMask = 1u << 2,
     kOptLimit = 1u << 3,
     kOptRfc3021 = 1u << 4,
+    kOptSite = 1u << 5,
 };
 
 enum class ColorWhen { Auto, Always, Never };
@@ -52,7 +53,11 @@ struct Command {
     bool json = false;
     bool rfc3021 = false;
     ColorWhen color = ColorWhen::Auto;
-    std::optional<int> mask;
+    std::optional<std::string_view> maskText;
+    std::optional<int> mask; // 0 to 32, or to 128 for an IPv6 operand
+    bool maskDotted = false; // given as a dotted mask, an IPv4 one
+    // The routing prefix's length, for the IPv6 report's subnet ID (0 to 128).
+    std::optional<int> site;
     std::optional<std::uint64_t> limit;
     std::vector<std::string_view> operands; // "-" stands for standard input
     // A usage error: the run names it and ends with status 2.

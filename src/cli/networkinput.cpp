@@ -2,6 +2,7 @@
 
 #include "model/decimal.h"
 #include "model/dotted.h"
+#include "model/ipv6text.h"
 #include "model/shown.h"
 
 #include <charconv>
@@ -34,7 +35,7 @@ std::optional<int> ParseMaskBits(std::string_view s, int min, int max, std::stri
     if (!problem.empty())
         return std::nullopt;
     int bits = 0;
-    if (s.size() > 2 || std::from_chars(s.data(), s.data() + s.size(), bits).ec != std::errc() || bits < min ||
+    if (s.size() > 3 || std::from_chars(s.data(), s.data() + s.size(), bits).ec != std::errc() || bits < min ||
         bits > max) {
         problem = "mask length " + Shown(s) + " is" + range();
         return std::nullopt;
@@ -77,6 +78,32 @@ std::optional<net::Network4> ParseNetwork(std::string_view text, std::string& pr
     if (!bits)
         return std::nullopt;
     return net::Network4(s->address, *bits);
+}
+
+std::optional<Network6Input> ParseNetwork6(std::string_view text, std::string& problem)
+{
+    text = Trimmed(text);
+    const size_t slash = text.find('/');
+    auto address = ipv6text::Parse(text.substr(0, slash), &problem);
+    if (!address)
+        return std::nullopt;
+    int length = 128;
+    if (slash != std::string_view::npos) {
+        const std::string_view s = text.substr(slash + 1);
+        if (s.empty()) {
+            problem = "the prefix length after \"/\" is empty";
+            return std::nullopt;
+        }
+        problem = decimal::Fault("prefix length", s);
+        if (!problem.empty())
+            return std::nullopt;
+        if (s.size() > 3 || std::from_chars(s.data(), s.data() + s.size(), length).ec != std::errc() ||
+            !net::Network6::validLength(length)) {
+            problem = "prefix length " + Shown(s) + " is outside 0 to 128";
+            return std::nullopt;
+        }
+    }
+    return Network6Input{net::Network6(address->value, length), std::move(address->zone)};
 }
 
 } // namespace cli

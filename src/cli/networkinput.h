@@ -10,6 +10,12 @@
 
 namespace cli {
 
+// A text with ":" is IPv6: no IPv4 form holds one, every IPv6 form does.
+inline bool IsIPv6Text(std::string_view text)
+{
+    return text.find(':') != std::string_view::npos;
+}
+
 // A mask as written after "/" or as an option's value: a length from `min` to
 // `max` in plain decimal, or a dotted mask whose ones come first and number
 // `min` to `max`. Nothing, with `problem` set, otherwise.
@@ -29,5 +35,14 @@ std::optional<Slashed> ParseSlashed(std::string_view text, std::string_view arti
 // The network, keeping the address's host bits as typed, or nothing with
 // `problem` set to what is wrong (a part it names is quoted as Shown gives it).
 std::optional<net::Network4> ParseNetwork(std::string_view text, std::string& problem);
+
+// An IPv6 network: "ADDRESS/LEN" with LEN from 0 to 128, or a bare ADDRESS
+// (/128), the address in any form ipv6text::Parse reads, a zone ("%eth0")
+// kept. Blanks around it are ignored.
+struct Network6Input {
+    net::Network6 network;
+    std::string zone;
+};
+std::optional<Network6Input> ParseNetwork6(std::string_view text, std::string& problem);
 
 } // namespace cli

@@ -71,6 +71,10 @@ std::string where(const Given& g)
 int RunPlan(const Command& c, Output& out, const Environment& env)
 {
     const std::string_view operand = c.operands.front();
+    if (IsIPv6Text(operand)) {
+        out.problem(Shown(Trimmed(operand)) + " is IPv6; --plan plans IPv4 networks only");
+        return kExitBadInput;
+    }
     std::string problem;
     const auto within = ParseNetwork(operand, problem);
     if (!within) {

@@ -3,12 +3,14 @@
 #include "cli/addressinput.h"
 #include "cli/grammar.h"
 #include "cli/lines.h"
+#include "cli/networkinput.h"
 #include "cli/output.h"
 #include "cli/reportwriter.h"
 #include "model/subnetfacts.h"
 #include "model/subnettexts.h"
 
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 namespace cli {
@@ -17,14 +19,18 @@ namespace {
 
 class Reporter {
 public:
-    Reporter(Output& out, bool json, Colour colour, std::string decimalPoint)
-        : out_(out), json_(json), colour_(colour), decimalPoint_(std::move(decimalPoint))
+    Reporter(Output& out, bool json, Colour colour, std::string decimalPoint, std::optional<int> site)
+        : out_(out), json_(json), colour_(colour), decimalPoint_(std::move(decimalPoint)), site_(site)
     {
     }
 
     // line is the input's line number on standard input, 0 for an argument.
     void report(std::string_view text, long line)
     {
+        if (IsIPv6Text(text)) {
+            report6(text, line);
+            return;
+        }
         std::string problem;
         const auto input = ParseAddress(text, problem);
         if (!input) {
@@ -39,6 +45,30 @@ public:
             if (reported_ > 0)
                 out_.buffer() << '\n';
             AppendText(out_.buffer(), facts, texts_, colour_);
+        }
+        ++reported_;
+        out_.flushIfFull();
+    }
+
+    // An IPv6 address, its prefix length (a bare address is /128) and zone.
+    void report6(std::string_view text, long line)
+    {
+        std::string problem;
+        const auto input = ParseNetwork6(text, problem);
+        if (input && site_ && *site_ > input->network.length())
+            problem = "--site " + std::to_string(*site_) + " is longer than its prefix length " +
+                      std::to_string(input->network.length());
+        if (!problem.empty()) {
+            refuse(line, Shown(Trimmed(text)) + ": " + problem);
+            return;
+        }
+        const Report6 r{input->network, input->zone, site_};
+        if (json_) {
+            AppendJson6(out_.buffer(), r);
+        } else {
+            if (reported_ > 0)
+                out_.buffer() << '\n';
+            AppendText6(out_.buffer(), r, colour_);
         }
         ++reported_;
         out_.flushIfFull();
@@ -59,6 +89,7 @@ private:
     bool json_;
     Colour colour_;
     std::string decimalPoint_;
+    std::optional<int> site_;
     SubnetTexts texts_;
     long reported_ = 0;
     bool badInput_ = false;
@@ -70,7 +101,7 @@ int RunReport(const Command& c, Output& out, const Environment& env)
 {
     const bool colour = !c.json && (c.color == ColorWhen::Always || (c.color == ColorWhen::Auto && env.outIsTerminal &&
                                                                      !env.noColor && !env.dumbTerminal));
-    Reporter reporter(out, c.json, colour ? Colour::On : Colour::Off, env.decimalPoint);
+    Reporter reporter(out, c.json, colour ? Colour::On : Colour::Off, env.decimalPoint, c.site);
     for (std::string_view input : c.operands) {
         if (out.failed())
             break;

@@ -1,5 +1,7 @@
 #include "cli/reportwriter.h"
 
+#include "cli/reportparts.h"
+
 #include "model/dotted.h"
 #include "util/textsink.h"
 
@@ -14,82 +16,15 @@ using namespace std::string_view_literals;
 constexpr size_t kCaptionWidth = 19; // "Broadcast Address: "
 constexpr size_t kBinaryWidth = 35;  // 32 digits and 3 dots
 constexpr size_t kValueColumn = kCaptionWidth + kBinaryWidth + 2;
-constexpr size_t kLineWidth = 80;
 constexpr size_t kStatsCaptionWidth = 26; // "Usable IPs (All Subnets): "
-constexpr std::string_view kReset = "\x1b[0m"sv;
-
-// The characters a JSON string cannot hold as they are: quotes, backslashes
-// and control characters.
-struct JsonEscapes {
-    bool needed[256] = {};
-    constexpr JsonEscapes()
-    {
-        for (int ch = 0; ch < 0x20; ++ch)
-            needed[ch] = true;
-        needed[int('"')] = needed[int('\\')] = true;
-    }
-};
-constexpr JsonEscapes kJsonEscapes;
-
-size_t jsonSpecial(std::string_view s)
-{
-    for (size_t i = 0; i < s.size(); ++i)
-        if (kJsonEscapes.needed[static_cast<unsigned char>(s[i])])
-            return i;
-    return std::string_view::npos;
-}
-
-// Characters, not bytes: the decimal separator may take several bytes.
-size_t columns(std::string_view s)
-{
-    size_t n = 0;
-    for (char ch : s)
-        n += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
-    return n;
-}
-
-void pad(TextSink& out, size_t used, size_t column)
-{
-    out.spaces(used < column ? column - used : 1);
-}
-
-std::string_view colourOf(char portion)
-{
-    switch (portion) {
-    case 'N': return "\x1b[38;2;0;192;0m"sv;
-    case 'S': return "\x1b[38;2;255;128;128m"sv;
-    default: return "\x1b[38;2;128;128;255m"sv;
-    }
-}
+using parts::columns;
+using parts::kLineWidth;
+using parts::pad;
 
 // Dotted binary digits, each coloured by its portion.
 void appendBinary(TextSink& out, std::string_view bits, std::string_view portions, Colour colour)
 {
-    if (colour == Colour::Off) {
-        out << bits;
-        return;
-    }
-    char current = 0;
-    size_t digit = 0;
-    for (char ch : bits) {
-        if (ch == '.') {
-            if (current)
-                out << kReset;
-            current = 0;
-            out << '.';
-            continue;
-        }
-        const char p = portions[digit++];
-        if (p != current) {
-            if (current)
-                out << kReset;
-            out << colourOf(p);
-            current = p;
-        }
-        out << ch;
-    }
-    if (current)
-        out << kReset;
+    parts::appendPortions(out, bits, portions, colour, "."sv);
 }
 
 // A value in the value column; one that would run past the line continues on
@@ -148,47 +83,12 @@ TextSink& appendCidr(TextSink& out, const SubnetFacts& f)
     return appendDotted(out, f.network) << '/' << std::int64_t(f.maskBits);
 }
 
-void appendJsonString(TextSink& out, std::string_view s)
-{
-    static const char hex[] = "0123456789abcdef";
-    out << '"';
-    for (size_t special; (special = jsonSpecial(s)) != std::string_view::npos;) {
-        out << s.substr(0, special);
-        const char ch = s[special];
-        switch (ch) {
-        case '"': out << "\\\""sv; break;
-        case '\\': out << "\\\\"sv; break;
-        case '\n': out << "\\n"sv; break;
-        case '\t': out << "\\t"sv; break;
-        default: out << "\\u00"sv << hex[(ch >> 4) & 15] << hex[ch & 15];
-        }
-        s.remove_prefix(special + 1);
-    }
-    out << s << '"';
-}
-
-// The members of one JSON object, separated by commas as they are added.
-class JsonObject {
+// JSON members of the IPv4 report's kinds.
+class JsonObject : public parts::JsonObject {
 public:
-    explicit JsonObject(TextSink& out) : out_(out) { out_ << '{'; }
-    ~JsonObject() { out_ << '}'; }
-    JsonObject(const JsonObject&) = delete;
-    JsonObject& operator=(const JsonObject&) = delete;
-
-    TextSink& key(std::string_view name)
-    {
-        if (!first_)
-            out_ << ',';
-        first_ = false;
-        return out_ << '"' << name << "\":"sv;
-    }
-    void text(std::string_view name, std::string_view value) { appendJsonString(key(name), value); }
+    using parts::JsonObject::JsonObject;
     void address(std::string_view name, std::uint32_t value) { appendDotted(key(name) << '"', value) << '"'; }
     void cidr(std::string_view name, const SubnetFacts& f) { appendCidr(key(name) << '"', f) << '"'; }
-    void number(std::string_view name, std::int64_t value) { key(name) << value; }
-    void fraction(std::string_view name, double value) { key(name) << value; }
-    void flag(std::string_view name, bool value) { key(name) << (value ? "true"sv : "false"sv); }
-    void null(std::string_view name) { key(name) << "null"sv; }
     void note(std::string_view name, FieldNote value)
     {
         switch (value) {
@@ -197,10 +97,6 @@ public:
         case FieldNote::None: null(name); break;
         }
     }
-
-private:
-    TextSink& out_;
-    bool first_ = true;
 };
 
 } // namespace
@@ -249,6 +145,11 @@ void AppendText(TextSink& out, const SubnetFacts& f, const SubnetTexts& t, Colou
     appendStat(out, "Bits for Hosts:"sv, t.hostBits);
     appendDotted(statCaption(out, "Wildcard Mask:"sv), f.wildcard()) << '\n';
     appendCidr(statCaption(out, "CIDR Notation:"sv), f) << '\n';
+    parts::appendType(statCaption(out, "Type:"sv), *specialpurpose::Lookup4(f.address), kStatsCaptionWidth);
+    const reversezones::Zones zones(net::Network4(f.address, f.maskBits));
+    parts::appendZones(out, "Reverse Zone(s):"sv, kStatsCaptionWidth, zones);
+    if (!zones.delegation().empty())
+        appendStat(out, "RFC 2317 Name:"sv, zones.delegation());
 }
 
 void AppendJson(TextSink& out, const SubnetFacts& f, const SubnetTexts& t)
@@ -292,6 +193,14 @@ void AppendJson(TextSink& out, const SubnetFacts& f, const SubnetTexts& t)
             o.null("first_usable"sv);
             o.null("last_usable"sv);
         }
+        o.number("version"sv, 4);
+        parts::jsonType(o, *specialpurpose::Lookup4(f.address));
+        const reversezones::Zones zones(net::Network4(f.address, f.maskBits));
+        parts::jsonZones(o, zones);
+        if (zones.delegation().empty())
+            o.null("reverse_rfc2317"sv);
+        else
+            o.text("reverse_rfc2317"sv, zones.delegation());
         JsonObject text(o.key("text"sv));
         for (const TextField& field : kTextFields)
             text.text(field.key, t.*field.text);

@@ -33,16 +33,17 @@ bool fail(std::string* problem, std::string why)
 bool parseHextet(std::string_view field, std::uint16_t& out, std::string* problem)
 {
     unsigned v = 0;
+    bool hex = true;
     for (char c : field) {
         const int d = hexDigit(c);
-        if (d < 0)
-            return fail(problem, "hextet " + Shown(field) + " is not hexadecimal");
-        v = (v << 4 | unsigned(d)) & 0xFFFFF;
+        hex &= d >= 0;
+        v = v << 4 | unsigned(d);
     }
-    if (field.size() > 4)
-        return fail(problem, "hextet " + Shown(field) + " has more than 4 hex digits");
-    out = std::uint16_t(v);
-    return true;
+    if (hex && field.size() <= 4) {
+        out = std::uint16_t(v);
+        return true;
+    }
+    return fail(problem, "hextet " + Shown(field) + (hex ? " has more than 4 hex digits" : " is not hexadecimal"));
 }
 
 // A zone names an interface: printable, and nothing a prefix or a list
@@ -116,10 +117,11 @@ std::optional<Address> Parse(std::string_view text, std::string* problem)
     }
     while (i < n) {
         size_t j = i;
+        bool dot = false;
         while (j < n && s[j] != ':')
-            ++j;
+            dot |= s[j++] == '.';
         const std::string_view field = s.substr(i, j - i);
-        if (field.find('.') != std::string_view::npos) {
+        if (dot) {
             if (j != n) {
                 fail(problem, "the IPv4 part " + Shown(field) + " is not at the end");
                 return std::nullopt;
@@ -170,7 +172,8 @@ std::optional<Address> Parse(std::string_view text, std::string* problem)
         if (count > 8)
             fail(problem, "too many hextets (" + std::to_string(count) + tailNote + ")");
         else
-            fail(problem, std::string("8 hextets") + tailNote + " and \"::\", which stands for at least one more");
+            fail(problem, std::string("8 hextets") + (dottedTail ? " (the IPv4 part counting as 2)" : "") +
+                              " and \"::\", which stands for at least one more");
         return std::nullopt;
     }
     if (gap < 0 && count < 8) {
@@ -183,7 +186,9 @@ std::optional<Address> Parse(std::string_view text, std::string* problem)
     const int split = gap < 0 ? count : gap;
     for (int k = 0; k < split; ++k)
         value = value << 16 | h[k];
-    value <<= 16 * gapLength;
+    // "::" alone is all eight hextets: a shift by the whole width is undefined.
+    if (gapLength < 8)
+        value <<= 16 * gapLength;
     for (int k = split; k < count; ++k)
         value = value << 16 | h[k];
     result.value = value;

@@ -81,6 +81,28 @@ TEST(GrammarTest, VerbsOptionsOperandsAndStatuses)
          ""},
         {{"10.0.0.7"}, "", 2, "",
          "quillmark: \"10.0.0.7\": no mask; add /BITS (8 to 31) or /MASK, such as /24 or /255.255.255.0\n"},
+        // IPv6: lengths to 128, --site for the report only, no plan, no class networks.
+        {{"--site", "48", "2001:db8::/48"}, "", 0, "*", ""},
+        {{"--site=0", "-"}, "10.0.0.1/8\n::/0\n", 0, "*", ""},
+        {{"--site", "129", "2001:db8::/48"}, "", 2, "", "quillmark: --site: \"129\" is outside 0 to 128" + kTry},
+        {{"--site", "4x", "::/0"}, "", 2, "", "quillmark: --site: \"4x\" is not a decimal number" + kTry},
+        {{"--site"}, "", 2, "", "quillmark: --site needs a value" + kTry},
+        {{"--subnets", "2001:db8::/48", "--mask", "64", "--site", "48"}, "", 2, "",
+         "quillmark: --site is not an option of --subnets" + kTry},
+        {{"--plan", "2001:db8::/48", "5"}, "", 2, "", "quillmark: \"2001:db8::/48\" is IPv6; --plan plans IPv4 networks only\n"},
+        {{"--subnets", "2001:db8::/48"}, "", 2, "",
+         "quillmark: \"2001:db8::/48\" is IPv6: give the subnets' length with --mask BITS (class networks are IPv4 only)\n"},
+        {{"--subnets", "2001:db8::/48", "--mask", "129"}, "", 2, "",
+         "quillmark: --mask: mask length \"129\" is outside 0 to 128" + kTry},
+        {{"--subnets", "10.0.0.0/8", "--mask", "64"}, "", 2, "", "quillmark: --mask: mask length \"64\" is outside 0 to 32" + kTry},
+        {{"--subnets", "2001:db8::/48", "--mask", "40"}, "", 2, "",
+         "quillmark: --mask 40 is shorter than \"2001:db8::/48\"; its subnets take a mask length from 48 to 128\n"},
+        {{"--subnets", "2001:db8::/48", "--mask", "255.255.0.0"}, "", 2, "",
+         "quillmark: --mask \"255.255.0.0\" is a dotted IPv4 mask; an IPv6 network takes a length from 48 to 128\n"},
+        {{"--subnets", "2001:db8::/126", "--mask", "127", "--rfc3021"}, "", 2, "",
+         "quillmark: --rfc3021 is for IPv4 networks; an IPv6 network has no broadcast address\n"},
+        {{"--subnets", "2001:db8::/48%", "--mask", "64"}, "", 2, "",
+         "quillmark: \"2001:db8::/48%\": prefix length \"48%\" is not a decimal number\n"},
     };
     for (const Row& r : rows) {
         const clitest::Outcome got = run(r.args, r.input);
@@ -104,7 +126,8 @@ TEST(GrammarTest, HelpStatesEveryVerbAndOption)
                     got.out.find("quillmark [" + name + "] ") != std::string::npos)
             << name;
     }
-    for (const char* option : {"--json", "--color=WHEN", "--mask BITS", "--limit N", "--rfc3021", "--mask=30", "Exit status"})
+    for (const char* option :
+         {"--json", "--color=WHEN", "--mask BITS", "--limit N", "--rfc3021", "--site S", "--mask=30", "Exit status"})
         EXPECT_NE(got.out.find(option), std::string::npos) << option;
     for (size_t from = 0, nl; (nl = got.out.find('\n', from)) != std::string::npos; from = nl + 1)
         EXPECT_LE(nl - from, 80u) << got.out.substr(from, nl - from);

@@ -39,7 +39,9 @@ const std::string kText1921681 = "Address:           192.168.1.1 / 24           
                                  "Bits for Subnet:          0 bits.\n"
                                  "Bits for Hosts:           8 bits.\n"
                                  "Wildcard Mask:            0.0.0.255\n"
-                                 "CIDR Notation:            192.168.1.0/24\n";
+                                 "CIDR Notation:            192.168.1.0/24\n"
+                                 "Type:                     Private-Use (RFC 1918), not globally reachable\n"
+                                 "Reverse Zone(s):          1.168.192.in-addr.arpa\n";
 
 const std::string kJson1921687726 =
     R"J({"address":"192.168.1.77","mask_bits":26,"mask":"255.255.255.192","wildcard":"0.0.0.63","network":"192.168.1.64",)J"
@@ -48,7 +50,9 @@ const std::string kJson1921687726 =
     R"J("subnetted":true,"supernet":false,"network_bits":24,"subnet_bits":2,"host_bits":6,"host_number":13,)J"
     R"J("host_note":null,"subnet_number":1,"subnet_note":null,"subnets_total":4,"subnets_usable":2,)J"
     R"J("hosts_total":64,"hosts_usable":62,"usable_addresses":124,"usable_share":0.4881889763779528,)J"
-    R"J("joined_networks":1,"first_usable":"192.168.1.65","last_usable":"192.168.1.126","text":{)J"
+    R"J("joined_networks":1,"first_usable":"192.168.1.65","last_usable":"192.168.1.126","version":4,)J"
+    R"J("type":"Private-Use","type_rfc":"RFC 1918","globally_reachable":false,)J"
+    R"J("reverse_zones":["1.168.192.in-addr.arpa"],"reverse_rfc2317":"64/26.1.168.192.in-addr.arpa","text":{)J"
     R"J("ip_binary":"11000000.10101000.00000001.01001101","mask_binary":"11111111.11111111.11111111.11000000",)J"
     R"J("network_binary":"11000000.10101000.00000001.01000000","broadcast_binary":"11000000.10101000.00000001.01111111",)J"
     R"J("host_binary":"00000000.00000000.00000000.00001101","subnet_binary":"00000000.00000000.00000000.01000000",)J"

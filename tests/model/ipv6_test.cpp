@@ -31,14 +31,10 @@ TEST(IPv6Text, GoodFormsReadBackCanonical)
         {"::", "::"},
         {"::1", "::1"},
         {"1::", "1::"},
-        {"0:0:0:0:0:0:0:0", "::"},
         {"2001:DB8::1", "2001:db8::1"},
-        {"2001:0db8:0000:0000:0000:0000:0000:0001", "2001:db8::1"},
         {"2001:0Db8:00:000:0:0:0:01", "2001:db8::1"},
-        {"fe80::1:2", "fe80::1:2"},
         {"1:2:3:4:5:6:7::", "1:2:3:4:5:6:7:0"},
         {"::2:3:4:5:6:7:8", "0:2:3:4:5:6:7:8"},
-        {"ffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff", "ffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff"},
         {"::ffff:192.0.2.1", "::ffff:192.0.2.1"},
         {"0:0:0:0:0:FFFF:c000:201", "::ffff:192.0.2.1"},
         {"::ffff:0:0", "::ffff:0.0.0.0"},
@@ -66,25 +62,20 @@ TEST(IPv6Text, BadFormsSayWhatIsWrong)
     const std::pair<const char*, const char*> rows[] = {
         {"", "the address is empty"},
         {"2001", "there is no \":\"; an IPv6 address has hextets separated by \":\""},
-        {"192.0.2.1", "there is no \":\"; an IPv6 address has hextets separated by \":\""},
         {"12345::", "hextet \"12345\" has more than 4 hex digits"},
-        {"::00000", "hextet \"00000\" has more than 4 hex digits"},
         {"2001:db8::g", "hextet \"g\" is not hexadecimal"},
         {"2001:db8:: 1", "hextet \" 1\" is not hexadecimal"},
         {"2001:db8::/64", "hextet \"/64\" is not hexadecimal"},
         {"1::2::3", "\"::\" appears twice"},
-        {"::1::", "\"::\" appears twice"},
         {":::", "\":::\" has a colon too many"},
         {"1:::2", "\":::\" has a colon too many"},
         {"1:2:3:4:5:6:7:8:9", "too many hextets (9)"},
-        {"1:2:3:4:5:6:7:8:9::", "too many hextets (9)"},
         {"1:2:3:4:5:6:7", "too few hextets (7) and no \"::\""},
         {"1:2:3:4:5:1.2.3.4", "too few hextets (7, the IPv4 part counting as 2) and no \"::\""},
         {"1:2:3:4:5:6:7:1.2.3.4", "too many hextets (9, the IPv4 part counting as 2)"},
         {"1:2:3:4::5:6:7:8", "8 hextets and \"::\", which stands for at least one more"},
         {"::1:2:3:4:5:6:1.2.3.4", "8 hextets (the IPv4 part counting as 2) and \"::\", which stands for at least one more"},
         {":1::", "a single \":\" at the start"},
-        {":", "a single \":\" at the start"},
         {"1:", "a single \":\" at the end"},
         {"::1:", "a single \":\" at the end"},
         {"1.2.3.4::", "the IPv4 part \"1.2.3.4\" is not at the end"},
@@ -95,7 +86,6 @@ TEST(IPv6Text, BadFormsSayWhatIsWrong)
         {"%eth0", "there is no address before the zone"},
         {"fe80::1%eth 0", "the zone \"eth 0\" holds \" \"; a zone is printable ASCII without blanks, \"/\" or \"%\""},
         {"fe80::1%eth0/64", "the zone \"eth0/64\" holds \"/\"; a zone is printable ASCII without blanks, \"/\" or \"%\""},
-        {"fe80::1%a%b", "the zone \"a%b\" holds \"%\"; a zone is printable ASCII without blanks, \"/\" or \"%\""},
         {"fe80::1%\xc3\xa9", "the zone \"\\xc3\\xa9\" holds \"\\xc3\"; a zone is printable ASCII without blanks, \"/\" or \"%\""},
     };
     for (const auto& [text, reason] : rows) {
@@ -116,7 +106,6 @@ TEST(IPv6Text, CanonicalAndExpandedForms)
         {"2001:0:0:1:0:0:0:1", "2001:0:0:1::1", "2001:0000:0000:0001:0000:0000:0000:0001"},        // 4.2.3
         {"2001:db8:0:0:1:0:0:1", "2001:db8::1:0:0:1", "2001:0db8:0000:0000:0001:0000:0000:0001"},  // 4.2.3 tie
         {"2001:DB8::AbCd", "2001:db8::abcd", "2001:0db8:0000:0000:0000:0000:0000:abcd"},           // 4.3
-        {"0:1:0:1:0:1:0:1", "0:1:0:1:0:1:0:1", "0000:0001:0000:0001:0000:0001:0000:0001"},
         {"1:0:0:2:0:0:0:0", "1:0:0:2::", "0001:0000:0000:0002:0000:0000:0000:0000"},
         {"::ffff:255.255.255.255", "::ffff:255.255.255.255", "0000:0000:0000:0000:0000:ffff:ffff:ffff"},
     };
@@ -175,7 +164,6 @@ TEST(IPv6Network, RowsContainsAndOverlaps)
         {"2001:db8:1::", 48, "2001:db8::", 32, false, true},
         {"2001:db8::", 48, "2001:db8:1::", 48, false, false},
         {"::", 0, "ffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff", 128, true, true},
-        {"fe80::", 10, "febf:ffff::", 32, true, true},
         {"fe80::", 10, "fec0::", 10, false, false},
     };
     for (const auto& [a, la, b, lb, contains, overlaps] : pairs) {
@@ -251,7 +239,6 @@ TEST(ReverseZones, BothFamiliesAtEveryKindOfLength)
         {"192.168.1.77", 26, 1, "24: 1.168.192.in-addr.arpa | 64/26.1.168.192.in-addr.arpa"},
         {"192.168.1.77", 32, 1, "24: 1.168.192.in-addr.arpa | 77/32.1.168.192.in-addr.arpa"},
         {"2001:db8::", 33, 8, "36: 0.8.b.d.0.1.0.0.2.ip6.arpa 1.8.b.d.0.1.0.0.2.ip6.arpa … 7.8.b.d.0.1.0.0.2.ip6.arpa"},
-        {"2001:db8::", 32, 1, "32: 8.b.d.0.1.0.0.2.ip6.arpa"},
         {"2001:db8:ffff::", 47, 2, "48: e.f.f.f.8.b.d.0.1.0.0.2.ip6.arpa f.f.f.f.8.b.d.0.1.0.0.2.ip6.arpa"},
         {"::", 0, 1, "0: ip6.arpa"},
         {"f000::", 1, 8, "4: 8.ip6.arpa 9.ip6.arpa … f.ip6.arpa"},
