@@ -1,12 +1,12 @@
 #include "ui/ipv6/frmipv6.h"
 
+#include "cli/networkinput.h"
 #include "model/binaryfield.h"
 #include "model/dotted.h"
 #include "model/ipv6facts.h"
 #include "model/ipv6text.h"
 #include "model/reversezones.h"
 #include "model/specialpurpose.h"
-#include "model/shown.h"
 #include "ui/ipv6/bitsrow.h"
 #include "ui/main/mainlayout.h"
 #include "ui/main/updown.h"
@@ -23,55 +23,12 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include <optional>
 
 namespace {
 
 using net::uint128;
 
 constexpr int Hextets = 8;
-
-// What the box holds: an address with its zone, and the prefix length after
-// "/" (-1 when none is typed: the prefix spin's length stays).
-struct Entry {
-    ipv6text::Address address;
-    int length = -1;
-};
-
-// "2001:db8::1", "2001:db8::1/64", "fe80::1%eth0/64", "fe80::1/64%eth0".
-std::optional<Entry> readEntry(const QString& typed, std::string& problem)
-{
-    std::string text = typed.trimmed().toStdString();
-    if (text.empty()) {
-        problem = "type an IPv6 address, such as 2001:db8::1/64";
-        return std::nullopt;
-    }
-    Entry e;
-    const size_t slash = text.rfind('/');
-    if (slash != std::string::npos) {
-        std::string length = text.substr(slash + 1);
-        std::string zone;
-        // The zone may follow the length, as some programs write it.
-        const size_t percent = length.find('%');
-        if (percent != std::string::npos) {
-            zone = length.substr(percent);
-            length.erase(percent);
-        }
-        const bool digits = !length.empty() && length.size() <= 3 &&
-                            length.find_first_not_of("0123456789") == std::string::npos;
-        if (!digits || std::stoi(length) > 128) {
-            problem = "the prefix length " + Shown(length) + " is not a number from 0 to 128";
-            return std::nullopt;
-        }
-        e.length = std::stoi(length);
-        text = text.substr(0, slash) + zone;
-    }
-    const auto address = ipv6text::Parse(text, &problem);
-    if (!address)
-        return std::nullopt;
-    e.address = *address;
-    return e;
-}
 
 // Ones in the last `bits` bits.
 constexpr uint128 lowOnes(int bits)
@@ -377,17 +334,22 @@ void frmIPv6::txtAddress_Change()
 {
     if (writing_)
         return;
+    // Read as the terminal program reads an operand; an empty box asks for
+    // an address rather than finding fault.
+    const QString typed = txtAddress_->text().trimmed();
     std::string problem;
-    const auto entry = readEntry(txtAddress_->text(), problem);
+    const auto entry = typed.isEmpty() ? std::nullopt : cli::ParseNetwork6(typed.toStdString(), problem);
     if (!entry) {
         // The last good answer stays; what is wrong shows beside it.
-        lblProblem_->setText(QString::fromStdString(problem));
+        lblProblem_->setText(typed.isEmpty() ? QStringLiteral("Type an IPv6 address, such as 2001:db8::1/64.")
+                                             : QString::fromStdString(problem));
         return;
     }
     lblProblem_->clear();
-    zone_ = entry->address.zone;
-    const int length = entry->length >= 0 ? entry->length : spnPrefix_->value();
-    shown_ = net::Network6(entry->address.value, length);
+    zone_ = entry->zone;
+    // A bare address keeps the prefix spin's length.
+    const int length = typed.contains(QLatin1Char('/')) ? entry->network.length() : spnPrefix_->value();
+    shown_ = net::Network6(entry->network.address(), length);
     if (spnPrefix_->value() != length) {
         // The spin's change handler would write the box over the user's typing.
         const QSignalBlocker quiet(spnPrefix_);
@@ -477,6 +439,8 @@ void frmIPv6::refresh()
                                  .arg(prefix < 128 ? QStringLiteral("bits %1 to 128").arg(prefix + 1)
                                                    : QStringLiteral("none"));
     for (BitsRow* row : hexRows_)
+        row->setAccessibleDescription(portions);
+    for (BitsRow* row : binRows_)
         row->setAccessibleDescription(portions);
     lblLegend_[0]->setText(QStringLiteral("Routing prefix (/%1)").arg(site));
     lblLegend_[1]->setText(QStringLiteral("Subnet ID (%1 bits)").arg(prefix - site));
