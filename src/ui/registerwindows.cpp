@@ -5,6 +5,7 @@
 #include "ui/about/frmabout.h"
 #include "ui/classhelp/frmclasshelp.h"
 #include "ui/debug/frmdebug.h"
+#include "ui/ipv6/frmipv6.h"
 #include "ui/keys/frmkeys.h"
 #include "ui/main/frmmain.h"
 #include "ui/subnets/frmsubnets.h"
@@ -20,6 +21,7 @@ void registerWindows()
     platform::Forms::registerFactory(QStringLiteral("frmDebug"), [] { return new frmDebug; });
     platform::Forms::registerFactory(QStringLiteral("frmKeys"), [] { return new frmKeys; });
     platform::Forms::registerFactory(QStringLiteral("frmSubnets"), [] { return new frmSubnets; });
+    platform::Forms::registerFactory(QStringLiteral("frmIPv6"), [] { return new frmIPv6; });
 }
 
 } // namespace ui

@@ -25,6 +25,7 @@ const char* const Rows[][2] = {
     {"Ctrl+V", "In an octet box: paste an address, as 192.168.1.77/26 or 192.168.1.77 255.255.255.192"},
     {"Ctrl+C", "Copy the report of the address, as the quillmark command prints it"},
     {"Ctrl+L", "Open the subnet table"},
+    {"Ctrl+6", "Open the IPv6 calculator"},
     {"Ctrl+=, Ctrl+-, Ctrl+0", "Zoom in, zoom out, back to 100% (as large as the screen holds)"},
     {"F1", "Show this list"},
     {"Click on the class", "Open the class reference"},

@@ -207,6 +207,8 @@ void frmMain::connectControls()
     connect(&zoom::Zoom::instance(), &zoom::Zoom::changed, this, &frmMain::applyZoom);
     auto* subnets = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this);
     connect(subnets, &QShortcut::activated, this, [] { ShowWindow(QStringLiteral("frmSubnets")); });
+    auto* ipv6 = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_6), this);
+    connect(ipv6, &QShortcut::activated, this, [] { ShowWindow(QStringLiteral("frmIPv6")); });
     auto* keys = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(keys, &QShortcut::activated, this, [] { ShowWindow(QStringLiteral("frmKeys")); });
     // The mask box's own menu would only copy its number: a right-click on it
@@ -245,6 +247,8 @@ QMenu* frmMain::WindowMenu()
     zoom::Zoom& z = zoom::Zoom::instance();
     add("mnuSubnets", QStringLiteral("&Subnet table"), QKeySequence(Qt::CTRL | Qt::Key_L),
         [] { ShowWindow(QStringLiteral("frmSubnets")); });
+    add("mnuIPv6", QStringLiteral("IPv&6 calculator"), QKeySequence(Qt::CTRL | Qt::Key_6),
+        [] { ShowWindow(QStringLiteral("frmIPv6")); });
     add("mnuCopy", QStringLiteral("&Copy report"), QKeySequence(QKeySequence::Copy), [this] { CopyReport(); });
     menu_->addSeparator();
     QAction* in =
