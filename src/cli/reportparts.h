@@ -3,7 +3,7 @@
 // and JSON members.
 #include "cli/reportwriter.h"
 #include "model/reversezones.h"
-#include "model/specialpurpose.h"
+#include "model/addresstypes.h"
 #include "util/textsink.h"
 
 #include <cstdint>

@@ -6,7 +6,7 @@
 #include "model/ipv6facts.h"
 #include "model/ipv6text.h"
 #include "model/reversezones.h"
-#include "model/specialpurpose.h"
+#include "model/addresstypes.h"
 #include "ui/ipv6/bitsrow.h"
 #include "ui/main/mainlayout.h"
 #include "ui/main/updown.h"

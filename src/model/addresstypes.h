@@ -2,7 +2,7 @@
 // What kind of address an address is: the most specific block of IANA's
 // special-purpose address registries (IPv4 and IPv6) that holds it, with the
 // block's name, its RFC and whether the registry calls it globally reachable.
-// The rows are transcribed in specialpurpose.def, one line per block, with
+// The rows are transcribed in addresstypes.def, one line per block, with
 // the dates the registries were last updated. Blocks the registries leave out
 // are named too, marked by their source: multicast (IPv4 224.0.0.0/4 and some
 // of its blocks, IPv6 ff00::/8 by scope) and a fallback for everything else

@@ -2,7 +2,7 @@
 // and last address and lost just outside, the well-known answers, the IPv6
 // multicast scopes, whole networks, and the registries' dates.
 #include "model/dotted.h"
-#include "model/specialpurpose.h"
+#include "model/addresstypes.h"
 
 #include <gtest/gtest.h>
 

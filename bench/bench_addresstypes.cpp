@@ -1,6 +1,6 @@
 // The address-type lookup over random addresses, a quarter of them in the
 // crowded blocks (192.0.0.0/24, 2001::/23) where the search climbs furthest.
-#include "model/specialpurpose.h"
+#include "model/addresstypes.h"
 
 #include <benchmark/benchmark.h>
 

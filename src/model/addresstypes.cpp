@@ -1,4 +1,4 @@
-#include "model/specialpurpose.h"
+#include "model/addresstypes.h"
 
 #include <algorithm>
 #include <array>
@@ -149,7 +149,7 @@ template <typename T, std::size_t N> constexpr std::array<std::size_t, N> Parent
 #define ROW4(block, name, rfc, reachable, note) {Block4(block), block, name, rfc, reachable, note, Source::Registry},
 #define MULTICAST4(block, name, rfc, reachable, note) {Block4(block), block, name, rfc, reachable, note, Source::Multicast},
 constexpr Entry4 kListed4[] = {
-#include "model/specialpurpose.def"
+#include "model/addresstypes.def"
 };
 #undef ROW4
 #undef MULTICAST4
@@ -159,7 +159,7 @@ constexpr Entry4 kListed4[] = {
 #undef FALLBACK4
 #define FALLBACK4(name, rfc, reachable, note) {net::Network4(0, 0), "", name, rfc, reachable, note, Source::Fallback},
 constexpr Entry4 kPublic4[] = {
-#include "model/specialpurpose.def"
+#include "model/addresstypes.def"
 };
 #undef FALLBACK4
 #define FALLBACK4(name, rfc, reachable, note)
@@ -171,7 +171,7 @@ constexpr Entry4 kPublic4[] = {
 #define MULTICAST6(block, name, rfc, reachable, note) {Block6(block), block, name, rfc, reachable, note, Source::Multicast},
 #define FALLBACK6(block, name, rfc, reachable, note) {Block6(block), block, name, rfc, reachable, note, Source::Fallback},
 constexpr Entry6 kListed6[] = {
-#include "model/specialpurpose.def"
+#include "model/addresstypes.def"
 };
 #undef ROW6
 #undef MULTICAST6
@@ -185,12 +185,12 @@ constexpr net::Network6 kMulticast6 = Block6("ff00::/8");
 #undef SCOPE6
 #define SCOPE6(scope, name, rfc, reachable, note) {kMulticast6, "ff00::/8", name, rfc, reachable, note, Source::Multicast},
 constexpr Entry6 kScopes6[] = {
-#include "model/specialpurpose.def"
+#include "model/addresstypes.def"
 };
 #undef SCOPE6
 #define SCOPE6(scope, name, rfc, reachable, note) scope,
 constexpr int kScopeDigits[] = {
-#include "model/specialpurpose.def"
+#include "model/addresstypes.def"
 };
 #undef SCOPE6
 #define SCOPE6(scope, name, rfc, reachable, note)
@@ -198,14 +198,14 @@ constexpr int kScopeDigits[] = {
 #undef UPDATED4
 #define UPDATED4(registry, date) registry, date,
 constexpr const char* kDates4[] = {
-#include "model/specialpurpose.def"
+#include "model/addresstypes.def"
 };
 #undef UPDATED4
 #define UPDATED4(registry, date)
 #undef UPDATED6
 #define UPDATED6(registry, date) registry, date,
 constexpr const char* kDates6[] = {
-#include "model/specialpurpose.def"
+#include "model/addresstypes.def"
 };
 #undef UPDATED4
 #undef UPDATED6
