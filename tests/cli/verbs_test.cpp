@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -19,16 +20,13 @@ const std::string kHead = "Subnet  Network             First usable     Last usa
 TEST(SplitTest, Rows)
 {
     const std::pair<std::vector<std::string>, std::string> rows[] = {
-        // Without --mask: the subnets at /M of the address's class network (A, B, C) ...
+        // Without --mask: the subnets at /M of the address's class network ...
         {{"10.99.2.3/10"}, kHead + "0       10.0.0.0/10         10.0.0.1         10.63.255.254    10.63.255.255    4194302\n"
                                    "1       10.64.0.0/10        10.64.0.1        10.127.255.254   10.127.255.255   4194302\n"
                                    "2       10.128.0.0/10       10.128.0.1       10.191.255.254   10.191.255.255   4194302\n"
                                    "3       10.192.0.0/10       10.192.0.1       10.255.255.254   10.255.255.255   4194302\n"},
-        {{"172.16.200.1/17"}, kHead + "0       172.16.0.0/17       172.16.0.1       172.16.127.254   172.16.127.255   32766\n"
-                                      "1       172.16.128.0/17     172.16.128.1     172.16.255.254   172.16.255.255   32766\n"},
         {{"192.168.1.77/25"}, kHead + "0       192.168.1.0/25      192.168.1.1      192.168.1.126    192.168.1.127    126\n"
                                       "1       192.168.1.128/25    192.168.1.129    192.168.1.254    192.168.1.255    126\n"},
-        {{"192.168.1.77/24"}, kHead + "0       192.168.1.0/24      192.168.1.1      192.168.1.254    192.168.1.255    254\n"},
         // ... and for a supernet the class networks it joins.
         {{"192.168.5.9/23"}, kHead + "0       192.168.4.0/24      192.168.4.1      192.168.4.254    192.168.4.255    254\n"
                                      "1       192.168.5.0/24      192.168.5.1      192.168.5.254    192.168.5.255    254\n"},
@@ -36,9 +34,6 @@ TEST(SplitTest, Rows)
         {{"10.0.0.0/30", "--mask", "31", "--rfc3021"},
          kHead + "0       10.0.0.0/31         10.0.0.0         10.0.0.1         10.0.0.1         2\n"
                  "1       10.0.0.2/31         10.0.0.2         10.0.0.3         10.0.0.3         2\n"},
-        {{"10.0.0.0/31", "--mask", "32", "--rfc3021"},
-         kHead + "0       10.0.0.0/32         10.0.0.0         10.0.0.0         10.0.0.0         1\n"
-                 "1       10.0.0.1/32         10.0.0.1         10.0.0.1         10.0.0.1         1\n"},
         // --limit caps the rows; the host bits of the operand are not the split's.
         {{"10.1.2.3/8", "--mask", "30", "--limit", "2"},
          kHead + "0       10.0.0.0/30         10.0.0.1         10.0.0.2         10.0.0.3         2\n"
@@ -53,37 +48,66 @@ TEST(SplitTest, Rows)
         {{"255.255.255.0/24", "--mask", "30", "--json", "--limit", "1"},
          R"({"network":"255.255.255.0","mask_bits":30,"first_usable":"255.255.255.1","last_usable":"255.255.255.2","broadcast":"255.255.255.3","hosts":2,"subnet_number":0})"
          "\n"},
+        // IPv6: columns as wide as the split's widest texts.
+        {{"2001:db8::/62", "--mask", "64"}, "Subnet  Network            Last address\n"
+                                            "0       2001:db8::/64      2001:db8::ffff:ffff:ffff:ffff\n"
+                                            "1       2001:db8:0:1::/64  2001:db8:0:1:ffff:ffff:ffff:ffff\n"
+                                            "2       2001:db8:0:2::/64  2001:db8:0:2:ffff:ffff:ffff:ffff\n"
+                                            "3       2001:db8:0:3::/64  2001:db8:0:3:ffff:ffff:ffff:ffff\n"},
+        // The operand's host bits are not the split's; --limit caps the rows.
+        {{"2001:db8::1/44", "--mask=64", "--limit", "1"}, "Subnet  Network               Last address\n"
+                                                          "0       2001:db8::/64         2001:db8::ffff:ffff:ffff:ffff\n"},
+        {{"::/0", "--mask", "1"}, "Subnet  Network   Last address\n"
+                                  "0       ::/1      7fff:ffff:ffff:ffff:ffff:ffff:ffff:ffff\n"
+                                  "1       8000::/1  ffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff\n"},
+        {{"::1", "--mask", "128"}, "Subnet  Network  Last address\n0       ::1/128  ::1\n"},
+        // JSON Lines: the subnet number is a decimal string, since it can pass 2^53.
+        {{"2001:db8::/44", "--mask", "64", "--json", "--limit", "2"},
+         R"({"network":"2001:db8::","mask_bits":64,"last_address":"2001:db8::ffff:ffff:ffff:ffff","subnet_number":"0"})"
+         "\n"
+         R"({"network":"2001:db8:0:1::","mask_bits":64,"last_address":"2001:db8:0:1:ffff:ffff:ffff:ffff","subnet_number":"1"})"
+         "\n"},
     };
     for (const auto& [args, out] : rows) {
-        std::vector<std::string> full = {"--subnets"};
-        full.insert(full.end(), args.begin(), args.end());
-        const clitest::Outcome got = run(full);
+        const clitest::Outcome got = run("--subnets", args);
         EXPECT_EQ(got.status, 0) << args[0];
         EXPECT_EQ(got.err, "") << args[0];
         EXPECT_EQ(got.out, out) << args[0];
     }
 }
 
-// Read through a pipe, keeping only the first and last rows and the count.
-TEST(SplitTest, MillionsOfRowsStreamToTheLast)
+// Runs the program into a pipe whose reader, in a thread, takes each chunk.
+clitest::Outcome throughPipe(const std::vector<std::string>& args, bool nonBlocking,
+                             const std::function<void(const char*, ssize_t)>& take)
 {
     int p[2];
-    ASSERT_EQ(::pipe(p), 0);
-    std::string first, last;
-    long lines = 0;
+    EXPECT_EQ(::pipe(p), 0);
+    if (nonBlocking)
+        ::fcntl(p[1], F_SETFL, ::fcntl(p[1], F_GETFL) | O_NONBLOCK);
     std::thread reader([&] {
         char chunk[1 << 16];
-        for (ssize_t n; (n = ::read(p[0], chunk, sizeof chunk)) > 0;) {
-            lines += std::count(chunk, chunk + n, '\n');
-            if (first.size() < 200)
-                first.append(chunk, size_t(n));
-            last = (last + std::string(chunk, size_t(n))).substr(std::max<ssize_t>(0, ssize_t(last.size()) + n - 200));
-        }
+        for (ssize_t n; (n = ::read(p[0], chunk, sizeof chunk)) > 0;)
+            take(chunk, n);
     });
-    const clitest::Outcome got = run({"--subnets", "10.0.0.0/8", "--mask", "30"}, "", -1, p[1]);
+    const clitest::Outcome got = run(args, "", -1, p[1]);
     ::close(p[1]);
     reader.join();
     ::close(p[0]);
+    return got;
+}
+
+// Read through a pipe, keeping only the first and last rows and the count.
+TEST(SplitTest, MillionsOfRowsStreamToTheLast)
+{
+    std::string first, last;
+    long lines = 0;
+    const auto take = [&](const char* chunk, ssize_t n) {
+        lines += std::count(chunk, chunk + n, '\n');
+        if (first.size() < 200)
+            first.append(chunk, size_t(n));
+        last = (last + std::string(chunk, size_t(n))).substr(std::max<ssize_t>(0, ssize_t(last.size()) + n - 200));
+    };
+    const clitest::Outcome got = throughPipe({"--subnets", "10.0.0.0/8", "--mask", "30"}, false, take);
     EXPECT_EQ(got.status, 0);
     EXPECT_EQ(lines, 4194305);
     EXPECT_EQ(last.substr(last.rfind('\n', last.size() - 2) + 1),
@@ -132,9 +156,7 @@ TEST(PlanTest, Tables)
          "\n"},
     };
     for (const auto& [args, out] : rows) {
-        std::vector<std::string> full = {"--plan"};
-        full.insert(full.end(), args.begin(), args.end());
-        const clitest::Outcome got = run(full);
+        const clitest::Outcome got = run("--plan", args);
         EXPECT_EQ(got.status, 0) << args[1];
         EXPECT_EQ(got.err, "") << args[1];
         EXPECT_EQ(got.out, out) << args[1];
@@ -160,9 +182,7 @@ TEST(PlanTest, BadRequestsLeaveNoResult)
         {{"10.0.0.0/24", "99999999999999999999999"}, "request \"99999999999999999999999\": " + more},
     };
     for (const auto& [args, err] : rows) {
-        std::vector<std::string> full = {"--plan"};
-        full.insert(full.end(), args.begin(), args.end());
-        const clitest::Outcome got = run(full);
+        const clitest::Outcome got = run("--plan", args);
         EXPECT_EQ(got.status, 2) << args.back();
         EXPECT_EQ(got.err, "quillmark: " + err + "\n") << args.back();
         EXPECT_EQ(got.out, "") << args.back();
@@ -181,21 +201,12 @@ TEST(PlanTest, BadRequestsLeaveNoResult)
 // and every byte arrives. Standard input read that way is read whole too.
 TEST(OutputTest, ASlowReaderOfANonBlockingPipeGetsEverything)
 {
-    int p[2];
-    ASSERT_EQ(::pipe(p), 0);
-    ::fcntl(p[1], F_SETFL, ::fcntl(p[1], F_GETFL) | O_NONBLOCK);
     std::string received;
-    std::thread reader([&] {
-        char chunk[16384];
-        for (ssize_t n; (n = ::read(p[0], chunk, sizeof chunk)) > 0;) {
-            received.append(chunk, size_t(n));
-            std::this_thread::sleep_for(std::chrono::microseconds(300));
-        }
-    });
-    const clitest::Outcome got = run({"--subnets", "10.0.0.0/18", "--mask", "32"}, "", -1, p[1]);
-    ::close(p[1]);
-    reader.join();
-    ::close(p[0]);
+    const auto slowly = [&](const char* chunk, ssize_t n) {
+        received.append(chunk, size_t(n));
+        std::this_thread::sleep_for(std::chrono::microseconds(300));
+    };
+    const clitest::Outcome got = throughPipe({"--subnets", "10.0.0.0/18", "--mask", "32"}, true, slowly);
     EXPECT_EQ(got.status, 0);
     EXPECT_EQ(got.err, "");
     EXPECT_EQ(std::count(received.begin(), received.end(), '\n'), 16385);

@@ -113,7 +113,6 @@ TEST(SpecialPurpose, WellKnownAddresses)
         {"100.64.0.1", "100.64.0.0/10", "Shared Address Space", "RFC 6598", F, R},
         {"192.0.0.9", "192.0.0.9/32", "Port Control Protocol Anycast", "RFC 7723", T, R},
         {"192.0.0.7", "192.0.0.0/29", "IPv4 Service Continuity Prefix", "RFC 7335", F, R},
-        {"192.0.0.200", "192.0.0.0/24", "IETF Protocol Assignments", "RFC 6890, Section 2.1", F, R},
         {"192.88.99.1", "192.88.99.0/24", "Deprecated (6to4 Relay Anycast)", "RFC 7526", Blank, R},
         {"192.88.99.2", "192.88.99.2/32", "6a44-relay anycast address", "RFC 6751", F, R},
         {"0.0.0.0", "0.0.0.0/32", "\"This host on this network\"", "RFC 1122, Section 3.2.1.3", F, R},
@@ -129,11 +128,9 @@ TEST(SpecialPurpose, WellKnownAddresses)
         {"::ffff:192.0.2.1", "::ffff:0:0/96", "IPv4-mapped Address", "RFC 4291", F, R},
         {"2001::1", "2001::/32", "TEREDO", "RFC 4380, RFC 8190", NA, R},
         {"2001:1::4", "2001::/23", "IETF Protocol Assignments", "RFC 2928", F, R},
-        {"2001:200::", "2000::/3", "Global Unicast", "RFC 3513, RFC 4291", T, FB},
         {"2001:30::1", "2001:30::/28", "Drone Remote ID Protocol Entity Tags (DETs) Prefix", "RFC 9374", T, R},
         {"fec0::1", "fec0::/10", "Reserved by IETF", "RFC 3879", NA, FB},
         {"ff02::1", "ff00::/8", "Multicast, Link-Local scope", "RFC 4291, RFC 7346", F, M},
-        {"ff0e::101", "ff00::/8", "Multicast, Global scope", "RFC 4291, RFC 7346", NA, M},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.address);
@@ -227,13 +224,11 @@ TEST(SpecialPurpose, WholeNetworks)
     EXPECT_STREQ(TypeOf(net::Network4(*dotted::Parse("192.0.0.200"), 24)).entry->block, "192.0.0.0/24");
 }
 
-TEST(SpecialPurpose, RegistriesAndTheirDates)
+TEST(SpecialPurpose, RegistryDatesAreDates)
 {
     const std::regex date("20[0-9]{2}-(0[1-9]|1[0-2])-(0[1-9]|[12][0-9]|3[01])");
     EXPECT_TRUE(std::regex_match(kUpdated4, date)) << kUpdated4;
     EXPECT_TRUE(std::regex_match(kUpdated6, date)) << kUpdated6;
-    EXPECT_STREQ(kRegistry4, "IANA IPv4 Special-Purpose Address Registry");
-    EXPECT_STREQ(kRegistry6, "IANA IPv6 Special-Purpose Address Registry");
 }
 
 } // namespace

@@ -88,7 +88,6 @@ TEST(Network, RowsOfSplits)
 {
     const std::tuple<const char*, int, std::uint64_t, std::uint64_t, const char*> rows[] = {
         // parent, new length, rows, row, the row
-        {"10.1.2.3/8", 30, 4194304, 0, "10.0.0.0/30"},
         {"10.1.2.3/8", 30, 4194304, 16513, "10.1.2.4/30"},
         {"10.1.2.3/8", 30, 4194304, 4194303, "10.255.255.252/30"},
         {"0.0.0.0/0", 32, std::uint64_t(1) << 32, 0xFFFFFFFF, "255.255.255.255/32"},
@@ -122,7 +121,6 @@ TEST(Network, ContainsOverlapsAndOrder)
         {"10.0.0.0/8", "10.1.0.0/16", true, true, true},
         {"10.1.0.0/16", "10.0.0.0/8", false, true, false},
         {"10.0.0.0/8", "10.0.0.0/8", true, true, false},
-        {"10.0.0.0/8", "11.0.0.0/8", false, false, true},
         {"0.0.0.0/0", "255.255.255.255/32", true, true, true},
         {"192.168.1.0/25", "192.168.1.128/25", false, false, true},
         {"192.168.1.77/24", "192.168.1.0/24", true, true, false}, // same block: ordered by address

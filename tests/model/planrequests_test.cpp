@@ -27,14 +27,8 @@ TEST(PlanRequests, TheFirstBadRequestOnALineIsNamed)
         const char* problem;
     } bad[] = {
         {"50 x 0", "request \"x\": host count \"x\" is not a decimal number"},
-        {"50,0", "request \"0\": asks for 0 hosts; a subnet is for at least 1"},
         {"lab=5 wan=2 lab=3", "request \"lab=3\": name \"lab\" is given twice"},
-        {"a=014", "request \"a=014\": host count \"014\" has a leading zero"},
         {"a=b=1", "request \"a=b=1\": host count \"b=1\" is not a decimal number"},
-        {"abcdefghijklmnopqrstuvwxyz0123456=1",
-         "request \"abcdefghijklmnopqrstuvwxyz0123456=1\": name \"abcdefghijklmnopqrstuvwxyz0123456\" is not 1 to "
-         "32 letters, digits, \".\", \"-\" or \"_\""},
-        {"4294967295", "request \"4294967295\": asks for more hosts than an IPv4 network holds (4294967294)"},
         {"  , ", "no host counts to plan"},
     };
     for (const auto& b : bad) {
