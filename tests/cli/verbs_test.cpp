@@ -116,6 +116,20 @@ TEST(SplitTest, MillionsOfRowsStreamToTheLast)
               "Subnet   Network             First usable     Last usable      Broadcast        Hosts\n");
 }
 
+// The rows of a split into 2^20 /64s, to the last; a split of 2^128 rows
+// starts at once. 
+TEST(IPv6SplitTest, EveryRowAndTheWholeSpace)
+{
+    const clitest::Outcome all = run({"--subnets", "2001:db8::/44", "--mask", "64"});
+    EXPECT_EQ(std::count(all.out.begin(), all.out.end(), '\n'), 1048577);
+    EXPECT_EQ(all.out.substr(all.out.rfind('\n', all.out.size() - 2) + 1),
+              "1048575  2001:db8:f:ffff::/64  2001:db8:f:ffff:ffff:ffff:ffff:ffff\n");
+    // A split of 2^128 rows starts at once.
+    EXPECT_EQ(run({"--subnets", "::/0", "--mask", "128", "--json", "--limit", "1"}).out,
+              R"({"network":"::","mask_bits":128,"last_address":"::","subnet_number":"0"})"
+              "\n");
+}
+
 TEST(PlanTest, Tables)
 {
     const std::string head = "Name  Asked  Network       First usable  Last usable  Broadcast  Usable  Spare\n";

@@ -1,6 +1,6 @@
-// The subnet table beside a real main window: opened by name, following the
-// main window, double-click, copy, the planner line, Escape, and the end of
-// the program with the main window.
+// The subnet table beside a real main window: opened by key, menu or name,
+// following the main window, double-click, copy, the planner line, Escape,
+// and the end of the program with the main window.
 #include "ui/besidemain.h"
 #include "guisupport.h"
 #include "platform/forms.h"
@@ -10,12 +10,14 @@
 #include "ui/subnets/subnetmodel.h"
 #include "ui/subnets/subnetview.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -29,10 +31,11 @@ constexpr std::uint32_t addr(int a, int b, int c, int d)
 class SubnetTableTest : public BesideMainWindow<frmSubnets> {
 protected:
     SubnetTableTest() : BesideMainWindow("frmSubnets") {}
-    // Opened as the main window's Ctrl+L and menu open it.
+    // Opened by Ctrl+L on the main window.
     void open()
     {
-        platform::Forms::load(QStringLiteral("frmSubnets"))->Show(false);
+        QApplication::setActiveWindow(main);
+        QTest::keyClick(main, Qt::Key_L, Qt::ControlModifier);
         opened();
     }
     template <typename W = QWidget> W* ctl(const char* name) const
@@ -56,7 +59,7 @@ protected:
     QPointer<frmSubnets>& table = window;
 };
 
-TEST_F(SubnetTableTest, OpenedByNameItShowsTheMainWindowsRowsAndItsRowFollows)
+TEST_F(SubnetTableTest, OpenedItShowsTheMainWindowsRowsAndItsRowFollows)
 {
     main->SetAddress(addr(192, 168, 1, 77), 26);
     open();
@@ -215,9 +218,10 @@ TEST_F(SubnetTableTest, ClosingTheMainWindowWithTheTableAndTheKeysListOpenEndsTh
         EXPECT_EQ(platform::Forms::find(QString::fromLatin1(name)), nullptr) << name;
 }
 
-TEST_F(SubnetTableTest, EveryControlHasAnAccessibleName)
+TEST_F(SubnetTableTest, TheMainWindowsMenuOpensItAndEveryControlHasAnAccessibleName)
 {
-    open();
+    main->WindowMenu()->findChild<QAction*>(QStringLiteral("mnuSubnets"))->trigger();
+    opened();
     for (const char* name : {"lblNetwork", "lvSubnets", "lblStatus", "fraPlanner", "txtPlan", "chkRFC3021",
                              "lblPlanProblem", "lblPlanNetwork", "picPlan", "lvPlan"})
         EXPECT_FALSE(ctl(name)->accessibleName().isEmpty()) << name;
