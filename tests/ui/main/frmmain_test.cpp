@@ -601,18 +601,6 @@ TEST_F(MainWindowTest, RightClickOutsideTheOctetBoxesListsEveryWindowAndAction)
     }
 }
 
-// Without a subnet table Ctrl+L does nothing (the table's tests open it by
-// key and by the menu).
-TEST_F(MainWindowTest, CtrlLWithoutTheSubnetTableDoesNothing)
-{
-    const auto previous = platform::Forms::registerFactory(QStringLiteral("frmSubnets"), {});
-    focus(box(0));
-    key(Qt::Key_L, Qt::ControlModifier);
-    EXPECT_EQ(platform::Forms::find(QStringLiteral("frmSubnets")), nullptr);
-    EXPECT_EQ(box(0)->text(), QStringLiteral("192"));
-    platform::Forms::registerFactory(QStringLiteral("frmSubnets"), previous);
-}
-
 // F1 opens the keys list; it follows the zoom with every row in view, Escape
 // closes it alone, and it opens again where it was left.
 TEST_F(MainWindowTest, F1OpensTheKeysListWhichFollowsTheZoomAndClosesWithEscape)
