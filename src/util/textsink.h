@@ -16,6 +16,9 @@ public:
     void clear() { used_ = 0; }
     TextSink& operator<<(std::string_view s)
     {
+        // An empty view may have no data at all, which memcpy must not see.
+        if (s.empty())
+            return *this;
         std::memcpy(room(s.size()), s.data(), s.size());
         used_ += s.size();
         return *this;
