@@ -2,6 +2,7 @@
 
 #include "cli/plan.h"
 #include "cli/report.h"
+#include "cli/sets.h"
 #include "cli/split.h"
 #include "errors/clserrhandler.h"
 #include "errors/procedure.h"
@@ -24,6 +25,11 @@ constexpr const char* kUsage =
     "       quillmark --subnets NETWORK [--mask BITS] [--limit N] [--json]\n"
     "                           [--rfc3021]\n"
     "       quillmark --plan NETWORK [NAME=]HOSTS... | - [--json] [--rfc3021]\n"
+    "       quillmark --aggregate NETWORK... | - [--json]\n"
+    "       quillmark --summarize NETWORK... | - [--json] [--color=WHEN]\n"
+    "       quillmark --range FIRST-LAST | FIRST LAST [--json]\n"
+    "       quillmark --exclude NETWORK EXCLUDED... | - [--json]\n"
+    "       quillmark --contains NETWORK ADDRESS... | - [--json]\n"
     "       quillmark --help | --version\n"
     "       quillmark                       (opens the window)\n"
     "\n"
@@ -46,10 +52,23 @@ constexpr const char* kUsage =
     "              IPv6 network needs --mask, from its own length to 128)\n"
     "  --plan      the smallest subnet for each host count, largest first, each\n"
     "              aligned to its size; then the unused space as fewest blocks\n"
+    "  --aggregate the fewest blocks covering exactly the union of the networks\n"
+    "              and ranges, in address order, IPv4 first; a network with host\n"
+    "              bits set counts as its block (10.0.0.77/24 as 10.0.0.0/24)\n"
+    "  --summarize the one smallest block covering every network (the summary\n"
+    "              route): the inputs in binary with their common bits marked,\n"
+    "              and the addresses it covers that no input holds\n"
+    "  --range     the fewest blocks covering exactly FIRST to LAST\n"
+    "  --exclude   what is left of NETWORK once each EXCLUDED network or range\n"
+    "              (each inside NETWORK) is cut out, as the fewest blocks\n"
+    "  --contains  for each address, network or range: whether it lies inside\n"
+    "              NETWORK. Exit status 0 when all do, 1 when any does not\n"
     "\n"
     "NETWORK is ADDRESS/BITS with BITS from 0 to 32, ADDRESS/MASK, or a bare\n"
-    "ADDRESS (one host, /32), or an IPv6 ADDRESS/LEN for --subnets (--plan\n"
-    "takes IPv4 only). Octets, lengths and counts are plain decimal\n"
+    "ADDRESS (one host, /32), or an IPv6 ADDRESS/LEN (--plan takes IPv4\n"
+    "only). The set verbs also take a range FIRST-LAST wherever they take a\n"
+    "network in a list, and treat IPv4 and IPv6 apart; --range, --exclude and\n"
+    "--contains need one family. Octets, lengths and counts are plain decimal\n"
     "without leading zeros (\"010\" is refused, not read as 10 or as octal 8).\n"
     "\"-\" reads the verb's list from standard input: addresses one per line,\n"
     "host counts one per line or separated by blanks; blank lines and lines\n"
@@ -57,7 +76,8 @@ constexpr const char* kUsage =
     "\n"
     "Options:\n"
     "  --json          JSON Lines: one object per address, subnet or block\n"
-    "  --color=WHEN    (--report) colour the binary and hex digits by portion:\n"
+    "  --color=WHEN    (--report, --summarize) colour the binary and hex digits\n"
+    "                  by portion (a summary: the common bits):\n"
     "                  auto (the default: on a terminal, unless NO_COLOR is\n"
     "                  set), always or never\n"
     "  --mask BITS     (--subnets) the subnets' mask length or dotted mask\n"
@@ -73,8 +93,10 @@ constexpr const char* kUsage =
     "\n"
     "Exit status: 0 success; 1 the output could not be written or standard input\n"
     "could not be read; 2 bad input or usage, each bad input named on standard\n"
-    "error (--report still reports the others, --plan prints nothing); 141 the\n"
-    "reader of the output went away.\n";
+    "error (--report and --contains still answer for the others; --plan and the\n"
+    "other set verbs print nothing, since part of an answer would be wrong);\n"
+    "141 the reader of the output went away. --contains answers 0 or 1 and\n"
+    "gives 2 for any failure, as grep does.\n";
 
 } // namespace
 
@@ -86,6 +108,15 @@ const std::vector<Verb>& Verbs()
          "--subnets needs a network, such as 10.0.0.0/8", RunSubnets},
         {"--plan", kOptJson | kOptRfc3021, 2, -1, 1,
          "--plan needs a network and host counts, such as 10.0.0.0/24 50 14", RunPlan},
+        {"--aggregate", kOptJson, 1, -1, 0, "--aggregate needs networks, such as 10.0.0.0/25 10.0.0.128/25, or -",
+         RunAggregate},
+        {"--summarize", kOptJson | kOptColor, 1, -1, 0,
+         "--summarize needs networks, such as 10.1.4.0/24 10.1.6.0/24, or -", RunSummarize},
+        {"--range", kOptJson, 1, 2, -1, "--range needs a range, such as 10.0.0.5-10.0.0.17", RunRange},
+        {"--exclude", kOptJson, 2, -1, 1,
+         "--exclude needs a network and what to cut out of it, such as 10.0.0.0/24 10.0.0.64/26", RunExclude},
+        {"--contains", kOptJson, 2, -1, 1,
+         "--contains needs a network and addresses to test, such as 10.0.0.0/8 10.1.2.3", RunContains},
     };
     return verbs;
 }

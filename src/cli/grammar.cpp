@@ -1,6 +1,7 @@
 #include "cli/grammar.h"
 
 #include "cli/networkinput.h"
+#include "cli/output.h"
 #include "model/decimal.h"
 #include "model/shown.h"
 
@@ -70,6 +71,12 @@ const OptionRow kOptions[] = {
 };
 
 } // namespace
+
+bool WantsColour(const Command& c, const Environment& env)
+{
+    return !c.json && (c.color == ColorWhen::Always ||
+                       (c.color == ColorWhen::Auto && env.outIsTerminal && !env.noColor && !env.dumbTerminal));
+}
 
 Command ParseCommandLine(const std::vector<std::string>& args, const std::vector<Verb>& verbs)
 {

@@ -67,6 +67,10 @@ struct Command {
 // Reads the arguments after the program name against a verb table whose
 // first row is the verb taken when none is given. The command refers to
 // `args` and `verbs`, which must outlive it.
+// Whether the run's text output is coloured: asked for, or "auto" on a
+// terminal that has not asked for none. JSON never is.
+bool WantsColour(const Command& command, const Environment& env);
+
 Command ParseCommandLine(const std::vector<std::string>& args, const std::vector<Verb>& verbs);
 
 } // namespace cli

@@ -106,4 +106,97 @@ std::optional<Network6Input> ParseNetwork6(std::string_view text, std::string& p
     return Network6Input{net::Network6(address->value, length), std::move(address->zone)};
 }
 
+namespace {
+
+// One end of a range: a bare address of either family.
+struct End {
+    bool ipv6 = false;
+    net::uint128 value = 0;
+};
+
+std::optional<End> parseEnd(std::string_view text, std::string_view which, std::string& problem)
+{
+    text = Trimmed(text);
+    const auto fail = [&](const std::string& why) -> std::optional<End> {
+        problem = std::string(which) + ' ' + Shown(text) + ": " + why;
+        return std::nullopt;
+    };
+    if (text.empty())
+        return fail("no address");
+    if (text.find('/') != std::string_view::npos)
+        return fail("a range's ends are addresses, without \"/\"");
+    std::string why;
+    if (IsIPv6Text(text)) {
+        const auto a = ipv6text::Parse(text, &why);
+        if (!a)
+            return fail(why);
+        if (!a->zone.empty())
+            return fail("a zone names a link, not addresses; leave out \"%" + a->zone + "\"");
+        return End{true, a->value};
+    }
+    if (text.find('.') == std::string_view::npos)
+        return fail("not an address");
+    const auto a = dotted::Parse(text, &why);
+    if (!a)
+        return fail(why);
+    return End{false, *a};
+}
+
+} // namespace
+
+std::optional<SetItem> ParseRange(std::string_view firstText, std::string_view lastText, std::string& problem)
+{
+    const auto first = parseEnd(firstText, "first address", problem);
+    if (!first)
+        return std::nullopt;
+    const auto last = parseEnd(lastText, "last address", problem);
+    if (!last)
+        return std::nullopt;
+    if (first->ipv6 != last->ipv6) {
+        problem = "the first address is " + std::string(first->ipv6 ? "IPv6" : "IPv4") + " and the last " +
+                  (last->ipv6 ? "IPv6" : "IPv4") + "; a range has one family";
+        return std::nullopt;
+    }
+    if (first->value > last->value) {
+        problem = "the first address comes after the last";
+        return std::nullopt;
+    }
+    SetItem item;
+    item.ipv6 = first->ipv6;
+    item.range = true;
+    if (item.ipv6)
+        item.span6 = {first->value, last->value};
+    else
+        item.span4 = {std::uint32_t(first->value), std::uint32_t(last->value)};
+    return item;
+}
+
+std::optional<SetItem> ParseSetItem(std::string_view text, std::string& problem)
+{
+    text = Trimmed(text);
+    const size_t dash = text.find('-');
+    if (dash != std::string_view::npos)
+        return ParseRange(text.substr(0, dash), text.substr(dash + 1), problem);
+    SetItem item;
+    if (IsIPv6Text(text)) {
+        auto n = ParseNetwork6(text, problem);
+        if (!n)
+            return std::nullopt;
+        if (!n->zone.empty()) {
+            problem = "a zone names a link, not addresses; leave out \"%" + n->zone + "\"";
+            return std::nullopt;
+        }
+        item.ipv6 = true;
+        item.network6 = n->network;
+        item.span6 = net::Span<128>::of(n->network);
+        return item;
+    }
+    const auto n = ParseNetwork(text, problem);
+    if (!n)
+        return std::nullopt;
+    item.network4 = *n;
+    item.span4 = net::Span<32>::of(*n);
+    return item;
+}
+
 } // namespace cli

@@ -2,6 +2,7 @@
 // What the network verbs accept as a network: "A.B.C.D/N" with N from 0 to
 // 32, "A.B.C.D/W.X.Y.Z" with a contiguous mask, or a bare "A.B.C.D", a single
 // host (/32). Blanks around it are ignored; nothing else is corrected.
+#include "model/netset.h"
 #include "model/network.h"
 
 #include <optional>
@@ -44,5 +45,20 @@ struct Network6Input {
     std::string zone;
 };
 std::optional<Network6Input> ParseNetwork6(std::string_view text, std::string& problem);
+
+// A member of a set of addresses, as the set verbs read it: a network of
+// either family, or a range "FIRST-LAST" of two addresses of one family,
+// FIRST not after LAST. A zone names a link, not addresses: it is refused.
+struct SetItem {
+    bool ipv6 = false;
+    bool range = false;     // written as FIRST-LAST
+    net::Network4 network4; // as written, host bits kept, when not a range
+    net::Network6 network6;
+    net::Span<32> span4; // its addresses, the block's own for a network
+    net::Span<128> span6;
+};
+std::optional<SetItem> ParseSetItem(std::string_view text, std::string& problem);
+// A range given as its two ends.
+std::optional<SetItem> ParseRange(std::string_view first, std::string_view last, std::string& problem);
 
 } // namespace cli

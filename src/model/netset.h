@@ -125,9 +125,13 @@ private:
     {
         if (sorted_ == spans_.size())
             return;
-        std::sort(spans_.begin(), spans_.end(), [](const Span<Width>& a, const Span<Width>& b) {
+        // The front is already in order: sort what came since and merge.
+        const auto before = [](const Span<Width>& a, const Span<Width>& b) {
             return a.first < b.first || (a.first == b.first && a.last > b.last);
-        });
+        };
+        const auto middle = spans_.begin() + std::ptrdiff_t(sorted_);
+        std::sort(middle, spans_.end(), before);
+        std::inplace_merge(spans_.begin(), middle, spans_.end(), before);
         size_t kept = 0;
         for (size_t i = 0; i < spans_.size(); ++i) {
             const Span<Width>& s = spans_[i];
