@@ -74,9 +74,9 @@ void BM_ArithmeticFactsAndTexts(benchmark::State& state)
 }
 BENCHMARK(BM_ArithmeticFactsAndTexts);
 
-// The report over `input` as standard input (a file, rewound each time), as
-// text (argument 0) or JSON Lines (1).
-void reportStream(benchmark::State& state, const std::string& input, int lines)
+// The report (or another verb) over `input` as standard input (a file,
+// rewound each time), as text (argument 0) or JSON Lines (1).
+void reportStream(benchmark::State& state, const std::string& input, int lines, const char* verb = "--report")
 {
     char path[] = "/tmp/quillmark-bench-XXXXXX";
     const int in = mkstemp(path);
@@ -88,8 +88,9 @@ void reportStream(benchmark::State& state, const std::string& input, int lines)
     cli::Environment env;
     env.in = in;
     env.out = open("/dev/null", O_WRONLY);
-    const std::vector<std::string> args = state.range(0) == 1 ? std::vector<std::string>{"--json", "-"}
-                                                              : std::vector<std::string>{"-"};
+    std::vector<std::string> args = {verb, "-"};
+    if (state.range(0) == 1)
+        args.push_back("--json");
     for (auto _ : state) {
         lseek(in, 0, SEEK_SET);
         if (cli::Run(args, env) != cli::kExitOk)
@@ -142,6 +143,23 @@ void BM_ReportStream6(benchmark::State& state)
     reportStream(state, input, kLines);
 }
 BENCHMARK(BM_ReportStream6)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// `quillmark --aggregate - < prefixes > /dev/null` over 200,000 random IPv4
+// prefixes of 16 to 32 bits; items per second is prefixes per second.
+void BM_AggregateStream(benchmark::State& state)
+{
+    constexpr int kLines = 200000;
+    std::mt19937 random(3);
+    std::string input;
+    for (int i = 0; i < kLines; ++i) {
+        const int length = int(random() % 17) + 16;
+        const std::uint32_t a = std::uint32_t(random()) & ~std::uint32_t(0) << (32 - length);
+        input += std::to_string(a >> 24) + '.' + std::to_string(a >> 16 & 255) + '.' + std::to_string(a >> 8 & 255) +
+                 '.' + std::to_string(a & 255) + '/' + std::to_string(length) + '\n';
+    }
+    reportStream(state, input, kLines, "--aggregate");
+}
+BENCHMARK(BM_AggregateStream)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // `quillmark --subnets 10.0.0.0/14 --mask 30 > /dev/null` in the process, as
 // text (0) or JSON Lines (1); items per second is rows per second.
