@@ -336,17 +336,22 @@ Formula formulaOf(const Question& q, std::int64_t learner)
         f.rule = f.bits >= 2 ? Formula::Rule::MinusTwo : q.rfc3021 ? Formula::Rule::Rfc3021 : Formula::Rule::NoHosts;
         f.value = std::int64_t(q.given.hosts(q.rfc3021));
     }
-    // What the learner's number would be the count of; the right rule first,
-    // as 2 is both 2^1 and 2^2 - 2.
+    // What the learner's number would be the count of, as 2 is both 2^1 and
+    // 2^2 - 2: the right bits first, then the right rule.
     const bool minusTwoFirst = f.rule != Formula::Rule::Power;
-    for (int pass = 0; pass < 2 && f.learnerBits < 0; ++pass) {
-        const bool minusTwo = (pass == 0) == minusTwoFirst;
-        for (int k = minusTwo ? 2 : 0; k <= 32 && f.learnerBits < 0; ++k)
-            if ((std::int64_t(1) << k) - (minusTwo ? 2 : 0) == learner) {
-                f.learnerBits = k;
-                f.learnerMinusTwo = minusTwo;
-            }
-    }
+    const auto is = [&](int k, bool minusTwo) {
+        if (k < 0 || k > 32 || (std::int64_t(1) << k) - (minusTwo ? 2 : 0) != learner)
+            return false;
+        f.learnerBits = k;
+        f.learnerMinusTwo = minusTwo;
+        return true;
+    };
+    if (is(f.bits, minusTwoFirst) || is(f.bits, !minusTwoFirst))
+        return f;
+    for (int pass = 0; pass < 2; ++pass)
+        for (int k = 0; k <= 32; ++k)
+            if (is(k, (pass == 0) == minusTwoFirst))
+                return f;
     return f;
 }
 
