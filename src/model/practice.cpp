@@ -399,7 +399,7 @@ std::string OptionsFault(const Options& o)
 std::vector<Question> DrawSet(const Options& o)
 {
     std::vector<Kind> kinds;
-    const unsigned drawable = DrawableKinds(o);
+    const unsigned drawable = OptionsFault(o).empty() ? DrawableKinds(o) : 0;
     for (int k = 0; k < kKindCount; ++k)
         if (drawable & BitOf(Kind(k)))
             kinds.push_back(Kind(k));
@@ -644,9 +644,9 @@ std::string PromptText(const Question& q)
     case Kind::FirstHost: return given + ": what is the first usable host?" + rfc;
     case Kind::LastHost: return given + ": what is the last usable host?" + rfc;
     case Kind::SubnetCount:
-        return given + " (class " + q.classLetter + "): how many usable subnets does the class network have at this mask? " +
-               (q.subnetZero ? "(subnet zero and the all-ones subnet are used)"
-                             : "(subnet zero and the all-ones subnet are set aside)");
+        return given + ": how many usable subnets has its class " + q.classLetter + " network at this mask? " +
+               (q.subnetZero ? "(subnet zero and the all-ones subnet counted)"
+                             : "(subnet zero and the all-ones subnet set aside)");
     case Kind::HostCount: return given + ": how many usable hosts does each subnet have?" + rfc;
     case Kind::MaskForLength: return "What is the dotted mask of /" + std::to_string(q.given.length()) + "?";
     case Kind::LengthForMask: return "What is the length of the mask " + dottedOf(q.given.mask()) + "?";
