@@ -864,7 +864,9 @@ std::vector<std::string> Explanation(const Question& q, const Answer& a, const V
                                     : "A /32 has no host bits: without RFC 3021 it has no usable host (0).");
             break;
         }
-        if (f.learnerBits >= 0) {
+        // Beside RFC 3021's rule and a block without hosts a power of two
+        // says nothing more.
+        if (f.learnerBits >= 0 && (f.rule == Formula::Rule::MinusTwo || f.rule == Formula::Rule::Power)) {
             const std::string form = power(f.learnerBits) + (f.learnerMinusTwo ? " - 2" : "");
             std::string note = "Your " + std::to_string(f.learner) + " is " + form;
             if (f.learnerBits == f.bits && f.letter == 'S')
