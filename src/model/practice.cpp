@@ -790,7 +790,13 @@ std::vector<std::string> Explanation(const Question& q, const Answer& a, const V
         std::vector<std::string> positions;
         for (int p : BitPositions(v.differing))
             positions.push_back(std::to_string(p));
-        if (!positions.empty())
+        // A long list says less than its count and its ends.
+        constexpr size_t kListed = 8;
+        if (positions.size() > kListed)
+            lines.push_back(std::string(what) + " differs from the right one in " + std::to_string(positions.size()) +
+                            " bits, from bit " + positions.front() + " to bit " + positions.back() +
+                            " (counted from the left).");
+        else if (!positions.empty())
             lines.push_back(std::string(what) + " differs from the right one in bit" +
                             (positions.size() == 1 ? " " : "s ") + listed(positions) + " (counted from the left).");
     };

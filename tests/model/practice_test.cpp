@@ -238,6 +238,8 @@ TEST(PracticeCheck, ExplanationsNameBitsFormulasAndBlocks)
     EXPECT_EQ(said(network, "192.168.1.77"),
               "The network address keeps the first 26 bits of 192.168.1.77 and sets the 6 host bits to 0: "
               "192.168.1.64.\nYour address differs from the right one in bits 29, 30 and 32 (counted from the left).\n");
+    EXPECT_NE(said(network, "63.168.1.77").find("differs from the right one in 11 bits, from bit 1 to bit 32"),
+              std::string::npos);
     EXPECT_EQ(said(question(Kind::FirstHost, "10.1.2.7/31"), "10.1.2.6"),
               "A /31 has no usable host without RFC 3021: 2^1 - 2 = 0; its two addresses are the network and "
               "broadcast addresses.\nSo there is no such address; the answer is none.\n");
