@@ -164,9 +164,8 @@ Question drawOne(Draws& d, Kind kind, const Options& o)
     switch (kind) {
     case Kind::MaskForLength:
     case Kind::LengthForMask:
-        q.given = Network4(Network4::maskOf(at.length), at.length);
-        q.classLetter = addressclass::Of(q.given.address()).letter;
-        q.classBits = addressclass::Of(q.given.address()).bits;
+        // No address: one that held the mask would show the answer.
+        q.given = Network4(0, at.length);
         break;
     case Kind::Summary: {
         // 2^spread networks of the length fill the summary; two to four of
