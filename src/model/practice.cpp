@@ -425,7 +425,8 @@ std::string CommandLine(const Options& o)
         for (size_t i = 0; i < names.size(); ++i)
             s += (i ? "," : "") + names[i];
     }
-    if ((o.classes & kAllClasses) != kAllClasses) {
+    // No class at all is only for the mask questions, which take none.
+    if ((o.classes & kAllClasses) != kAllClasses && (o.classes & kAllClasses) != 0) {
         s += " --classes ";
         for (int c = 0; c < 3; ++c)
             if (o.classes & (1u << c))
