@@ -1,6 +1,7 @@
 #include "cli/command.h"
 
 #include "cli/plan.h"
+#include "cli/practice.h"
 #include "cli/report.h"
 #include "cli/sets.h"
 #include "cli/split.h"
@@ -30,6 +31,9 @@ constexpr const char* kUsage =
     "       quillmark --range FIRST-LAST | FIRST LAST [--json]\n"
     "       quillmark --exclude NETWORK EXCLUDED... | - [--json]\n"
     "       quillmark --contains NETWORK ADDRESS... | - [--json]\n"
+    "       quillmark --practice [--count N] [--seed S] [--types LIST]\n"
+    "                 [--classes LIST] [--masks A-B] [--subnet-zero] [--rfc3021]\n"
+    "                 [--color=WHEN]\n"
     "       quillmark --help | --version\n"
     "       quillmark                       (opens the window)\n"
     "\n"
@@ -63,6 +67,10 @@ constexpr const char* kUsage =
     "              (each inside NETWORK) is cut out, as the fewest blocks\n"
     "  --contains  for each address, network or range: whether it lies inside\n"
     "              NETWORK. Exit status 0 when all do, 1 when any does not\n"
+    "  --practice  asks a set of questions one at a time, reads each answer as a\n"
+    "              line of standard input, explains a wrong one and ends with the\n"
+    "              score (also when the input ends); the same seed and options\n"
+    "              give the same set, here and in the practice window\n"
     "\n"
     "NETWORK is ADDRESS/BITS with BITS from 0 to 32, ADDRESS/MASK, or a bare\n"
     "ADDRESS (one host, /32), or an IPv6 ADDRESS/LEN (--plan takes IPv4\n"
@@ -76,16 +84,28 @@ constexpr const char* kUsage =
     "\n"
     "Options:\n"
     "  --json          JSON Lines: one object per address, subnet or block\n"
-    "  --color=WHEN    (--report, --summarize) colour the binary and hex digits\n"
-    "                  by portion (a summary: the common bits):\n"
-    "                  auto (the default: on a terminal, unless NO_COLOR is\n"
-    "                  set), always or never\n"
+    "  --color=WHEN    (--report, --summarize, --practice) colour the binary and\n"
+    "                  hex digits by portion (a summary: the common bits): auto\n"
+    "                  (the default: on a terminal, unless NO_COLOR is set),\n"
+    "                  always or never\n"
     "  --mask BITS     (--subnets) the subnets' mask length or dotted mask\n"
     "  --site S        (--report) an IPv6 network's routing prefix is its first S\n"
     "                  bits (0 to its prefix length); the bits after it, to the\n"
     "                  prefix length, are the subnet ID\n"
     "  --limit N       (--subnets) at most N rows\n"
-    "  --rfc3021       (--subnets, --plan) a /31 has 2 usable hosts, a /32 one\n"
+    "  --rfc3021       (--subnets, --plan, --practice) a /31 has 2 usable hosts,\n"
+    "                  a /32 one\n"
+    "  --count N       (--practice) N questions, 1 to 1000 (default 10)\n"
+    "  --seed S        (--practice) the set's seed (default: a random one, shown)\n"
+    "  --types LIST    (--practice) question types, separated by commas: network,\n"
+    "                  broadcast, first, last (usable host), subnets, hosts (number\n"
+    "                  of), mask (of a length), length (of a mask), which (subnet\n"
+    "                  holds a host), summary, vlsm; or all (the default)\n"
+    "  --classes LIST  (--practice) address classes: A, B, C or several (AC, A,C)\n"
+    "  --masks A-B     (--practice) mask lengths from A to B, 8 to 32 (default\n"
+    "                  16-30), or one length\n"
+    "  --subnet-zero   (--practice) count subnet zero and the all-ones subnet: 2^S\n"
+    "                  subnets rather than the classful 2^S - 2\n"
     "  --              what follows is an operand, even if it starts with \"-\"\n"
     "  -h, --help      show this help and exit\n"
     "  -V, --version   show the version and exit\n"
@@ -117,6 +137,9 @@ const std::vector<Verb>& Verbs()
          "--exclude needs a network and what to cut out of it, such as 10.0.0.0/24 10.0.0.64/26", RunExclude},
         {"--contains", kOptJson, 2, -1, 1,
          "--contains needs a network and addresses to test, such as 10.0.0.0/8 10.1.2.3", RunContains},
+        {"--practice",
+         kOptColor | kOptRfc3021 | kOptCount | kOptSeed | kOptTypes | kOptClasses | kOptMasks | kOptSubnetZero, 0, 0,
+         -1, "", RunPractice},
     };
     return verbs;
 }
