@@ -1,6 +1,7 @@
 #include "cli/command.h"
 
 #include "cli/plan.h"
+#include "cli/practice.h"
 #include "cli/report.h"
 #include "cli/split.h"
 #include "errors/clserrhandler.h"
@@ -24,6 +25,9 @@ constexpr const char* kUsage =
     "       quillmark --subnets NETWORK [--mask BITS] [--limit N] [--json]\n"
     "                           [--rfc3021]\n"
     "       quillmark --plan NETWORK [NAME=]HOSTS... | - [--json] [--rfc3021]\n"
+    "       quillmark --practice [--count N] [--seed S] [--types LIST]\n"
+    "                 [--classes LIST] [--masks A-B] [--subnet-zero] [--rfc3021]\n"
+    "                 [--color=WHEN]\n"
     "       quillmark --help | --version\n"
     "       quillmark                       (opens the window)\n"
     "\n"
@@ -46,6 +50,10 @@ constexpr const char* kUsage =
     "              IPv6 network needs --mask, from its own length to 128)\n"
     "  --plan      the smallest subnet for each host count, largest first, each\n"
     "              aligned to its size; then the unused space as fewest blocks\n"
+    "  --practice  asks a set of questions one at a time, reads each answer as a\n"
+    "              line of standard input, explains a wrong one and ends with the\n"
+    "              score (also when the input ends); the same seed and options\n"
+    "              give the same set, here and in the practice window\n"
     "\n"
     "NETWORK is ADDRESS/BITS with BITS from 0 to 32, ADDRESS/MASK, or a bare\n"
     "ADDRESS (one host, /32), or an IPv6 ADDRESS/LEN for --subnets (--plan\n"
@@ -57,15 +65,27 @@ constexpr const char* kUsage =
     "\n"
     "Options:\n"
     "  --json          JSON Lines: one object per address, subnet or block\n"
-    "  --color=WHEN    (--report) colour the binary and hex digits by portion:\n"
-    "                  auto (the default: on a terminal, unless NO_COLOR is\n"
-    "                  set), always or never\n"
+    "  --color=WHEN    (--report, --practice) colour the binary and hex digits by\n"
+    "                  portion: auto (the default: on a terminal, unless NO_COLOR\n"
+    "                  is set), always or never\n"
     "  --mask BITS     (--subnets) the subnets' mask length or dotted mask\n"
     "  --site S        (--report) an IPv6 network's routing prefix is its first S\n"
     "                  bits (0 to its prefix length); the bits after it, to the\n"
     "                  prefix length, are the subnet ID\n"
     "  --limit N       (--subnets) at most N rows\n"
-    "  --rfc3021       (--subnets, --plan) a /31 has 2 usable hosts, a /32 one\n"
+    "  --rfc3021       (--subnets, --plan, --practice) a /31 has 2 usable hosts,\n"
+    "                  a /32 one\n"
+    "  --count N       (--practice) N questions, 1 to 1000 (default 10)\n"
+    "  --seed S        (--practice) the set's seed (default: a random one, shown)\n"
+    "  --types LIST    (--practice) question types, separated by commas: network,\n"
+    "                  broadcast, first, last (usable host), subnets, hosts (number\n"
+    "                  of), mask (of a length), length (of a mask), which (subnet\n"
+    "                  holds a host), summary, vlsm; or all (the default)\n"
+    "  --classes LIST  (--practice) address classes: A, B, C or several (AC, A,C)\n"
+    "  --masks A-B     (--practice) mask lengths from A to B, 8 to 32 (default\n"
+    "                  16-30), or one length\n"
+    "  --subnet-zero   (--practice) count subnet zero and the all-ones subnet: 2^S\n"
+    "                  subnets rather than the classful 2^S - 2\n"
     "  --              what follows is an operand, even if it starts with \"-\"\n"
     "  -h, --help      show this help and exit\n"
     "  -V, --version   show the version and exit\n"
@@ -86,6 +106,9 @@ const std::vector<Verb>& Verbs()
          "--subnets needs a network, such as 10.0.0.0/8", RunSubnets},
         {"--plan", kOptJson | kOptRfc3021, 2, -1, 1,
          "--plan needs a network and host counts, such as 10.0.0.0/24 50 14", RunPlan},
+        {"--practice",
+         kOptColor | kOptRfc3021 | kOptCount | kOptSeed | kOptTypes | kOptClasses | kOptMasks | kOptSubnetZero, 0, 0,
+         -1, "", RunPractice},
     };
     return verbs;
 }

@@ -2,6 +2,7 @@
 
 #include "cli/networkinput.h"
 #include "model/decimal.h"
+#include "model/practice.h"
 #include "model/shown.h"
 
 #include <charconv>
@@ -67,6 +68,51 @@ const OptionRow kOptions[] = {
              c.limit = n;
          return problem.empty();
      }},
+    {"--count", kOptCount, Takes::Value,
+     [](Command& c, std::string_view v, bool, std::string& problem) {
+         int n = 0;
+         problem = decimal::Fault("--count:", v);
+         if (problem.empty() && (v.size() > 4 || std::from_chars(v.data(), v.data() + v.size(), n).ec != std::errc() ||
+                                 n < 1 || n > practice::kMaxCount))
+             problem = "--count: " + Shown(v) + " is outside 1 to " + std::to_string(practice::kMaxCount);
+         if (problem.empty())
+             c.count = n;
+         return problem.empty();
+     }},
+    {"--seed", kOptSeed, Takes::Value,
+     [](Command& c, std::string_view v, bool, std::string& problem) {
+         std::uint64_t n = 0;
+         const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), n);
+         problem = decimal::Fault("--seed:", v);
+         if (problem.empty() && (ec != std::errc() || end != v.data() + v.size()))
+             problem = "--seed: " + Shown(v) + " is more than " + std::to_string(~std::uint64_t(0));
+         if (problem.empty())
+             c.seed = n;
+         return problem.empty();
+     }},
+    {"--types", kOptTypes, Takes::Value,
+     [](Command& c, std::string_view v, bool, std::string& problem) {
+         c.types = practice::ParseKinds(v, problem);
+         if (!c.types)
+             problem = "--types: " + problem;
+         return c.types.has_value();
+     }},
+    {"--classes", kOptClasses, Takes::Value,
+     [](Command& c, std::string_view v, bool, std::string& problem) {
+         c.classes = practice::ParseClasses(v, problem);
+         if (!c.classes)
+             problem = "--classes: " + problem;
+         return c.classes.has_value();
+     }},
+    {"--masks", kOptMasks, Takes::Value,
+     [](Command& c, std::string_view v, bool, std::string& problem) {
+         c.masks = practice::ParseLengths(v, problem);
+         if (!c.masks)
+             problem = "--masks: " + problem;
+         return c.masks.has_value();
+     }},
+    {"--subnet-zero", kOptSubnetZero, Takes::Nothing,
+     [](Command& c, std::string_view, bool, std::string&) { return c.subnetZero = true; }},
 };
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace cli {
@@ -22,6 +23,13 @@ enum Option : unsigned {
     kOptLimit = 1u << 3,
     kOptRfc3021 = 1u << 4,
     kOptSite = 1u << 5,
+    // --practice's
+    kOptCount = 1u << 6,
+    kOptSeed = 1u << 7,
+    kOptTypes = 1u << 8,
+    kOptClasses = 1u << 9,
+    kOptMasks = 1u << 10,
+    kOptSubnetZero = 1u << 11,
 };
 
 enum class ColorWhen { Auto, Always, Never };
@@ -59,6 +67,14 @@ struct Command {
     // The routing prefix's length, for the IPv6 report's subnet ID (0 to 128).
     std::optional<int> site;
     std::optional<std::uint64_t> limit;
+    // --practice: the set's size and seed, question types and classes (as
+    // the practice options' bits), mask lengths and the subnet-zero count.
+    std::optional<int> count;
+    std::optional<std::uint64_t> seed;
+    std::optional<unsigned> types;
+    std::optional<unsigned> classes;
+    std::optional<std::pair<int, int>> masks;
+    bool subnetZero = false;
     std::vector<std::string_view> operands; // "-" stands for standard input
     // A usage error: the run names it and ends with status 2.
     std::string error;

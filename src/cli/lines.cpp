@@ -16,7 +16,7 @@ void LineSplitter::endLine()
         handler_(number_, {}, true);
     } else {
         const std::string_view text = Trimmed(line_);
-        if (!text.empty() && text.front() != '#')
+        if (everyLine_ || (!text.empty() && text.front() != '#'))
             handler_(number_, text, false);
     }
     line_.clear();
@@ -44,9 +44,9 @@ void LineSplitter::finish()
         endLine();
 }
 
-int ReadLines(int fd, const LineHandler& handler, const std::function<bool()>& stop)
+int ReadLines(int fd, const LineHandler& handler, const std::function<bool()>& stop, bool everyLine)
 {
-    LineSplitter lines(handler);
+    LineSplitter lines(handler, everyLine);
     char chunk[1 << 16];
     for (;;) {
         if (stop())

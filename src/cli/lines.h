@@ -15,10 +15,14 @@ constexpr size_t kMaxLine = 4096;
 // tooLong set and no text.
 using LineHandler = std::function<void(long number, std::string_view text, bool tooLong)>;
 
-// Turns chunks of input into lines.
+// Turns chunks of input into lines. With `everyLine`, blank lines and lines
+// starting with "#" are passed on too: a question's answer is every line.
 class LineSplitter {
 public:
-    explicit LineSplitter(LineHandler handler) : handler_(std::move(handler)) {}
+    explicit LineSplitter(LineHandler handler, bool everyLine = false)
+        : handler_(std::move(handler)), everyLine_(everyLine)
+    {
+    }
     void feed(std::string_view chunk);
     // The last line, when the input does not end with a newline.
     void finish();
@@ -28,6 +32,7 @@ private:
 
     LineHandler handler_;
     std::string line_;
+    bool everyLine_;
     bool tooLong_ = false;
     long number_ = 0;
 };
@@ -35,6 +40,6 @@ private:
 // Reads `fd` to its end through a LineSplitter, waiting for a non-blocking
 // descriptor; stops early when `stop` says so. 0, or the errno of a failed
 // read.
-int ReadLines(int fd, const LineHandler& handler, const std::function<bool()>& stop);
+int ReadLines(int fd, const LineHandler& handler, const std::function<bool()>& stop, bool everyLine = false);
 
 } // namespace cli

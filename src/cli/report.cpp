@@ -100,11 +100,15 @@ private:
 
 } // namespace
 
+bool WantsColour(const Command& c, const Environment& env)
+{
+    return !c.json && (c.color == ColorWhen::Always ||
+                       (c.color == ColorWhen::Auto && env.outIsTerminal && !env.noColor && !env.dumbTerminal));
+}
+
 int RunReport(const Command& c, Output& out, const Environment& env)
 {
-    const bool colour = !c.json && (c.color == ColorWhen::Always || (c.color == ColorWhen::Auto && env.outIsTerminal &&
-                                                                     !env.noColor && !env.dumbTerminal));
-    Reporter reporter(out, c.json, colour ? Colour::On : Colour::Off, env, c.site);
+    Reporter reporter(out, c.json, WantsColour(c, env) ? Colour::On : Colour::Off, env, c.site);
     for (std::string_view input : c.operands) {
         if (out.failed())
             break;

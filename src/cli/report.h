@@ -11,6 +11,10 @@ struct Command;
 
 // Reports each operand ("-": each line of standard input); a bad address is
 // named and the others are still reported.
+// Whether the binary digits are coloured: --color=always, or by default on a
+// terminal unless NO_COLOR is set or the terminal is dumb; never for JSON.
+bool WantsColour(const Command& command, const Environment& env);
+
 int RunReport(const Command& command, Output& out, const Environment& env);
 
 } // namespace cli
