@@ -179,7 +179,7 @@ void BitsCompare::paintEvent(QPaintEvent*)
         // The calculator's grey behind the digits, the marked cells over it;
         // the label draws its digits on top.
         p.fillRect(d->geometry(), mainlayout::LightGrey);
-        for (int bit = 0; bit < 32; ++bit)
+        for (int bit = 0; bit < 32 && rows_[i].marks; ++bit)
             if (marked_ >> (31 - bit) & 1)
                 p.fillRect(cellOfBit(int(i), bit), Marked);
         // Both edges from twips, as the calculator places its bars.

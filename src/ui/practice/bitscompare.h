@@ -19,6 +19,7 @@ public:
     struct Row {
         QString caption; // "Yours:"
         std::uint32_t value;
+        bool marks = true; // whether its marked bits are shaded
     };
     explicit BitsCompare(QWidget* parent = nullptr);
 

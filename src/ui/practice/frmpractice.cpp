@@ -16,6 +16,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,8 +24,8 @@
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QRegularExpressionValidator>
+#include <QShortcut>
 #include <QSpinBox>
-#include <QStackedWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -97,22 +98,39 @@ frmPractice::frmPractice(QWidget* parent) : ExtraWindow(QStringLiteral("frmPract
 {
     setWindowTitle(QStringLiteral("Practice"));
     setAccessibleName(QStringLiteral("Practice"));
-    pages_ = new QStackedWidget(this);
-    pages_->setObjectName(QStringLiteral("fraPages"));
-    pages_->setAccessibleName(QStringLiteral("Practice"));
-    for (int i = 0; i < 3; ++i) {
-        auto* page = new QWidget(pages_);
-        pages_->addWidget(page);
-    }
-    buildOptions(pages_->widget(0));
-    buildQuestion(pages_->widget(1));
-    buildScore(pages_->widget(2));
+    // Three pages, one shown at a time; the window takes the size of the one
+    // it shows (hidden widgets take no room).
+    for (size_t i = 0; i < pages_.size(); ++i)
+        pages_[i] = new QWidget(this);
+    buildOptions(pages_[0]);
+    buildQuestion(pages_[1]);
+    buildScore(pages_[2]);
     auto* all = new QVBoxLayout(this);
-    all->addWidget(pages_);
-    // As large as its largest page needs, at every zoom.
+    for (QWidget* page : pages_)
+        all->addWidget(page);
+    // As large as its page needs, at every zoom.
     all->setSizeConstraint(QLayout::SetFixedSize);
 
+    // Return presses the page's button: Start, Check (then Next), or the
+    // button that has the focus.
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* enter = new QShortcut(QKeySequence(key), this);
+        enter->setObjectName(QStringLiteral("enterPresses"));
+        connect(enter, &QShortcut::activated, this, [this] {
+            if (auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget()); button && button->window() == this) {
+                button->click();
+                return;
+            }
+            switch (page()) {
+            case Page::Options: cmdStart_->click(); break;
+            case Page::Question: (cmdCheck_->isEnabled() ? cmdCheck_ : cmdNext_)->click(); break;
+            case Page::Score: cmdAgain_->click(); break;
+            }
+        });
+    }
+
     applyZoom(zoom::percent());
+    showPage(Page::Options);
     setOptions(practice::Options{});
     cmdStart_->setFocus();
 }
@@ -353,7 +371,7 @@ void frmPractice::buildScore(QWidget* page)
     connect(cmdAgain_, &QPushButton::clicked, this, &frmPractice::Start);
     connect(cmdNewSet_, &QPushButton::clicked, this, [this] {
         txtSeed_->setText(QString::number(QRandomGenerator::global()->bounded(1, 1000000)));
-        pages_->setCurrentIndex(int(Page::Options));
+        showPage(Page::Options);
         cmdStart_->setFocus();
     });
     auto* layout = new QVBoxLayout(page);
@@ -368,9 +386,17 @@ void frmPractice::buildScore(QWidget* page)
     layout->addLayout(buttons);
 }
 
+void frmPractice::showPage(Page shown)
+{
+    for (size_t i = 0; i < pages_.size(); ++i)
+        pages_[i]->setVisible(i == size_t(shown));
+    shown_ = shown;
+    layout()->activate();
+}
+
 frmPractice::Page frmPractice::page() const
 {
-    return Page(pages_->currentIndex());
+    return shown_;
 }
 
 practice::Options frmPractice::options() const
@@ -437,7 +463,7 @@ void frmPractice::Start()
     current_ = 0;
     seconds_ = 0;
     clock_.start();
-    pages_->setCurrentIndex(int(Page::Question));
+    showPage(Page::Question);
     showQuestion();
 }
 
@@ -490,6 +516,7 @@ void frmPractice::showQuestion()
                    : address            ? ansAddress_->firstControl()
                    : f == Field::Count  ? static_cast<QWidget*>(txtNumber_)
                                         : static_cast<QWidget*>(spnAnswerLength_);
+    lblAnswer_->setBuddy(first);
     first->setFocus();
     if (auto* box = qobject_cast<QLineEdit*>(first))
         box->selectAll();
@@ -552,6 +579,28 @@ std::optional<practice::Answer> frmPractice::readAnswer(QString& problem) const
         return a;
     }
     return std::nullopt;
+}
+
+void frmPractice::fillIn(const practice::Answer& answer)
+{
+    if (page() != Page::Question)
+        return;
+    switch (field()) {
+    case Field::AddressOrNone:
+    case Field::Address:
+    case Field::Mask:
+        ansAddress_->setAddress(answer.address);
+        if (answer.none)
+            ansAddress_->findChild<QCheckBox*>(QStringLiteral("chkNoSuchAddress"))->setChecked(true);
+        break;
+    case Field::Network: ansAddress_->setAddress(answer.network.address(), answer.network.length()); break;
+    case Field::Count: txtNumber_->setText(QString::number(answer.number)); break;
+    case Field::Length: spnAnswerLength_->setValue(int(answer.number)); break;
+    case Field::Blocks:
+        for (size_t i = 0; i < answer.blocks.size() && i < ansBlocks_.size(); ++i)
+            ansBlocks_[i]->setAddress(answer.blocks[i].address(), answer.blocks[i].length());
+        break;
+    }
 }
 
 void frmPractice::Check()
@@ -666,7 +715,7 @@ void frmPractice::showPicture(const practice::Answer& answer, const practice::Ve
     case Kind::BroadcastAddress:
     case Kind::FirstHost:
     case Kind::LastHost:
-        rows.push_back({QStringLiteral("Address:"), question.given.address()});
+        rows.push_back({QStringLiteral("Address:"), question.given.address(), false});
         if (answer.none || verdict.expected.none) {
             // Nothing to set beside: the address and what the portions are.
             marked = 0;
@@ -686,7 +735,7 @@ void frmPractice::showPicture(const practice::Answer& answer, const practice::Ve
         rows.push_back({QStringLiteral("Mask:"), net::Network4::maskOf(question.given.length())});
         break;
     case Kind::WhichSubnet:
-        rows.push_back({QStringLiteral("Host:"), question.given.address()});
+        rows.push_back({QStringLiteral("Host:"), question.given.address(), false});
         rows.push_back({yours, answer.network.address()});
         rows.push_back({right, verdict.expected.network.address()});
         break;
@@ -703,7 +752,8 @@ void frmPractice::showPicture(const practice::Answer& answer, const practice::Ve
             rows.push_back({QStringLiteral("%1/%2:").arg(dottedText(question.networks[i].address()))
                                 .arg(question.networks[i].length()),
                             question.networks[i].address()});
-        rows.push_back({yours, answer.network.address()});
+        rows.push_back({right, verdict.expected.network.address(), false});
+        rows.push_back({yours, answer.network.address(), false});
         networkBits = verdict.commonBits;
         subnetBits = 0;
         marked = verdict.firstDifferingBit > 0 ? bitsMask(verdict.firstDifferingBit, 1) : 0;
@@ -762,7 +812,7 @@ void frmPractice::showScore()
     lblAgain_->setText(QStringLiteral("Seed %1. The same set in a terminal: %2")
                            .arg(o.seed)
                            .arg(QString::fromStdString(practice::CommandLine(o))));
-    pages_->setCurrentIndex(int(Page::Score));
+    showPage(Page::Score);
     cmdAgain_->setFocus();
 }
 
@@ -814,6 +864,14 @@ void frmPractice::applyZoom(int percent)
         l->setMinimumWidth(wide * 3 / 4);
     lblQuestion_->setMinimumWidth(wide);
     lblExplanation_->setMinimumWidth(wide);
-    lvResults_->setMinimumSize(wide, fm.height() * 14);
+    lvResults_->setMinimumWidth(wide);
+    lvResults_->setFixedHeight(fm.height() * 15);
+    QFont score = font();
+    score.setBold(true);
+    score.setPixelSize(QFontInfo(font()).pixelSize() * 3 / 2);
+    lblScore_->setFont(score);
+    // Room for a question, its answer and a usual explanation, so that the
+    // window keeps its size from one question to the next.
+    pages_[size_t(Page::Question)]->setMinimumHeight(fm.height() * 22);
     layout()->activate();
 }

@@ -15,7 +15,6 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
-class QStackedWidget;
 class QTreeWidget;
 class AddressAnswer;
 class BitsCompare;
@@ -49,6 +48,9 @@ public:
     void Next();
     // Ends the set early: the score of the questions answered.
     void Stop();
+    // Writes an answer into the current question's fields, as a learner
+    // would type it (the screenshot scenes and tests answer whole sets).
+    void fillIn(const practice::Answer& answer);
     // The question's case in the calculator (and the subnet table for a
     // VLSM design).
     void ShowInCalculator();
@@ -65,6 +67,7 @@ private:
     void buildOptions(QWidget* page);
     void buildQuestion(QWidget* page);
     void buildScore(QWidget* page);
+    void showPage(Page page);
     void optionsChanged();
     void showQuestion();
     void showBlocks(int count);
@@ -84,7 +87,8 @@ private:
     QElapsedTimer clock_;
     qint64 seconds_ = 0;
 
-    QStackedWidget* pages_;
+    std::array<QWidget*, 3> pages_{};
+    Page shown_ = Page::Options;
     // Options.
     std::array<QCheckBox*, practice::kKindCount> chkKind_{};
     std::array<QCheckBox*, 3> chkClass_{};
