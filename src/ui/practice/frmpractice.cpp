@@ -138,6 +138,7 @@ frmPractice::frmPractice(QWidget* parent) : ExtraWindow(QStringLiteral("frmPract
 void frmPractice::buildOptions(QWidget* page)
 {
     page->setObjectName(QStringLiteral("fraOptionsPage"));
+    page->setAccessibleName(QStringLiteral("Options of the set"));
     auto* fraKinds = new QGroupBox(QStringLiteral("Questions"), page);
     fraKinds->setObjectName(QStringLiteral("fraKinds"));
     fraKinds->setAccessibleName(QStringLiteral("Kinds of question"));
@@ -268,6 +269,7 @@ void frmPractice::buildOptions(QWidget* page)
 void frmPractice::buildQuestion(QWidget* page)
 {
     page->setObjectName(QStringLiteral("fraQuestionPage"));
+    page->setAccessibleName(QStringLiteral("The question"));
     lblProgress_ = makeLabel(page, "lblProgress", QString(), QStringLiteral("Progress"));
     lblQuestion_ = makeLabel(page, "lblQuestion", QString(), QStringLiteral("Question"));
     lblQuestion_->setWordWrap(true);
@@ -355,6 +357,7 @@ void frmPractice::buildQuestion(QWidget* page)
 void frmPractice::buildScore(QWidget* page)
 {
     page->setObjectName(QStringLiteral("fraScorePage"));
+    page->setAccessibleName(QStringLiteral("The score"));
     lblScore_ = makeLabel(page, "lblScore", QString(), QStringLiteral("Score"));
     lvResults_ = new QTreeWidget(page);
     lvResults_->setObjectName(QStringLiteral("lvResults"));
