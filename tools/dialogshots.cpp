@@ -2,7 +2,7 @@
 // scripts/dialog-screenshots can photograph it. Not part of the program.
 //   quillmark_dialogshots timed|input|password|browse|folder|nonmodal|debug [path]
 //   quillmark_dialogshots subnets ADDRESS/BITS [HOST COUNTS [rfc3021]]
-//   quillmark_dialogshots practice explanation|score [ZOOM PERCENT]
+//   quillmark_dialogshots practice explanation|score [ZOOM PERCENT [KINDS]]
 // "subnets" runs the whole program with the subnet table open beside the
 // main window, its planner line filled in when host counts are given.
 // "practice" opens the practice window beside it on a set of seed 2026 and
@@ -116,6 +116,9 @@ int main(int argc, char** argv)
         const bool explain = path == QLatin1String("explanation");
         if (explain)
             o.kinds = practice::BitOf(practice::Kind::BroadcastAddress) | practice::BitOf(practice::Kind::LastHost);
+        std::string problem;
+        if (argc > 4)
+            o.kinds = practice::ParseKinds(argv[4], problem).value_or(o.kinds);
         window->setOptions(o);
         window->Start();
         // A wrong answer as a learner makes it: one bit off at the mask's

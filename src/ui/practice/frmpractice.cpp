@@ -8,6 +8,7 @@
 #include "ui/practice/addressanswer.h"
 #include "ui/practice/bitscompare.h"
 #include "ui/subnets/frmsubnets.h"
+#include "ui/subnets/planbar.h"
 #include "ui/zoom.h"
 
 #include <QApplication>
@@ -322,6 +323,23 @@ void frmPractice::buildQuestion(QWidget* page)
     lblFormula_->setTextFormat(Qt::RichText);
     picCompare_ = new BitsCompare(page);
     picCompare_->setObjectName(QStringLiteral("picCompare"));
+    fraDesign_ = new QWidget(page);
+    fraDesign_->setObjectName(QStringLiteral("fraDesign"));
+    fraDesign_->setAccessibleName(QStringLiteral("The designs as bars of the network"));
+    auto* design = new QGridLayout(fraDesign_);
+    design->setContentsMargins(0, 0, 0, 0);
+    for (int i = 0; i < 2; ++i) {
+        const QString caption = i == 0 ? QStringLiteral("Yours:") : QStringLiteral("Right:");
+        auto* l = makeLabel(fraDesign_, "lblDesign", caption, caption.chopped(1) + QStringLiteral(" caption"));
+        l->setObjectName(QStringLiteral("lblDesign_%1").arg(i));
+        auto* bar = new PlanBar(fraDesign_);
+        bar->setObjectName(QStringLiteral("picDesign_%1").arg(i));
+        bar->setAccessibleName(i == 0 ? QStringLiteral("Your blocks in the network")
+                                      : QStringLiteral("A right design's blocks in the network"));
+        picDesign_[size_t(i)] = bar;
+        design->addWidget(l, i, 0);
+        design->addWidget(bar, i, 1);
+    }
     cmdShowInCalculator_ = makeButton(page, "cmdShowInCalculator", QStringLiteral("Show in ca&lculator"),
                                       QStringLiteral("Show the question's case in the calculator"));
     cmdNext_ = makeButton(page, "cmdNext", QStringLiteral("&Next"), QStringLiteral("Next question"));
@@ -345,6 +363,7 @@ void frmPractice::buildQuestion(QWidget* page)
     layout->addWidget(lblExplanation_);
     layout->addWidget(lblFormula_);
     layout->addWidget(picCompare_, 0, Qt::AlignLeft);
+    layout->addWidget(fraDesign_);
     layout->addStretch(1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdShowInCalculator_);
@@ -515,6 +534,7 @@ void frmPractice::showQuestion()
     lblFormula_->clear();
     lblFormula_->hide();
     picCompare_->hide();
+    fraDesign_->hide();
     QWidget* first = f == Field::Blocks ? ansBlocks_[0]->firstControl()
                    : address            ? ansAddress_->firstControl()
                    : f == Field::Count  ? static_cast<QWidget*>(txtNumber_)
@@ -658,10 +678,12 @@ void frmPractice::showVerdict(const practice::Answer& answer, const practice::Ve
     const QString formula = verdict.right ? QString() : formulaText(verdict);
     lblFormula_->setText(formula);
     lblFormula_->setVisible(!formula.isEmpty());
-    if (verdict.right)
+    if (verdict.right) {
         picCompare_->hide();
-    else
+        fraDesign_->hide();
+    } else {
         showPicture(answer, verdict);
+    }
     // The calculator shows lengths 8 to 31; a VLSM design opens the table.
     const int length = question.kind == Kind::Summary ? verdict.expected.network.length() : question.given.length();
     cmdShowInCalculator_->setEnabled(length >= masklength::kEntryMin && length <= masklength::kEntryMax);
@@ -675,18 +697,10 @@ QString frmPractice::formulaText(const practice::Verdict& verdict) const
     const practice::Formula& f = verdict.formula;
     using Rule = practice::Formula::Rule;
     const QString letter(QChar::fromLatin1(f.letter));
-    QString bits;
-    if (f.letter == 'S')
-        bits = QStringLiteral("S = M &minus; C = %1 &minus; %2 = %3: the subnet bits, %4 (pink)")
-                   .arg(f.maskBits)
-                   .arg(f.classBits)
-                   .arg(f.bits)
-                   .arg(bitRange(f.classBits + 1, f.bits));
-    else
-        bits = QStringLiteral("H = 32 &minus; M = 32 &minus; %1 = %2: the host bits, %3 (blue)")
-                   .arg(f.maskBits)
-                   .arg(f.bits)
-                   .arg(bitRange(f.maskBits + 1, f.bits));
+    const QString bits = f.letter == 'S' ? QStringLiteral("S, the subnet bits: %1 (pink, marked below)")
+                                                 .arg(bitRange(f.classBits + 1, f.bits))
+                                           : QStringLiteral("H, the host bits: %1 (blue, marked below)")
+                                                 .arg(bitRange(f.maskBits + 1, f.bits));
     QString rule;
     switch (f.rule) {
     case Rule::MinusTwo:
@@ -702,7 +716,7 @@ QString frmPractice::formulaText(const practice::Verdict& verdict) const
                                    : QStringLiteral(" = 2<sup>%1</sup>").arg(f.learnerBits);
     const QString what = question.kind == Kind::SubnetCount ? QStringLiteral("Usable subnets")
                                                             : QStringLiteral("Usable hosts");
-    return QStringLiteral("%1<br>%2 = %3<br>Yours: %4").arg(bits, what, rule, yours);
+    return QStringLiteral("%1 = %2; yours: %3<br>%4").arg(what, rule, yours, bits);
 }
 
 void frmPractice::showPicture(const practice::Answer& answer, const practice::Verdict& verdict)
@@ -761,7 +775,23 @@ void frmPractice::showPicture(const practice::Answer& answer, const practice::Ve
         subnetBits = 0;
         marked = verdict.firstDifferingBit > 0 ? bitsMask(verdict.firstDifferingBit, 1) : 0;
         break;
-    case Kind::Vlsm: picCompare_->hide(); return;
+    case Kind::Vlsm: {
+        picCompare_->hide();
+        std::vector<PlanBar::Block> yoursBlocks, rightBlocks;
+        for (size_t i = 0; i < answer.blocks.size(); ++i) {
+            const bool fine = i >= verdict.blocks.size() || verdict.blocks[i].fine();
+            const QString hosts = i < question.hosts.size() ? QString::number(question.hosts[i]) : QString();
+            yoursBlocks.push_back({answer.blocks[i], hosts, fine ? PlanBar::colourOf(int(i)) : QColor(255, 96, 96)});
+        }
+        for (size_t i = 0; i < verdict.expected.blocks.size(); ++i)
+            rightBlocks.push_back({verdict.expected.blocks[i],
+                                   i < question.hosts.size() ? QString::number(question.hosts[i]) : QString(),
+                                   PlanBar::colourOf(int(i))});
+        picDesign_[0]->setBlocks(question.given, yoursBlocks);
+        picDesign_[1]->setBlocks(question.given, rightBlocks);
+        fraDesign_->show();
+        return;
+    }
     }
     picCompare_->setRows(rows, networkBits, subnetBits, marked);
     picCompare_->show();
@@ -860,7 +890,9 @@ void frmPractice::applyZoom(int percent)
         box->setFixedWidth(digit * 3 + fm.height());
     txtNumber_->setFixedWidth(digit * 12 + fm.height());
     txtSeed_->setFixedWidth(digit * 20 + fm.height());
-    picCompare_->setZoom(percent);
+    // The picture half as large again as the calculator's rows: it is what
+    // the explanation is about.
+    picCompare_->setZoom(percent * 3 / 2);
     // The explanation's lines wrap at the picture's width, at every zoom.
     const int wide = std::max(fm.horizontalAdvance(QLatin1Char('0')) * 70, picCompare_->sizeHint().width());
     for (QLabel* l : {lblQuestion_, lblExplanation_, lblMark_, lblCommand_, lblOptionsProblem_, lblAgain_})

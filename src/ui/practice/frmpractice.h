@@ -18,6 +18,7 @@ class QSpinBox;
 class QTreeWidget;
 class AddressAnswer;
 class BitsCompare;
+class PlanBar;
 
 // Practice: a set of subnetting questions drawn from the chosen kinds,
 // classes, lengths and conventions and a seed, asked one at a time with
@@ -117,6 +118,10 @@ private:
     QLabel* lblExplanation_;
     QLabel* lblFormula_;
     BitsCompare* picCompare_;
+    // A VLSM design: the learner's blocks and a right one, each as a bar of
+    // the network, a faulty block in red.
+    QWidget* fraDesign_;
+    std::array<PlanBar*, 2> picDesign_{};
     QPushButton* cmdShowInCalculator_;
     QPushButton* cmdNext_;
     QPushButton* cmdStop_;

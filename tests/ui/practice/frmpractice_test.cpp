@@ -130,10 +130,13 @@ TEST_F(PracticeWindowTest, AWholeSetIsAnsweredCheckedExplainedAndScored)
         if (!answerRight && field == practice::Field::Count) {
             // The formula with the learner's number, and which bits S or H are.
             EXPECT_TRUE(shown("lblFormula"));
-            EXPECT_TRUE(text("lblFormula").contains(QStringLiteral("Yours: %1").arg(answer.number)));
-            EXPECT_TRUE(text("lblFormula").contains(QLatin1String(q.kind == Kind::SubnetCount ? "S = M" : "H = 32")));
+            EXPECT_TRUE(text("lblFormula").contains(QStringLiteral("yours: %1").arg(answer.number)));
+            EXPECT_TRUE(text("lblFormula").contains(
+                QLatin1String(q.kind == Kind::SubnetCount ? "S, the subnet bits" : "H, the host bits")));
             EXPECT_EQ(picture->marked() != 0, v.formula.bits > 0);
         }
+        // A design: the learner's blocks and a right one as bars of the network.
+        EXPECT_EQ(shown("fraDesign"), !answerRight && q.kind == Kind::Vlsm);
         if (answerRight) {
             EXPECT_FALSE(picture->isVisible());
         }
