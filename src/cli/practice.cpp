@@ -190,7 +190,11 @@ private:
         using practice::Kind;
         const practice::Field field = practice::FieldOf(q.kind);
         TextSink& o = out_.buffer();
-        o << "Wrong. The answer: "sv << practice::AnswerText(field, v.expected) << '\n';
+        // A design's right one closes its explanation.
+        if (field == practice::Field::Blocks)
+            o << "Wrong.\n"sv;
+        else
+            o << "Wrong. The answer: "sv << practice::AnswerText(field, v.expected) << '\n';
         const std::string portions = portionsOf(q, v);
         const std::string dotted = dottedLetters(portions);
         switch (q.kind) {

@@ -399,7 +399,7 @@ std::string OptionsFault(const Options& o)
 std::vector<Question> DrawSet(const Options& o)
 {
     std::vector<Kind> kinds;
-    const unsigned drawable = DrawableKinds(o);
+    const unsigned drawable = OptionsFault(o).empty() ? DrawableKinds(o) : 0;
     for (int k = 0; k < kKindCount; ++k)
         if (drawable & BitOf(Kind(k)))
             kinds.push_back(Kind(k));
@@ -644,9 +644,9 @@ std::string PromptText(const Question& q)
     case Kind::FirstHost: return given + ": what is the first usable host?" + rfc;
     case Kind::LastHost: return given + ": what is the last usable host?" + rfc;
     case Kind::SubnetCount:
-        return given + " (class " + q.classLetter + "): how many usable subnets does the class network have at this mask? " +
-               (q.subnetZero ? "(subnet zero and the all-ones subnet are used)"
-                             : "(subnet zero and the all-ones subnet are set aside)");
+        return given + ": how many usable subnets has its class " + q.classLetter + " network at this mask? " +
+               (q.subnetZero ? "(subnet zero and the all-ones subnet counted)"
+                             : "(subnet zero and the all-ones subnet set aside)");
     case Kind::HostCount: return given + ": how many usable hosts does each subnet have?" + rfc;
     case Kind::MaskForLength: return "What is the dotted mask of /" + std::to_string(q.given.length()) + "?";
     case Kind::LengthForMask: return "What is the length of the mask " + dottedOf(q.given.mask()) + "?";
@@ -790,7 +790,13 @@ std::vector<std::string> Explanation(const Question& q, const Answer& a, const V
         std::vector<std::string> positions;
         for (int p : BitPositions(v.differing))
             positions.push_back(std::to_string(p));
-        if (!positions.empty())
+        // A long list says less than its count and its ends.
+        constexpr size_t kListed = 8;
+        if (positions.size() > kListed)
+            lines.push_back(std::string(what) + " differs from the right one in " + std::to_string(positions.size()) +
+                            " bits, from bit " + positions.front() + " to bit " + positions.back() +
+                            " (counted from the left).");
+        else if (!positions.empty())
             lines.push_back(std::string(what) + " differs from the right one in bit" +
                             (positions.size() == 1 ? " " : "s ") + listed(positions) + " (counted from the left).");
     };
@@ -864,7 +870,9 @@ std::vector<std::string> Explanation(const Question& q, const Answer& a, const V
                                     : "A /32 has no host bits: without RFC 3021 it has no usable host (0).");
             break;
         }
-        if (f.learnerBits >= 0) {
+        // Beside RFC 3021's rule and a block without hosts a power of two
+        // says nothing more.
+        if (f.learnerBits >= 0 && (f.rule == Formula::Rule::MinusTwo || f.rule == Formula::Rule::Power)) {
             const std::string form = power(f.learnerBits) + (f.learnerMinusTwo ? " - 2" : "");
             std::string note = "Your " + std::to_string(f.learner) + " is " + form;
             if (f.learnerBits == f.bits && f.letter == 'S')

@@ -105,9 +105,10 @@ Field FieldOf(Kind kind);
 
 struct Question {
     Kind kind = Kind::NetworkAddress;
-    // The address and its length for every kind but Summary: the address
-    // keeps its host bits (what the learner is shown). MaskForLength and
-    // LengthForMask use only the length; Vlsm gives the network to fill.
+    // The address and its length: the address keeps its host bits (what the
+    // learner is shown). MaskForLength and LengthForMask use only the length;
+    // Vlsm gives the network to fill. For Summary it is the summary itself,
+    // the right answer: for "show in calculator" once answered.
     net::Network4 given;
     // The class of given's address and its network bits (8, 16, 24).
     char classLetter = 'A';
@@ -207,7 +208,8 @@ Verdict Check(const Question& question, const Answer& answer);
 std::vector<int> BitPositions(std::uint32_t bits);
 
 // The portions of given's address (network, subnet and host bits) as the
-// main window counts them: the facts of its address and length.
+// main window counts them: the facts of its address and length. (For
+// MaskForLength and LengthForMask the portions are given.length() ones.)
 SubnetFacts FactsOf(const Question& question);
 
 // The question in words, one line or two, without the answer.

@@ -134,7 +134,8 @@ TEST(GrammarTest, FailuresAreNeverSuccess)
 {
     std::signal(SIGPIPE, SIG_IGN); // as the program sets it
     const std::vector<std::string> verbs[] = {
-        {"10.0.0.1/8"}, {"--subnets", "10.0.0.0/8", "--mask", "30"}, {"--plan", "10.0.0.0/8", "50"}, {"--help"}};
+        {"10.0.0.1/8"}, {"--subnets", "10.0.0.0/8", "--mask", "30"}, {"--plan", "10.0.0.0/8", "50"}, {"--help"},
+        {"--practice", "--seed", "1"}};
     for (const auto& args : verbs) {
         const int full = ::open("/dev/full", O_WRONLY);
         const clitest::Outcome got = run(args, "", -1, full);
