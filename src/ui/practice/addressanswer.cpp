@@ -207,9 +207,7 @@ bool AddressAnswer::boxEvent(int index, QEvent* event)
         enteringClick_ = reason == Qt::MouseFocusReason ? index : -1;
         return false;
     }
-    case QEvent::ContextMenu:
-        boxMenu(index, static_cast<const QContextMenuEvent*>(event)->globalPos());
-        return true;
+    case QEvent::ContextMenu: boxMenu(index, static_cast<const QContextMenuEvent*>(event)->globalPos()); return true;
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
         const QString text = drop->mimeData()->text();

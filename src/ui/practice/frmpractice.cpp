@@ -14,10 +14,10 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QFontInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -118,7 +118,8 @@ frmPractice::frmPractice(QWidget* parent) : ExtraWindow(QStringLiteral("frmPract
         auto* enter = new QShortcut(QKeySequence(key), this);
         enter->setObjectName(QStringLiteral("enterPresses"));
         connect(enter, &QShortcut::activated, this, [this] {
-            if (auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget()); button && button->window() == this) {
+            if (auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+                button && button->window() == this) {
                 button->click();
                 return;
             }
@@ -201,7 +202,8 @@ void frmPractice::buildOptions(QWidget* page)
         fraConventions);
     optClassful_->setObjectName(QStringLiteral("optClassful"));
     optClassful_->setAccessibleName(QStringLiteral("Classful: two subnets set aside"));
-    optSubnetZero_ = new QRadioButton(QStringLiteral("Subnet &zero allowed: every subnet counts (2^S)"), fraConventions);
+    optSubnetZero_ =
+        new QRadioButton(QStringLiteral("Subnet &zero allowed: every subnet counts (2^S)"), fraConventions);
     optSubnetZero_->setObjectName(QStringLiteral("optSubnetZero"));
     optSubnetZero_->setAccessibleName(QStringLiteral("Subnet zero allowed"));
     chkRFC3021_ = new QCheckBox(QStringLiteral("/31 &links have two usable hosts (RFC 3021)"), fraConventions);
@@ -223,7 +225,8 @@ void frmPractice::buildOptions(QWidget* page)
     txtSeed_->setAccessibleName(QStringLiteral("Seed"));
     txtSeed_->setToolTip(QStringLiteral("The same seed with the same options gives the same questions, here and "
                                         "in a terminal: hand it out for a repeatable set."));
-    txtSeed_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,19}")), txtSeed_));
+    txtSeed_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,19}")), txtSeed_));
     lblSeed->setBuddy(txtSeed_);
     auto* lblCount =
         makeLabel(fraSet, "lblCount", QStringLiteral("&Questions:"), QStringLiteral("Number of questions caption"));
@@ -282,7 +285,8 @@ void frmPractice::buildQuestion(QWidget* page)
     txtNumber_ = new QLineEdit(page);
     txtNumber_->setObjectName(QStringLiteral("txtNumber"));
     txtNumber_->setAccessibleName(QStringLiteral("Answer, a number"));
-    txtNumber_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,12}")), txtNumber_));
+    txtNumber_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,12}")), txtNumber_));
     spnAnswerLength_ = new QSpinBox(page);
     spnAnswerLength_->setObjectName(QStringLiteral("spnAnswerLength"));
     spnAnswerLength_->setAccessibleName(QStringLiteral("Answer, a mask length"));
@@ -343,8 +347,8 @@ void frmPractice::buildQuestion(QWidget* page)
     cmdShowInCalculator_ = makeButton(page, "cmdShowInCalculator", QStringLiteral("Show in ca&lculator"),
                                       QStringLiteral("Show the question's case in the calculator"));
     cmdNext_ = makeButton(page, "cmdNext", QStringLiteral("&Next"), QStringLiteral("Next question"));
-    cmdStop_ = makeButton(page, "cmdStop", QStringLiteral("&End the set"),
-                          QStringLiteral("End the set and show the score"));
+    cmdStop_ =
+        makeButton(page, "cmdStop", QStringLiteral("&End the set"), QStringLiteral("End the set and show the score"));
     connect(cmdCheck_, &QPushButton::clicked, this, &frmPractice::Check);
     connect(cmdNext_, &QPushButton::clicked, this, &frmPractice::Next);
     connect(cmdStop_, &QPushButton::clicked, this, &frmPractice::Stop);
@@ -467,8 +471,8 @@ void frmPractice::setOptions(const practice::Options& o)
 void frmPractice::optionsChanged()
 {
     const practice::Options o = options();
-    const std::string fault = txtSeed_->text().isEmpty() ? std::string("Type a seed: any whole number.")
-                                                          : practice::OptionsFault(o);
+    const std::string fault =
+        txtSeed_->text().isEmpty() ? std::string("Type a seed: any whole number.") : practice::OptionsFault(o);
     lblOptionsProblem_->setText(QString::fromStdString(fault));
     cmdStart_->setEnabled(fault.empty());
     lblCommand_->setText(fault.empty() ? QString::fromStdString(practice::CommandLine(o)) : QString());
@@ -535,10 +539,10 @@ void frmPractice::showQuestion()
     lblFormula_->hide();
     picCompare_->hide();
     fraDesign_->hide();
-    QWidget* first = f == Field::Blocks ? ansBlocks_[0]->firstControl()
-                   : address            ? ansAddress_->firstControl()
-                   : f == Field::Count  ? static_cast<QWidget*>(txtNumber_)
-                                        : static_cast<QWidget*>(spnAnswerLength_);
+    QWidget* first = f == Field::Blocks  ? ansBlocks_[0]->firstControl()
+                     : address           ? ansAddress_->firstControl()
+                     : f == Field::Count ? static_cast<QWidget*>(txtNumber_)
+                                         : static_cast<QWidget*>(spnAnswerLength_);
     lblAnswer_->setBuddy(first);
     first->setFocus();
     if (auto* box = qobject_cast<QLineEdit*>(first))
@@ -571,9 +575,8 @@ std::optional<practice::Answer> frmPractice::readAnswer(QString& problem) const
     case Field::Network: {
         const auto typed = ansAddress_->address();
         if (!typed) {
-            problem = field() == Field::AddressOrNone
-                          ? QStringLiteral("Type all four octets, or tick No such address.")
-                          : QStringLiteral("Type all four octets.");
+            problem = field() == Field::AddressOrNone ? QStringLiteral("Type all four octets, or tick No such address.")
+                                                      : QStringLiteral("Type all four octets.");
             return std::nullopt;
         }
         a.address = *typed;
@@ -697,16 +700,21 @@ QString frmPractice::formulaText(const practice::Verdict& verdict) const
     const practice::Formula& f = verdict.formula;
     using Rule = practice::Formula::Rule;
     const QString letter(QChar::fromLatin1(f.letter));
-    const QString bits = f.letter == 'S' ? QStringLiteral("S, the subnet bits: %1 (pink, marked below)")
-                                                 .arg(bitRange(f.classBits + 1, f.bits))
-                                           : QStringLiteral("H, the host bits: %1 (blue, marked below)")
-                                                 .arg(bitRange(f.maskBits + 1, f.bits));
+    const QString bits =
+        f.letter == 'S'
+            ? QStringLiteral("S, the subnet bits: %1 (pink, marked below)").arg(bitRange(f.classBits + 1, f.bits))
+            : QStringLiteral("H, the host bits: %1 (blue, marked below)").arg(bitRange(f.maskBits + 1, f.bits));
     QString rule;
     switch (f.rule) {
     case Rule::MinusTwo:
-        rule = QStringLiteral("2<sup>%1</sup> &minus; 2 = 2<sup>%2</sup> &minus; 2 = %3").arg(letter).arg(f.bits).arg(f.value);
+        rule = QStringLiteral("2<sup>%1</sup> &minus; 2 = 2<sup>%2</sup> &minus; 2 = %3")
+                   .arg(letter)
+                   .arg(f.bits)
+                   .arg(f.value);
         break;
-    case Rule::Power: rule = QStringLiteral("2<sup>%1</sup> = 2<sup>%2</sup> = %3").arg(letter).arg(f.bits).arg(f.value); break;
+    case Rule::Power:
+        rule = QStringLiteral("2<sup>%1</sup> = 2<sup>%2</sup> = %3").arg(letter).arg(f.bits).arg(f.value);
+        break;
     case Rule::Rfc3021: rule = QStringLiteral("%1 (RFC 3021: a /31 link has 2, a /32 has 1)").arg(f.value); break;
     case Rule::NoHosts: rule = QStringLiteral("0 (a /%1 has no usable host without RFC 3021)").arg(f.maskBits); break;
     }
@@ -714,8 +722,8 @@ QString frmPractice::formulaText(const practice::Verdict& verdict) const
     if (f.learnerBits >= 0)
         yours += f.learnerMinusTwo ? QStringLiteral(" = 2<sup>%1</sup> &minus; 2").arg(f.learnerBits)
                                    : QStringLiteral(" = 2<sup>%1</sup>").arg(f.learnerBits);
-    const QString what = question.kind == Kind::SubnetCount ? QStringLiteral("Usable subnets")
-                                                            : QStringLiteral("Usable hosts");
+    const QString what =
+        question.kind == Kind::SubnetCount ? QStringLiteral("Usable subnets") : QStringLiteral("Usable hosts");
     return QStringLiteral("%1 = %2; yours: %3<br>%4").arg(what, rule, yours, bits);
 }
 
@@ -761,12 +769,13 @@ void frmPractice::showPicture(const practice::Answer& answer, const practice::Ve
         // Which bits S or H are: marked in the address's own row.
         rows.push_back({QStringLiteral("Address:"), question.given.address()});
         marked = verdict.formula.letter == 'S' ? bitsMask(verdict.formula.classBits + 1, verdict.formula.bits)
-                                                : bitsMask(verdict.formula.maskBits + 1, verdict.formula.bits);
+                                               : bitsMask(verdict.formula.maskBits + 1, verdict.formula.bits);
         break;
     case Kind::Summary:
         // The bits every network shares in green, the first where they part marked.
         for (size_t i = 0; i < question.networks.size(); ++i)
-            rows.push_back({QStringLiteral("%1/%2:").arg(dottedText(question.networks[i].address()))
+            rows.push_back({QStringLiteral("%1/%2:")
+                                .arg(dottedText(question.networks[i].address()))
                                 .arg(question.networks[i].length()),
                             question.networks[i].address()});
         rows.push_back({right, verdict.expected.network.address(), false});
@@ -832,11 +841,11 @@ void frmPractice::showScore()
     for (int i = 0; i < asked; ++i) {
         const Field f = practice::FieldOf(set_[size_t(i)].kind);
         const practice::Verdict& v = verdicts_[size_t(i)];
-        auto* item = new QTreeWidgetItem(
-            lvResults_, {QString::number(i + 1), q(practice::TitleOf(set_[size_t(i)].kind)),
-                         QString::fromStdString(practice::AnswerText(f, answers_[size_t(i)])),
-                         QString::fromStdString(practice::AnswerText(f, v.expected)),
-                         v.right ? QStringLiteral("right") : QStringLiteral("wrong")});
+        auto* item =
+            new QTreeWidgetItem(lvResults_, {QString::number(i + 1), q(practice::TitleOf(set_[size_t(i)].kind)),
+                                             QString::fromStdString(practice::AnswerText(f, answers_[size_t(i)])),
+                                             QString::fromStdString(practice::AnswerText(f, v.expected)),
+                                             v.right ? QStringLiteral("right") : QStringLiteral("wrong")});
         item->setForeground(4, v.right ? RightGreen : WrongRed);
     }
     for (int c = 0; c < lvResults_->columnCount(); ++c)

@@ -2,8 +2,8 @@
 // and wrong, with the explanations and the score; the octet boxes typed as the
 // calculator's; opened by Ctrl+P and the menu; Escape; the end of the program
 // with the main window.
-#include "ui/besidemain.h"
 #include "model/dotted.h"
+#include "ui/besidemain.h"
 #include "ui/main/mainlayout.h"
 #include "ui/practice/addressanswer.h"
 #include "ui/practice/bitscompare.h"
@@ -48,7 +48,8 @@ void typeKeys(const QString& keys)
 practice::Answer wrongAnswer(const practice::Question& q)
 {
     practice::Answer a = practice::RightAnswer(q);
-    a.address ^= std::uint32_t(1) << (32 - std::max(1, q.kind == Kind::Summary ? a.network.length() : q.given.length()));
+    a.address ^=
+        std::uint32_t(1) << (32 - std::max(1, q.kind == Kind::Summary ? a.network.length() : q.given.length()));
     a.network = net::Network4(a.network.address(), std::min(32, a.network.length() + 1));
     a.number += a.number ? -1 : 2;
     if (!a.blocks.empty())
@@ -97,8 +98,8 @@ TEST_F(PracticeWindowTest, AWholeSetIsAnsweredCheckedExplainedAndScored)
         if (field == practice::Field::Address && !typedOne) {
             // Typed key by key into the boxes, "." moving on, a letter refused.
             typedOne = true;
-            typeKeys(QString::fromStdString(dotted::ToString(answer.address)).replace(QLatin1Char('.'),
-                                                                                       QStringLiteral("x.")));
+            typeKeys(QString::fromStdString(dotted::ToString(answer.address))
+                         .replace(QLatin1Char('.'), QStringLiteral("x.")));
         } else {
             window->fillIn(answer);
         }
@@ -123,7 +124,7 @@ TEST_F(PracticeWindowTest, AWholeSetIsAnsweredCheckedExplainedAndScored)
                       QStringLiteral("%1").arg(answer.address, 32, 2, QLatin1Char('0')));
             const SubnetFacts facts = practice::FactsOf(q);
             EXPECT_EQ(picture->barColourUnder(yours, 0), mainlayout::NetworkGreen);
-            EXPECT_EQ(picture->barColourUnder(yours, 31), facts.hostBits      ? mainlayout::HostBlue
+            EXPECT_EQ(picture->barColourUnder(yours, 31), facts.hostBits     ? mainlayout::HostBlue
                                                           : facts.subnetBits ? mainlayout::SubnetPink
                                                                              : mainlayout::NetworkGreen);
         }
@@ -131,8 +132,9 @@ TEST_F(PracticeWindowTest, AWholeSetIsAnsweredCheckedExplainedAndScored)
             // The formula with the learner's number, and which bits S or H are.
             EXPECT_TRUE(shown("lblFormula"));
             EXPECT_TRUE(text("lblFormula").contains(QStringLiteral("yours: %1").arg(answer.number)));
-            EXPECT_TRUE(text("lblFormula").contains(
-                QLatin1String(q.kind == Kind::SubnetCount ? "S, the subnet bits" : "H, the host bits")));
+            EXPECT_TRUE(
+                text("lblFormula")
+                    .contains(QLatin1String(q.kind == Kind::SubnetCount ? "S, the subnet bits" : "H, the host bits")));
             EXPECT_EQ(picture->marked() != 0, v.formula.bits > 0);
         }
         // A design: the learner's blocks and a right one as bars of the network.
@@ -148,12 +150,13 @@ TEST_F(PracticeWindowTest, AWholeSetIsAnsweredCheckedExplainedAndScored)
     EXPECT_EQ(kinds.size(), size_t(practice::kKindCount));
     ASSERT_EQ(window->page(), frmPractice::Page::Score);
     EXPECT_EQ(window->rightCount(), right);
-    EXPECT_TRUE(text("lblScore").startsWith(QStringLiteral("%1 of 14 right in ").arg(right))) << text("lblScore").toStdString();
+    EXPECT_TRUE(text("lblScore").startsWith(QStringLiteral("%1 of 14 right in ").arg(right)))
+        << text("lblScore").toStdString();
     auto* results = ctl<QTreeWidget>(QStringLiteral("lvResults"));
     ASSERT_EQ(results->topLevelItemCount(), 14);
     EXPECT_EQ(results->topLevelItem(1)->text(4), QStringLiteral("wrong"));
-    EXPECT_EQ(results->topLevelItem(1)->text(3),
-              QString::fromStdString(practice::AnswerText(practice::FieldOf(set[1].kind), practice::RightAnswer(set[1]))));
+    EXPECT_EQ(results->topLevelItem(1)->text(3), QString::fromStdString(practice::AnswerText(
+                                                     practice::FieldOf(set[1].kind), practice::RightAnswer(set[1]))));
     // The same set again: the first question once more, nothing answered.
     QTest::mouseClick(ctl<QPushButton>(QStringLiteral("cmdAgain")), Qt::LeftButton);
     EXPECT_EQ(window->page(), frmPractice::Page::Question);
@@ -232,10 +235,10 @@ TEST(AddressAnswerTest, KeysAndPastesFillTheBoxesAsInTheCalculator)
         const char* address;
     } cases[] = {
         {"192.168.1.77", "192.168.1.77"},
-        {"10.a1.2-.3/", "10.1.2.3"},         // other characters refused
-        {"10.1\b\b\b2.5.6.7", "2.5.6.7"},    // Backspace in an empty box goes back, selecting it
-        {"300.1.2.3", "0.1.2.3"},            // a box left out of range reads 0
-        {"1.2.3", ""},                       // a box left empty: no answer yet
+        {"10.a1.2-.3/", "10.1.2.3"},      // other characters refused
+        {"10.1\b\b\b2.5.6.7", "2.5.6.7"}, // Backspace in an empty box goes back, selecting it
+        {"300.1.2.3", "0.1.2.3"},         // a box left out of range reads 0
+        {"1.2.3", ""},                    // a box left empty: no answer yet
     };
     for (const auto& c : cases) {
         QWidget host;
