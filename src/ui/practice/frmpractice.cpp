@@ -476,6 +476,18 @@ void frmPractice::optionsChanged()
     lblOptionsProblem_->setText(QString::fromStdString(fault));
     cmdStart_->setEnabled(fault.empty());
     lblCommand_->setText(fault.empty() ? QString::fromStdString(practice::CommandLine(o)) : QString());
+    // Kinds no question of can be drawn for these classes and lengths are
+    // greyed (a supernet has no subnets to count).
+    practice::Options every = o;
+    every.kinds = practice::kAllKinds;
+    const unsigned drawable = practice::DrawableKinds(every);
+    for (int k = 0; k < practice::kKindCount; ++k) {
+        const bool can = drawable & practice::BitOf(Kind(k));
+        chkKind_[size_t(k)]->setEnabled(can);
+        chkKind_[size_t(k)]->setToolTip(can ? QString()
+                                            : QStringLiteral("No such question is defined for these classes, "
+                                                             "lengths and conventions."));
+    }
 }
 
 void frmPractice::Start()
