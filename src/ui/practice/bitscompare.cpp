@@ -149,11 +149,20 @@ QRect BitsCompare::cellOfBit(int row, int bit) const
     return QRect(d->x() + l, d->y(), d->cellLeft(i + 1) - l, d->height());
 }
 
+std::array<int, 2> BitsCompare::portionsOf(int row) const
+{
+    const Row& r = rows_[size_t(row)];
+    if (r.networkBits < 0)
+        return {networkBits_, subnetBits_};
+    return {r.networkBits, std::max(0, r.subnetBits)};
+}
+
 QColor BitsCompare::barColourUnder(int row, int bit) const
 {
     const QRect cell = cellOfBit(row, bit);
     const int x = cell.center().x();
-    const auto bars = mainview::RowBars(networkBits_, subnetBits_);
+    const auto portions = portionsOf(row);
+    const auto bars = mainview::RowBars(portions[0], portions[1]);
     const QColor colours[3] = {mainlayout::NetworkGreen, mainlayout::SubnetPink, mainlayout::HostBlue};
     for (int k = 0; k < 3; ++k) {
         const int l = bitsLeft() + zoom::px(bars[size_t(k)].left, percent_) - zoom::px(mainview::kBarsLeft, percent_);
@@ -171,7 +180,6 @@ void BitsCompare::paintEvent(QPaintEvent*)
         return;
     QPainter p(this);
     const int left = bitsLeft();
-    const auto bars = mainview::RowBars(networkBits_, subnetBits_);
     const QColor colours[3] = {mainlayout::NetworkGreen, mainlayout::SubnetPink, mainlayout::HostBlue};
     const int origin = zoom::px(mainview::kBarsLeft, percent_);
     for (size_t i = 0; i < rows_.size(); ++i) {
@@ -182,6 +190,8 @@ void BitsCompare::paintEvent(QPaintEvent*)
         for (int bit = 0; bit < 32 && rows_[i].marks; ++bit)
             if (marked_ >> (31 - bit) & 1)
                 p.fillRect(cellOfBit(int(i), bit), Marked);
+        const auto portions = portionsOf(int(i));
+        const auto bars = mainview::RowBars(portions[0], portions[1]);
         // Both edges from twips, as the calculator places its bars.
         const int top = rowTop(int(i)) + zoom::px(BarsTop, percent_);
         const int height = zoom::px(BarsTop + BarHeight, percent_) - zoom::px(BarsTop, percent_);

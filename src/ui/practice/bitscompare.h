@@ -1,6 +1,7 @@
 #pragma once
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -20,6 +21,9 @@ public:
         QString caption; // "Yours:"
         std::uint32_t value;
         bool marks = true; // whether its marked bits are shaded
+        // Its own portions (a learner's length), or -1 for the picture's.
+        int networkBits = -1;
+        int subnetBits = -1;
     };
     explicit BitsCompare(QWidget* parent = nullptr);
 
@@ -51,6 +55,7 @@ private:
     void place();
     int rowTop(int row) const;
     int bitsLeft() const;
+    std::array<int, 2> portionsOf(int row) const;
 
     std::vector<Row> rows_;
     std::vector<QLabel*> captions_;

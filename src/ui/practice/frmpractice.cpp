@@ -773,7 +773,9 @@ void frmPractice::showPicture(const practice::Answer& answer, const practice::Ve
         break;
     case Kind::WhichSubnet:
         rows.push_back({QStringLiteral("Host:"), question.given.address(), false});
-        rows.push_back({yours, answer.network.address()});
+        // The learner's row split at the learner's length.
+        rows.push_back({yours, answer.network.address(), true, std::min(answer.network.length(), facts.classBits),
+                        std::max(0, answer.network.length() - facts.classBits)});
         rows.push_back({right, verdict.expected.network.address()});
         break;
     case Kind::SubnetCount:
@@ -791,7 +793,7 @@ void frmPractice::showPicture(const practice::Answer& answer, const practice::Ve
                                 .arg(question.networks[i].length()),
                             question.networks[i].address()});
         rows.push_back({right, verdict.expected.network.address(), false});
-        rows.push_back({yours, answer.network.address(), false});
+        rows.push_back({yours, answer.network.address(), false, answer.network.length(), 0});
         networkBits = verdict.commonBits;
         subnetBits = 0;
         marked = verdict.firstDifferingBit > 0 ? bitsMask(verdict.firstDifferingBit, 1) : 0;
