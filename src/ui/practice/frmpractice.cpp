@@ -884,7 +884,9 @@ void frmPractice::ShowInCalculator()
         question.kind == Kind::Summary ? verdicts_[size_t(current_)].expected.network : question.given;
     if (shown.length() < masklength::kEntryMin || shown.length() > masklength::kEntryMax)
         return;
-    main->SetAddress(shown.address(), shown.length());
+    // A mask question has no address of its own: the calculator's stays.
+    const bool maskOnly = question.kind == Kind::MaskForLength || question.kind == Kind::LengthForMask;
+    main->SetAddress(maskOnly ? main->facts().address : shown.address(), shown.length());
     if (question.kind != Kind::Vlsm) {
         main->raise();
         main->activateWindow();
