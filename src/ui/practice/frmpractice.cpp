@@ -473,9 +473,16 @@ void frmPractice::optionsChanged()
     const practice::Options o = options();
     const std::string fault =
         txtSeed_->text().isEmpty() ? std::string("Type a seed: any whole number.") : practice::OptionsFault(o);
-    lblOptionsProblem_->setText(QString::fromStdString(fault));
+    // The terminal's words, said as a sentence.
+    QString said = QString::fromStdString(fault);
+    if (!said.isEmpty()) {
+        said[0] = said[0].toUpper();
+        if (!said.endsWith(QLatin1Char('.')))
+            said += QLatin1Char('.');
+    }
+    lblOptionsProblem_->setText(said);
     cmdStart_->setEnabled(fault.empty());
-    lblCommand_->setText(fault.empty() ? QString::fromStdString(practice::CommandLine(o)) : QString());
+    lblCommand_->setText(fault.empty() ? QString::fromStdString(practice::CommandLine(o)) : QStringLiteral("-"));
     // Kinds no question of can be drawn for these classes and lengths are
     // greyed (a supernet has no subnets to count).
     practice::Options every = o;
