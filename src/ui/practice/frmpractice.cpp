@@ -12,7 +12,6 @@
 #include "ui/zoom.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QFontInfo>
 #include <QGridLayout>

@@ -7,7 +7,6 @@
 #include <array>
 #include <vector>
 
-class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
