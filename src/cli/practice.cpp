@@ -275,7 +275,7 @@ int RunPractice(const Command& c, Output& out, const Environment& env)
         return kExitBadInput;
     }
     Session session(out, WantsColour(c, env) ? Colour::On : Colour::Off, practice::DrawSet(o));
-    out.buffer() << "Seed "sv << std::int64_t(o.seed) << ": "sv << practice::CommandLine(o) << '\n'
+    out.buffer() << "Seed "sv << std::to_string(o.seed) << ": "sv << practice::CommandLine(o) << '\n'
                  << (o.subnetZero ? "Subnets are counted as 2^S (subnet zero and the all-ones subnet used).\n"sv
                                   : "Subnets are counted as 2^S - 2 (subnet zero and the all-ones subnet set aside).\n"sv)
                  << (o.rfc3021 ? "A /31 link has 2 usable hosts (RFC 3021 followed).\n"sv

@@ -36,7 +36,8 @@ std::optional<std::uint32_t> Parse(std::string_view s, std::string* problem, con
     const size_t parts = size_t(std::count(s.begin(), s.end(), '.')) + 1;
     if (parts != 4) {
         if (problem)
-            *problem = std::string(whole) + " has " + std::to_string(parts) + " parts; it needs 4 octets";
+            *problem = std::string(whole) + " has " + std::to_string(parts) + (parts == 1 ? " part" : " parts") +
+                       "; it needs 4 octets";
         return std::nullopt;
     }
     std::uint32_t value = 0;

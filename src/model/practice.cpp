@@ -164,9 +164,8 @@ Question drawOne(Draws& d, Kind kind, const Options& o)
     switch (kind) {
     case Kind::MaskForLength:
     case Kind::LengthForMask:
-        q.given = Network4(Network4::maskOf(at.length), at.length);
-        q.classLetter = addressclass::Of(q.given.address()).letter;
-        q.classBits = addressclass::Of(q.given.address()).bits;
+        // No address: one that held the mask would show the answer.
+        q.given = Network4(0, at.length);
         break;
     case Kind::Summary: {
         // 2^spread networks of the length fill the summary; two to four of
@@ -426,7 +425,8 @@ std::string CommandLine(const Options& o)
         for (size_t i = 0; i < names.size(); ++i)
             s += (i ? "," : "") + names[i];
     }
-    if ((o.classes & kAllClasses) != kAllClasses) {
+    // No class at all is only for the mask questions, which take none.
+    if ((o.classes & kAllClasses) != kAllClasses && (o.classes & kAllClasses) != 0) {
         s += " --classes ";
         for (int c = 0; c < 3; ++c)
             if (o.classes & (1u << c))

@@ -106,9 +106,10 @@ Field FieldOf(Kind kind);
 struct Question {
     Kind kind = Kind::NetworkAddress;
     // The address and its length: the address keeps its host bits (what the
-    // learner is shown). MaskForLength and LengthForMask use only the length;
-    // Vlsm gives the network to fill. For Summary it is the summary itself,
-    // the right answer: for "show in calculator" once answered.
+    // learner is shown). MaskForLength and LengthForMask use only the length
+    // (the address is 0); Vlsm gives the network to fill. For Summary it is
+    // the summary itself, the right answer: for "show in calculator" once
+    // answered.
     net::Network4 given;
     // The class of given's address and its network bits (8, 16, 24).
     char classLetter = 'A';

@@ -1,12 +1,15 @@
 // --practice driven through standard input: right and wrong answers, an
 // unreadable one asked again, the end of input, and options refused.
 #include "clirun.h"
+#include "model/practice.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 
+#include <random>
 #include <regex>
+#include <sstream>
 
 namespace {
 
@@ -59,7 +62,7 @@ TEST(PracticeVerb, ASessionThroughStandardInput)
               "3/4  Network address\n"
               "      196.247.51.101/26: what is the network address?\n"
               "      (a dotted address, such as 192.168.1.64)\n"
-              "> Not an answer: the address has 1 parts; it needs 4 octets. Try again.\n"
+              "> Not an answer: the address has 1 part; it needs 4 octets. Try again.\n"
               "> Not an answer: no answer given. Try again.\n"
               "> Right.\n"
               "\n"
@@ -81,6 +84,36 @@ TEST(PracticeVerb, ASessionThroughStandardInput)
     std::vector<std::string> coloured = kSet;
     coloured.push_back("--color=always");
     EXPECT_NE(run(coloured, "196.217.208.164\n").out.find("\x1b[38;2;128;128;255m"), std::string::npos);
+}
+
+// The line a run starts with repeats its set: the terminal reads it back to
+// the options the window would draw with, and asks their first question.
+TEST(PracticeVerb, TheHandedOutLineDrawsTheSameSet)
+{
+    std::mt19937 pick(11);
+    for (int round = 0; round < 60; ++round) {
+        practice::Options o;
+        o.seed = pick() % 5 == 0 ? ~std::uint64_t(0) - pick() : pick();
+        o.count = 1 + int(pick() % 3);
+        o.kinds = pick() % (practice::kAllKinds + 1);
+        o.classes = pick() % 8;
+        o.shortest = 8 + int(pick() % 25);
+        o.longest = o.shortest + int(pick() % (33 - o.shortest));
+        o.subnetZero = pick() % 2;
+        o.rfc3021 = pick() % 2;
+        if (!practice::OptionsFault(o).empty())
+            continue;
+        const std::string line = practice::CommandLine(o);
+        std::vector<std::string> args;
+        std::istringstream words(line.substr(line.find(' ') + 1));
+        for (std::string word; words >> word;)
+            args.push_back(word);
+        const clitest::Outcome got = run(args);
+        ASSERT_EQ(got.status, 0) << line << got.err;
+        EXPECT_EQ(got.out.substr(0, got.out.find('\n')), "Seed " + std::to_string(o.seed) + ": " + line);
+        EXPECT_NE(got.out.find(practice::PromptText(practice::DrawSet(o).front()).substr(0, 40)), std::string::npos)
+            << line;
+    }
 }
 
 TEST(PracticeVerb, BadOptionsAndFailedInput)

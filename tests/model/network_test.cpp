@@ -402,7 +402,7 @@ TEST(ClassTable, TheClassNetworkAndWhatIsSplit)
 TEST(Dotted, BadInputIsRefusedWithItsReason)
 {
     const std::pair<const char*, const char*> rows[] = {
-        {"", "the address has 1 parts; it needs 4 octets"},
+        {"", "the address has 1 part; it needs 4 octets"},
         {"1.2.3", "the address has 3 parts; it needs 4 octets"},
         {"1.2.3.4.5", "the address has 5 parts; it needs 4 octets"},
         {"1..3.4", "octet 2 is empty"},

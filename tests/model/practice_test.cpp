@@ -279,7 +279,7 @@ TEST(PracticeAnswer, TypedAnswersAreReadOrRefusedWithAReason)
 {
     const std::tuple<Field, const char*, const char*> rows[] = {
         {Field::Address, " 10.0.0.1 ", ""},
-        {Field::Address, "none", "the address has 1 parts; it needs 4 octets"},
+        {Field::Address, "none", "the address has 1 part; it needs 4 octets"},
         {Field::AddressOrNone, "NONE", ""},
         {Field::AddressOrNone, "10.0.0.256", "octet 4 \"256\" is more than 255"},
         {Field::Count, "", "no answer given"},
