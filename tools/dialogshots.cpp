@@ -2,8 +2,12 @@
 // scripts/dialog-screenshots can photograph it. Not part of the program.
 //   quillmark_dialogshots timed|input|password|browse|folder|nonmodal|debug [path]
 //   quillmark_dialogshots subnets ADDRESS/BITS [HOST COUNTS [rfc3021]]
+//   quillmark_dialogshots practice explanation|score [ZOOM PERCENT [KINDS]]
 // "subnets" runs the whole program with the subnet table open beside the
 // main window, its planner line filled in when host counts are given.
+// "practice" opens the practice window beside it on a set of seed 2026 and
+// answers it: the first question wrongly (its explanation shown), or every
+// question, one a second, every third wrongly (the score shown).
 #include "app/modmain.h"
 #include "errors/clserrhandler.h"
 #include "model/dotted.h"
@@ -13,8 +17,11 @@
 #include "ui/dialogs/frmbrowse.h"
 #include "ui/dialogs/frmtimedmsgbox.h"
 #include "ui/dialogs/imagelist.h"
+#include "model/practice.h"
 #include "ui/main/frmmain.h"
+#include "ui/practice/frmpractice.h"
 #include "ui/registerwindows.h"
+#include "ui/zoom.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -90,6 +97,59 @@ int main(int argc, char** argv)
             table->findChild<QLineEdit*>(QStringLiteral("txtPlan"))->setText(QString::fromLocal8Bit(argv[3]));
         if (argc > 4)
             table->findChild<QCheckBox*>(QStringLiteral("chkRFC3021"))->setChecked(true);
+        return app.exec();
+    } else if (scene == QLatin1String("practice")) {
+        ui::registerWindows();
+        Main();
+        if (argc > 3)
+            zoom::Zoom::instance().set(QString::fromLocal8Bit(argv[3]).toInt());
+        // Opened from the calculator, so it stands beside it.
+        if (auto* main = dynamic_cast<QWidget*>(platform::Forms::find(QStringLiteral("frmMain"))))
+            QApplication::setActiveWindow(main);
+        platform::Forms::load(QStringLiteral("frmPractice"))->Show(false);
+        auto* window = dynamic_cast<frmPractice*>(platform::Forms::find(QStringLiteral("frmPractice")));
+        if (!window)
+            return 2;
+        practice::Options o;
+        o.seed = 2026;
+        o.count = 8;
+        const bool explain = path == QLatin1String("explanation");
+        if (explain)
+            o.kinds = practice::BitOf(practice::Kind::BroadcastAddress) | practice::BitOf(practice::Kind::LastHost);
+        std::string problem;
+        if (argc > 4)
+            o.kinds = practice::ParseKinds(argv[4], problem).value_or(o.kinds);
+        window->setOptions(o);
+        window->Start();
+        // A wrong answer as a learner makes it: one bit off at the mask's
+        // boundary, one more or one less, a length one off.
+        auto wrong = [](const practice::Question& q) {
+            practice::Answer a = practice::RightAnswer(q);
+            const int length = q.kind == practice::Kind::Summary ? a.network.length() : q.given.length();
+            a.address ^= std::uint32_t(1) << (32 - std::min(32, std::max(1, length)));
+            a.network = net::Network4(a.network.address(), std::min(32, a.network.length() + 1));
+            a.number += a.number ? -1 : 2;
+            if (!a.blocks.empty())
+                a.blocks[0] = net::Network4(a.blocks[0].address(), a.blocks[0].length() + 1);
+            a.none = false;
+            return a;
+        };
+        if (explain) {
+            window->fillIn(wrong(window->questions()[0]));
+            window->Check();
+            return app.exec();
+        }
+        auto* timer = new QTimer(window);
+        QObject::connect(timer, &QTimer::timeout, window, [window, timer, wrong] {
+            const int i = window->current();
+            const practice::Question& q = window->questions()[size_t(i)];
+            window->fillIn(i % 3 == 1 ? wrong(q) : practice::RightAnswer(q));
+            window->Check();
+            window->Next();
+            if (window->page() != frmPractice::Page::Question)
+                timer->stop();
+        });
+        timer->start(1000);
         return app.exec();
     } else if (scene == QLatin1String("debug")) {
         gErrHandler().Push("Main");

@@ -8,6 +8,7 @@
 #include "ui/ipv6/frmipv6.h"
 #include "ui/keys/frmkeys.h"
 #include "ui/main/frmmain.h"
+#include "ui/practice/frmpractice.h"
 #include "ui/subnets/frmsubnets.h"
 
 namespace ui {
@@ -22,6 +23,7 @@ void registerWindows()
     platform::Forms::registerFactory(QStringLiteral("frmKeys"), [] { return new frmKeys; });
     platform::Forms::registerFactory(QStringLiteral("frmSubnets"), [] { return new frmSubnets; });
     platform::Forms::registerFactory(QStringLiteral("frmIPv6"), [] { return new frmIPv6; });
+    platform::Forms::registerFactory(QStringLiteral("frmPractice"), [] { return new frmPractice; });
 }
 
 } // namespace ui

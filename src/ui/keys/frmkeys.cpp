@@ -26,6 +26,7 @@ const char* const Rows[][2] = {
     {"Ctrl+C", "Copy the report of the address, as the quillmark command prints it"},
     {"Ctrl+L", "Open the subnet table"},
     {"Ctrl+6", "Open the IPv6 calculator"},
+    {"Ctrl+P", "Open the practice window: questions to answer, checked and explained"},
     {"Ctrl+=, Ctrl+-, Ctrl+0", "Zoom in, zoom out, back to 100% (as large as the screen holds)"},
     {"F1", "Show this list"},
     {"Click on the class", "Open the class reference"},

@@ -75,6 +75,17 @@ QString normaliseOctet(const QString& text)
     return decimalText(v);
 }
 
+OctetKey octetKey(int keyAscii, bool boxEmpty)
+{
+    if (keyAscii == '.')
+        return OctetKey::NextBox;
+    if (keyAscii >= '0' && keyAscii <= '9')
+        return OctetKey::Type;
+    if (keyAscii == 8)
+        return boxEmpty ? OctetKey::PreviousBox : OctetKey::Type;
+    return OctetKey::Refuse;
+}
+
 std::optional<PastedAddress> pastedAddress(const QString& text)
 {
     return pastetext::Parse(text.toStdString());

@@ -24,6 +24,13 @@ int roundHalfEven(double value);
 // for anything outside 0 to 255.
 QString normaliseOctet(const QString& text);
 
+// What a character typed into an octet box does: a digit is typed, "." goes
+// to the next box, Backspace deletes or, in an empty box, goes back to the box
+// before; anything else is refused. `keyAscii` is the character's code (8 for
+// Backspace).
+enum class OctetKey { Type, NextBox, PreviousBox, Refuse };
+OctetKey octetKey(int keyAscii, bool boxEmpty);
+
 using pastetext::PastedAddress;
 // pastetext::Parse for a box's text.
 std::optional<PastedAddress> pastedAddress(const QString& text);

@@ -14,6 +14,7 @@
 #include "settings/formsettings.h"
 #include "shell/cshellexecute.h"
 #include "ui/main/entrytext.h"
+#include "ui/main/keyevents.h"
 #include "ui/main/mainview.h"
 #include "ui/main/updown.h"
 #include "util/appshutdown.h"
@@ -55,8 +56,6 @@ namespace {
 constexpr int ShiftMask = 1;
 constexpr int CtrlMask = 2;
 constexpr int AltMask = 4;
-constexpr int KeyDot = 46;
-constexpr int KeyBackspace = 8;
 
 clsIPAddy* modelIfAny()
 {
@@ -105,29 +104,6 @@ int shiftState(const QKeyEvent* e)
     default: break;
     }
     return e->type() == QEvent::KeyPress ? state | own : state & ~own;
-}
-
-// The character code a key press types, or -1 for keys that type nothing
-// (arrows, Delete, Tab, function keys). Ctrl with a letter types the control
-// character (Ctrl+C is 3).
-int keyAscii(const QKeyEvent* e)
-{
-    const int key = e->key();
-    switch (key) {
-    case Qt::Key_Backspace: return KeyBackspace;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab: return -1;
-    default: break;
-    }
-    if ((e->modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
-        return key - Qt::Key_A + 1;
-    const QString text = e->text();
-    if (text.isEmpty())
-        return -1;
-    return text.at(0).unicode();
 }
 
 // A path as a message shows it: control characters written as \xNN, and a
@@ -209,6 +185,8 @@ void frmMain::connectControls()
     connect(subnets, &QShortcut::activated, this, [] { ShowWindow(QStringLiteral("frmSubnets")); });
     auto* ipv6 = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_6), this);
     connect(ipv6, &QShortcut::activated, this, [] { ShowWindow(QStringLiteral("frmIPv6")); });
+    auto* practice = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this);
+    connect(practice, &QShortcut::activated, this, [] { ShowWindow(QStringLiteral("frmPractice")); });
     auto* keys = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(keys, &QShortcut::activated, this, [] { ShowWindow(QStringLiteral("frmKeys")); });
     // The mask box's own menu would only copy its number: a right-click on it
@@ -249,6 +227,8 @@ QMenu* frmMain::WindowMenu()
         [] { ShowWindow(QStringLiteral("frmSubnets")); });
     add("mnuIPv6", QStringLiteral("IPv&6 calculator"), QKeySequence(Qt::CTRL | Qt::Key_6),
         [] { ShowWindow(QStringLiteral("frmIPv6")); });
+    add("mnuPractice", QStringLiteral("&Practice"), QKeySequence(Qt::CTRL | Qt::Key_P),
+        [] { ShowWindow(QStringLiteral("frmPractice")); });
     add("mnuCopy", QStringLiteral("&Copy report"), QKeySequence(QKeySequence::Copy), [this] { CopyReport(); });
     menu_->addSeparator();
     QAction* in =
@@ -553,14 +533,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-namespace {
-// Switching to another program or opening a menu moves the focus without
-// leaving or entering a box.
-bool switchedWindows(Qt::FocusReason reason)
-{
-    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
-}
-} // namespace
+using keyevents::switchedWindows;
 
 bool frmMain::octetBoxEvent(int Index, QEvent* event)
 {
@@ -572,7 +545,7 @@ bool frmMain::octetBoxEvent(int Index, QEvent* event)
             PasteAddress(QGuiApplication::clipboard()->text());
             return true;
         }
-        const int ascii = keyAscii(static_cast<const QKeyEvent*>(event));
+        const int ascii = keyevents::keyAscii(static_cast<const QKeyEvent*>(event));
         if (ascii < 0)
             return false;
         int key = ascii;
@@ -648,18 +621,17 @@ void frmMain::txtIP_KeyPress(int Index, int& KeyAscii)
 {
     Procedure("frmMain.txtIP_KeyPress()", [&] {
         QLineEdit* box = c_.txtIP[size_t(Index)];
-        if (KeyAscii == KeyDot) {
+        switch (entrytext::octetKey(KeyAscii, box->text().isEmpty())) {
+        case entrytext::OctetKey::Type: break;
+        case entrytext::OctetKey::NextBox:
             sendKeystroke(box, Qt::Key_Tab, Qt::NoModifier);
             KeyAscii = 0;
-        } else if (KeyAscii >= '0' && KeyAscii <= '9') {
-            // typed as usual
-        } else if (KeyAscii == KeyBackspace) {
-            if (box->text().isEmpty()) {
-                sendKeystroke(box, Qt::Key_Backtab, Qt::ShiftModifier);
-                KeyAscii = 0;
-            }
-        } else {
+            break;
+        case entrytext::OctetKey::PreviousBox:
+            sendKeystroke(box, Qt::Key_Backtab, Qt::ShiftModifier);
             KeyAscii = 0;
+            break;
+        case entrytext::OctetKey::Refuse: KeyAscii = 0; break;
         }
     });
 }

@@ -578,10 +578,11 @@ TEST_F(MainWindowTest, CtrlCCopiesTheTerminalReportOfTheAddress)
 // action with its keys, named for screen readers.
 TEST_F(MainWindowTest, RightClickOutsideTheOctetBoxesListsEveryWindowAndAction)
 {
-    const QStringList names = {"Subnet table",     "IPv6 calculator", "Copy report", "Zoom in",
-                               "Zoom out",         "Zoom 100%",       "Class reference", "Web Links",
-                               "Keys and actions", "About",           "Exit"};
-    const QStringList keys = {"Ctrl+L", "Ctrl+6", "Ctrl+C", "Ctrl+=", "Ctrl+-", "Ctrl+0", "", "", "F1", "", ""};
+    const QStringList names = {"Subnet table", "IPv6 calculator", "Practice",        "Copy report",
+                               "Zoom in",      "Zoom out",        "Zoom 100%",       "Class reference",
+                               "Web Links",    "Keys and actions", "About",          "Exit"};
+    const QStringList keys = {"Ctrl+L", "Ctrl+6", "Ctrl+P", "Ctrl+C", "Ctrl+=", "Ctrl+-",
+                              "Ctrl+0", "",       "",       "F1",     "",       ""};
     for (const char* on : {"lblValues_13", "Frame1", "txtSubnetBits", "cmdOptions_0"}) {
         rightClick(ctl(QLatin1String(on)));
         QMenu* menu = openMenu(form, QStringLiteral("mnuWindow"));
