@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QKeySequence>
+#include <QLabel>
 #include <QScreen>
 #include <QShortcut>
 
@@ -79,4 +80,13 @@ void ExtraWindow::Form_Unload()
         if (placed_)
             utFormSettingsSave(*this);
     });
+}
+
+QLabel* ExtraWindow::plainLabel(QWidget* parent, const char* name, const QString& text, const QString& accessible)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setTextFormat(Qt::PlainText);
+    l->setAccessibleName(accessible);
+    return l;
 }

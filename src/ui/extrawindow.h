@@ -6,12 +6,18 @@
 // own name, brought back onto the screen, and follows the program's zoom.
 #include "platform/gui/formbase.h"
 
+class QLabel;
+
 class ExtraWindow : public platform::FormBase {
     Q_OBJECT
 public:
     ExtraWindow(const QString& name, int borderStyle, QWidget* parent = nullptr);
 
     bool Extra() const override { return true; }
+
+    // A label of plain text, named for tests and for screen readers: what the
+    // extra windows build their captions and answers from.
+    static QLabel* plainLabel(QWidget* parent, const char* name, const QString& text, const QString& accessible);
 
 protected:
     // Lays the window out for a zoom. A derived window calls it once at the

@@ -126,15 +126,6 @@ QString zonesText(const net::Network6& n, QString& all)
         .arg(QString::fromStdString(zones.zone(0)), QString::fromStdString(zones.zone(zones.count() - 1)));
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QString& accessible)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setTextFormat(Qt::PlainText);
-    l->setAccessibleName(accessible);
-    return l;
-}
-
 const char* const rowCaptions[] = {"Address:", "Network:", "Last address:"};
 const char* const rowNames[] = {"Address", "Network", "Last address"};
 // The facts, by their index in lblValues.
@@ -149,7 +140,7 @@ frmIPv6::frmIPv6(QWidget* parent) : ExtraWindow(QStringLiteral("frmIPv6"), platf
     setWindowTitle(QStringLiteral("IPv6 Calculator"));
     setAccessibleName(QStringLiteral("IPv6 calculator"));
 
-    lblAddress_ = makeLabel(this, "lblAddress", QStringLiteral("&Address:"), QStringLiteral("Address caption"));
+    lblAddress_ = plainLabel(this, "lblAddress", QStringLiteral("&Address:"), QStringLiteral("Address caption"));
     txtAddress_ = new QLineEdit(this);
     txtAddress_->setObjectName(QStringLiteral("txtAddress"));
     txtAddress_->setAccessibleName(QStringLiteral("IPv6 address"));
@@ -158,14 +149,14 @@ frmIPv6::frmIPv6(QWidget* parent) : ExtraWindow(QStringLiteral("frmIPv6"), platf
                                            "(fe80::1%eth0)."));
     txtAddress_->setMaxLength(200);
     lblAddress_->setBuddy(txtAddress_);
-    lblProblem_ = makeLabel(this, "lblProblem", QString(), QStringLiteral("Problem with the address"));
+    lblProblem_ = plainLabel(this, "lblProblem", QString(), QStringLiteral("Problem with the address"));
     lblProblem_->setWordWrap(true);
     // A palette, not a style sheet: a style sheet would stop the zoom's font.
     QPalette warning = lblProblem_->palette();
     warning.setColor(QPalette::WindowText, QColor(0xb0, 0, 0));
     lblProblem_->setPalette(warning);
 
-    auto* lblPrefix = makeLabel(this, "lblPrefix", QStringLiteral("&Prefix length:"), QStringLiteral("Prefix caption"));
+    auto* lblPrefix = plainLabel(this, "lblPrefix", QStringLiteral("&Prefix length:"), QStringLiteral("Prefix caption"));
     spnPrefix_ = new QSpinBox(this);
     spnPrefix_->setObjectName(QStringLiteral("spnPrefix"));
     spnPrefix_->setAccessibleName(QStringLiteral("Prefix length"));
@@ -174,7 +165,7 @@ frmIPv6::frmIPv6(QWidget* parent) : ExtraWindow(QStringLiteral("frmIPv6"), platf
     spnPrefix_->setToolTip(QStringLiteral("The network's prefix length: the bits of the routing prefix and the "
                                           "subnet ID together."));
     lblPrefix->setBuddy(spnPrefix_);
-    auto* lblSite = makeLabel(this, "lblSite", QStringLiteral("&Site prefix:"), QStringLiteral("Site caption"));
+    auto* lblSite = plainLabel(this, "lblSite", QStringLiteral("&Site prefix:"), QStringLiteral("Site caption"));
     spnSite_ = new QSpinBox(this);
     spnSite_->setObjectName(QStringLiteral("spnSite"));
     spnSite_->setAccessibleName(QStringLiteral("Routing prefix length"));
@@ -189,7 +180,7 @@ frmIPv6::frmIPv6(QWidget* parent) : ExtraWindow(QStringLiteral("frmIPv6"), platf
     fraHex->setAccessibleName(fraHex->title());
     auto* hexGrid = new QGridLayout(fraHex);
     for (int i = 0; i < 3; ++i) {
-        lblRows_[size_t(i)] = makeLabel(fraHex, "lblRows", QLatin1String(rowCaptions[i]),
+        lblRows_[size_t(i)] = plainLabel(fraHex, "lblRows", QLatin1String(rowCaptions[i]),
                                         QLatin1String(rowNames[i]) + QStringLiteral(" caption"));
         lblRows_[size_t(i)]->setObjectName(QStringLiteral("lblRows_%1").arg(i));
         auto* row = new BitsRow(fraHex);
@@ -231,7 +222,7 @@ frmIPv6::frmIPv6(QWidget* parent) : ExtraWindow(QStringLiteral("frmIPv6"), platf
         p.setColor(QPalette::Window, colours[i]);
         swatch->setPalette(p);
         swatch->setAccessibleName(QStringLiteral("Colour of the portion"));
-        lblLegend_[size_t(i)] = makeLabel(fraHex, "lblLegend", QString(), QStringLiteral("Portion"));
+        lblLegend_[size_t(i)] = plainLabel(fraHex, "lblLegend", QString(), QStringLiteral("Portion"));
         lblLegend_[size_t(i)]->setObjectName(QStringLiteral("lblLegend_%1").arg(i));
         legend->addWidget(swatch);
         legend->addWidget(lblLegend_[size_t(i)]);
@@ -240,11 +231,11 @@ frmIPv6::frmIPv6(QWidget* parent) : ExtraWindow(QStringLiteral("frmIPv6"), platf
     legend->addStretch(1);
     hexGrid->addLayout(legend, 3, 1, 1, 3);
 
-    lblBinary_ = makeLabel(fraHex, "lblBinary", QStringLiteral("Hextets a boundary falls in, in binary:"),
+    lblBinary_ = plainLabel(fraHex, "lblBinary", QStringLiteral("Hextets a boundary falls in, in binary:"),
                            QStringLiteral("Boundary hextets caption"));
     hexGrid->addWidget(lblBinary_, 4, 0, 1, 4);
     for (int i = 0; i < 2; ++i) {
-        lblBinaryRows_[size_t(i)] = makeLabel(fraHex, "lblBinaryRows", QString(), QStringLiteral("Hextet"));
+        lblBinaryRows_[size_t(i)] = plainLabel(fraHex, "lblBinaryRows", QString(), QStringLiteral("Hextet"));
         lblBinaryRows_[size_t(i)]->setObjectName(QStringLiteral("lblBinaryRows_%1").arg(i));
         auto* row = new BitsRow(fraHex);
         row->setObjectName(QStringLiteral("binRows_%1").arg(i));
@@ -260,7 +251,7 @@ frmIPv6::frmIPv6(QWidget* parent) : ExtraWindow(QStringLiteral("frmIPv6"), platf
         hexGrid->addWidget(lblBinaryRows_[size_t(i)], 5 + i, 0);
         hexGrid->addWidget(row, 5 + i, 1, 1, 3);
     }
-    lblNoBoundary_ = makeLabel(fraHex, "lblNoBoundary", QString(), QStringLiteral("Boundaries"));
+    lblNoBoundary_ = plainLabel(fraHex, "lblNoBoundary", QString(), QStringLiteral("Boundaries"));
     hexGrid->addWidget(lblNoBoundary_, 5, 0, 1, 4);
     // The arrows beside the rows they step, the room left over after them.
     hexGrid->setColumnStretch(3, 1);
@@ -271,9 +262,9 @@ frmIPv6::frmIPv6(QWidget* parent) : ExtraWindow(QStringLiteral("frmIPv6"), platf
     auto* facts = new QGridLayout(fraFacts);
     for (int i = 0; i < int(lblFacts_.size()); ++i) {
         const QString caption = QLatin1String(factCaptions[i]);
-        QLabel* c = makeLabel(fraFacts, "lblFacts", caption, caption.chopped(1) + QStringLiteral(" caption"));
+        QLabel* c = plainLabel(fraFacts, "lblFacts", caption, caption.chopped(1) + QStringLiteral(" caption"));
         c->setObjectName(QStringLiteral("lblFacts_%1").arg(i));
-        QLabel* v = makeLabel(fraFacts, "lblValues", QString(), caption.chopped(1));
+        QLabel* v = plainLabel(fraFacts, "lblValues", QString(), caption.chopped(1));
         v->setObjectName(QStringLiteral("lblValues_%1").arg(i));
         v->setTextInteractionFlags(Qt::TextSelectableByMouse);
         v->setWordWrap(true);

@@ -48,15 +48,6 @@ QString dottedText(std::uint32_t address)
     return QString::fromStdString(dotted::ToString(address));
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QString& accessible)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setTextFormat(Qt::PlainText);
-    l->setAccessibleName(accessible);
-    return l;
-}
-
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, const QString& accessible)
 {
     auto* b = new QPushButton(text, parent);
@@ -158,7 +149,7 @@ void frmPractice::buildOptions(QWidget* page)
     fraRange->setObjectName(QStringLiteral("fraRange"));
     fraRange->setAccessibleName(QStringLiteral("Addresses asked about"));
     auto* range = new QGridLayout(fraRange);
-    range->addWidget(makeLabel(fraRange, "lblClasses", QStringLiteral("Classes:"), QStringLiteral("Classes caption")),
+    range->addWidget(plainLabel(fraRange, "lblClasses", QStringLiteral("Classes:"), QStringLiteral("Classes caption")),
                      0, 0);
     auto* classes = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
@@ -173,7 +164,7 @@ void frmPractice::buildOptions(QWidget* page)
     classes->addStretch(1);
     range->addLayout(classes, 0, 1, 1, 3);
     auto* lblLengths =
-        makeLabel(fraRange, "lblLengths", QStringLiteral("&Mask lengths:"), QStringLiteral("Mask lengths caption"));
+        plainLabel(fraRange, "lblLengths", QStringLiteral("&Mask lengths:"), QStringLiteral("Mask lengths caption"));
     range->addWidget(lblLengths, 1, 0);
     auto makeLength = [&](const char* name, const QString& accessible) {
         auto* s = new QSpinBox(fraRange);
@@ -188,7 +179,7 @@ void frmPractice::buildOptions(QWidget* page)
     spnLongest_ = makeLength("spnLongest", QStringLiteral("Longest mask length"));
     lblLengths->setBuddy(spnShortest_);
     range->addWidget(spnShortest_, 1, 1);
-    range->addWidget(makeLabel(fraRange, "lblTo", QStringLiteral("to"), QStringLiteral("to")), 1, 2);
+    range->addWidget(plainLabel(fraRange, "lblTo", QStringLiteral("to"), QStringLiteral("to")), 1, 2);
     range->addWidget(spnLongest_, 1, 3);
     range->setColumnStretch(4, 1);
 
@@ -218,7 +209,7 @@ void frmPractice::buildOptions(QWidget* page)
     fraSet->setObjectName(QStringLiteral("fraSet"));
     fraSet->setAccessibleName(QStringLiteral("The set"));
     auto* set = new QGridLayout(fraSet);
-    auto* lblSeed = makeLabel(fraSet, "lblSeed", QStringLiteral("S&eed:"), QStringLiteral("Seed caption"));
+    auto* lblSeed = plainLabel(fraSet, "lblSeed", QStringLiteral("S&eed:"), QStringLiteral("Seed caption"));
     txtSeed_ = new QLineEdit(fraSet);
     txtSeed_->setObjectName(QStringLiteral("txtSeed"));
     txtSeed_->setAccessibleName(QStringLiteral("Seed"));
@@ -228,7 +219,7 @@ void frmPractice::buildOptions(QWidget* page)
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,19}")), txtSeed_));
     lblSeed->setBuddy(txtSeed_);
     auto* lblCount =
-        makeLabel(fraSet, "lblCount", QStringLiteral("&Questions:"), QStringLiteral("Number of questions caption"));
+        plainLabel(fraSet, "lblCount", QStringLiteral("&Questions:"), QStringLiteral("Number of questions caption"));
     spnCount_ = new QSpinBox(fraSet);
     spnCount_->setObjectName(QStringLiteral("spnCount"));
     spnCount_->setAccessibleName(QStringLiteral("Number of questions"));
@@ -239,9 +230,9 @@ void frmPractice::buildOptions(QWidget* page)
     set->addWidget(lblCount, 0, 2);
     set->addWidget(spnCount_, 0, 3);
     set->setColumnStretch(4, 1);
-    auto* lblCommandCaption = makeLabel(fraSet, "lblCommandCaption", QStringLiteral("The same set in a terminal:"),
+    auto* lblCommandCaption = plainLabel(fraSet, "lblCommandCaption", QStringLiteral("The same set in a terminal:"),
                                         QStringLiteral("Terminal command caption"));
-    lblCommand_ = makeLabel(fraSet, "lblCommand", QString(), QStringLiteral("Terminal command"));
+    lblCommand_ = plainLabel(fraSet, "lblCommand", QString(), QStringLiteral("Terminal command"));
     lblCommand_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblCommand_->setWordWrap(true);
     set->addWidget(lblCommandCaption, 1, 0, 1, 5);
@@ -249,7 +240,7 @@ void frmPractice::buildOptions(QWidget* page)
     connect(txtSeed_, &QLineEdit::textChanged, this, &frmPractice::optionsChanged);
     connect(spnCount_, &QSpinBox::valueChanged, this, &frmPractice::optionsChanged);
 
-    lblOptionsProblem_ = makeLabel(page, "lblOptionsProblem", QString(), QStringLiteral("Problem with the options"));
+    lblOptionsProblem_ = plainLabel(page, "lblOptionsProblem", QString(), QStringLiteral("Problem with the options"));
     lblOptionsProblem_->setWordWrap(true);
     setColour(lblOptionsProblem_, WrongRed);
     cmdStart_ = makeButton(page, "cmdStart", QStringLiteral("&Start"), QStringLiteral("Start the set"));
@@ -273,12 +264,12 @@ void frmPractice::buildQuestion(QWidget* page)
 {
     page->setObjectName(QStringLiteral("fraQuestionPage"));
     page->setAccessibleName(QStringLiteral("The question"));
-    lblProgress_ = makeLabel(page, "lblProgress", QString(), QStringLiteral("Progress"));
-    lblQuestion_ = makeLabel(page, "lblQuestion", QString(), QStringLiteral("Question"));
+    lblProgress_ = plainLabel(page, "lblProgress", QString(), QStringLiteral("Progress"));
+    lblQuestion_ = plainLabel(page, "lblQuestion", QString(), QStringLiteral("Question"));
     lblQuestion_->setWordWrap(true);
     lblQuestion_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    lblAnswer_ = makeLabel(page, "lblAnswer", QStringLiteral("Your &answer:"), QStringLiteral("Answer caption"));
+    lblAnswer_ = plainLabel(page, "lblAnswer", QStringLiteral("Your &answer:"), QStringLiteral("Answer caption"));
     ansAddress_ = new AddressAnswer(QStringLiteral("Answer"), page);
     ansAddress_->setObjectName(QStringLiteral("ansAddress"));
     txtNumber_ = new QLineEdit(page);
@@ -304,7 +295,7 @@ void frmPractice::buildQuestion(QWidget* page)
     auto* blocks = new QGridLayout(fraBlocks_);
     blocks->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < MaxBlocks; ++i) {
-        auto* l = makeLabel(fraBlocks_, "lblBlocks", QString(), QStringLiteral("Host count"));
+        auto* l = plainLabel(fraBlocks_, "lblBlocks", QString(), QStringLiteral("Host count"));
         l->setObjectName(QStringLiteral("lblBlocks_%1").arg(i));
         auto* a = new AddressAnswer(QStringLiteral("Block %1").arg(i + 1), fraBlocks_);
         a->setObjectName(QStringLiteral("ansBlock_%1").arg(i));
@@ -317,12 +308,12 @@ void frmPractice::buildQuestion(QWidget* page)
     blocks->setColumnStretch(2, 1);
 
     cmdCheck_ = makeButton(page, "cmdCheck", QStringLiteral("&Check"), QStringLiteral("Check the answer"));
-    lblMark_ = makeLabel(page, "lblMark", QString(), QStringLiteral("Mark"));
+    lblMark_ = plainLabel(page, "lblMark", QString(), QStringLiteral("Mark"));
     lblMark_->setWordWrap(true);
-    lblExplanation_ = makeLabel(page, "lblExplanation", QString(), QStringLiteral("Explanation"));
+    lblExplanation_ = plainLabel(page, "lblExplanation", QString(), QStringLiteral("Explanation"));
     lblExplanation_->setWordWrap(true);
     lblExplanation_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lblFormula_ = makeLabel(page, "lblFormula", QString(), QStringLiteral("Formula"));
+    lblFormula_ = plainLabel(page, "lblFormula", QString(), QStringLiteral("Formula"));
     lblFormula_->setTextFormat(Qt::RichText);
     picCompare_ = new BitsCompare(page);
     picCompare_->setObjectName(QStringLiteral("picCompare"));
@@ -333,7 +324,7 @@ void frmPractice::buildQuestion(QWidget* page)
     design->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < 2; ++i) {
         const QString caption = i == 0 ? QStringLiteral("Yours:") : QStringLiteral("Right:");
-        auto* l = makeLabel(fraDesign_, "lblDesign", caption, caption.chopped(1) + QStringLiteral(" caption"));
+        auto* l = plainLabel(fraDesign_, "lblDesign", caption, caption.chopped(1) + QStringLiteral(" caption"));
         l->setObjectName(QStringLiteral("lblDesign_%1").arg(i));
         auto* bar = new PlanBar(fraDesign_);
         bar->setObjectName(QStringLiteral("picDesign_%1").arg(i));
@@ -380,7 +371,7 @@ void frmPractice::buildScore(QWidget* page)
 {
     page->setObjectName(QStringLiteral("fraScorePage"));
     page->setAccessibleName(QStringLiteral("The score"));
-    lblScore_ = makeLabel(page, "lblScore", QString(), QStringLiteral("Score"));
+    lblScore_ = plainLabel(page, "lblScore", QString(), QStringLiteral("Score"));
     lvResults_ = new QTreeWidget(page);
     lvResults_->setObjectName(QStringLiteral("lvResults"));
     lvResults_->setAccessibleName(QStringLiteral("Answers of the set"));
@@ -388,7 +379,7 @@ void frmPractice::buildScore(QWidget* page)
     lvResults_->setHeaderLabels({QStringLiteral("#"), QStringLiteral("Question"), QStringLiteral("Your answer"),
                                  QStringLiteral("Right answer"), QStringLiteral("Mark")});
     lvResults_->header()->setSectionsMovable(false);
-    lblAgain_ = makeLabel(page, "lblAgain", QString(), QStringLiteral("The same set again"));
+    lblAgain_ = plainLabel(page, "lblAgain", QString(), QStringLiteral("The same set again"));
     lblAgain_->setWordWrap(true);
     lblAgain_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     cmdAgain_ = makeButton(page, "cmdAgain", QStringLiteral("&Same set again"), QStringLiteral("The same set again"));

@@ -111,14 +111,10 @@ public:
     }
 };
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& accessible)
+// Long texts wrap rather than widen the window past its screen.
+QLabel* wrapped(QLabel* l)
 {
-    auto* l = new QLabel(parent);
-    l->setObjectName(QLatin1String(name));
-    l->setTextFormat(Qt::PlainText);
-    // Long texts wrap rather than widen the window past its screen.
     l->setWordWrap(true);
-    l->setAccessibleName(accessible);
     return l;
 }
 
@@ -130,12 +126,12 @@ frmSubnets::frmSubnets(QWidget* parent) : ExtraWindow(QStringLiteral("frmSubnets
     setAccessibleName(QStringLiteral("Subnet table"));
     model_ = new SubnetModel(this);
 
-    lblNetwork_ = makeLabel(this, "lblNetwork", QStringLiteral("Network split"));
+    lblNetwork_ = wrapped(plainLabel(this, "lblNetwork", QString(), QStringLiteral("Network split")));
     lvSubnets_ = new SubnetView(this);
     lvSubnets_->setObjectName(QStringLiteral("lvSubnets"));
     lvSubnets_->setAccessibleName(QStringLiteral("Subnets"));
     lvSubnets_->setModel(model_);
-    lblStatus_ = makeLabel(this, "lblStatus", QStringLiteral("Status"));
+    lblStatus_ = wrapped(plainLabel(this, "lblStatus", QString(), QStringLiteral("Status")));
 
     fraPlanner_ = new QGroupBox(QStringLiteral("Plan subnets by host counts"), this);
     fraPlanner_->setObjectName(QStringLiteral("fraPlanner"));
@@ -155,12 +151,12 @@ frmSubnets::frmSubnets(QWidget* parent) : ExtraWindow(QStringLiteral("frmSubnets
     chkRFC3021_->setAccessibleName(QStringLiteral("RFC 3021 point-to-point blocks"));
     chkRFC3021_->setToolTip(QStringLiteral("Let a 2-host request take a /31 and a 1-host request a /32 "
                                            "(point-to-point links, RFC 3021)."));
-    lblPlanProblem_ = makeLabel(fraPlanner_, "lblPlanProblem", QStringLiteral("Planning problem"));
+    lblPlanProblem_ = wrapped(plainLabel(fraPlanner_, "lblPlanProblem", QString(), QStringLiteral("Planning problem")));
     // A palette, not a style sheet: a style sheet would stop the zoom's font.
     QPalette warning = lblPlanProblem_->palette();
     warning.setColor(QPalette::WindowText, QColor(0xb0, 0, 0));
     lblPlanProblem_->setPalette(warning);
-    lblPlanNetwork_ = makeLabel(fraPlanner_, "lblPlanNetwork", QStringLiteral("Planned network"));
+    lblPlanNetwork_ = wrapped(plainLabel(fraPlanner_, "lblPlanNetwork", QString(), QStringLiteral("Planned network")));
     picPlan_ = new PlanBar(fraPlanner_);
     picPlan_->setObjectName(QStringLiteral("picPlan"));
     picPlan_->setAccessibleName(QStringLiteral("Allocations over the network's range"));
