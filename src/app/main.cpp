@@ -9,10 +9,31 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
-int main(int argc, char** argv)
+#ifdef QM_NO_WINDOWS
+// A build of the terminal program alone (the Windows one): nothing to hand
+// over to.
+namespace {
+int Run(int argc, char** argv)
+{
+    if (argc > 1)
+        return cli::Main(argc, argv);
+    std::fputs("quillmark: the windows are not part of this build; for the calculation in the terminal run: "
+               "quillmark --report ADDRESS/BITS, or see quillmark --help\n",
+               stderr);
+    return cli::kExitBadInput;
+}
+} // namespace
+#else
+namespace {
+int Run(int argc, char** argv)
 {
     if (argc > 1)
         return cli::Main(argc, argv);
@@ -33,3 +54,32 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "quillmark: cannot start the windows from %s: %s\n", path.c_str(), std::strerror(errno));
     return 1;
 }
+} // namespace
+#endif
+
+#ifdef _WIN32
+// The C runtime's argv is in the ANSI code page, which cannot hold every
+// character typed; the arguments go on as UTF-8, as everywhere else.
+int wmain(int argc, wchar_t** wargv)
+{
+    std::vector<std::string> args;
+    for (int i = 0; i < argc; ++i) {
+        const int n = WideCharToMultiByte(CP_UTF8, 0, wargv[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string arg(size_t(n > 0 ? n : 1), '\0');
+        if (n > 0)
+            WideCharToMultiByte(CP_UTF8, 0, wargv[i], -1, arg.data(), n, nullptr, nullptr);
+        arg.pop_back();
+        args.push_back(std::move(arg));
+    }
+    std::vector<char*> argv;
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    return Run(argc, argv.data());
+}
+#else
+int main(int argc, char** argv)
+{
+    return Run(argc, argv);
+}
+#endif

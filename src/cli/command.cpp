@@ -14,7 +14,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace cli {
 
@@ -165,14 +171,63 @@ int Run(const std::vector<std::string>& args, const Environment& env)
     return c.verb->run(c, out, env);
 }
 
+#ifdef _WIN32
+namespace {
+// The console as the report needs it for the run: UTF-8 (the "…" of a
+// message cut short) and colour sequences understood; as it was afterwards.
+// Pipes and files get the bytes unchanged: no CR added, no ^Z read as the end.
+class WindowsConsole {
+public:
+    WindowsConsole()
+    {
+        for (int fd : {0, 1, 2})
+            _setmode(fd, _O_BINARY);
+        out_ = GetStdHandle(STD_OUTPUT_HANDLE);
+        if (!GetConsoleMode(out_, &mode_))
+            return; // not a console (NUL is a character device too, so not isatty)
+        console_ = true;
+        codePage_ = GetConsoleOutputCP();
+        SetConsoleOutputCP(CP_UTF8);
+        colour_ = SetConsoleMode(out_, mode_ | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
+    }
+    ~WindowsConsole()
+    {
+        if (!console_)
+            return;
+        SetConsoleOutputCP(codePage_);
+        SetConsoleMode(out_, mode_);
+    }
+    WindowsConsole(const WindowsConsole&) = delete;
+    WindowsConsole& operator=(const WindowsConsole&) = delete;
+
+    bool isConsole() const { return console_; }
+    bool showsColour() const { return colour_; }
+
+private:
+    HANDLE out_ = nullptr;
+    DWORD mode_ = 0;
+    UINT codePage_ = 0;
+    bool console_ = false;
+    bool colour_ = false;
+};
+} // namespace
+#endif
+
 int Main(int argc, char** argv)
 {
     Environment env;
     const char* noColor = std::getenv("NO_COLOR");
     const char* term = std::getenv("TERM");
+#ifdef _WIN32
+    const WindowsConsole console;
+    env.outIsTerminal = console.isConsole();
+    // A console too old for colour sequences would show them as text.
+    env.dumbTerminal = console.isConsole() && !console.showsColour();
+#else
     env.outIsTerminal = isatty(STDOUT_FILENO) == 1;
+#endif
     env.noColor = noColor && *noColor;
-    env.dumbTerminal = term && std::strcmp(term, "dumb") == 0;
+    env.dumbTerminal = env.dumbTerminal || (term && std::strcmp(term, "dumb") == 0);
     // The share is written with the system's decimal separator, as the window
     // writes it; nothing else of the locale is used.
     env.systemDecimalPoint = [] {
@@ -185,7 +240,9 @@ int Main(int argc, char** argv)
     };
     // A reader that goes away ends the program quietly, whatever the parent
     // left SIGPIPE set to: the write sees EPIPE and the status says so.
+#ifdef SIGPIPE
     std::signal(SIGPIPE, SIG_IGN);
+#endif
     // The window's error handling: an unexpected error is written to
     // error.log; without windows its reason goes to standard error and the
     // run ends with status 1.

@@ -1,11 +1,17 @@
 #include "cli/lines.h"
 
+#include "cli/output.h"
 #include "model/shown.h"
 
 #include <cerrno>
 
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
 #include <poll.h>
 #include <unistd.h>
+#endif
 
 namespace cli {
 
@@ -44,6 +50,40 @@ void LineSplitter::finish()
         endLine();
 }
 
+#ifdef _WIN32
+int ReadLines(int fd, const LineHandler& handler, const std::function<bool()>& stop, bool everyLine)
+{
+    const HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+    if (h == INVALID_HANDLE_VALUE)
+        return EBADF;
+    DWORD mode = 0;
+    const bool console = GetConsoleMode(h, &mode) != 0;
+    LineSplitter lines(handler, everyLine);
+    char chunk[1 << 16];
+    while (!stop()) {
+        DWORD n = 0;
+        if (!ReadFile(h, chunk, sizeof chunk, &n, nullptr)) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_BROKEN_PIPE || error == ERROR_HANDLE_EOF)
+                break; // the writer has closed its end
+            return SystemErrno(error);
+        }
+        if (n == 0)
+            break;
+        std::string_view text(chunk, n);
+        // Typed at a console, Ctrl+Z ends the input.
+        if (const size_t end = text.find('\x1a'); console && end != std::string_view::npos) {
+            lines.feed(text.substr(0, end));
+            break;
+        }
+        lines.feed(text);
+    }
+    if (stop())
+        return 0;
+    lines.finish();
+    return 0;
+}
+#else
 int ReadLines(int fd, const LineHandler& handler, const std::function<bool()>& stop, bool everyLine)
 {
     LineSplitter lines(handler, everyLine);
@@ -69,5 +109,6 @@ int ReadLines(int fd, const LineHandler& handler, const std::function<bool()>& s
     lines.finish();
     return 0;
 }
+#endif
 
 } // namespace cli

@@ -1,13 +1,51 @@
 #include "cli/output.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
 #include <poll.h>
 #include <unistd.h>
+#endif
 
 namespace cli {
 
+#ifdef _WIN32
+int SystemErrno(unsigned long error)
+{
+    switch (error) {
+    case ERROR_BROKEN_PIPE:
+    case ERROR_NO_DATA: return EPIPE; // the pipe's reader has gone
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return ENOSPC;
+    case ERROR_ACCESS_DENIED: return EACCES;
+    case ERROR_INVALID_HANDLE: return EBADF;
+    default: return EIO;
+    }
+}
+
+// Straight to the system: the C runtime's write would turn a closed pipe
+// into EINVAL and a console's text into its code page.
+int WriteAll(int fd, std::string_view bytes)
+{
+    const HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+    if (h == INVALID_HANDLE_VALUE)
+        return EBADF;
+    while (!bytes.empty()) {
+        DWORD n = 0;
+        if (!WriteFile(h, bytes.data(), DWORD(std::min<size_t>(bytes.size(), 1 << 20)), &n, nullptr))
+            return SystemErrno(GetLastError());
+        if (n == 0)
+            return EIO;
+        bytes.remove_prefix(n);
+    }
+    return 0;
+}
+#else
 int WriteAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
@@ -28,6 +66,7 @@ int WriteAll(int fd, std::string_view bytes)
     }
     return 0;
 }
+#endif
 
 void Output::flush()
 {

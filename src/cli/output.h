@@ -34,6 +34,11 @@ constexpr int kExitBrokenPipe = 141; // the reader went away, as if by SIGPIPE
 // more; 0 or the errno of the failure.
 int WriteAll(int fd, std::string_view bytes);
 
+#ifdef _WIN32
+// The errno that stands for a Windows error code of reading or writing.
+int SystemErrno(unsigned long error);
+#endif
+
 // Standard output and error, with every failure told apart from success.
 class Output {
 public:

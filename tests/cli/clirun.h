@@ -3,8 +3,14 @@
 // test's own: input from memory, output and errors read back.
 #include "cli/command.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#else
 #include <sys/mman.h>
 #include <unistd.h>
+#endif
 
 #include <string>
 #include <vector>
@@ -18,8 +24,18 @@ struct Outcome {
 
 inline int memoryFile(const std::string& content = std::string())
 {
+#ifdef _WIN32
+    // A temporary file the system removes when it is closed.
+    wchar_t folder[MAX_PATH + 1], name[MAX_PATH + 1];
+    if (!GetTempPathW(MAX_PATH + 1, folder) || !GetTempFileNameW(folder, L"qmt", 0, name))
+        return -1;
+    const HANDLE h = CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    const int fd = h == INVALID_HANDLE_VALUE ? -1 : _open_osfhandle(intptr_t(h), _O_RDWR | _O_BINARY);
+#else
     const int fd = ::memfd_create("quillmark-test", 0);
-    if (!content.empty() && ::write(fd, content.data(), content.size()) != ssize_t(content.size()))
+#endif
+    if (!content.empty() && long(::write(fd, content.data(), unsigned(content.size()))) != long(content.size()))
         return -1;
     ::lseek(fd, 0, SEEK_SET);
     return fd;
@@ -30,7 +46,7 @@ inline std::string readAll(int fd)
     std::string text;
     char chunk[1 << 16];
     ::lseek(fd, 0, SEEK_SET);
-    for (ssize_t n; (n = ::read(fd, chunk, sizeof chunk)) > 0;)
+    for (long n; (n = long(::read(fd, chunk, sizeof chunk))) > 0;)
         text.append(chunk, size_t(n));
     return text;
 }
