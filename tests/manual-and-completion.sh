@@ -38,7 +38,10 @@ while IFS='|' read -r line expected; do
     got=$(eval "complete_line $line" | tr '\n' ' ')
     [[ "${got% }" == "$expected" ]] || { echo "completing \"$line\": \"${got% }\", not \"$expected\""; failed=1; }
 done <<'ROWS'
-quillmark --su|--subnets
+quillmark --su|--subnet-zero --subnets --summarize
+quillmark --aggregate 10.0.0.0/8 --|-- --help --json --version
+quillmark --practice --types network,br|network,broadcast
+quillmark --practice --classes ''|A B C AB AC BC ABC
 quillmark --subnets 10.0.0.0/8 --|-- --help --json --limit --mask --rfc3021 --version
 quillmark --plan 10.0.0.0/24 --r|--rfc3021
 quillmark --report --l|
