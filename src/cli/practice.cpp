@@ -17,6 +17,13 @@ namespace cli {
 
 namespace {
 
+// What ends typed input on the system's terminals.
+#ifdef _WIN32
+constexpr std::string_view kEndOfInputKeys = "Ctrl+Z, Enter";
+#else
+constexpr std::string_view kEndOfInputKeys = "Ctrl+D";
+#endif
+
 using namespace std::string_view_literals;
 
 constexpr std::string_view kIndent = "      "sv;
@@ -280,7 +287,7 @@ int RunPractice(const Command& c, Output& out, const Environment& env)
                                   : "Subnets are counted as 2^S - 2 (subnet zero and the all-ones subnet set aside).\n"sv)
                  << (o.rfc3021 ? "A /31 link has 2 usable hosts (RFC 3021 followed).\n"sv
                                : "A /31 has no usable hosts (RFC 3021 not followed).\n"sv)
-                 << "Type each answer on one line; the end of input (Ctrl+D) ends the set.\n"sv;
+                 << "Type each answer on one line; the end of input ("sv << kEndOfInputKeys << ") ends the set.\n"sv;
     session.ask();
     const int error = ReadLines(
         env.in, [&](long, std::string_view text, bool tooLong) { session.answer(text, tooLong); },
