@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QKeySequence>
+#include <QLayout>
 #include <QLabel>
 #include <QScreen>
 #include <QShortcut>
@@ -42,6 +43,10 @@ void ExtraWindow::showEvent(QShowEvent* event)
     // user last left it, then whole on a screen.
     if (!placed_) {
         placed_ = true;
+        // Placed at the size it will show at: a layout not yet run would
+        // grow the window past the screen's edge after it was placed.
+        if (layout())
+            layout()->activate();
         QWidget* owner = QApplication::activeWindow();
         if (owner && owner != this) {
             // Beside it where there is room, so both show; otherwise against
