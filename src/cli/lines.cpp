@@ -21,7 +21,10 @@ void LineSplitter::endLine()
     if (tooLong_) {
         handler_(number_, {}, true);
     } else {
-        const std::string_view text = Trimmed(line_);
+        std::string_view text = Trimmed(line_);
+        // A byte-order mark, as Windows editors start a UTF-8 file with.
+        if (number_ == 1 && text.substr(0, 3) == "\xEF\xBB\xBF")
+            text = Trimmed(text.substr(3));
         if (everyLine_ || (!text.empty() && text.front() != '#'))
             handler_(number_, text, false);
     }

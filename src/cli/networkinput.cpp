@@ -174,9 +174,15 @@ std::optional<SetItem> ParseRange(std::string_view firstText, std::string_view l
 std::optional<SetItem> ParseSetItem(std::string_view text, std::string& problem)
 {
     text = Trimmed(text);
+    // A range has an address before its "-": "10.0.0.0/-1" is a network with
+    // a bad length, "--json" a stray option.
     const size_t dash = text.find('-');
-    if (dash != std::string_view::npos)
+    if (dash != std::string_view::npos && dash > 0 && text.substr(0, dash).find('/') == std::string_view::npos)
         return ParseRange(text.substr(0, dash), text.substr(dash + 1), problem);
+    if (text.find_first_of(" \t,") != std::string_view::npos) {
+        problem = "more than one network; give one a line";
+        return std::nullopt;
+    }
     SetItem item;
     if (IsIPv6Text(text)) {
         auto n = ParseNetwork6(text, problem);

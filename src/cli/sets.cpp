@@ -279,9 +279,11 @@ template <int W> void writeSummary(TextSink& o, Summarized<W>& s, bool json, Col
     o << cidr<W>(summary) << ": ";
     if (s.count == 1)
         o << "a single input is its own summary\n";
-    else if (differs >= 0)
-        o << "the " << std::int64_t(length) << " bits every input shares; bit " << std::int64_t(length + 1)
-          << " is the first that differs\n";
+    else if (differs == 0)
+        o << "the inputs differ from their first bit on\n";
+    else if (differs > 0)
+        o << "the " << std::int64_t(length) << " bit" << (length == 1 ? "" : "s") << " every input shares; bit "
+          << std::int64_t(length + 1) << " is the first that differs\n";
     else
         o << cidr<W>(summary) << " holds every input\n";
     caption("Addresses:");
@@ -293,16 +295,24 @@ template <int W> void writeSummary(TextSink& o, Summarized<W>& s, bool json, Col
     }
     // Say plainly what a route to the summary would wrongly take in.
     o << countText(extra) << " address" << (extra == 1 ? "" : "es") << " in no input:";
-    size_t listed = 0, more = 0;
+    // The first few by name; "and 1 more block" would be longer than the block.
+    std::vector<std::string> named;
+    size_t more = 0;
     for (const auto& gap : s.all.gapsIn({summary.network(), summary.broadcast()}))
         net::RangeBlocks<W>(gap.first, gap.last, [&](const net::Network<W>& n) {
-            if (listed < kListedGaps)
-                o << (listed++ ? ", " : " ") << cidr<W>(n);
+            if (named.size() <= kListedGaps)
+                named.push_back(cidr<W>(n));
             else
                 ++more;
         });
+    if (more > 0) {
+        ++more;
+        named.pop_back();
+    }
+    for (size_t i = 0; i < named.size(); ++i)
+        o << (i ? ", " : " ") << named[i];
     if (more > 0)
-        o << " and " << std::int64_t(more) << " more block" << (more == 1 ? "" : "s");
+        o << " and " << std::int64_t(more) << " more blocks";
     o << '\n';
 }
 
@@ -369,10 +379,11 @@ int RunRange(const Command& c, Output& out, const Environment&)
             out.problem(Shown(Trimmed(c.operands[0])) + " to " + Shown(Trimmed(c.operands[1])) + ": " + problem);
     } else {
         const std::string_view text = Trimmed(c.operands[0]);
-        if (text.find('-') == std::string_view::npos)
+        const size_t dash = text.find('-');
+        if (dash == std::string_view::npos || dash == 0)
             problem = "not a range; write FIRST-LAST or FIRST LAST, such as 10.0.0.5-10.0.0.17";
         else
-            range = ParseSetItem(text, problem);
+            range = ParseRange(text.substr(0, dash), text.substr(dash + 1), problem);
         if (!range)
             out.problem(Shown(text) + ": " + problem);
     }
