@@ -108,6 +108,12 @@ bool defined(Kind kind, const DrawClass& c, int length, const Options& o)
         return length >= kShortestSummarised;
     case Kind::Vlsm:
         return length >= kShortestVlsmBlock && neededLength(length, o.rfc3021);
+    case Kind::BroadcastAddress:
+        // Under RFC 3021 a /31 link's two addresses are both hosts: it has
+        // no broadcast address to ask for (nor has a /32).
+        if (o.rfc3021 && length >= 31)
+            return false;
+        [[fallthrough]];
     default:
         // The classful rules set subnet zero and the all-ones subnet aside,
         // so an address is placed in neither; one subnet bit leaves nowhere.
@@ -381,7 +387,10 @@ std::string OptionsFault(const Options& o)
 {
     if (o.count < 1 || o.count > kMaxCount)
         return "the count " + std::to_string(o.count) + " is outside 1 to " + std::to_string(kMaxCount);
-    if (o.shortest < kShortestLength || o.longest > kLongestLength || o.shortest > o.longest)
+    if (o.shortest > o.longest)
+        return "the mask lengths run from /" + std::to_string(o.shortest) + " down to /" + std::to_string(o.longest) +
+               "; give the shorter first";
+    if (o.shortest < kShortestLength || o.longest > kLongestLength)
         return "the mask lengths " + std::to_string(o.shortest) + " to " + std::to_string(o.longest) +
                " are not within " + std::to_string(kShortestLength) + " to " + std::to_string(kLongestLength);
     if ((o.kinds & kAllKinds) == 0)
@@ -390,8 +399,10 @@ std::string OptionsFault(const Options& o)
         (o.kinds & kAllKinds & ~(BitOf(Kind::MaskForLength) | BitOf(Kind::LengthForMask))))
         return "no class is chosen";
     if (DrawableKinds(o) == 0)
-        return "no question of the chosen types is defined for masks /" + std::to_string(o.shortest) + " to /" +
-               std::to_string(o.longest) + " of the chosen classes";
+        return "no question of the chosen types is defined for " +
+               (o.shortest == o.longest ? "mask /" + std::to_string(o.shortest)
+                                        : "masks /" + std::to_string(o.shortest) + " to /" + std::to_string(o.longest)) +
+               " of the chosen classes";
     return std::string();
 }
 
@@ -698,12 +709,24 @@ std::optional<Answer> ParseAnswer(Field field, std::string_view text, std::strin
         }
         [[fallthrough]];
     case Field::Address:
+        if (text.find('.') == std::string_view::npos) {
+            const std::string word = lowered(text);
+            problem = word == "none" || word == "-"
+                          ? "this address always exists; type it"
+                          : "not an address; type four octets, such as 192.168.1.64" +
+                                std::string(field == Field::AddressOrNone ? ", or none" : "");
+            return std::nullopt;
+        }
         if (const auto address = dotted::Parse(text, &problem)) {
             a.address = *address;
             return a;
         }
         return std::nullopt;
     case Field::Mask:
+        if (text.find('.') == std::string_view::npos) {
+            problem = "not a dotted mask; type four octets, such as 255.255.255.192";
+            return std::nullopt;
+        }
         if (const auto mask = dotted::Parse(text, &problem, "the mask", "mask octet")) {
             a.address = *mask;
             return a;
@@ -941,7 +964,8 @@ std::vector<std::string> Explanation(const Question& q, const Answer& a, const V
             if (b.fine())
                 continue;
             const std::string head =
-                "Block " + std::to_string(i + 1) + " (" + std::to_string(b.wanted) + " hosts) " + cidrOf(b.block);
+                "Block " + std::to_string(i + 1) + " (" + std::to_string(b.wanted) + (b.wanted == 1 ? " host) " : " hosts) ") +
+                cidrOf(b.block);
             if (b.misaligned)
                 lines.push_back(head + " is not aligned: a /" + std::to_string(b.block.length()) +
                                 " starts where its host bits are 0, as " + cidrOf(b.block.trunc()) + " does.");

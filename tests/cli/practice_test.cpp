@@ -68,7 +68,7 @@ TEST(PracticeVerb, ASessionThroughStandardInput)
               "3/4  Network address\n"
               "      196.247.51.101/26: what is the network address?\n"
               "      (a dotted address, such as 192.168.1.64)\n"
-              "> Not an answer: the address has 1 part; it needs 4 octets. Try again.\n"
+              "> Not an answer: not an address; type four octets, such as 192.168.1.64. Try again.\n"
               "> Not an answer: no answer given. Try again.\n"
               "> Right.\n"
               "\n"

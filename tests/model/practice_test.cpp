@@ -155,7 +155,13 @@ TEST(PracticeDraw, OptionsThatDrawNothingAreNamed)
          "no question of the chosen types is defined for masks /16 to /24 of the chosen classes"},
         // Classful: one subnet bit leaves no subnet for a host.
         {[](Options& o) { o.kinds = BitOf(Kind::FirstHost), o.classes = kClassC, o.shortest = o.longest = 25; },
-         "no question of the chosen types is defined for masks /25 to /25 of the chosen classes"},
+         "no question of the chosen types is defined for mask /25 of the chosen classes"},
+        {[](Options& o) { o.shortest = 30, o.longest = 29; },
+         "the mask lengths run from /30 down to /29; give the shorter first"},
+        // Under RFC 3021 a /31 has no broadcast address; without it, it has.
+        {[](Options& o) { o.kinds = BitOf(Kind::BroadcastAddress), o.shortest = 31, o.longest = 32, o.rfc3021 = true; },
+         "no question of the chosen types is defined for masks /31 to /32 of the chosen classes"},
+        {[](Options& o) { o.kinds = BitOf(Kind::BroadcastAddress), o.shortest = o.longest = 31; }, ""},
         {[](Options& o) { o.kinds = BitOf(Kind::MaskForLength), o.classes = 0; }, ""},
         {[](Options& o) { o.kinds = BitOf(Kind::FirstHost), o.classes = kClassC, o.shortest = o.longest = 25,
                           o.subnetZero = true; }, ""},
@@ -279,7 +285,9 @@ TEST(PracticeAnswer, TypedAnswersAreReadOrRefusedWithAReason)
 {
     const std::tuple<Field, const char*, const char*> rows[] = {
         {Field::Address, " 10.0.0.1 ", ""},
-        {Field::Address, "none", "the address has 1 part; it needs 4 octets"},
+        {Field::Address, "none", "this address always exists; type it"},
+        {Field::AddressOrNone, "ten", "not an address; type four octets, such as 192.168.1.64, or none"},
+        {Field::Mask, "/16", "not a dotted mask; type four octets, such as 255.255.255.192"},
         {Field::AddressOrNone, "NONE", ""},
         {Field::AddressOrNone, "10.0.0.256", "octet 4 \"256\" is more than 255"},
         {Field::Count, "", "no answer given"},
