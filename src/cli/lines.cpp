@@ -25,6 +25,11 @@ void LineSplitter::endLine()
         // A byte-order mark, as Windows editors start a UTF-8 file with.
         if (number_ == 1 && text.substr(0, 3) == "\xEF\xBB\xBF")
             text = Trimmed(text.substr(3));
+        // A list's line may end in a comment: a blank, "#", and any text.
+        if (!everyLine_)
+            if (const size_t hash = text.find('#'); hash != std::string_view::npos && hash > 0 &&
+                                                    (text[hash - 1] == ' ' || text[hash - 1] == '\t'))
+                text = Trimmed(text.substr(0, hash));
         if (everyLine_ || (!text.empty() && text.front() != '#'))
             handler_(number_, text, false);
     }

@@ -1,7 +1,8 @@
 #pragma once
 // Standard input as lines, for the verbs that read their list from it: each
-// line trimmed, blank lines and lines starting with "#" skipped, a line too
-// long to be input refused without keeping it.
+// line trimmed, blank lines and lines starting with "#" skipped, a comment
+// after a blank and "#" cut off, a line too long to be input refused without
+// keeping it.
 #include <functional>
 #include <string>
 #include <string_view>

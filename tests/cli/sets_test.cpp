@@ -57,7 +57,7 @@ TEST(SetsTest, Blocks)
         {{"--aggregate", "10.0.0.0/-1"}, "", "", 2, "\"10.0.0.0/-1\": mask length"},
         {{"--aggregate", "--", "--json"}, "", "", 2, "\"--json\": not a network"},
         {{"--aggregate", "-"}, "10.0.0.0/24 10.0.1.0/24\n", "", 2, "more than one network; give one a line"},
-        {{"--aggregate", "-"}, "\xEF\xBB\xBF" "10.0.0.0/24\r\n10.0.1.0/24\r\n", "10.0.0.0/23\n", 0, ""},
+        {{"--aggregate", "-"}, "\xEF\xBB\xBF" "10.0.0.0/24\r\n10.0.1.0/24 # office\r\n", "10.0.0.0/23\n", 0, ""},
 
         // A range: exactly one block, FIRST LAST, the whole space.
         {{"--range", "10.0.0.5-10.0.0.17"}, "", "10.0.0.5/32\n10.0.0.6/31\n10.0.0.8/29\n10.0.0.16/31\n", 0, ""},
