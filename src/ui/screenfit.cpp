@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
+
+#include <optional>
 #include <QWidget>
 
 namespace ui {
@@ -33,7 +35,8 @@ constexpr int FramingMs = 3000;
 
 class FrameWatch : public QObject {
 public:
-    explicit FrameWatch(QWidget* window) : QObject(window), window_(window)
+    FrameWatch(QWidget* window, std::optional<QPoint> frameAt)
+        : QObject(window), window_(window), frameAt_(frameAt), clientAt_(window->geometry().topLeft())
     {
         setObjectName(Name);
         window->installEventFilter(this);
@@ -50,6 +53,10 @@ public:
         case QEvent::Resize:
         case QEvent::Expose:
             if (window_->isVisible() && framed(window_)) {
+                // Unless moved since (the user's move stays).
+                if (frameAt_ && window_->geometry().topLeft() == clientAt_ &&
+                    window_->frameGeometry().topLeft() != *frameAt_)
+                    window_->move(*frameAt_);
                 keepOnScreen(window_);
                 deleteLater();
                 window_->removeEventFilter(this);
@@ -62,7 +69,15 @@ public:
 
 private:
     QWidget* window_;
+    std::optional<QPoint> frameAt_;
+    QPoint clientAt_;
 };
+
+void watchFraming(QWidget* window, std::optional<QPoint> frameAt)
+{
+    if (window && !window->findChild<QObject*>(QLatin1String(FrameWatch::Name), Qt::FindDirectChildrenOnly))
+        new FrameWatch(window, frameAt);
+}
 
 } // namespace
 
@@ -84,8 +99,30 @@ void keepOnScreen(QWidget* window)
 
 void keepOnScreenWhenFramed(QWidget* window)
 {
-    if (window && !window->findChild<QObject*>(QLatin1String(FrameWatch::Name), Qt::FindDirectChildrenOnly))
-        new FrameWatch(window);
+    watchFraming(window, std::nullopt);
+}
+
+void keepFramePlaceWhenFramed(QWidget* window)
+{
+    if (!window)
+        return;
+    if (framed(window)) {
+        keepOnScreenWhenFramed(window);
+        return;
+    }
+    const QPoint frameAt = window->pos();
+    QWidgetList others = QApplication::topLevelWidgets();
+    others.prepend(QApplication::activeWindow());
+    for (const QWidget* other : others) {
+        if (other && other != window && other->isVisible() && framed(other) &&
+            (other->windowType() == Qt::Window || other->windowType() == Qt::Dialog) &&
+            !(other->windowFlags() & Qt::FramelessWindowHint)) {
+            // Unframed, move() places the client.
+            window->move(frameAt + (other->geometry().topLeft() - other->frameGeometry().topLeft()));
+            break;
+        }
+    }
+    watchFraming(window, frameAt);
 }
 
 bool centreOverOpener(QWidget* window)
