@@ -30,8 +30,11 @@ bool framed(const QWidget* w)
     return w->frameGeometry() != w->geometry();
 }
 
-// How long after showing a window the system may take to frame it.
+// How long after showing a window the system may take to frame it, and how
+// long its place takes to settle once framed: while a window manager frames
+// a window, Qt may report it for a moment at the screen's corner.
 constexpr int FramingMs = 3000;
+constexpr int SettleMs = 200;
 
 class FrameWatch : public QObject {
 public:
@@ -40,6 +43,9 @@ public:
     {
         setObjectName(Name);
         window->installEventFilter(this);
+        settle_.setSingleShot(true);
+        settle_.setInterval(SettleMs);
+        connect(&settle_, &QTimer::timeout, this, &FrameWatch::place);
     }
     static constexpr const char* Name = "frameWatch";
 
@@ -48,19 +54,17 @@ public:
         if (watched != window_)
             return false;
         switch (event->type()) {
-        case QEvent::Show: QTimer::singleShot(FramingMs, this, [this] { deleteLater(); }); [[fallthrough]];
+        case QEvent::Show:
+            QTimer::singleShot(FramingMs, this, [this] {
+                if (!settle_.isActive())
+                    deleteLater();
+            });
+            [[fallthrough]];
         case QEvent::Move:
         case QEvent::Resize:
         case QEvent::Expose:
-            if (window_->isVisible() && framed(window_)) {
-                // Unless moved since (the user's move stays).
-                if (frameAt_ && window_->geometry().topLeft() == clientAt_ &&
-                    window_->frameGeometry().topLeft() != *frameAt_)
-                    window_->move(*frameAt_);
-                keepOnScreen(window_);
-                deleteLater();
-                window_->removeEventFilter(this);
-            }
+            if (window_->isVisible() && framed(window_))
+                settle_.start();
             break;
         default: break;
         }
@@ -68,9 +72,22 @@ public:
     }
 
 private:
+    void place()
+    {
+        if (!window_->isVisible() || !framed(window_))
+            return;
+        // Unless moved since (the user's move stays).
+        if (frameAt_ && window_->geometry().topLeft() == clientAt_ && window_->frameGeometry().topLeft() != *frameAt_)
+            window_->move(*frameAt_);
+        keepOnScreen(window_);
+        window_->removeEventFilter(this);
+        deleteLater();
+    }
+
     QWidget* window_;
     std::optional<QPoint> frameAt_;
     QPoint clientAt_;
+    QTimer settle_;
 };
 
 void watchFraming(QWidget* window, std::optional<QPoint> frameAt)
