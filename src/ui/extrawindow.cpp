@@ -73,7 +73,7 @@ void ExtraWindow::showEvent(QShowEvent* event)
         const std::string name = objectName().toStdString() + ".Form_Load()";
         errors::Procedure(name, [&] { utFormSettingsLoad(*this); });
         ui::keepOnScreen(this);
-        ui::keepOnScreenWhenFramed(this);
+        ui::keepFramePlaceWhenFramed(this);
     }
     platform::FormBase::showEvent(event);
 }

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
+
+#include <optional>
 #include <QWidget>
 
 namespace ui {
@@ -28,15 +30,22 @@ bool framed(const QWidget* w)
     return w->frameGeometry() != w->geometry();
 }
 
-// How long after showing a window the system may take to frame it.
+// How long after showing a window the system may take to frame it, and how
+// long its place takes to settle once framed: while a window manager frames
+// a window, Qt may report it for a moment at the screen's corner.
 constexpr int FramingMs = 3000;
+constexpr int SettleMs = 200;
 
 class FrameWatch : public QObject {
 public:
-    explicit FrameWatch(QWidget* window) : QObject(window), window_(window)
+    FrameWatch(QWidget* window, std::optional<QPoint> frameAt)
+        : QObject(window), window_(window), frameAt_(frameAt), clientAt_(window->geometry().topLeft())
     {
         setObjectName(Name);
         window->installEventFilter(this);
+        settle_.setSingleShot(true);
+        settle_.setInterval(SettleMs);
+        connect(&settle_, &QTimer::timeout, this, &FrameWatch::place);
     }
     static constexpr const char* Name = "frameWatch";
 
@@ -45,15 +54,17 @@ public:
         if (watched != window_)
             return false;
         switch (event->type()) {
-        case QEvent::Show: QTimer::singleShot(FramingMs, this, [this] { deleteLater(); }); [[fallthrough]];
+        case QEvent::Show:
+            QTimer::singleShot(FramingMs, this, [this] {
+                if (!settle_.isActive())
+                    deleteLater();
+            });
+            [[fallthrough]];
         case QEvent::Move:
         case QEvent::Resize:
         case QEvent::Expose:
-            if (window_->isVisible() && framed(window_)) {
-                keepOnScreen(window_);
-                deleteLater();
-                window_->removeEventFilter(this);
-            }
+            if (window_->isVisible() && framed(window_))
+                settle_.start();
             break;
         default: break;
         }
@@ -61,8 +72,29 @@ public:
     }
 
 private:
+    void place()
+    {
+        if (!window_->isVisible() || !framed(window_))
+            return;
+        // Unless moved since (the user's move stays).
+        if (frameAt_ && window_->geometry().topLeft() == clientAt_ && window_->frameGeometry().topLeft() != *frameAt_)
+            window_->move(*frameAt_);
+        keepOnScreen(window_);
+        window_->removeEventFilter(this);
+        deleteLater();
+    }
+
     QWidget* window_;
+    std::optional<QPoint> frameAt_;
+    QPoint clientAt_;
+    QTimer settle_;
 };
+
+void watchFraming(QWidget* window, std::optional<QPoint> frameAt)
+{
+    if (window && !window->findChild<QObject*>(QLatin1String(FrameWatch::Name), Qt::FindDirectChildrenOnly))
+        new FrameWatch(window, frameAt);
+}
 
 } // namespace
 
@@ -84,8 +116,30 @@ void keepOnScreen(QWidget* window)
 
 void keepOnScreenWhenFramed(QWidget* window)
 {
-    if (window && !window->findChild<QObject*>(QLatin1String(FrameWatch::Name), Qt::FindDirectChildrenOnly))
-        new FrameWatch(window);
+    watchFraming(window, std::nullopt);
+}
+
+void keepFramePlaceWhenFramed(QWidget* window)
+{
+    if (!window)
+        return;
+    if (framed(window)) {
+        keepOnScreenWhenFramed(window);
+        return;
+    }
+    const QPoint frameAt = window->pos();
+    QWidgetList others = QApplication::topLevelWidgets();
+    others.prepend(QApplication::activeWindow());
+    for (const QWidget* other : others) {
+        if (other && other != window && other->isVisible() && framed(other) &&
+            (other->windowType() == Qt::Window || other->windowType() == Qt::Dialog) &&
+            !(other->windowFlags() & Qt::FramelessWindowHint)) {
+            // Unframed, move() places the client.
+            window->move(frameAt + (other->geometry().topLeft() - other->frameGeometry().topLeft()));
+            break;
+        }
+    }
+    watchFraming(window, frameAt);
 }
 
 bool centreOverOpener(QWidget* window)

@@ -119,7 +119,7 @@ void frmKeys::showEvent(QShowEvent* event)
         // Where the user left it last time, if anywhere.
         utFormSettingsLoad(*this);
         ui::keepOnScreen(this);
-        ui::keepOnScreenWhenFramed(this);
+        ui::keepFramePlaceWhenFramed(this);
     }
     platform::FormBase::showEvent(event);
 }

@@ -1,5 +1,6 @@
 #include "ui/practice/addressanswer.h"
 
+#include "model/dotted.h"
 #include "ui/main/entrytext.h"
 #include "ui/main/keyevents.h"
 
@@ -45,8 +46,11 @@ AddressAnswer::AddressAnswer(const QString& what, QWidget* parent) : QWidget(par
     spnLength_ = new QSpinBox(this);
     spnLength_->setObjectName(QStringLiteral("spnLength"));
     spnLength_->setAccessibleName(what + QStringLiteral(", prefix length"));
-    spnLength_->setRange(0, 32);
-    spnLength_->setValue(24);
+    // Blank until a length is typed: a length shown at first would be an
+    // answer the learner never gave.
+    spnLength_->setRange(-1, 32);
+    spnLength_->setSpecialValueText(QStringLiteral(" "));
+    spnLength_->setValue(-1);
     connect(spnLength_, &QSpinBox::valueChanged, this, &AddressAnswer::changed);
     row->addSpacing(4);
     row->addWidget(lblSlash_);
@@ -87,21 +91,29 @@ void AddressAnswer::setNoSuchAllowed(bool allowed)
         chkNoSuchAddress_->setChecked(false);
 }
 
-std::optional<std::uint32_t> AddressAnswer::address() const
+std::optional<std::uint32_t> AddressAnswer::address(QString* problem) const
 {
-    std::uint32_t a = 0;
+    QStringList octets;
     for (QLineEdit* box : txtOctet_) {
         if (box->text().trimmed().isEmpty())
             return std::nullopt;
-        // Read as the calculator reads a box it leaves.
-        const QString text = entrytext::normaliseOctet(box->text());
-        a = a << 8 | std::uint32_t(entrytext::roundHalfEven(entrytext::leadingNumber(text)) & 255);
+        octets << box->text().trimmed();
+    }
+    // Read as the terminal reads an answer, with its words for a bad octet.
+    std::string fault;
+    const auto a = dotted::Parse(octets.join(QLatin1Char('.')).toStdString(), &fault);
+    if (!a && problem) {
+        *problem = QString::fromStdString(fault);
+        if (!problem->isEmpty())
+            (*problem)[0] = problem->at(0).toUpper();
     }
     return a;
 }
 
-int AddressAnswer::length() const
+std::optional<int> AddressAnswer::length() const
 {
+    if (spnLength_->value() < 0)
+        return std::nullopt;
     return spnLength_->value();
 }
 
@@ -131,6 +143,7 @@ void AddressAnswer::clear()
 {
     for (QLineEdit* box : txtOctet_)
         box->clear();
+    spnLength_->setValue(-1);
     chkNoSuchAddress_->setChecked(false);
 }
 
@@ -234,10 +247,8 @@ bool AddressAnswer::boxEvent(int index, QEvent* event)
         enteringClick_ = -1;
         return true;
     case QEvent::FocusOut:
+        // The box keeps what was typed: a typo is said when checked.
         enteringClick_ = -1;
-        if (!keyevents::switchedWindows(static_cast<const QFocusEvent*>(event)->reason()) && !locked_ &&
-            !box->text().isEmpty())
-            box->setText(entrytext::normaliseOctet(box->text()));
         return false;
     default: return false;
     }

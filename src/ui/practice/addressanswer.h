@@ -12,9 +12,11 @@ class QSpinBox;
 
 // An address typed as the calculator takes it: four octet boxes that behave
 // as its boxes do ("." and Backspace move between them, other characters are
-// refused, a paste or drop fills all four, a box left out of range reads 0),
-// an optional length after a slash, and an optional "no such address" box for
-// the questions whose answer may not exist.
+// refused, a paste or drop fills all four), an optional length after a slash,
+// and an optional "no such address" box for the questions whose answer may
+// not exist. Unlike the calculator's boxes, a box is never corrected: in a
+// quiz an octet above 255 or with a leading zero is a typo to point out, not
+// an answer to mark.
 class AddressAnswer : public QWidget {
     Q_OBJECT
 public:
@@ -25,15 +27,18 @@ public:
     void setNoSuchAllowed(bool allowed);
     bool withLength() const;
 
-    // The typed address, or nothing while a box is empty.
-    std::optional<std::uint32_t> address() const;
-    int length() const;
+    // The typed address, or nothing while a box is empty or, with `problem`
+    // saying which, an octet is not one (more than 255, a leading zero).
+    std::optional<std::uint32_t> address(QString* problem = nullptr) const;
+    // The length typed, or nothing while the length box is blank.
+    std::optional<int> length() const;
     bool noSuchAddress() const;
 
     // Fills the boxes (and the length when shown), as a paste does.
     void setAddress(std::uint32_t address, std::optional<int> length = std::nullopt);
     // A whole address pasted into a box; other text changes nothing.
     void paste(const QString& text);
+    // Every box blank, the length too.
     void clear();
     // Answered and checked: the boxes show the answer but take no more typing.
     void setLocked(bool locked);

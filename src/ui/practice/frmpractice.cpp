@@ -29,6 +29,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <limits>
+#include <string>
+
 namespace {
 
 using practice::Field;
@@ -83,6 +87,45 @@ std::uint32_t bitsMask(int first, int count)
     return m;
 }
 
+// A terminal command shown whole on one line, never broken inside an option;
+// read-only, so it can be selected and copied (it scrolls when narrower).
+QLineEdit* commandBox(QWidget* parent, const char* name, const QString& accessible)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setAccessibleName(accessible);
+    box->setReadOnly(true);
+    return box;
+}
+
+void showCommand(QLineEdit* box, const QString& command)
+{
+    box->setText(command);
+    box->setToolTip(command);
+    box->setCursorPosition(0);
+}
+
+// The options last chosen, for the rest of the program's run: a window closed
+// in the middle of a set reopens with them. Nothing is written to disk.
+struct Chosen {
+    practice::Options options;
+    QString seed;
+};
+std::optional<Chosen>& chosen()
+{
+    static std::optional<Chosen> kept;
+    return kept;
+}
+
+// The ones a mask starts with: its network portion (a mask has no class).
+int leadingOnes(std::uint32_t mask)
+{
+    int n = 0;
+    while (n < 32 && mask >> (31 - n) & 1)
+        ++n;
+    return n;
+}
+
 } // namespace
 
 frmPractice::frmPractice(QWidget* parent) : ExtraWindow(QStringLiteral("frmPractice"), platform::bsFixedSingle, parent)
@@ -123,7 +166,10 @@ frmPractice::frmPractice(QWidget* parent) : ExtraWindow(QStringLiteral("frmPract
 
     applyZoom(zoom::percent());
     showPage(Page::Options);
-    setOptions(practice::Options{});
+    const std::optional<Chosen> kept = chosen();
+    setOptions(kept ? kept->options : practice::Options{});
+    if (kept)
+        txtSeed_->setText(kept->seed);
     cmdStart_->setFocus();
 }
 
@@ -216,7 +262,7 @@ void frmPractice::buildOptions(QWidget* page)
     txtSeed_->setToolTip(QStringLiteral("The same seed with the same options gives the same questions, here and "
                                         "in a terminal: hand it out for a repeatable set."));
     txtSeed_->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,19}")), txtSeed_));
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,20}")), txtSeed_));
     lblSeed->setBuddy(txtSeed_);
     auto* lblCount =
         plainLabel(fraSet, "lblCount", QStringLiteral("&Questions:"), QStringLiteral("Number of questions caption"));
@@ -232,11 +278,10 @@ void frmPractice::buildOptions(QWidget* page)
     set->setColumnStretch(4, 1);
     auto* lblCommandCaption = plainLabel(fraSet, "lblCommandCaption", QStringLiteral("The same set in a terminal:"),
                                         QStringLiteral("Terminal command caption"));
-    lblCommand_ = plainLabel(fraSet, "lblCommand", QString(), QStringLiteral("Terminal command"));
-    lblCommand_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lblCommand_->setWordWrap(true);
+    txtCommand_ = commandBox(fraSet, "txtCommand", QStringLiteral("Terminal command"));
+    lblCommandCaption->setBuddy(txtCommand_);
     set->addWidget(lblCommandCaption, 1, 0, 1, 5);
-    set->addWidget(lblCommand_, 2, 0, 1, 5);
+    set->addWidget(txtCommand_, 2, 0, 1, 5);
     connect(txtSeed_, &QLineEdit::textChanged, this, &frmPractice::optionsChanged);
     connect(spnCount_, &QSpinBox::valueChanged, this, &frmPractice::optionsChanged);
 
@@ -280,7 +325,9 @@ void frmPractice::buildQuestion(QWidget* page)
     spnAnswerLength_ = new QSpinBox(page);
     spnAnswerLength_->setObjectName(QStringLiteral("spnAnswerLength"));
     spnAnswerLength_->setAccessibleName(QStringLiteral("Answer, a mask length"));
-    spnAnswerLength_->setRange(0, 32);
+    // Blank (-1) until a length is typed: no answer is given for the learner.
+    spnAnswerLength_->setRange(-1, 32);
+    spnAnswerLength_->setSpecialValueText(QStringLiteral(" "));
     spnAnswerLength_->setPrefix(QStringLiteral("/"));
     auto* answerRow = new QHBoxLayout;
     answerRow->addWidget(lblAnswer_);
@@ -372,6 +419,7 @@ void frmPractice::buildScore(QWidget* page)
     page->setObjectName(QStringLiteral("fraScorePage"));
     page->setAccessibleName(QStringLiteral("The score"));
     lblScore_ = plainLabel(page, "lblScore", QString(), QStringLiteral("Score"));
+    lblStopped_ = plainLabel(page, "lblStopped", QString(), QStringLiteral("Set ended early"));
     lvResults_ = new QTreeWidget(page);
     lvResults_->setObjectName(QStringLiteral("lvResults"));
     lvResults_->setAccessibleName(QStringLiteral("Answers of the set"));
@@ -379,9 +427,20 @@ void frmPractice::buildScore(QWidget* page)
     lvResults_->setHeaderLabels({QStringLiteral("#"), QStringLiteral("Question"), QStringLiteral("Your answer"),
                                  QStringLiteral("Right answer"), QStringLiteral("Mark")});
     lvResults_->header()->setSectionsMovable(false);
+    // Every column in view without scrolling sideways: the short ones as wide
+    // as their contents, the answers sharing the rest, a long one (a VLSM
+    // design) cut with its whole text in a tooltip.
+    lvResults_->header()->setStretchLastSection(false);
+    for (const int c : {0, 1, 4})
+        lvResults_->header()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    for (const int c : {2, 3})
+        lvResults_->header()->setSectionResizeMode(c, QHeaderView::Stretch);
+    lvResults_->setTextElideMode(Qt::ElideRight);
+    lvResults_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lblAgain_ = plainLabel(page, "lblAgain", QString(), QStringLiteral("The same set again"));
     lblAgain_->setWordWrap(true);
     lblAgain_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    txtAgainCommand_ = commandBox(page, "txtAgainCommand", QStringLiteral("Terminal command of the set"));
     cmdAgain_ = makeButton(page, "cmdAgain", QStringLiteral("&Same set again"), QStringLiteral("The same set again"));
     cmdNewSet_ = makeButton(page, "cmdNewSet", QStringLiteral("&New set"), QStringLiteral("Choose a new set"));
     connect(cmdAgain_, &QPushButton::clicked, this, &frmPractice::Start);
@@ -393,8 +452,10 @@ void frmPractice::buildScore(QWidget* page)
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(lblScore_);
+    layout->addWidget(lblStopped_);
     layout->addWidget(lvResults_, 1);
     layout->addWidget(lblAgain_);
+    layout->addWidget(txtAgainCommand_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(cmdAgain_);
@@ -458,11 +519,26 @@ void frmPractice::setOptions(const practice::Options& o)
     optionsChanged();
 }
 
+// Why the seed box holds no seed ("" when it does): every std::uint64_t is
+// one, and a larger number is refused whole, never cut.
+std::string frmPractice::seedFault() const
+{
+    if (txtSeed_->text().isEmpty())
+        return "Type a seed: any whole number.";
+    bool ok = false;
+    txtSeed_->text().toULongLong(&ok);
+    if (!ok)
+        return "The seed is more than " + std::to_string(std::numeric_limits<std::uint64_t>::max()) +
+               ", the largest there is.";
+    return {};
+}
+
 void frmPractice::optionsChanged()
 {
     const practice::Options o = options();
-    const std::string fault =
-        txtSeed_->text().isEmpty() ? std::string("Type a seed: any whole number.") : practice::OptionsFault(o);
+    std::string fault = seedFault();
+    if (fault.empty())
+        fault = practice::OptionsFault(o);
     // The terminal's words, said as a sentence.
     QString said = QString::fromStdString(fault);
     if (!said.isEmpty()) {
@@ -472,7 +548,8 @@ void frmPractice::optionsChanged()
     }
     lblOptionsProblem_->setText(said);
     cmdStart_->setEnabled(fault.empty());
-    lblCommand_->setText(fault.empty() ? QString::fromStdString(practice::CommandLine(o)) : QStringLiteral("-"));
+    showCommand(txtCommand_, fault.empty() ? QString::fromStdString(practice::CommandLine(o)) : QStringLiteral("-"));
+    chosen() = Chosen{o, txtSeed_->text()};
     // Kinds no question of can be drawn for these classes and lengths are
     // greyed (a supernet has no subnets to count).
     practice::Options every = o;
@@ -490,7 +567,7 @@ void frmPractice::optionsChanged()
 void frmPractice::Start()
 {
     const practice::Options o = options();
-    if (txtSeed_->text().isEmpty() || !practice::OptionsFault(o).empty())
+    if (!seedFault().empty() || !practice::OptionsFault(o).empty())
         return;
     set_ = practice::DrawSet(o);
     answers_.clear();
@@ -528,7 +605,7 @@ void frmPractice::showQuestion()
     txtNumber_->clear();
     txtNumber_->setReadOnly(false);
     spnAnswerLength_->setVisible(f == Field::Length);
-    spnAnswerLength_->setValue(24);
+    spnAnswerLength_->setValue(-1);
     spnAnswerLength_->setReadOnly(false);
     lblAnswer_->setVisible(f != Field::Blocks);
     showBlocks(f == Field::Blocks ? int(question.hosts.size()) : 0);
@@ -582,14 +659,25 @@ std::optional<practice::Answer> frmPractice::readAnswer(QString& problem) const
     case Field::Address:
     case Field::Mask:
     case Field::Network: {
-        const auto typed = ansAddress_->address();
+        const auto typed = ansAddress_->address(&problem);
         if (!typed) {
-            problem = field() == Field::AddressOrNone ? QStringLiteral("Type all four octets, or tick No such address.")
-                                                      : QStringLiteral("Type all four octets.");
+            if (!problem.isEmpty())
+                problem += QLatin1Char('.');
+            else if (field() == Field::AddressOrNone)
+                problem = QStringLiteral("Type all four octets, or tick No such address.");
+            else
+                problem = QStringLiteral("Type all four octets.");
             return std::nullopt;
         }
         a.address = *typed;
-        a.network = net::Network4(*typed, ansAddress_->length());
+        if (field() == Field::Network) {
+            const auto length = ansAddress_->length();
+            if (!length) {
+                problem = QStringLiteral("No length given.");
+                return std::nullopt;
+            }
+            a.network = net::Network4(*typed, *length);
+        }
         return a;
     }
     case Field::Count: {
@@ -601,15 +689,27 @@ std::optional<practice::Answer> frmPractice::readAnswer(QString& problem) const
         }
         return a;
     }
-    case Field::Length: a.number = spnAnswerLength_->value(); return a;
+    case Field::Length:
+        if (spnAnswerLength_->value() < 0) {
+            problem = QStringLiteral("No length given.");
+            return std::nullopt;
+        }
+        a.number = spnAnswerLength_->value();
+        return a;
     case Field::Blocks:
         for (size_t i = 0; i < set_[size_t(current_)].hosts.size() && i < ansBlocks_.size(); ++i) {
-            const auto typed = ansBlocks_[i]->address();
+            const auto typed = ansBlocks_[i]->address(&problem);
             if (!typed) {
-                problem = QStringLiteral("Type all four octets of every block.");
+                problem = problem.isEmpty() ? QStringLiteral("Type all four octets of every block.")
+                                            : QStringLiteral("Block %1: %2.").arg(i + 1).arg(problem);
                 return std::nullopt;
             }
-            a.blocks.emplace_back(*typed, ansBlocks_[i]->length());
+            const auto length = ansBlocks_[i]->length();
+            if (!length) {
+                problem = QStringLiteral("No length given for block %1.").arg(i + 1);
+                return std::nullopt;
+            }
+            a.blocks.emplace_back(*typed, *length);
         }
         return a;
     }
@@ -761,13 +861,19 @@ void frmPractice::showPicture(const practice::Answer& answer, const practice::Ve
         }
         break;
     case Kind::MaskForLength:
-        rows.push_back({yours, answer.address});
-        rows.push_back({right, verdict.expected.address});
+    case Kind::LengthForMask: {
+        // A mask has no class: its ones are the network portion, its zeros
+        // the host portion, in each row.
+        const bool lengths = question.kind == Kind::LengthForMask;
+        const std::uint32_t mine =
+            lengths ? net::Network4::maskOf(int(std::clamp<std::int64_t>(answer.number, 0, 32))) : answer.address;
+        const std::uint32_t theirs = net::Network4::maskOf(question.given.length());
+        rows.push_back({yours, mine, true, leadingOnes(mine), 0});
+        rows.push_back({right, theirs, true, leadingOnes(theirs), 0});
+        networkBits = leadingOnes(theirs);
+        subnetBits = 0;
         break;
-    case Kind::LengthForMask:
-        rows.push_back({QStringLiteral("/%1:").arg(answer.number), net::Network4::maskOf(int(answer.number))});
-        rows.push_back({QStringLiteral("Mask:"), net::Network4::maskOf(question.given.length())});
-        break;
+    }
     case Kind::WhichSubnet:
         rows.push_back({QStringLiteral("Host:"), question.given.address(), false});
         // The learner's row split at the learner's length.
@@ -848,6 +954,9 @@ void frmPractice::showScore()
 {
     const int asked = answeredCount();
     lblScore_->setText(QString::fromStdString(practice::ScoreText(rightCount(), asked, seconds_)));
+    // Ended early: said as the terminal says it when its input ends.
+    lblStopped_->setText(QStringLiteral("The set was stopped after %1 of %2 questions.").arg(asked).arg(set_.size()));
+    lblStopped_->setVisible(asked < int(set_.size()));
     lvResults_->clear();
     for (int i = 0; i < asked; ++i) {
         const Field f = practice::FieldOf(set_[size_t(i)].kind);
@@ -858,13 +967,12 @@ void frmPractice::showScore()
                                              QString::fromStdString(practice::AnswerText(f, v.expected)),
                                              v.right ? QStringLiteral("right") : QStringLiteral("wrong")});
         item->setForeground(4, v.right ? RightGreen : WrongRed);
+        for (const int c : {2, 3})
+            item->setToolTip(c, item->text(c));
     }
-    for (int c = 0; c < lvResults_->columnCount(); ++c)
-        lvResults_->resizeColumnToContents(c);
     const practice::Options o = options();
-    lblAgain_->setText(QStringLiteral("Seed %1. The same set in a terminal: %2")
-                           .arg(o.seed)
-                           .arg(QString::fromStdString(practice::CommandLine(o))));
+    lblAgain_->setText(QStringLiteral("Seed %1. The same set in a terminal:").arg(o.seed));
+    showCommand(txtAgainCommand_, QString::fromStdString(practice::CommandLine(o)));
     showPage(Page::Score);
     cmdAgain_->setFocus();
 }
@@ -917,8 +1025,10 @@ void frmPractice::applyZoom(int percent)
     picCompare_->setZoom(percent * 3 / 2);
     // The explanation's lines wrap at the picture's width, at every zoom.
     const int wide = std::max(fm.horizontalAdvance(QLatin1Char('0')) * 70, picCompare_->sizeHint().width());
-    for (QLabel* l : {lblQuestion_, lblExplanation_, lblMark_, lblCommand_, lblOptionsProblem_, lblAgain_})
+    for (QLabel* l : {lblQuestion_, lblExplanation_, lblMark_, lblOptionsProblem_, lblAgain_})
         l->setMinimumWidth(wide * 3 / 4);
+    for (QLineEdit* command : {txtCommand_, txtAgainCommand_})
+        command->setMinimumWidth(wide * 3 / 4);
     lblQuestion_->setMinimumWidth(wide);
     lblExplanation_->setMinimumWidth(wide);
     lvResults_->setMinimumWidth(wide);

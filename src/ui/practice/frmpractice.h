@@ -69,6 +69,7 @@ private:
     void buildScore(QWidget* page);
     void showPage(Page page);
     void optionsChanged();
+    std::string seedFault() const;
     void showQuestion();
     void showBlocks(int count);
     // The typed answer, or nothing (with why) while a field is empty.
@@ -99,7 +100,7 @@ private:
     QCheckBox* chkRFC3021_;
     QLineEdit* txtSeed_;
     QSpinBox* spnCount_;
-    QLabel* lblCommand_;
+    QLineEdit* txtCommand_;
     QLabel* lblOptionsProblem_;
     QPushButton* cmdStart_;
     // A question.
@@ -126,8 +127,10 @@ private:
     QPushButton* cmdStop_;
     // The score.
     QLabel* lblScore_;
+    QLabel* lblStopped_;
     QTreeWidget* lvResults_;
     QLabel* lblAgain_;
+    QLineEdit* txtAgainCommand_;
     QPushButton* cmdAgain_;
     QPushButton* cmdNewSet_;
 };

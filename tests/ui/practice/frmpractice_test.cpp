@@ -19,9 +19,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
+#include <QHeaderView>
 #include <QTreeWidget>
 
+#include <bitset>
 #include <set>
 
 namespace {
@@ -78,7 +81,7 @@ TEST_F(PracticeWindowTest, AWholeSetIsAnsweredCheckedExplainedAndScored)
     o.seed = 81; // 14 questions of every kind
     o.count = 14;
     window->setOptions(o);
-    EXPECT_EQ(text("lblCommand"), QString::fromStdString(practice::CommandLine(o)));
+    EXPECT_EQ(ctl<QLineEdit>(QStringLiteral("txtCommand"))->text(), QString::fromStdString(practice::CommandLine(o)));
     QTest::keyClick(window, Qt::Key_Return);
     ASSERT_EQ(window->page(), frmPractice::Page::Question);
     ASSERT_EQ(window->questions().size(), 14u);
@@ -123,6 +126,10 @@ TEST_F(PracticeWindowTest, AWholeSetIsAnsweredCheckedExplainedAndScored)
             EXPECT_EQ(picture->rowText(yours).remove(QLatin1Char('.')),
                       QStringLiteral("%1").arg(answer.address, 32, 2, QLatin1Char('0')));
             const SubnetFacts facts = practice::FactsOf(q);
+            // A mask has no class: its ones are the network portion, its zeros the host's.
+            const int ones = int(std::bitset<32>(answer.address).count());
+            for (int bit = 0; field == practice::Field::Mask && bit < 32; ++bit)
+                EXPECT_EQ(picture->barColourUnder(yours, bit), bit < ones ? mainlayout::NetworkGreen : mainlayout::HostBlue);
             EXPECT_EQ(picture->barColourUnder(yours, 0), mainlayout::NetworkGreen);
             EXPECT_EQ(picture->barColourUnder(yours, 31), facts.hostBits     ? mainlayout::HostBlue
                                                           : facts.subnetBits ? mainlayout::SubnetPink
@@ -152,6 +159,7 @@ TEST_F(PracticeWindowTest, AWholeSetIsAnsweredCheckedExplainedAndScored)
     EXPECT_EQ(window->rightCount(), right);
     EXPECT_TRUE(text("lblScore").startsWith(QStringLiteral("%1 of 14 right in ").arg(right)))
         << text("lblScore").toStdString();
+    EXPECT_FALSE(shown("lblStopped"));
     auto* results = ctl<QTreeWidget>(QStringLiteral("lvResults"));
     ASSERT_EQ(results->topLevelItemCount(), 14);
     EXPECT_EQ(results->topLevelItem(1)->text(4), QStringLiteral("wrong"));
@@ -182,6 +190,8 @@ TEST_F(PracticeWindowTest, ShowInCalculatorOpensTheCaseAndEndingEarlyScoresWhatW
     window->Stop();
     EXPECT_EQ(window->page(), frmPractice::Page::Score);
     EXPECT_TRUE(text("lblScore").startsWith(QLatin1String("1 of 1 right"))) << text("lblScore").toStdString();
+    EXPECT_TRUE(shown("lblStopped"));
+    EXPECT_EQ(text("lblStopped"), QStringLiteral("The set was stopped after 1 of 3 questions."));
     // Options no set can be drawn from are said, and Start waits.
     QTest::mouseClick(ctl<QPushButton>(QStringLiteral("cmdNewSet")), Qt::LeftButton);
     o.classes = 0;
@@ -196,6 +206,7 @@ TEST_F(PracticeWindowTest, TheMenuOpensItEveryControlIsNamedItZoomsAndEscapeClos
 {
     main->WindowMenu()->findChild<QAction*>(QStringLiteral("mnuPractice"))->trigger();
     opened();
+    window->setOptions(practice::Options{});
     window->Start();
     for (QWidget* w : window->findChildren<QWidget*>()) {
         auto* parent = qobject_cast<QWidget*>(w->parent());
@@ -227,6 +238,86 @@ TEST_F(PracticeWindowTest, ClosingTheMainWindowWithThePracticeWindowOpenEndsTheP
     EXPECT_EQ(platform::Forms::find(QStringLiteral("frmPractice")), nullptr);
 }
 
+// Every question starts blank (VLSM lengths too, seed 99101 asks two); an
+// answer with a bad octet or a blank length is refused with why, unmarked.
+TEST_F(PracticeWindowTest, QuestionsStartBlankAndBadAnswersAreRefusedUnmarked)
+{
+    open();
+    practice::Options o;
+    o.seed = 99101;
+    o.classes = practice::kClassC;
+    o.longest = 23;
+    o.count = 12;
+    window->setOptions(o);
+    window->Start();
+    for (int i = 0; i < o.count; ++i) {
+        int given = ctl<AddressAnswer>(QStringLiteral("ansAddress"))->length().has_value() +
+                    !ctl<QLineEdit>(QStringLiteral("txtNumber"))->text().isEmpty() +
+                    (ctl<QSpinBox>(QStringLiteral("spnAnswerLength"))->value() >= 0);
+        for (int b = 0; b < 4; ++b)
+            given += ctl<AddressAnswer>(QStringLiteral("ansBlock_%1").arg(b))->length().has_value();
+        EXPECT_EQ(given, 0) << i;
+        window->fillIn(wrongAnswer(window->questions()[size_t(i)]));
+        window->Check();
+        window->Next();
+    }
+    const struct {
+        Kind kind;
+        const char* keys; // typed from the first field
+        const char* said;
+    } refused[] = {
+        {Kind::NetworkAddress, "52.199.8.300", "Octet 4 \"300\" is more than 255."},
+        {Kind::MaskForLength, "255.255.255.000", "Octet 4 \"000\" has a leading zero."},
+        {Kind::WhichSubnet, "192.168.1.0", "No length given."},
+        {Kind::LengthForMask, "", "No length given."},
+        {Kind::Vlsm, "192.168.1.0", "No length given for block 1."},
+    };
+    for (const auto& r : refused) {
+        practice::Options one;
+        one.kinds = practice::BitOf(r.kind);
+        window->setOptions(one);
+        window->Start();
+        typeKeys(QLatin1String(r.keys));
+        QTest::mouseClick(ctl<QPushButton>(QStringLiteral("cmdCheck")), Qt::LeftButton);
+        EXPECT_EQ(text("lblMark"), QLatin1String(r.said)) << r.keys;
+        EXPECT_EQ(window->answeredCount(), 0) << r.keys;
+    }
+}
+
+// Every std::uint64_t is a seed, a larger number is refused whole; the
+// options come back when the window is reopened; the score's columns are all
+// in view at 100% and 200%, a long answer whole in its tooltip.
+TEST_F(PracticeWindowTest, SeedsToTheLargestUint64OptionsKeptForTheRunScoreInView)
+{
+    open();
+    auto* seed = ctl<QLineEdit>(QStringLiteral("txtSeed"));
+    for (const char* typed : {"18446744073709551615", "18446744073709551616", "99999999999999999999"}) {
+        seed->clear();
+        QTest::keyClicks(seed, QLatin1String(typed));
+        const bool fits = typed[19] == '5';
+        EXPECT_EQ(seed->text(), QLatin1String(typed));
+        EXPECT_EQ(ctl<QPushButton>(QStringLiteral("cmdStart"))->isEnabled(), fits) << typed;
+    }
+    const practice::Options o{practice::BitOf(Kind::Vlsm), practice::kClassC, 16, 23, false, false,
+                              18446744073709551615u, 10};
+    window->setOptions(o);
+    window->Start();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    open();
+    EXPECT_EQ(practice::CommandLine(window->options()), practice::CommandLine(o));
+    for (const int percent : {100, 200}) {
+        zoom::Zoom::instance().set(percent);
+        window->Start();
+        window->fillIn(practice::RightAnswer(window->questions()[0]));
+        window->Check();
+        window->Stop();
+        QApplication::processEvents();
+        auto* results = ctl<QTreeWidget>(QStringLiteral("lvResults"));
+        EXPECT_LE(results->header()->length(), results->viewport()->width()) << percent;
+        EXPECT_EQ(results->topLevelItem(0)->toolTip(2), results->topLevelItem(0)->text(2));
+    }
+}
+
 // The answer's octet boxes take keys and pastes as the calculator's do.
 TEST(AddressAnswerTest, KeysAndPastesFillTheBoxesAsInTheCalculator)
 {
@@ -237,8 +328,8 @@ TEST(AddressAnswerTest, KeysAndPastesFillTheBoxesAsInTheCalculator)
         {"192.168.1.77", "192.168.1.77"},
         {"10.a1.2-.3/", "10.1.2.3"},      // other characters refused
         {"10.1\b\b\b2.5.6.7", "2.5.6.7"}, // Backspace in an empty box goes back, selecting it
-        {"300.1.2.3", "0.1.2.3"},         // a box left out of range reads 0
         {"1.2.3", ""},                    // a box left empty: no answer yet
+        {"019.1.2.3", ""},                // a typo is not corrected into another answer
     };
     for (const auto& c : cases) {
         QWidget host;
@@ -254,6 +345,7 @@ TEST(AddressAnswerTest, KeysAndPastesFillTheBoxesAsInTheCalculator)
         const auto typed = answer->address();
         EXPECT_EQ(typed ? QString::fromStdString(dotted::ToString(*typed)) : QString(), QLatin1String(c.address))
             << c.keys;
+        EXPECT_FALSE(answer->length()) << c.keys; // blank until typed
         if (std::string_view(c.keys) == "192.168.1.77") {
             QApplication::clipboard()->setText(QStringLiteral("junk"));
             QTest::keyClick(answer->box(2), Qt::Key_V, Qt::ControlModifier);
