@@ -121,29 +121,16 @@ int main(int argc, char** argv)
             o.kinds = practice::ParseKinds(argv[4], problem).value_or(o.kinds);
         window->setOptions(o);
         window->Start();
-        // A wrong answer as a learner makes it: one bit off at the mask's
-        // boundary, one more or one less, a length one off.
-        auto wrong = [](const practice::Question& q) {
-            practice::Answer a = practice::RightAnswer(q);
-            const int length = q.kind == practice::Kind::Summary ? a.network.length() : q.given.length();
-            a.address ^= std::uint32_t(1) << (32 - std::min(32, std::max(1, length)));
-            a.network = net::Network4(a.network.address(), std::min(32, a.network.length() + 1));
-            a.number += a.number ? -1 : 2;
-            if (!a.blocks.empty())
-                a.blocks[0] = net::Network4(a.blocks[0].address(), a.blocks[0].length() + 1);
-            a.none = false;
-            return a;
-        };
         if (explain) {
-            window->fillIn(wrong(window->questions()[0]));
+            window->fillIn(practice::NearMiss(window->questions()[0]));
             window->Check();
             return app.exec();
         }
         auto* timer = new QTimer(window);
-        QObject::connect(timer, &QTimer::timeout, window, [window, timer, wrong] {
+        QObject::connect(timer, &QTimer::timeout, window, [window, timer] {
             const int i = window->current();
             const practice::Question& q = window->questions()[size_t(i)];
-            window->fillIn(i % 3 == 1 ? wrong(q) : practice::RightAnswer(q));
+            window->fillIn(i % 3 == 1 ? practice::NearMiss(q) : practice::RightAnswer(q));
             window->Check();
             window->Next();
             if (window->page() != frmPractice::Page::Question)

@@ -536,6 +536,19 @@ SubnetFacts FactsOf(const Question& q)
     return ComputeSubnetFacts(q.given.address(), q.given.length());
 }
 
+Answer NearMiss(const Question& q)
+{
+    Answer a = RightAnswer(q);
+    const int length = q.kind == Kind::Summary ? a.network.length() : q.given.length();
+    a.address ^= std::uint32_t(1) << (32 - std::min(32, std::max(1, length)));
+    a.network = Network4(a.network.address(), std::min(32, a.network.length() + 1));
+    a.number += a.number ? -1 : 2;
+    if (!a.blocks.empty())
+        a.blocks[0] = Network4(a.blocks[0].address(), std::min(32, a.blocks[0].length() + 1));
+    a.none = false;
+    return a;
+}
+
 Answer RightAnswer(const Question& q)
 {
     Answer a;

@@ -136,6 +136,10 @@ struct Answer {
 // The right answer. For Vlsm it is one right design (the planner's: largest
 // first from the start of the network); any design that passes Check is right.
 Answer RightAnswer(const Question& question);
+// A wrong answer as a learner gives one: a bit off at the mask's boundary, a
+// count one off, a length one longer, the first block one longer. For
+// demonstrations and the screenshots of an explanation.
+Answer NearMiss(const Question& question);
 
 // How a count is worked out, for explaining one.
 struct Formula {

@@ -12,7 +12,7 @@
 #include <algorithm>
 
 namespace {
-// The calculator's rows, in twips: a row every 240, its bars 180 below its
+// The calculator's rows, in twips: a row every 300, its bars 180 below its
 // top and 45 high.
 constexpr int RowPitch = 300;
 constexpr int LabelHeight = 195;

@@ -46,21 +46,6 @@ void typeKeys(const QString& keys)
     }
 }
 
-// A wrong answer as a learner gives it: a bit off at the boundary, a count
-// one off, a length one longer, the first block one longer.
-practice::Answer wrongAnswer(const practice::Question& q)
-{
-    practice::Answer a = practice::RightAnswer(q);
-    a.address ^=
-        std::uint32_t(1) << (32 - std::max(1, q.kind == Kind::Summary ? a.network.length() : q.given.length()));
-    a.network = net::Network4(a.network.address(), std::min(32, a.network.length() + 1));
-    a.number += a.number ? -1 : 2;
-    if (!a.blocks.empty())
-        a.blocks[0] = net::Network4(a.blocks[0].address(), a.blocks[0].length() + 1);
-    a.none = false;
-    return a;
-}
-
 class PracticeWindowTest : public BesideMainWindow<frmPractice> {
 protected:
     PracticeWindowTest() : BesideMainWindow("frmPractice") {}
@@ -96,7 +81,7 @@ TEST_F(PracticeWindowTest, AWholeSetIsAnsweredCheckedExplainedAndScored)
         EXPECT_EQ(text("lblQuestion"), QString::fromStdString(practice::PromptText(q)));
         kinds.insert(q.kind);
         const bool answerRight = i % 2 == 0;
-        const practice::Answer answer = answerRight ? practice::RightAnswer(q) : wrongAnswer(q);
+        const practice::Answer answer = answerRight ? practice::RightAnswer(q) : practice::NearMiss(q);
         const practice::Field field = practice::FieldOf(q.kind);
         if (field == practice::Field::Address && !typedOne) {
             // Typed key by key into the boxes, "." moving on, a letter refused.
@@ -257,7 +242,7 @@ TEST_F(PracticeWindowTest, QuestionsStartBlankAndBadAnswersAreRefusedUnmarked)
         for (int b = 0; b < 4; ++b)
             given += ctl<AddressAnswer>(QStringLiteral("ansBlock_%1").arg(b))->length().has_value();
         EXPECT_EQ(given, 0) << i;
-        window->fillIn(wrongAnswer(window->questions()[size_t(i)]));
+        window->fillIn(practice::NearMiss(window->questions()[size_t(i)]));
         window->Check();
         window->Next();
     }
